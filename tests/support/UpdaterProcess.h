@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class Sandbox;
+
+// What one run of the updater left behind.
+struct UpdaterRun
+{
+    bool finished = false; // false: killed after the time-out
+    int exitCode = -1;
+    QString out;           // standard output
+    QString err;           // standard error (Qt's debug lines)
+    QString log;           // Update.log after the run
+};
+
+// Runs the updater, copied into the sandbox's fake reader bundle, as a child
+// process with the given arguments and waits for it to end.
+UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs = 30000);
+
+// Starts the updater the same way and returns at once; the caller waits or kills.
+std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments);

@@ -1,0 +1,107 @@
+#include "Sandbox.h"
+#include "UpdaterProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public SandboxTest
+{
+};
+
+TEST_F(Startup, InternetDisabledProbeExitsAtOnce)
+{
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("checkbDisableInternet")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf(QStringLiteral("is not running ,start One!")), -1) << run.err.toStdString();
+    EXPECT_EQ(run.err.indexOf(QStringLiteral("eventloop")), -1);
+}
+
+TEST_F(Startup, CertificateModeWordOnlyCountsAtTheStart)
+{
+    // In the middle of the command the word is an unknown value: a normal run that
+    // picks no road and so leaves the unpack folder behind.
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"),
+                                                QStringLiteral("Update List"), QStringLiteral("-downloadTrustCertfile")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(QDir(sandbox.dataRoot() + QStringLiteral("updater/uncompress")).exists());
+}
+
+TEST_F(Startup, CertificateModeRunsWithoutTheNormalRun)
+{
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-downloadTrustCertfile")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(QDir(sandbox.dataRoot() + QStringLiteral("updater/uncompress")).exists());
+}
+
+TEST_F(Startup, UnpackFolderIsFreshForEveryRun)
+{
+    const QString stale = sandbox.dataRoot() + QStringLiteral("updater/uncompress/123/stale.txt");
+    ASSERT_TRUE(sandbox.writeFile(stale, "old"));
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"),
+                                                QStringLiteral("Update List")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    const QStringList folders = QDir(sandbox.dataRoot() + QStringLiteral("updater/uncompress"))
+                                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(folders.size(), 1);
+    bool digits = false;
+    folders.first().toLongLong(&digits);
+    EXPECT_TRUE(digits) << folders.first().toStdString();
+}
+
+TEST_F(Startup, SecondInstanceHandsOverItsLastArgumentAndExits)
+{
+    // No road chosen: the first instance stays in its event loop, listening.
+    auto first = startUpdater(sandbox, {QStringLiteral("-readerpath"), QStringLiteral("/Applications/Reader.app")});
+    const QString socketFile = sandbox.tmp() + QStringLiteral("/Orbel PDF Reader Update");
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFileInfo::exists(socketFile) && timer.elapsed() < 20000)
+        QThread::msleep(20);
+    ASSERT_TRUE(QFileInfo::exists(socketFile)) << "the first instance never listened";
+
+    const UpdaterRun second = runUpdater(sandbox, {QStringLiteral("-run"), QStringLiteral("handed-over")});
+    ASSERT_TRUE(second.finished);
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_NE(second.err.indexOf(QStringLiteral("Orbel PDF Reader Updater is already running ,quit!")), -1);
+
+    QString firstErr;
+    timer.restart();
+    while (!firstErr.contains(QStringLiteral("The value is: handed-over")) && timer.elapsed() < 20000) {
+        first->waitForReadyRead(100);
+        firstErr += QString::fromUtf8(first->readAllStandardError());
+    }
+    EXPECT_NE(firstErr.indexOf(QStringLiteral("The value is: handed-over")), -1) << firstErr.toStdString();
+    first->kill();
+    first->waitForFinished();
+}
+
+TEST_F(Startup, StaleSocketFileIsReplaced)
+{
+    const QString socketFile = sandbox.tmp() + QStringLiteral("/Orbel PDF Reader Update");
+    ASSERT_TRUE(sandbox.writeFile(socketFile, ""));
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("checkbDisableInternet")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf(QStringLiteral("is not running ,start One!")), -1);
+}
+
+TEST_F(Startup, ArgumentWithBlanksStaysOneWord)
+{
+    // Without the quoting, "Orbel" would be a stray word that stops the parse before -run.
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-readerpath"), QStringLiteral("/Applications/Orbel PDF Reader.app"),
+                                                QStringLiteral("-run")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf(QStringLiteral("the update road is not available")), -1) << run.err.toStdString();
+}
+
+} // namespace

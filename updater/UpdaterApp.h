@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QLocalSocket>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <string>
+
+class CSetup_CommandLine;
+class UpdateListener;
+class QWidget;
+
+// The updater's application controller: one per process, reached through theApp.
+class UpdaterApp : public QObject
+{
+    Q_OBJECT
+public:
+    UpdaterApp(CSetup_CommandLine *commandLine, QObject *parent = nullptr);
+    ~UpdaterApp() override;
+
+    void runUpdate(int language, int country);
+    void runUpdateVisible(int language, int country);
+
+    // Paths and probes; those that read no member run before theApp exists.
+    static QString GetAppDateRootPath();
+    static QString GetAppDatePath();
+    static QString GetPackageType();
+    static QPoint GetMainAppCenterPos();
+    static std::string GetProductName();
+    static std::string GetCurrentUserPlist();
+    static void ResetPostion(QRect rect, QWidget *widget);
+    static std::string GetMacAddress();
+    std::string GetLang();
+    QString GetBigVersioin();
+
+    CSetup_CommandLine *GetCommandLine() const { return m_pCmdLine; }
+    bool IsQuitRequested() const { return m_bQuit; }
+    void SetQuitRequest(bool quit) { m_bQuit = quit; }
+    bool IsRollBack() const { return m_bRollBack; }
+    void SetRollBack(bool rollBack) { m_bRollBack = rollBack; }
+    int GetUILanguage() const { return m_nLanguage; }
+    int GetUICountry() const { return m_nCountry; }
+
+private:
+    QString m_strServerName = QStringLiteral("updater_check_state");
+    QPointer<QLocalSocket> m_pStateSocket;
+    CSetup_CommandLine *m_pCmdLine = nullptr;
+    bool m_bCheckEnded = false;
+    bool m_bReplyParsed = false;
+    bool m_bRgesterMajorUpgrade = false;
+    bool m_bInternalUrl = false;
+    bool m_bRollBack = false;
+    bool m_bForcedUpgrade = false;
+    bool m_bSpare = false;
+    UpdateListener *m_pListener = nullptr;
+    bool m_bQuit = false;
+    int m_nLanguage = 31;
+    int m_nCountry = 225;
+    std::string m_strReaderVersion;
+    std::string m_strReaderPath;
+};
+
+extern UpdaterApp *theApp;
