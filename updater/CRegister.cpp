@@ -58,6 +58,10 @@ bool WriteSingleKeysPlist(const QString &key, const QVariant &value,
 {
     useDefaultStoreNames(organisation, application);
     auto store = PlistSettings::openStore(organisation, application);
+    // Checked before anything is set: a refused write must not linger in QSettings'
+    // cache as if it had been made.
+    if (PlistSettings::isUnreadable(store->fileName()))
+        return false;
     const QString settingsKey = QString(key).replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (CheckIsContinue()) {
         store->setValue(settingsKey, value);

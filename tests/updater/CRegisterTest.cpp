@@ -226,4 +226,17 @@ TEST_F(CRegisterTest, FailedWriteReportsFalse)
     EXPECT_EQ(CRegister::regGetString(kUpdaterKey, QStringLiteral("LastDay")), QString());
 }
 
+TEST_F(CRegisterTest, UnreadableStoreIsNotWrittenOver)
+{
+    const QByteArray broken("bplist00 not really a property list");
+    for (const Layout layout : {Layout::Continuous, Layout::Classic}) {
+        setLayout(layout);
+        ASSERT_TRUE(sandbox.writeFile(sandbox.userPlist(), broken));
+        EXPECT_FALSE(CRegister::regSetString(kUpdaterKey, QStringLiteral("LastDay"), QStringLiteral("x")));
+        EXPECT_FALSE(CRegister::regSetDword(kUpdaterKey, QStringLiteral("MajorUpdateChecked"), 1));
+        EXPECT_EQ(sandbox.readFile(sandbox.userPlist()), broken);
+        EXPECT_EQ(CRegister::regGetString(kUpdaterKey, QStringLiteral("LastDay")), QString());
+    }
+}
+
 } // namespace

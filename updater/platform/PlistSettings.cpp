@@ -3,6 +3,8 @@
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QPoint>
 #include <QRect>
@@ -276,19 +278,26 @@ QVariant fromNode(plist_t node)
     }
 }
 
+// The top-level dictionary of a property list, or null when the data is none.
+plist_t parseDictionary(const QByteArray &data)
+{
+    plist_t root = nullptr;
+    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+    if (root && plist_get_node_type(root) != PLIST_DICT) {
+        plist_free(root);
+        root = nullptr;
+    }
+    return root;
+}
+
 bool readPlist(QIODevice &device, QSettings::SettingsMap &map)
 {
     const QByteArray data = device.readAll();
     if (data.isEmpty())
         return true;
-    plist_t root = nullptr;
-    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+    plist_t root = parseDictionary(data);
     if (!root)
         return false;
-    if (plist_get_node_type(root) != PLIST_DICT) {
-        plist_free(root);
-        return false;
-    }
     const QVariantMap entries = fromNode(root).toMap();
     plist_free(root);
     for (auto it = entries.constBegin(); it != entries.constEnd(); ++it)
@@ -296,8 +305,19 @@ bool readPlist(QIODevice &device, QSettings::SettingsMap &map)
     return true;
 }
 
+// QSettings writes its keys over a file it could not read, and its cache of
+// files can hide that the read failed: the reader's other preferences would be
+// lost. A file on disk that is not a property list is therefore left alone.
+bool replacesUnreadableFile(const QIODevice &device)
+{
+    const auto *fileDevice = qobject_cast<const QFileDevice *>(&device);
+    return fileDevice && PlistSettings::isUnreadable(fileDevice->fileName());
+}
+
 bool writePlist(QIODevice &device, const QSettings::SettingsMap &map)
 {
+    if (replacesUnreadableFile(device))
+        return false;
     plist_t root = plist_new_dict();
     for (auto it = map.constBegin(); it != map.constEnd(); ++it)
         plist_dict_set_item(root, PlistSettings::fileKey(it.key()).toUtf8().constData(), toNode(it.value()));
@@ -314,6 +334,23 @@ bool writePlist(QIODevice &device, const QSettings::SettingsMap &map)
 }
 
 } // namespace
+
+bool PlistSettings::isUnreadable(const QString &path)
+{
+    QFile existing(path);
+    if (!existing.exists())
+        return false;
+    if (!existing.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray data = existing.readAll();
+    if (data.isEmpty())
+        return false;
+    plist_t root = parseDictionary(data);
+    if (!root)
+        return true;
+    plist_free(root);
+    return false;
+}
 
 QString PlistSettings::fileKey(const QString &settingsKey)
 {

@@ -21,6 +21,10 @@ public:
     // The file behind openStore().
     static QString storePath(const QString &organisation, const QString &application);
 
+    // True when a file is there that is not a property list (or cannot be read):
+    // such a file is never written over.
+    static bool isUnreadable(const QString &path);
+
     // The QSettings format behind openFile(), registered on first use.
     static QSettings::Format format();
 

@@ -150,15 +150,28 @@ TEST(PlistSettingsKeys, RotateAtTheTopLevelBothWays)
     }
 }
 
-TEST_F(PlistSettingsTest, BrokenOrForeignFileIsAFormatError)
+TEST_F(PlistSettingsTest, BrokenOrForeignFileIsReadAsAnErrorAndNeverWrittenOver)
 {
+    int n = 0;
     for (const QByteArray &contents : {QByteArray("not a plist"), QByteArray("bplist00garbage"),
                                        QByteArray("<?xml version=\"1.0\"?><plist><array/></plist>")}) {
-        ASSERT_TRUE(sandbox.writeFile(file(), contents));
-        auto store = PlistSettings::openFile(file());
-        EXPECT_EQ(store->status(), QSettings::FormatError) << contents.constData();
-        EXPECT_EQ(store->value(QStringLiteral("x"), 7).toInt(), 7);
+        // A file of its own each time: QSettings keeps what it read of a file.
+        const QString path = file() + QString::number(++n);
+        ASSERT_TRUE(sandbox.writeFile(path, contents));
+        EXPECT_TRUE(PlistSettings::isUnreadable(path));
+        {
+            auto store = PlistSettings::openFile(path);
+            EXPECT_EQ(store->status(), QSettings::FormatError) << contents.constData();
+            EXPECT_EQ(store->value(QStringLiteral("x"), 7).toInt(), 7);
+            store->setValue(QStringLiteral("x"), 1);
+            store->sync();
+            EXPECT_NE(store->status(), QSettings::NoError);
+        }
+        EXPECT_EQ(sandbox.readFile(path), contents);
     }
+    EXPECT_FALSE(PlistSettings::isUnreadable(file()));
+    ASSERT_TRUE(sandbox.writeFile(file(), ""));
+    EXPECT_FALSE(PlistSettings::isUnreadable(file()));
 }
 
 TEST_F(PlistSettingsTest, StoreLivesInTheUsersPreferences)
