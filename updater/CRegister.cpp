@@ -1,12 +1,16 @@
 #include "CRegister.h"
 
 #include "PlistSettings.h"
+#include "SystemPaths.h"
 
 #include <QFileInfo>
 
 namespace {
 const char kOrganisation[] = "Orbel Software";
 const char kApplication[] = "Orbel.PDF.Reader";
+const char kLayoutFile[] = "/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist";
+const char kLayoutKey[] = "HKEY_LOCAL_MACHINE/SOFTWARE/Orbel Software/Orbel PDF Reader/bContinue";
+const char kClassicKey[] = "Classic";
 
 QString settingsKey(QString keyPath, const QString &valueName)
 {
@@ -14,34 +18,58 @@ QString settingsKey(QString keyPath, const QString &valueName)
         keyPath += QLatin1Char('\\') + valueName;
     return keyPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
-} // namespace
 
-bool CheckIsContinue()
-{
-    return true;
-}
-
-bool CheckSingleKeysPlist(const QString &key, QVariant &value, QVariant defaultValue,
-                          QString organisation, QString application)
+void useDefaultStoreNames(QString &organisation, QString &application)
 {
     if (organisation.isEmpty() && application.isEmpty()) {
         organisation = QLatin1String(kOrganisation);
         application = QLatin1String(kApplication);
     }
+}
+
+// One key of a store, in whichever layout the machine uses.
+QVariant readKey(QSettings &store, const QString &key, const QVariant &defaultValue)
+{
+    if (CheckIsContinue())
+        return store.value(key, defaultValue);
+    const QVariantMap classic = store.value(QLatin1String(kClassicKey)).toMap();
+    const auto it = classic.constFind(key);
+    return it == classic.constEnd() ? defaultValue : it.value();
+}
+} // namespace
+
+bool CheckIsContinue()
+{
+    auto layout = PlistSettings::openFile(SystemPaths::resolve(QLatin1String(kLayoutFile)));
+    return layout->value(QLatin1String(kLayoutKey), QStringLiteral("1")).toString() == QLatin1String("1");
+}
+
+bool CheckSingleKeysPlist(const QString &key, QVariant &value, QVariant defaultValue,
+                          QString organisation, QString application)
+{
+    useDefaultStoreNames(organisation, application);
     auto store = PlistSettings::openStore(organisation, application);
-    value = store->value(QString(key).replace(QLatin1Char('\\'), QLatin1Char('/')), defaultValue);
+    value = readKey(*store, QString(key).replace(QLatin1Char('\\'), QLatin1Char('/')), defaultValue);
     return store->status() == QSettings::NoError;
 }
 
 bool WriteSingleKeysPlist(const QString &key, const QVariant &value,
                           QString organisation, QString application)
 {
-    if (organisation.isEmpty() && application.isEmpty()) {
-        organisation = QLatin1String(kOrganisation);
-        application = QLatin1String(kApplication);
-    }
+    useDefaultStoreNames(organisation, application);
     auto store = PlistSettings::openStore(organisation, application);
-    store->setValue(QString(key).replace(QLatin1Char('\\'), QLatin1Char('/')), value);
+    // Checked before anything is set: a refused write must not linger in QSettings'
+    // cache as if it had been made.
+    if (PlistSettings::isUnreadable(store->fileName()))
+        return false;
+    const QString settingsKey = QString(key).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (CheckIsContinue()) {
+        store->setValue(settingsKey, value);
+    } else {
+        QVariantMap classic = store->value(QLatin1String(kClassicKey)).toMap();
+        classic.insert(settingsKey, value);
+        store->setValue(QLatin1String(kClassicKey), classic);
+    }
     store->sync();
     return store->status() == QSettings::NoError;
 }
@@ -78,11 +106,13 @@ QVariant CRegister::regGetVariant(const QString &key, const QVariant &defaultVal
                                   const QString &organisation, const QString &application)
 {
     std::unique_ptr<QSettings> store;
-    if (!plistFile.isEmpty() && QFileInfo::exists(plistFile))
+    if (!plistFile.isEmpty() && QFileInfo::exists(plistFile)) {
         store = PlistSettings::openFile(plistFile);
-    else if (organisation.isEmpty() && application.isEmpty())
-        store = PlistSettings::openStore(QLatin1String(kOrganisation), QLatin1String(kApplication));
-    else
-        store = PlistSettings::openStore(organisation, application);
-    return store->value(key, defaultValue);
+    } else {
+        QString org = organisation;
+        QString app = application;
+        useDefaultStoreNames(org, app);
+        store = PlistSettings::openStore(org, app);
+    }
+    return readKey(*store, key, defaultValue);
 }

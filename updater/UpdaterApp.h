@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <string>
 
 class CSetup_CommandLine;
@@ -32,6 +33,9 @@ public:
     static std::string GetCurrentUserPlist();
     static void ResetPostion(QRect rect, QWidget *widget);
     static std::string GetMacAddress();
+    // The hardware addresses, "-" separated, each followed by "|", then the host
+    // name; empty and well-known virtual addresses are left out.
+    static std::string FormatMacAddress(const QStringList &hardwareAddresses, const QString &hostName);
     std::string GetLang();
     QString GetBigVersioin();
 

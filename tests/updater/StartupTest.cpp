@@ -1,9 +1,12 @@
+#include "PlistTool.h"
 #include "Sandbox.h"
 #include "UpdaterProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -102,6 +105,72 @@ TEST_F(Startup, ArgumentWithBlanksStaysOneWord)
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.indexOf(QStringLiteral("the update road is not available")), -1) << run.err.toStdString();
+}
+
+// The next reminder time lands in the reader's preferences in the machine's
+// layout, where another program reads it.
+TEST_F(Startup, ReminderModeWritesLastDayInTheCurrentLayout)
+{
+    const QString lastDay = QStringLiteral("HKEY_CURRENT_USER/Software/Orbel Software/Orbel PDF Reader/plugins/Updater/LastDay");
+    const struct
+    {
+        bool classic;
+        QStringList arguments;
+        const char *value;
+    } cases[] = {
+        {false, {QStringLiteral("setnextautoupdatetime:2026-12-24"), QStringLiteral("10:00")}, "2026-12-24 10:00"},
+        {true, {QStringLiteral("setnextautoupdatetime:2026-12-24"), QStringLiteral("10:00")}, "2026-12-24 10:00"},
+        {false, {QStringLiteral("setnextautoupdatetime:")}, ""},
+    };
+    for (const auto &c : cases) {
+        Sandbox box;
+        if (c.classic) {
+            ASSERT_TRUE(PlistTool::write(
+                box.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist")),
+                QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': '0'}")));
+        }
+        // The reader's own binary file, with an entry that must stay.
+        ASSERT_TRUE(PlistTool::write(box.userPlist(), c.classic ? QStringLiteral("{'Classic': {'Kept': 'yes'}}")
+                                                                : QStringLiteral("{'Kept': 'yes'}")));
+        const UpdaterRun run = runUpdater(box, c.arguments);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 0);
+
+        const QJsonObject file = PlistTool::read(box.userPlist()).toObject();
+        const QJsonObject entries = c.classic ? file.value("Classic").toObject() : file;
+        const QString key = c.classic ? lastDay : PlistTool::topLevelKey(lastDay);
+        ASSERT_TRUE(entries.contains(key)) << QJsonDocument(file).toJson().toStdString();
+        EXPECT_EQ(entries.value(key).toString(), QLatin1String(c.value));
+        EXPECT_EQ(entries.value("Kept").toString(), QStringLiteral("yes"));
+        // The reminder mode ends before the normal run.
+        EXPECT_FALSE(QDir(box.dataRoot(c.classic ? QStringLiteral("Classic") : QStringLiteral("Continuous"))
+                          + QStringLiteral("updater")).exists());
+    }
+}
+
+TEST_F(Startup, LogFollowsTheReadersSwitch)
+{
+    const struct
+    {
+        const char *file;
+        bool logs;
+    } cases[] = {
+        {"{'Preferences.General.bDebugMode': 1, 'Preferences.Languages.nChooseLan': 42}", true},
+        {"{'Preferences.General.bDebugMode': 2}", false},
+        {"{}", false},
+    };
+    for (const auto &c : cases) {
+        Sandbox box;
+        ASSERT_TRUE(PlistTool::write(box.userPlist(), QString::fromLatin1(c.file)));
+        const UpdaterRun run = runUpdater(box, {QStringLiteral("checkbDisableInternet")});
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.log.contains(QStringLiteral("qsCmd: checkbDisableInternet")), c.logs) << c.file;
+        if (c.logs) {
+            EXPECT_TRUE(run.log.contains(QStringLiteral("plist path and lang value: "
+                                                        "com.orbel-software.Orbel.PDF.Reader.plist\n42")))
+                << run.log.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,373 @@
 #include "PlistSettings.h"
 
+#include <QDataStream>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QIODevice>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+
+#include <plist/plist.h>
+
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
+const qint64 kPlistEpochOffsetSecs = 978307200;
+
+// '/', '.' and U+00B7 take one another's place in top-level keys: Qt does this on
+// macOS so that its "/" groups stay apart from the dots that preference keys use.
+QString rotateKey(const QString &key, int shift)
+{
+    static const QChar knights[3] = {QLatin1Char('/'), QLatin1Char('.'), QChar(0x00B7)};
+    QString result = key;
+    for (int i = 0; i < result.size(); ++i) {
+        for (int j = 0; j < 3; ++j) {
+            if (result.at(i) == knights[j]) {
+                result[i] = knights[(j + shift) % 3];
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+// QSettings' own text form for values a property list has no type for.
+QStringList textFormArguments(const QString &text, int prefixLength)
+{
+    QStringList args = text.mid(prefixLength, text.size() - prefixLength - 1).split(QLatin1Char(' '));
+    args.removeAll(QString());
+    return args;
+}
+
+QString variantToText(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        return text.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + text : text;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return QStringLiteral("@ByteArray(") + QString::fromLatin1(bytes.constData(), bytes.size())
+               + QLatin1Char(')');
+    }
+    case QMetaType::QPoint: {
+        const QPoint p = value.toPoint();
+        return QStringLiteral("@Point(%1 %2)").arg(p.x()).arg(p.y());
+    }
+    case QMetaType::QSize: {
+        const QSize s = value.toSize();
+        return QStringLiteral("@Size(%1 %2)").arg(s.width()).arg(s.height());
+    }
+    case QMetaType::QRect: {
+        const QRect r = value.toRect();
+        return QStringLiteral("@Rect(%1 %2 %3 %4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+    default: {
+        QByteArray bytes;
+        {
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream.setVersion(QDataStream::Qt_4_0);
+            stream << value;
+        }
+        return QStringLiteral("@Variant(") + QString::fromLatin1(bytes.constData(), bytes.size())
+               + QLatin1Char(')');
+    }
+    }
+}
+
+QVariant textToVariant(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('@')))
+        return text;
+    if (text.endsWith(QLatin1Char(')'))) {
+        if (text.startsWith(QLatin1String("@ByteArray("))) {
+            return text.mid(11, text.size() - 12).toLatin1();
+        }
+        if (text.startsWith(QLatin1String("@Variant("))) {
+            const QByteArray bytes = text.mid(9, text.size() - 10).toLatin1();
+            QDataStream stream(bytes);
+            stream.setVersion(QDataStream::Qt_4_0);
+            QVariant result;
+            stream >> result;
+            return result;
+        }
+        if (text.startsWith(QLatin1String("@Rect("))) {
+            const QStringList args = textFormArguments(text, 6);
+            if (args.size() == 4)
+                return QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt());
+        } else if (text.startsWith(QLatin1String("@Size("))) {
+            const QStringList args = textFormArguments(text, 6);
+            if (args.size() == 2)
+                return QSize(args[0].toInt(), args[1].toInt());
+        } else if (text.startsWith(QLatin1String("@Point("))) {
+            const QStringList args = textFormArguments(text, 7);
+            if (args.size() == 2)
+                return QPoint(args[0].toInt(), args[1].toInt());
+        } else if (text == QLatin1String("@Invalid()")) {
+            return QVariant();
+        }
+    }
+    if (text.startsWith(QLatin1String("@@")))
+        return text.mid(1);
+    return text;
+}
+
+plist_t textNode(const QString &text)
+{
+    // A property-list string cannot hold a NUL; such text goes in as its UTF-8 bytes.
+    if (text.contains(QChar::Null)) {
+        const QByteArray bytes = text.toUtf8();
+        return plist_new_data(bytes.constData(), static_cast<uint64_t>(bytes.size()));
+    }
+    return plist_new_string(text.toUtf8().constData());
+}
+
+plist_t toNode(const QVariant &value);
+
+plist_t listNode(const QVariantList &list)
+{
+    plist_t array = plist_new_array();
+    for (const QVariant &item : list)
+        plist_array_append_item(array, toNode(item));
+    return array;
+}
+
+plist_t mapNode(const QVariantMap &map)
+{
+    plist_t dict = plist_new_dict();
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        plist_dict_set_item(dict, it.key().toUtf8().constData(), toNode(it.value()));
+    return dict;
+}
+
+plist_t toNode(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::Bool:
+        return plist_new_bool(value.toBool() ? 1 : 0);
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::Short:
+    case QMetaType::LongLong:
+        return plist_new_uint(static_cast<uint64_t>(value.toLongLong()));
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::UShort:
+    case QMetaType::ULongLong:
+        return plist_new_uint(static_cast<uint64_t>(value.toULongLong()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return plist_new_real(value.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return plist_new_data(bytes.constData(), static_cast<uint64_t>(bytes.size()));
+    }
+    case QMetaType::QStringList:
+    case QMetaType::QVariantList:
+        return listNode(value.toList());
+    case QMetaType::QVariantMap:
+        return mapNode(value.toMap());
+    case QMetaType::QVariantHash: {
+        const QVariantHash hash = value.toHash();
+        QVariantMap map;
+        for (auto it = hash.constBegin(); it != hash.constEnd(); ++it)
+            map.insert(it.key(), it.value());
+        return mapNode(map);
+    }
+    case QMetaType::QDateTime: {
+        const QDateTime when = value.toDateTime();
+        if (!when.isValid())
+            break;
+        const qint64 ms = when.toMSecsSinceEpoch() - kPlistEpochOffsetSecs * 1000;
+        const qint64 secs = ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
+        return plist_new_date(static_cast<int32_t>(secs), static_cast<int32_t>((ms - secs * 1000) * 1000));
+    }
+    default:
+        break;
+    }
+    return textNode(variantToText(value));
+}
+
+QVariant fromNode(plist_t node)
+{
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t flag = 0;
+        plist_get_bool_val(node, &flag);
+        return flag != 0;
+    }
+    case PLIST_UINT: {
+        uint64_t raw = 0;
+        plist_get_uint_val(node, &raw);
+        const qint64 number = static_cast<qint64>(raw);
+        if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max())
+            return static_cast<int>(number);
+        return number;
+    }
+    case PLIST_REAL: {
+        double number = 0;
+        plist_get_real_val(node, &number);
+        return number;
+    }
+    case PLIST_STRING: {
+        uint64_t length = 0;
+        const char *text = plist_get_string_ptr(node, &length);
+        return textToVariant(QString::fromUtf8(text, static_cast<int>(length)));
+    }
+    case PLIST_DATA: {
+        uint64_t length = 0;
+        const char *bytes = plist_get_data_ptr(node, &length);
+        const QByteArray data(bytes, static_cast<int>(length));
+        // Text in QSettings' own form that held a NUL was stored as data.
+        if (data.startsWith('@')) {
+            const QVariant decoded = textToVariant(QString::fromUtf8(data));
+            if (decoded.userType() != QMetaType::QString)
+                return decoded;
+        }
+        return data;
+    }
+    case PLIST_DATE: {
+        int32_t secs = 0;
+        int32_t usecs = 0;
+        plist_get_date_val(node, &secs, &usecs);
+        return QDateTime::fromMSecsSinceEpoch((kPlistEpochOffsetSecs + secs) * 1000 + usecs / 1000);
+    }
+    case PLIST_ARRAY: {
+        QVariantList list;
+        bool allText = true;
+        const uint32_t size = plist_array_get_size(node);
+        for (uint32_t i = 0; i < size; ++i) {
+            const QVariant item = fromNode(plist_array_get_item(node, i));
+            allText = allText && item.userType() == QMetaType::QString;
+            list.append(item);
+        }
+        if (allText && !list.isEmpty())
+            return QVariant(list).toStringList();
+        return list;
+    }
+    case PLIST_DICT: {
+        QVariantMap map;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        char *key = nullptr;
+        plist_t item = nullptr;
+        plist_dict_next_item(node, it, &key, &item);
+        while (item) {
+            map.insert(QString::fromUtf8(key), fromNode(item));
+            std::free(key);
+            key = nullptr;
+            item = nullptr;
+            plist_dict_next_item(node, it, &key, &item);
+        }
+        std::free(key);
+        std::free(it);
+        return map;
+    }
+    default:
+        return QVariant();
+    }
+}
+
+// The top-level dictionary of a property list, or null when the data is none.
+plist_t parseDictionary(const QByteArray &data)
+{
+    plist_t root = nullptr;
+    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+    if (root && plist_get_node_type(root) != PLIST_DICT) {
+        plist_free(root);
+        root = nullptr;
+    }
+    return root;
+}
+
+bool readPlist(QIODevice &device, QSettings::SettingsMap &map)
+{
+    const QByteArray data = device.readAll();
+    if (data.isEmpty())
+        return true;
+    plist_t root = parseDictionary(data);
+    if (!root)
+        return false;
+    const QVariantMap entries = fromNode(root).toMap();
+    plist_free(root);
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it)
+        map.insert(PlistSettings::settingsKey(it.key()), it.value());
+    return true;
+}
+
+// QSettings writes its keys over a file it could not read, and its cache of
+// files can hide that the read failed: the reader's other preferences would be
+// lost. A file on disk that is not a property list is therefore left alone.
+bool replacesUnreadableFile(const QIODevice &device)
+{
+    const auto *fileDevice = qobject_cast<const QFileDevice *>(&device);
+    return fileDevice && PlistSettings::isUnreadable(fileDevice->fileName());
+}
+
+bool writePlist(QIODevice &device, const QSettings::SettingsMap &map)
+{
+    if (replacesUnreadableFile(device))
+        return false;
+    plist_t root = plist_new_dict();
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        plist_dict_set_item(root, PlistSettings::fileKey(it.key()).toUtf8().constData(), toNode(it.value()));
+    char *xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root, &xml, &length);
+    plist_free(root);
+    if (!xml)
+        return false;
+    // QSettings writes through a QSaveFile: a failed write leaves the old file in place.
+    const bool written = device.write(xml, length) == static_cast<qint64>(length);
+    plist_to_xml_free(xml);
+    return written;
+}
+
+} // namespace
+
+bool PlistSettings::isUnreadable(const QString &path)
+{
+    QFile existing(path);
+    if (!existing.exists())
+        return false;
+    if (!existing.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray data = existing.readAll();
+    if (data.isEmpty())
+        return false;
+    plist_t root = parseDictionary(data);
+    if (!root)
+        return true;
+    plist_free(root);
+    return false;
+}
+
+QString PlistSettings::fileKey(const QString &settingsKey)
+{
+    return rotateKey(settingsKey, 1);
+}
+
+QString PlistSettings::settingsKey(const QString &fileKey)
+{
+    return rotateKey(fileKey, 2);
+}
+
+QSettings::Format PlistSettings::format()
+{
+    static const QSettings::Format plistFormat = QSettings::registerFormat(QStringLiteral("plist"), readPlist,
+                                                                           writePlist, Qt::CaseSensitive);
+    return plistFormat;
+}
 
 QString PlistSettings::storePath(const QString &organisation, const QString &application)
 {
@@ -17,5 +384,8 @@ std::unique_ptr<QSettings> PlistSettings::openStore(const QString &organisation,
 
 std::unique_ptr<QSettings> PlistSettings::openFile(const QString &path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(path, format());
+    // Never a half-written preferences file: the reader may read it at any moment.
+    settings->setAtomicSyncRequired(true);
+    return settings;
 }
