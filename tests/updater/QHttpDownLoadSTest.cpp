@@ -227,7 +227,7 @@ TEST_F(Transfer, PauseAndContinue)
                           Case{"500", 500, true}}) {
         SCOPED_TRACE(c.name);
         // Short watchdogs: the pause spans several periods and must not count as a stall.
-        setPeriod(200);
+        setPeriod(300);
         GarbleTranslator garble;
         QCoreApplication::installTranslator(&garble);
         TestHttpServer::Response slow;
@@ -245,7 +245,7 @@ TEST_F(Transfer, PauseAndContinue)
         EXPECT_GE(pausedAt, 50000);
         EXPECT_LT(pausedAt, data.size());
         EXPECT_EQ(QFileInfo(target).size(), pausedAt);
-        runEventsFor(700);
+        runEventsFor(800);
         EXPECT_EQ(verdicts.verdicts(), 0) << "a paused transfer is not watched";
         const QByteArray partial = onDisk();
         EXPECT_TRUE(partial == data.left(static_cast<int>(pausedAt)));
@@ -309,7 +309,7 @@ TEST_F(Transfer, StallIsAWholePeriodWithoutProgress)
     const int period = 1000;
     setPeriod(period);
     const QByteArray data = testBytes(60000);
-    for (int pauseMs : {700, -1}) {
+    for (int pauseMs : {500, -1}) {
         SCOPED_TRACE(pauseMs);
         TestHttpServer::Response late;
         late.body = data;
