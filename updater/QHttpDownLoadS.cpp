@@ -28,16 +28,16 @@ bool parseContentRange(const QByteArray &value, qint64 *start, qint64 *complete)
     const QByteArray text = value.trimmed();
     if (!text.startsWith("bytes "))
         return false;
-    const QByteArray spec = text.mid(6).trimmed();
-    const int dash = spec.indexOf('-');
-    const int slash = spec.indexOf('/');
+    const QByteArray rangeText = text.mid(6).trimmed();
+    const int dash = rangeText.indexOf('-');
+    const int slash = rangeText.indexOf('/');
     if (dash <= 0 || slash <= dash)
         return false;
     bool ok = false;
-    *start = spec.left(dash).toLongLong(&ok);
+    *start = rangeText.left(dash).toLongLong(&ok);
     if (!ok)
         return false;
-    const QByteArray length = spec.mid(slash + 1);
+    const QByteArray length = rangeText.mid(slash + 1);
     if (length == "*") {
         *complete = -1;
         return true;

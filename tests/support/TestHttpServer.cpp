@@ -155,12 +155,12 @@ private:
 
         const QByteArray range = request.header("Range").trimmed();
         if (m_status == 200 && m_response.honourRange && range.startsWith("bytes=") && !range.contains(',')) {
-            const QByteArray spec = range.mid(6);
-            const int dash = spec.indexOf('-');
+            const QByteArray rangeText = range.mid(6);
+            const int dash = rangeText.indexOf('-');
             bool okFrom = false;
-            const qint64 from = spec.left(dash).toLongLong(&okFrom);
+            const qint64 from = rangeText.left(dash).toLongLong(&okFrom);
             bool okTo = false;
-            qint64 to = spec.mid(dash + 1).toLongLong(&okTo);
+            qint64 to = rangeText.mid(dash + 1).toLongLong(&okTo);
             if (!okTo)
                 to = size - 1;
             if (dash > 0 && okFrom) {
