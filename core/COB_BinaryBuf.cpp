@@ -1,5 +1,6 @@
 #include "COB_BinaryBuf.h"
 
+#include "COB_ByteStringL.h"
 #include "COB_MemoryMgr.h"
 
 #include <climits>
@@ -183,4 +184,14 @@ void COB_BinaryBuf::TakeOver(COB_BinaryBuf& other)
     m_DataSize = m_AllocSize = other.m_DataSize;
     other.m_pBuffer = nullptr;
     other.m_DataSize = other.m_AllocSize = 0;
+}
+
+COB_ByteStringC COB_BinaryBuf::GetByteString() const
+{
+    return COB_ByteStringC(m_pBuffer, m_DataSize);
+}
+
+void COB_BinaryBuf::GetByteStringL(COB_ByteStringL& out) const
+{
+    out.Set(GetByteString(), m_pAllocator);
 }
