@@ -10,6 +10,20 @@ namespace {
 
 const int kMaxBytes = 0x10000000;
 
+// Copies count elements of the source into dest. Arrays of different unit sizes copy count x the
+// destination's unit size bytes, as always, but never read past the source's own elements.
+void CopyElements(uint8_t* dest, int destUnit, const uint8_t* source, int sourceUnit, int count)
+{
+    size_t bytes = static_cast<size_t>(count) * destUnit;
+    size_t available = static_cast<size_t>(count) * sourceUnit;
+    if (available < bytes) {
+        std::memmove(dest, source, available);
+        std::memset(dest + available, 0, bytes - available);
+    } else {
+        std::memmove(dest, source, bytes);
+    }
+}
+
 } // namespace
 
 void OB_ReportInvalidIndex(int index)
@@ -30,7 +44,7 @@ COB_BasicArray::COB_BasicArray(const COB_BasicArray& source, _IOB_Allocator* all
       m_nUnitSize(source.m_nUnitSize)
 {
     if (SetSize(source.m_nSize, -1) && m_nSize > 0)
-        std::memcpy(m_pData, source.m_pData, static_cast<size_t>(m_nSize) * m_nUnitSize);
+        CopyElements(m_pData, m_nUnitSize, source.m_pData, source.m_nUnitSize, m_nSize);
 }
 
 COB_BasicArray::~COB_BasicArray()
@@ -106,7 +120,7 @@ bool COB_BasicArray::Copy(const COB_BasicArray& source)
     if (!SetSize(source.m_nSize, -1))
         return false;
     if (m_nSize > 0)
-        std::memcpy(m_pData, source.m_pData, static_cast<size_t>(m_nSize) * m_nUnitSize);
+        CopyElements(m_pData, m_nUnitSize, source.m_pData, source.m_nUnitSize, m_nSize);
     return true;
 }
 
@@ -127,8 +141,8 @@ bool COB_BasicArray::Append(const COB_BasicArray& source)
     if (!SetSize(oldSize + count, -1))
         return false;
     // The source may be this array: its data pointer is read after growing.
-    std::memmove(m_pData + static_cast<size_t>(oldSize) * m_nUnitSize, source.m_pData,
-                 static_cast<size_t>(count) * m_nUnitSize);
+    CopyElements(m_pData + static_cast<size_t>(oldSize) * m_nUnitSize, m_nUnitSize, source.m_pData,
+                 source.m_nUnitSize, count);
     return true;
 }
 
@@ -170,7 +184,7 @@ bool COB_BasicArray::InsertAt(int index, const COB_BasicArray* source)
         return true;
     if (source == this) {
         // Inserting an array into itself: take a copy first, the gap moves the source.
-        COB_BasicArray copy(*this, nullptr);
+        COB_BasicArray copy(*this, m_pAllocator);
         if (copy.m_nSize != count)
             return false;
         return InsertAt(index, &copy);
@@ -178,7 +192,7 @@ bool COB_BasicArray::InsertAt(int index, const COB_BasicArray* source)
     uint8_t* at = static_cast<uint8_t*>(InsertSpaceAt(index, count));
     if (!at)
         return false;
-    std::memcpy(at, source->m_pData, static_cast<size_t>(count) * m_nUnitSize);
+    CopyElements(at, m_nUnitSize, source->m_pData, source->m_nUnitSize, count);
     return true;
 }
 
