@@ -2,22 +2,22 @@
 
 #include "COB_MemoryMgr.h"
 
-void* COB_Object::operator new(size_t size)
+void* COB_Object::operator new(size_t size) noexcept
 {
     return OBMEM_DefaultAlloc(size, 0);
 }
 
-void* COB_Object::operator new[](size_t size)
+void* COB_Object::operator new[](size_t size) noexcept
 {
     return OBMEM_DefaultAlloc(size, 0);
 }
 
-void* COB_Object::operator new(size_t size, const char* file, int line)
+void* COB_Object::operator new(size_t size, const char* file, int line) noexcept
 {
     return OBMEM_DefaultAllocDebug(size, 0, file, line);
 }
 
-void* COB_Object::operator new[](size_t size, const char* file, int line)
+void* COB_Object::operator new[](size_t size, const char* file, int line) noexcept
 {
     return OBMEM_DefaultAllocDebug(size, 0, file, line);
 }
