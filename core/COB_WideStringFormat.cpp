@@ -23,44 +23,60 @@ void COB_WideString::FormatV(const wchar_t* format, va_list args)
     }
     va_list scan;
     va_copy(scan, args);
-    OB_FormatVerdict verdict = OB_CheckFormat(format, scan);
+    OB_FormatPlan plan = OB_ScanFormat(format, scan);
     va_end(scan);
-    if (verdict == OB_FORMAT_BAD_WIDTH) {
+    if (plan.verdict == OB_FORMAT_BAD_WIDTH) {
         *this = L"Bad width";
         return;
     }
-    if (verdict == OB_FORMAT_BAD_PRECISION) {
+    if (plan.verdict == OB_FORMAT_BAD_PRECISION) {
         *this = L"Bad precision";
         return;
     }
 
-    // vswprintf cannot measure: it fails when the room is short. So the text is tried on the
-    // stack, then in ever larger blocks, until it fits; nothing is ever cut off. A failure
-    // that is not a lack of room (errno set, e.g. a byte text not valid in the locale) gives empty.
+    // vswprintf cannot measure: it fails when the room is short. So the text is printed into
+    // the estimated room (short texts on the stack) and, should that fail for lack of room,
+    // into ever larger blocks: nothing is ever cut off. A failure that is not a lack of room
+    // (errno set, e.g. a byte text not valid in the locale) gives the empty string.
     wchar_t local[256];
     va_list attempt;
-    va_copy(attempt, args);
-    errno = 0;
-    int n = vswprintf(local, sizeof local / sizeof local[0], format, attempt);
-    va_end(attempt);
-    if (n >= 0) {
-        AssignCopy(static_cast<int>(wcslen(local)), local);
-        return;
+    const int64_t localRoom = static_cast<int64_t>(sizeof local / sizeof local[0]);
+    int64_t room = plan.estimate;
+    if (room < localRoom) {
+        va_copy(attempt, args);
+        errno = 0;
+        int n = vswprintf(local, static_cast<size_t>(localRoom), format, attempt);
+        va_end(attempt);
+        if (n >= 0) {
+            AssignCopy(static_cast<int>(wcslen(local)), local);
+            return;
+        }
+        if (errno != 0) {
+            Empty();
+            return;
+        }
+        room = localRoom * 4;
     }
     // A separate string, since the arguments may point into this one.
-    for (int64_t room = 1024; errno == 0 && room <= INT32_MAX / static_cast<int64_t>(sizeof(wchar_t)); room *= 4) {
+    const int64_t maxRoom = INT32_MAX / static_cast<int64_t>(sizeof(wchar_t)) - 1;
+    for (;; room *= 4) {
+        if (room > maxRoom)
+            room = maxRoom;
         COB_WideString result;
         wchar_t* buffer = result.GetBuffer(static_cast<int>(room));
         if (!buffer)
             break;
         va_copy(attempt, args);
-        n = vswprintf(buffer, static_cast<size_t>(room) + 1, format, attempt);
+        errno = 0;
+        int n = vswprintf(buffer, static_cast<size_t>(room) + 1, format, attempt);
         va_end(attempt);
         if (n >= 0) {
             result.ReleaseBuffer(-1);
             *this = result;
             return;
         }
+        if (errno != 0 || room == maxRoom)
+            break;
     }
     Empty();
 }

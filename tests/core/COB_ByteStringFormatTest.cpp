@@ -6,11 +6,13 @@
 
 #include <QDir>
 #include <QProcess>
+#include <printf.h>
 #include <climits>
 #include <clocale>
 #include <cstdio>
 #include <langinfo.h>
 #include <string>
+#include <sys/types.h>
 
 namespace {
 
@@ -52,6 +54,35 @@ TEST(COB_ByteStringFormat, StandardConversionsMatchSnprintf)
     EXPECT_FORMAT_LIKE_SNPRINTF("%f %s %*d", 1.0, "x", 4, 2);
     EXPECT_FORMAT_LIKE_SNPRINTF("%ls", L"wide ascii");
     EXPECT_FORMAT_LIKE_SNPRINTF("no conversions at all");
+}
+
+TEST(COB_ByteStringFormat, PlainConversionsMatchSnprintf)
+{
+    // Formats without flags, width or precision take a shorter road; it must print the same.
+    const long long values[] = {0, 1, -1, 9, 10, 255, INT_MAX, INT_MIN, UINT_MAX, LLONG_MIN, LLONG_MAX};
+    for (long long v : values) {
+        int i = static_cast<int>(v);
+        long l = static_cast<long>(v);
+        EXPECT_FORMAT_LIKE_SNPRINTF("%d|%i|%u|%x|%X", i, i, static_cast<unsigned>(i), static_cast<unsigned>(i),
+                                    static_cast<unsigned>(i));
+        EXPECT_FORMAT_LIKE_SNPRINTF("%ld|%li|%lu|%lx|%lX", l, l, static_cast<unsigned long>(l),
+                                    static_cast<unsigned long>(l), static_cast<unsigned long>(l));
+        EXPECT_FORMAT_LIKE_SNPRINTF("%lld|%lli|%llu|%llx|%llX", v, v, static_cast<unsigned long long>(v),
+                                    static_cast<unsigned long long>(v), static_cast<unsigned long long>(v));
+        EXPECT_FORMAT_LIKE_SNPRINTF("%zu|%zx|%zd", static_cast<size_t>(v), static_cast<size_t>(v),
+                                    static_cast<ssize_t>(v));
+    }
+    const char* volatile none = nullptr; // hidden from the compiler's format checks
+    EXPECT_FORMAT_LIKE_SNPRINTF("[%s][%s][%c%c]%%", "", none, 'x', '\xff');
+    EXPECT_FORMAT_LIKE_SNPRINTF("%s=%d;%s=%u", "width", 10, "height", 20u);
+
+    std::string medium(700, 'm');
+    std::string large(5000, 'L');
+    for (const std::string* text : {&medium, &large}) {
+        COB_ByteString s;
+        s.Format("%s:%d:%s", text->c_str(), -3, text->c_str());
+        EXPECT_EQ(Text(s), *text + ":-3:" + *text);
+    }
 }
 
 TEST(COB_ByteStringFormat, WidthOrPrecisionAboveTheLimitRefusesTheFormat)
@@ -102,6 +133,38 @@ TEST(COB_ByteStringFormat, LongOutputIsNeverCut)
     EXPECT_EQ(Text(shortSelf), "ab-ab");
 }
 
+namespace {
+
+// A conversion of the C library's own extension mechanism whose length no estimate can know:
+// %Y prints as many 'y' as its int argument says.
+int PrintYs(FILE* stream, const struct printf_info*, const void* const* args)
+{
+    int count = *static_cast<const int*>(args[0]);
+    for (int i = 0; i < count; ++i)
+        fputc('y', stream);
+    return count;
+}
+
+int YArgInfo(const struct printf_info*, size_t n, int* types, int*)
+{
+    if (n > 0)
+        types[0] = PA_INT;
+    return 1;
+}
+
+} // namespace
+
+TEST(COB_ByteStringFormat, TextLongerThanEstimatedIsPrintedAgainInFull)
+{
+    ASSERT_EQ(register_printf_specifier('Y', PrintYs, YArgInfo), 0);
+    COB_ByteString s;
+    s.Format("%Y|%d", 3000, 5); // estimated short: first printed on the stack
+    EXPECT_EQ(Text(s), std::string(3000, 'y') + "|5");
+    std::string head(600, 'h');
+    s.Format("%s%Y.", head.c_str(), 5000); // estimated at about 600: the block must grow
+    EXPECT_EQ(Text(s), head + std::string(5000, 'y') + ".");
+}
+
 TEST(COB_ByteStringFormat, EmptyOutputAndEmbeddedZero)
 {
     COB_ByteString s("old");
@@ -109,6 +172,11 @@ TEST(COB_ByteStringFormat, EmptyOutputAndEmbeddedZero)
     EXPECT_EQ(s.GetLength(), 0);
     s.Format("a%cb", 0); // the text ends at its first 0 byte
     EXPECT_EQ(Text(s), "a");
+    s.Format("a%5cb", 0);
+    EXPECT_EQ(Text(s), "a    ");
+    std::string big(600, 'b');
+    s.Format("%s%c%s", big.c_str(), 0, "tail");
+    EXPECT_EQ(Text(s), big);
 }
 
 class COB_ByteStringFormatLocale : public SandboxTest
