@@ -60,15 +60,16 @@ public:
     COB_ByteString& operator+=(char ch)
     {
         // Common case inline: an owned (or locked) buffer with room to spare.
-        // The length is kept in a local: character stores may alias the header.
+        // The length is read once and stored last: character stores may alias the header, and
+        // a length stored last is what the next append reads back soonest.
         COB_ByteStringData* d = m_pData;
         if (d) {
             const int32_t n = d->nDataLength;
             if (n < d->nAllocLength && d->nRefs < 2) {
-                d->nDataLength = n + 1;
                 char* p = d->data();
                 p[n] = ch;
                 p[n + 1] = 0;
+                d->nDataLength = n + 1;
                 return *this;
             }
         }

@@ -52,12 +52,17 @@ public:
     COB_WideString& operator+=(wchar_t ch)
     {
         // Common case inline: an owned (or locked) buffer with room to spare.
+        // The length is read once and stored last, as the next append reads it back first.
         COB_WideStringData* d = m_pData;
-        if (d && d->nRefs < 2 && d->nDataLength < d->nAllocLength) {
-            wchar_t* p = d->data();
-            p[d->nDataLength++] = ch;
-            p[d->nDataLength] = 0;
-            return *this;
+        if (d) {
+            const int32_t n = d->nDataLength;
+            if (n < d->nAllocLength && d->nRefs < 2) {
+                wchar_t* p = d->data();
+                p[n] = ch;
+                p[n + 1] = 0;
+                d->nDataLength = n + 1;
+                return *this;
+            }
         }
         ConcatInPlace(1, &ch);
         return *this;
