@@ -227,6 +227,10 @@ void COB_ByteString::FormatV(const char* format, va_list args)
             break;
         room = n;
     }
+    if (printed > room) { // the arguments changed under us
+        Empty();
+        return;
+    }
     result.ReleaseBuffer(plan.mayHoldZero ? -1 : printed);
     *this = result;
 }
