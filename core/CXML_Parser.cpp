@@ -201,7 +201,7 @@ public:
     ~AttrIndex() { OBMEM_AllocatorFree(m_pAllocator, m_pSlots); }
 
     // Items below this count are found by a plain scan.
-    enum { kThreshold = 16 };
+    enum { kThreshold = 64 };
 
     void Reset() { m_nIndexed = 0; }
 
