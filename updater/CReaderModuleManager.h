@@ -31,7 +31,8 @@ public:
     // because the reply's folder cannot be made.
     bool QueryModuleInfo(QProgressBar *progress, bool synchronous);
     QString GetHttpURL(QString addon);
-    void OnPaserModuleInfo(QString path);
+    // False when the reply could not be read or parsed.
+    bool OnPaserModuleInfo(QString path);
     void ParseModuleInfo(CXML_Element *element, MODULEINFO *record);
     bool CheckUpdateTime(CXML_Element *root);
     QString GetScheduleTimePath();
