@@ -397,7 +397,9 @@ bool CReaderModuleManager::OnPaserModuleInfo(QString path)
 
             const QString reminded =
                 CRegister::regGetString(QLatin1String(kUpdaterKey), QString::fromStdString(record->name));
-            if (reminded == QString::fromStdString(record->version) && record->module_type != "updater") {
+            // Nothing stored is no reminder, also for a module that names no version.
+            if (!reminded.isEmpty() && reminded == QString::fromStdString(record->version)
+                && record->module_type != "updater") {
                 drop(record);
                 continue;
             }
