@@ -309,10 +309,6 @@ TEST_F(FileTest, PartialCopyIsFailure)
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(copied);
     EXPECT_EQ(Read("to").size(), 50000u);
-
-    if (access("/dev/full", W_OK) == 0) {
-        EXPECT_FALSE(OB_File_Copy(COB_ByteStringC(Path("from").c_str()), COB_ByteStringC("/dev/full")));
-    }
 }
 
 TEST_F(FileTest, MoveDeleteExist)
