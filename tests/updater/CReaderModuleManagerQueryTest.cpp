@@ -182,7 +182,7 @@ TEST_F(ModuleQueryTest, OutcomeSignals)
     closer.stop();
 
     // A reply that cannot be read ends as a network failure.
-    server.setFile(QLatin1String(kGeneralPath), "<html><body>Bad gateway");
+    server.setFile(QLatin1String(kGeneralPath), "502 Bad Gateway");
     EXPECT_EQ(runQuery(), QStringLiteral("network"));
     EXPECT_FALSE(theApp->IsReplyParsed());
 
