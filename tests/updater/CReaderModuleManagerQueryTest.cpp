@@ -1,0 +1,216 @@
+// The update-check request as the service receives it, for each kind of run, and
+// the outcome signals of a query.
+
+#include "ModuleCheckFixture.h"
+
+#include "CRegister.h"
+#include "ServiceEndpoints.h"
+#include "TestHttpServer.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <ctime>
+
+using modulecheck::ModuleCheckTest;
+using modulecheck::fixture;
+using modulecheck::reply;
+
+namespace {
+
+const char kGeneralPath[] = "/addons/get_addons.php";
+
+class ModuleQueryTest : public ModuleCheckTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleCheckTest::SetUp();
+        ASSERT_TRUE(server.isListening()) << server.error().toStdString();
+        sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", server.urlString(QString()).toUtf8());
+        writeInstalled(fixture(QStringLiteral("UpdaterInfo.xml")));
+        createInstalledFiles();
+    }
+
+    QByteArray lastTarget() const
+    {
+        const QList<TestHttpServer::Request> requests = server.requests();
+        return requests.isEmpty() ? QByteArray() : requests.last().target;
+    }
+
+    static QStringList readerSwitches(const QString &type)
+    {
+        return {QStringLiteral("-updater"), QStringLiteral("-type"), type, QStringLiteral("-version"),
+                QStringLiteral("12.0.1.1234"), QStringLiteral("-readerlang"), QStringLiteral("en-US"),
+                QStringLiteral("-PackageType"), QStringLiteral("std")};
+    }
+
+    // A query value as it travels: the characters that would break the query escaped.
+    static QByteArray escaped(const QString &value)
+    {
+        QByteArray out;
+        for (const char c : value.toUtf8()) {
+            const unsigned char byte = static_cast<unsigned char>(c);
+            if (byte <= 0x20 || byte >= 0x7F || QByteArray("&#+%=").contains(c))
+                out += "%" + QByteArray::number(byte, 16).toUpper().rightJustified(2, '0');
+            else
+                out += c;
+        }
+        return out;
+    }
+
+    TestHttpServer server;
+};
+
+TEST_F(ModuleQueryTest, ListRunAsksTheGeneralServiceWithItsKeysInOrder)
+{
+    CRegister::regSetString(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orbel Software\\Orbel PDF Reader"),
+                            QStringLiteral("Edition"), QStringLiteral("enterprise"));
+    CRegister::regSetString(
+        QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orbel Software\\Orbel PDF Reader\\Orbel Information"),
+        QStringLiteral("AgentID"), QStringLiteral("A+B=1 #2"));
+    server.setFile(QLatin1String(kGeneralPath), reply());
+    start(readerSwitches(QStringLiteral("Update List")) << QStringLiteral("-Edition") << QStringLiteral("Pro&Co 100%"),
+          QStringLiteral("Update List"));
+
+    EXPECT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_EQ(lastTarget(),
+              QByteArray("/addons/get_addons.php?addon=Update%20List&product=Enterprise%20Leafviewer4Mac"
+                         "&version=12.0&build=1.1234&platform=x64&EmbededLanguage=en-US"
+                         "&edition=Pro%26Co%20100%25&AgentID=A%2BB%3D1%20%232&PackageType=std"));
+    EXPECT_EQ(manager->CountAvailableModule(), 6);
+    EXPECT_TRUE(manager->GetQueryResultInfo().bHasUpdate);
+    EXPECT_EQ(sandbox.readFile(sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml")), reply());
+}
+
+TEST_F(ModuleQueryTest, AutoRunOfTheChinesePackageAsksTheAsianService)
+{
+    RUN_IN_READER_BUNDLE();
+    writePackageType(QStringLiteral("zh-CN"));
+    server.setFile(QStringLiteral("/check"), reply());
+    start(readerSwitches(QStringLiteral("Auto Updater")), QStringLiteral("Auto Updater"));
+
+    EXPECT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_EQ(lastTarget(), QByteArray("/check?addon=Auto%20Updater&product=Leafviewer4Mac&version=12.0"
+                                       "&build=1.1234&platform=x64&EmbededLanguage=en-US&PackageType=std"));
+    EXPECT_EQ(manager->CountAvailableModule(), 4);
+}
+
+TEST_F(ModuleQueryTest, ComponentRunSendsTheEncodedList)
+{
+    server.setFile(QLatin1String(kGeneralPath), reply());
+    start({QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Translator,OCR_Japanese")},
+          QStringLiteral("Translator,OCR_Japanese"));
+    EXPECT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_EQ(lastTarget(), QByteArray("/addons/get_addons.php?addon=Translator%2COCR_Japanese"
+                                       "&product=Leafviewer4Mac&platform=x64&PackageType="));
+}
+
+TEST_F(ModuleQueryTest, InternalRunAppendsItsKeysToTheAdministratorsAddress)
+{
+    RUN_IN_READER_BUNDLE();
+    server.setFile(QStringLiteral("/internal/check"), reply());
+    const QString internalUrl = server.urlString(QStringLiteral("/internal/check")) + QStringLiteral("?site=7");
+    start(readerSwitches(QStringLiteral("Auto Updater"))
+              << QStringLiteral("-InternalUpdateURL") << internalUrl << QStringLiteral("-UserEmail")
+              << QStringLiteral("an+na@corp.example"),
+          QStringLiteral("Update List"));
+    const QByteArray mac = escaped(QString::fromStdString(UpdaterApp::GetMacAddress()));
+
+    // Whole hours east of UTC decide the area: only +8 is "cn".
+    const struct
+    {
+        const char *tz;
+        const char *area;
+    } zones[] = {{"UTC-8", "cn"}, {"<+0830>-8:30", "cn"}, {"<+0845>-8:45", "cn"},
+                 {"UTC-9", "us"}, {"UTC-7", "us"},        {"UTC+8", "us"}};
+    for (const auto &zone : zones) {
+        qputenv("TZ", zone.tz);
+        tzset();
+        EXPECT_EQ(runQuery(), QStringLiteral("finish")) << zone.tz;
+        const QByteArray expected = "/internal/check?site=7&addon=Update%20List&product=Leafviewer4Mac&version=12.0"
+                                    "&build=1.1234&platform=x64&EmbededLanguage=en-US&PackageType=std"
+                                    "&domain_area="
+                                    + QByteArray(zone.area) + "&Mac=" + mac
+                                    + "&email=an%2Bna@corp.example&updateType=0";
+        EXPECT_EQ(QUrl::fromPercentEncoding(lastTarget()), QUrl::fromPercentEncoding(expected)) << zone.tz;
+        EXPECT_EQ(lastTarget().count('?'), 1);
+    }
+    EXPECT_TRUE(theApp->IsInternalUrl());
+    // Judged as an internal run: the share's package is named by its path.
+    ASSERT_NE(offeredModule("Dictionary"), nullptr);
+    EXPECT_EQ(offeredModule("Dictionary")->url, "/Volumes/Share/Dictionary Pack.ozip");
+}
+
+TEST_F(ModuleQueryTest, VersionKeysFollowTheReaderVersion)
+{
+    const struct
+    {
+        const char *version;
+        const char *keys;
+    } cases[] = {{"12.0.1.1234", "&version=12.0&build=1.1234&"},
+                 {"12.1", "&version=12.1&build=12.1&"},
+                 {"12", "&version=12&build=12&"},
+                 {"", "&platform"}};
+    for (const auto &c : cases) {
+        start({QStringLiteral("-version"), QLatin1String(c.version)}, QStringLiteral("Update List"));
+        const QString query = manager->GetHttpURL(QStringLiteral("Update List"));
+        EXPECT_TRUE(query.startsWith(QStringLiteral("addon=Update%20List&product=Leafviewer4Mac") + c.keys))
+            << c.version << ": " << query.toStdString();
+        EXPECT_TRUE(query.endsWith(QStringLiteral("&PackageType="))) << query.toStdString();
+        TearDown();
+    }
+}
+
+TEST_F(ModuleQueryTest, OutcomeSignals)
+{
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+
+    // Missing reply: the warning box, then the error signal; the transfer may
+    // report the failed request as a network error first.
+    QString boxText;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            boxText = box->findChild<QObject *>(QStringLiteral("qt_msgbox_label"))->property("text").toString();
+            box->close();
+        }
+    });
+    closer.start(20);
+    const QString outcome = runQuery({QStringLiteral("error")});
+    EXPECT_TRUE(outcome == QLatin1String("error") || outcome == QLatin1String("network,error")) << outcome.toStdString();
+    EXPECT_EQ(boxText, QStringLiteral("Cannot connect to the server. Please check your network connection."));
+    closer.stop();
+
+    // A reply that cannot be read ends as a network failure.
+    server.setFile(QLatin1String(kGeneralPath), "502 Bad Gateway");
+    EXPECT_EQ(runQuery(), QStringLiteral("network"));
+    EXPECT_FALSE(theApp->IsReplyParsed());
+
+    // A reply that offers nothing is a finished check.
+    server.setFile(QLatin1String(kGeneralPath), "<addons/>");
+    EXPECT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_FALSE(manager->GetQueryResultInfo().bHasUpdate);
+    EXPECT_TRUE(theApp->IsReplyParsed());
+}
+
+TEST_F(ModuleQueryTest, NoQueryWhenTheReplyFolderCannotBeMade)
+{
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    // A file where the "updater" folder belongs.
+    ASSERT_TRUE(sandbox.writeFile(sandbox.dataRoot() + QStringLiteral("updater"), "x"));
+    EXPECT_TRUE(manager->QueryModuleInfo(nullptr, false));
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST(ServiceEndpointsTest, BuildHostsUnlessReplacedAtRunTime)
+{
+    Sandbox sandbox;
+    EXPECT_TRUE(ServiceEndpoints::general().startsWith(QLatin1String("https://")));
+    EXPECT_NE(ServiceEndpoints::general(), ServiceEndpoints::asia());
+    EXPECT_FALSE(ServiceEndpoints::general().endsWith(QLatin1Char('/')));
+    sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", "http://127.0.0.1:4711/");
+    EXPECT_EQ(ServiceEndpoints::general(), QStringLiteral("http://127.0.0.1:4711"));
+    EXPECT_EQ(ServiceEndpoints::asia(), QStringLiteral("http://127.0.0.1:4711"));
+}
+
+} // namespace
