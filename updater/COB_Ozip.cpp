@@ -177,7 +177,9 @@ bool readDirectory(int fd, qint64 offset, qint64 end, std::vector<Entry> &entrie
         if (stop - p < qint64(n) + 4)
             return false;
         Entry e;
-        e.name = QByteArray(reinterpret_cast<const char *>(p), int(n)).replace('\\', '/');
+        // Names are UTF-8; what does not decode becomes U+FFFD, so every
+        // name on disk is valid UTF-8. A NUL stays visible for the name check.
+        e.name = QString::fromUtf8(reinterpret_cast<const char *>(p), int(n)).toUtf8().replace('\\', '/');
         p += n;
         e.size = le32(p);
         p += 4;

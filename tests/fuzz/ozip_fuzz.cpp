@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <cstddef>
+#include <filesystem>
+#include <system_error>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -44,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     f.close();
     COB_Ozip ozip;
     ozip.Unzip2(path, dest);
-    QDir(dest).removeRecursively();
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(dest).toStdString(), ignored);
 
     // Whatever the package says, nothing may land beside the destination.
     if (QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size() > 1)

@@ -11,6 +11,7 @@
 #include <QMap>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -165,6 +166,15 @@ TEST_F(OzipTest, GoodPackagesUnpackExactly)
     }
     // No shared temporary files are left behind.
     EXPECT_TRUE(readTree(sandbox.tmp()).isEmpty());
+}
+
+TEST_F(OzipTest, NamesAreDecodedAsUtf8)
+{
+    // Bytes that are not UTF-8 become U+FFFD: every name on disk is valid UTF-8.
+    EXPECT_EQ(unpack(OzipWriter().file("bad\xff.txt", "?")), COB_Ozip::Done);
+    const QByteArray dir = QFile::encodeName(dest());
+    EXPECT_EQ(::access((dir + "/bad\xef\xbf\xbd.txt").constData(), F_OK), 0);
+    EXPECT_NE(::access((dir + "/bad\xff.txt").constData(), F_OK), 0);
 }
 
 TEST_F(OzipTest, MagicAndOpenFailures)
