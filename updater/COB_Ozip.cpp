@@ -9,6 +9,10 @@
 #include <QFile>
 
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -258,6 +262,109 @@ private:
     CLzmaDec m_dec;
 };
 
+// Writes decoded chunks on a second thread, so that decoding, which bounds the
+// unpack's speed, never waits for the disk. A few fixed slots bound the memory.
+class ChunkWriter
+{
+public:
+    ChunkWriter()
+    {
+        for (auto &slot : m_slots) {
+            slot.reset(new unsigned char[OutBufferSize]);
+            m_free.push_back(slot.get());
+        }
+        m_thread = std::thread(&ChunkWriter::run, this);
+    }
+    ~ChunkWriter() { finish(); }
+    ChunkWriter(const ChunkWriter &) = delete;
+    ChunkWriter &operator=(const ChunkWriter &) = delete;
+
+    // A free slot, or null once a write has failed.
+    unsigned char *acquire()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_failed || !m_free.empty(); });
+        if (m_failed)
+            return nullptr;
+        unsigned char *slot = m_free.back();
+        m_free.pop_back();
+        return slot;
+    }
+    void release(unsigned char *slot)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_free.push_back(slot);
+        m_changed.notify_all();
+    }
+    void submit(int fd, unsigned char *slot, size_t len) { push(Job{fd, slot, len, false}); }
+    // Takes over fd: it is closed after the chunks queued before.
+    void closeFile(int fd) { push(Job{fd, nullptr, 0, true}); }
+
+    // Waits for every queued job; true when every write and close succeeded.
+    bool finish()
+    {
+        if (m_thread.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_stop = true;
+                m_changed.notify_all();
+            }
+            m_thread.join();
+        }
+        return !m_failed;
+    }
+
+private:
+    struct Job
+    {
+        int fd;
+        unsigned char *slot;
+        size_t len;
+        bool close;
+    };
+
+    void push(const Job &job)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_jobs.push_back(job);
+        m_changed.notify_all();
+    }
+
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+            if (m_jobs.empty())
+                return;
+            Job job = m_jobs.front();
+            m_jobs.pop_front();
+            bool failed = m_failed;
+            lock.unlock();
+            bool ok = true;
+            if (job.close)
+                ok = ::close(job.fd) == 0;
+            else if (!failed)
+                ok = writeAll(job.fd, job.slot, job.len);
+            lock.lock();
+            if (!ok)
+                m_failed = true;
+            if (job.slot)
+                m_free.push_back(job.slot);
+            m_changed.notify_all();
+        }
+    }
+
+    std::unique_ptr<unsigned char[]> m_slots[4];
+    std::vector<unsigned char *> m_free;
+    std::deque<Job> m_jobs;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_stop = false;
+    bool m_failed = false;
+    std::thread m_thread;
+};
+
 enum class PathState { Ok, Missing, Bad };
 
 // Whether path is a real folder (a symbolic link left in the destination must
@@ -374,7 +481,7 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
             return EntryFailed;
     }
 
-    std::unique_ptr<unsigned char[]> buf(new unsigned char[OutBufferSize]);
+    ChunkWriter writer;
     for (const Entry &e : entries) {
         if (e.isDirectory) {
             if (!makeFolders(dest, e.name))
@@ -384,22 +491,28 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
         if (!parentsExist(dest, e.name))
             return EntryFailed;
         QByteArray path = dest + '/' + e.name;
-        Fd out(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
-        if (!out.valid())
+        int out = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (out < 0)
             return EntryFailed;
         quint64 left = e.size;
         while (left > 0) {
             size_t chunk = size_t(qMin<quint64>(left, OutBufferSize));
-            if (!decoder.read(buf.get(), chunk))
-                return BadContents;
-            if (!writeAll(out.get(), buf.get(), chunk))
+            unsigned char *slot = writer.acquire();
+            if (!slot) {
+                writer.closeFile(out);
                 return EntryFailed;
+            }
+            if (!decoder.read(slot, chunk)) {
+                writer.release(slot);
+                writer.closeFile(out);
+                return writer.finish() ? BadContents : EntryFailed;
+            }
+            writer.submit(out, slot, chunk);
             left -= chunk;
         }
-        if (!out.close())
-            return EntryFailed;
+        writer.closeFile(out);
     }
-    return Done;
+    return writer.finish() ? Done : EntryFailed;
 }
 
 bool COB_Ozip::UnzipFileToFile(const QString &compressedFile, const QString &decodedFile)
