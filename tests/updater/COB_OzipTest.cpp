@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -413,6 +414,23 @@ TEST_F(OzipTest, LargeEntryStreamsThrough)
     EXPECT_EQ(out.size(), qint64(size));
     EXPECT_EQ(got.result(), expected.result());
     EXPECT_EQ(sandbox.readFile(dest() + QStringLiteral("/tail")), QByteArray("end"));
+}
+
+TEST_F(OzipTest, FailedWritesFailTheUnpack)
+{
+    // A full disk must not pass for a complete unpack.
+    const QString package = sandbox.base() + QStringLiteral("/package.bin");
+    ASSERT_TRUE(sandbox.writeFile(package, OzipWriter().file("big", mixed(3 << 20, 5)).file("after", "x").bytes()));
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit tight = old;
+    tight.rlim_cur = 1 << 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    COB_Ozip ozip;
+    int result = ozip.Unzip2(package, dest());
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(result, COB_Ozip::EntryFailed);
 }
 
 TEST_F(OzipTest, UnzipFileToFileDecodesOneStream)
