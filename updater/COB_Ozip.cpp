@@ -491,7 +491,12 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
         if (!parentsExist(dest, e.name))
             return EntryFailed;
         QByteArray path = dest + '/' + e.name;
-        int out = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+        // Written from scratch: whatever stood there before (a file, or a link
+        // leading out of the destination) is replaced, never written through.
+        struct stat st;
+        if (::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+            ::unlink(path.constData());
+        int out = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (out < 0)
             return EntryFailed;
         quint64 left = e.size;

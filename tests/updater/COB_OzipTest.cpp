@@ -353,7 +353,8 @@ TEST_F(OzipTest, ExistingDestinationIsOverwrittenButNeverLeftThroughLinks)
     EXPECT_EQ(unpack(OzipWriter().file("f", "new").directory("keep/")), COB_Ozip::Done);
     EXPECT_EQ(readTree(dest()), (Tree{{"f", "new"}, {"keep/", ""}}));
 
-    // Links already in the destination are not followed, for folders or files.
+    // Links already in the destination are never written through: a linked
+    // folder stops the unpack, a linked or hard-linked file is replaced.
     const QString target = sandbox.base() + QStringLiteral("/target");
     QDir().mkpath(target);
     sandbox.writeFile(target + QStringLiteral("/victim"), "untouched");
@@ -361,10 +362,13 @@ TEST_F(OzipTest, ExistingDestinationIsOverwrittenButNeverLeftThroughLinks)
     QDir().mkpath(dest());
     ASSERT_TRUE(QFile::link(target, dest() + QStringLiteral("/link")));
     ASSERT_TRUE(QFile::link(target + QStringLiteral("/victim"), dest() + QStringLiteral("/victim")));
+    ASSERT_EQ(::link(QFile::encodeName(target + QStringLiteral("/victim")).constData(),
+                     QFile::encodeName(dest() + QStringLiteral("/hard")).constData()), 0);
     EXPECT_EQ(unpack(OzipWriter().file("link/victim", "evil")), COB_Ozip::EntryFailed);
     EXPECT_EQ(unpack(OzipWriter().directory("link/sub/")), COB_Ozip::EntryFailed);
-    EXPECT_EQ(unpack(OzipWriter().file("victim", "evil")), COB_Ozip::EntryFailed);
+    EXPECT_EQ(unpack(OzipWriter().file("victim", "new").file("hard", "new too")), COB_Ozip::Done);
     EXPECT_EQ(readTree(target), (Tree{{"victim", "untouched"}}));
+    EXPECT_EQ(readTree(dest()), (Tree{{"link@", ""}, {"victim", "new"}, {"hard", "new too"}}));
 }
 
 TEST_F(OzipTest, EntryOrderAndFolderRules)
