@@ -1,0 +1,18 @@
+#ifndef COB_CHARMAP_H
+#define COB_CHARMAP_H
+
+class COB_ByteString;
+class COB_WideString;
+
+// A mapper record through which byte and wide strings convert.
+struct COB_CharMap
+{
+    COB_WideString (*m_GetWideString)(COB_CharMap* map, const COB_ByteString& bytes);
+    COB_ByteString (*m_GetByteString)(COB_CharMap* map, const COB_WideString& wide);
+    int (*m_GetCodePage)(); // may be null
+
+    // Code page 0: the platform's current locale; other code pages: null for now.
+    static COB_CharMap* GetDefaultMapper(int codePage);
+};
+
+#endif

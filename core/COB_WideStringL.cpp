@@ -1,0 +1,69 @@
+#include "COB_WideStringL.h"
+
+#include "COB_MemoryMgr.h"
+#include "OB_NumberText.h"
+
+#include <cstdint>
+
+void COB_WideStringL::Empty(_IOB_Allocator* allocator)
+{
+    if (m_Ptr) {
+        if (allocator)
+            allocator->Free(allocator, m_Ptr);
+        else
+            OBMEM_DefaultFree(m_Ptr, 0);
+    }
+    m_Ptr = nullptr;
+    m_Length = 0;
+}
+
+void COB_WideStringL::Set(const COB_WideStringC& s, _IOB_Allocator* allocator)
+{
+    Empty(allocator);
+    const int len = s.GetLength();
+    if (!s.GetPtr() || len <= 0)
+        return;
+    const size_t count = static_cast<size_t>(len) + 1;
+    void* block = allocator ? allocator->Alloc(allocator, count * sizeof(wchar_t))
+                            : OBMEM_DefaultAlloc2(count, sizeof(wchar_t), 0);
+    if (!block)
+        return;
+    m_Ptr = static_cast<wchar_t*>(block);
+    wmemcpy(m_Ptr, s.GetPtr(), static_cast<size_t>(len));
+    m_Ptr[len] = 0;
+    m_Length = len;
+}
+
+int COB_WideStringL::GetInteger() const
+{
+    if (!m_Ptr)
+        return 0;
+    const wchar_t* p = m_Ptr;
+    bool negative = false;
+    if (*p == L'+') {
+        ++p;
+    } else if (*p == L'-') {
+        negative = true;
+        ++p;
+    }
+    uint32_t value = 0;
+    for (; *p >= L'0' && *p <= L'9'; ++p)
+        value = value * 10u + static_cast<uint32_t>(*p - L'0');
+    return static_cast<int>(negative ? 0u - value : value);
+}
+
+float COB_WideStringL::GetFloat() const
+{
+    return (!m_Ptr || m_Length <= 0) ? 0.0f : OB_wtof(m_Ptr, m_Length);
+}
+
+void COB_WideStringL::TrimRight(const wchar_t* set)
+{
+    if (!set || !*set || !m_Ptr)
+        return;
+    int keep = m_Length;
+    while (keep > 0 && wcschr(set, m_Ptr[keep - 1]))
+        --keep;
+    m_Ptr[keep] = 0;
+    m_Length = keep;
+}

@@ -1,0 +1,1072 @@
+#include "CXML_Parser.h"
+
+#include "COB_MemoryMgr.h"
+#include "CXML_DataBufAcc.h"
+#include "CXML_DataStmAcc.h"
+#include "CXML_Element.h"
+#include "IOB_BufferRead.h"
+#include "IOB_FileRead.h"
+
+#include <cstring>
+#include <new>
+
+// clang-format off
+const uint8_t g_OBCRT_XML_ByteTypes[256] = {
+    // 0x00-0x1F: white space
+    0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+    0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01,
+    // space ! " # $ % & ' ( ) * + , - . /
+    0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x10, 0x00,
+    // 0-9 : ; < = > ?
+    0x34, 0x34, 0x34, 0x34, 0x34, 0x34, 0x34, 0x34, 0x34, 0x34, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00,
+    // @ A-O
+    0x00, 0x7A, 0x7A, 0x7A, 0x7A, 0x7A, 0x7A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    // P-Z [ \ ] ^ _
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x00, 0x00, 0x00, 0x00, 0x18,
+    // ` a-o
+    0x00, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    // p-z { | } ~ DEL
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x00, 0x00, 0x00, 0x00, 0x00,
+    // 0x80-0xFD: letters; 0xFE, 0xFF: white space
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A,
+    0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x1A, 0x01, 0x01,
+};
+// clang-format on
+
+namespace {
+
+// White space before the first tag: a fixed ASCII set, whatever the locale says.
+inline bool IsAsciiSpace(uint8_t c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+inline bool IsNameByte(uint8_t c)
+{
+    return g_OBCRT_XML_IsNameChar(c) || c == ':';
+}
+
+// Text is decoded in chunks of this many bytes, for which the wide run is sized at once.
+const size_t kChunk = 4096;
+
+// Smallest value each UTF-8 sequence length may carry; anything below is an overlong form.
+const unsigned int kUtf8Minimum[7] = {0, 0, 0x80, 0x800, 0x10000, 0x200000, 0x4000000};
+
+// Growable byte run whose memory comes from the parse's allocator.
+struct ByteRun
+{
+    _IOB_Allocator* allocator = nullptr;
+    uint8_t* data = nullptr;
+    size_t length = 0;
+    size_t capacity = 0;
+
+    ~ByteRun() { OBMEM_AllocatorFree(allocator, data); }
+    bool Reserve(size_t total)
+    {
+        if (total <= capacity)
+            return true;
+        size_t grown = capacity < 64 ? 64 : capacity * 2;
+        if (grown < total)
+            grown = total;
+        if (grown > 0x7fffffff)
+            return false;
+        void* block = OBMEM_AllocatorRealloc(allocator, data, grown);
+        if (!block)
+            return false;
+        data = static_cast<uint8_t*>(block);
+        capacity = grown;
+        return true;
+    }
+    void Append(const uint8_t* bytes, size_t count)
+    {
+        if (count == 0 || !Reserve(length + count))
+            return;
+        memcpy(data + length, bytes, count);
+        length += count;
+    }
+    void Append(uint8_t byte) { Append(&byte, 1); }
+};
+
+} // namespace
+
+// Wide text under construction with the UTF-8 decoding state of its bytes. The decoding follows
+// COB_UTF8Decoder: stray continuation bytes and 0xFE/0xFF give nothing, an interrupted sequence gives
+// nothing, and overlong forms, surrogates, an encoded 0 and values beyond U+10FFFF give U+FFFD.
+struct CXML_WideRun
+{
+    _IOB_Allocator* allocator = nullptr;
+    wchar_t* data = nullptr;
+    int length = 0;
+    int capacity = 0;
+    unsigned int pending = 0;
+    unsigned int value = 0;
+    unsigned int sequence = 0;
+
+    ~CXML_WideRun() { OBMEM_AllocatorFree(allocator, data); }
+    void Clear()
+    {
+        length = 0;
+        pending = 0;
+    }
+    // Room for extra more characters; false when the buffer cannot grow (the text is then cut short).
+    bool Reserve(size_t extra)
+    {
+        if (static_cast<size_t>(capacity - length) >= extra)
+            return true;
+        size_t total = static_cast<size_t>(length) + extra;
+        size_t grown = capacity < 64 ? 64 : static_cast<size_t>(capacity) * 2;
+        if (grown < total)
+            grown = total;
+        if (grown > 0x1fffffff)
+            return false;
+        void* block = OBMEM_AllocatorRealloc(allocator, data, grown * sizeof(wchar_t));
+        if (!block)
+            return false;
+        data = static_cast<wchar_t*>(block);
+        capacity = static_cast<int>(grown);
+        return true;
+    }
+    void Append(wchar_t ch)
+    {
+        if (length < capacity || Reserve(1))
+            data[length++] = ch;
+    }
+    void Decode(uint8_t byte)
+    {
+        if (byte < 0x80) {
+            pending = 0;
+            Append(static_cast<wchar_t>(byte));
+            return;
+        }
+        if (byte < 0xC0) {
+            if (pending == 0)
+                return;
+            --pending;
+            value |= static_cast<unsigned int>(byte & 0x3F) << (6 * pending);
+            if (pending != 0)
+                return;
+            unsigned int ch = value;
+            if (ch == 0 || ch < kUtf8Minimum[sequence] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
+                ch = 0xFFFD;
+            Append(static_cast<wchar_t>(ch));
+            return;
+        }
+        if (byte < 0xE0) {
+            pending = 1;
+            value = static_cast<unsigned int>(byte & 0x1F) << 6;
+        } else if (byte < 0xF0) {
+            pending = 2;
+            value = static_cast<unsigned int>(byte & 0x0F) << 12;
+        } else if (byte < 0xF8) {
+            pending = 3;
+            value = static_cast<unsigned int>(byte & 0x07) << 18;
+        } else if (byte < 0xFC) {
+            pending = 4;
+            value = static_cast<unsigned int>(byte & 0x03) << 24;
+        } else if (byte < 0xFE) {
+            pending = 5;
+            value = static_cast<unsigned int>(byte & 0x01) << 30;
+        } else {
+            return;
+        }
+        sequence = pending + 1;
+    }
+    void TrimRight()
+    {
+        while (length > 0) {
+            const wchar_t c = data[length - 1];
+            if (c != L' ' && c != L'\t' && c != L'\r' && c != L'\n')
+                break;
+            --length;
+        }
+    }
+    COB_WideStringC View() const { return COB_WideStringC(data, length); }
+};
+
+namespace {
+
+// Index of one element's attributes by name, so that storing n attributes, each replacing an
+// earlier one of the same name, takes linear time. Two open-addressing tables of item indexes: by
+// local name (a bare name matches any prefix) and by prefix and name together.
+class AttrIndex
+{
+public:
+    explicit AttrIndex(_IOB_Allocator* allocator) : m_pAllocator(allocator) {}
+    ~AttrIndex() { OBMEM_AllocatorFree(m_pAllocator, m_pSlots); }
+
+    // Items below this count are found by a plain scan.
+    enum { kThreshold = 16 };
+
+    void Reset() { m_nIndexed = 0; }
+
+    // Index of the first item that a store of (space, name) replaces, or -1.
+    int Find(const CXML_AttrMap& map, const COB_ByteStringC& space, const COB_ByteStringC& name)
+    {
+        const int count = map.GetSize();
+        if (count < kThreshold)
+            return map.Find(space, name);
+        if (!Sync(map))
+            return map.Find(space, name);
+        const bool exact = !space.IsEmpty();
+        const int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
+        for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
+            const int32_t item = table[slot];
+            if (item < 0)
+                return -1;
+            if (Same(map.GetAt(item), space, name, exact))
+                return item;
+        }
+    }
+
+private:
+    static size_t Hash(const COB_ByteStringC& space, const COB_ByteStringC& name, bool exact)
+    {
+        uint64_t h = 1469598103934665603ull;
+        if (exact) {
+            for (int i = 0; i < space.GetLength(); ++i)
+                h = (h ^ space.GetAt(i)) * 1099511628211ull;
+            h = (h ^ ':') * 1099511628211ull;
+        }
+        for (int i = 0; i < name.GetLength(); ++i)
+            h = (h ^ name.GetAt(i)) * 1099511628211ull;
+        return static_cast<size_t>(h ^ (h >> 29));
+    }
+    static bool Same(const CXML_AttrItem& item, const COB_ByteStringC& space, const COB_ByteStringC& name, bool exact)
+    {
+        return COB_ByteStringC(item.m_AttrName) == name && (!exact || COB_ByteStringC(item.m_QSpaceName) == space);
+    }
+    // Keeps the first item of each key.
+    void Insert(const CXML_AttrMap& map, int item, bool exact)
+    {
+        const CXML_AttrItem& entry = map.GetAt(item);
+        const COB_ByteStringC space = exact ? COB_ByteStringC(entry.m_QSpaceName) : COB_ByteStringC();
+        const COB_ByteStringC name(entry.m_AttrName);
+        int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
+        for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
+            const int32_t existing = table[slot];
+            if (existing < 0) {
+                table[slot] = item;
+                return;
+            }
+            if (Same(map.GetAt(existing), space, name, exact))
+                return;
+        }
+    }
+    // Brings the tables up to the items of map; false when they cannot be had.
+    bool Sync(const CXML_AttrMap& map)
+    {
+        const int count = map.GetSize();
+        if (static_cast<size_t>(count) * 2 >= m_nCapacity || m_nIndexed == 0) {
+            size_t capacity = 64;
+            while (capacity <= static_cast<size_t>(count) * 2)
+                capacity *= 2;
+            if (capacity != m_nCapacity || !m_pSlots) {
+                void* block = OBMEM_AllocatorRealloc(m_pAllocator, m_pSlots, capacity * 2 * sizeof(int32_t));
+                if (!block)
+                    return false;
+                m_pSlots = static_cast<int32_t*>(block);
+                m_nCapacity = capacity;
+            }
+            memset(m_pSlots, 0xFF, m_nCapacity * 2 * sizeof(int32_t));
+            m_nIndexed = 0;
+        }
+        for (; m_nIndexed < count; ++m_nIndexed) {
+            Insert(map, m_nIndexed, false);
+            Insert(map, m_nIndexed, true);
+        }
+        return true;
+    }
+
+    _IOB_Allocator* m_pAllocator;
+    int32_t* m_pSlots = nullptr; // by local name, then by prefix and name
+    size_t m_nCapacity = 0;
+    int m_nIndexed = 0;
+};
+
+} // namespace
+
+// Working buffers of one parse, reused by every element.
+struct CXML_ParserScratch
+{
+    explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
+    {
+        name.allocator = attrName.allocator = cdata.allocator = allocator;
+        value.allocator = text.allocator = allocator;
+    }
+    ByteRun name;     // a name that crosses a block boundary
+    ByteRun attrName; // the attribute being read: prefix then local name
+    ByteRun cdata;    // a CDATA section, which may cross block boundaries
+    CXML_WideRun value;
+    CXML_WideRun text; // the current text run
+    AttrIndex index;
+};
+
+bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
+{
+    if (!data)
+        return false;
+    size_t i = 0;
+    while (i < size && IsAsciiSpace(data[i]))
+        ++i;
+    if (i >= size)
+        return false;
+    const uint8_t* p = data + i;
+    const size_t left = size - i;
+    if (p[0] == '<')
+        return true;
+    if (left >= 4 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF && p[3] == '<')
+        return true;
+    if (left >= 3 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF)) && p[2] == '<')
+        return true;
+    return false;
+}
+
+CXML_Parser::CXML_Parser(_IOB_Allocator* allocator)
+    : m_pAllocator(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
+      m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0), m_bIgnoreCharRef(false),
+      m_WhiteSpaceRecord(allocator), m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
+{
+}
+
+CXML_Parser::~CXML_Parser()
+{
+    if (m_bOwnedStream && m_pDataAcc)
+        m_pDataAcc->Release();
+    if (m_pScratch) {
+        m_pScratch->~CXML_ParserScratch();
+        OBMEM_AllocatorFree(m_pAllocator, m_pScratch);
+    }
+}
+
+bool CXML_Parser::Init(const uint8_t* buffer, size_t size)
+{
+    if (!buffer || size == 0 || !CheckFirstNonEmptyChar(buffer, size))
+        return false;
+    m_pDataAcc = CXML_DataBufAcc::Create(buffer, size, m_pAllocator);
+    return m_pDataAcc && Init(true);
+}
+
+bool CXML_Parser::Init(IOB_FileRead* file)
+{
+    if (!file)
+        return false;
+    m_pDataAcc = CXML_DataStmAcc::Create(file, m_pAllocator);
+    return m_pDataAcc && Init(true);
+}
+
+bool CXML_Parser::Init(IOB_BufferRead* reader)
+{
+    if (!reader)
+        return false;
+    m_pDataAcc = reader;
+    return Init(false);
+}
+
+bool CXML_Parser::Init(bool bOwnedStream)
+{
+    m_bOwnedStream = bOwnedStream;
+    m_nBufferOffset = 0;
+    if (!m_pDataAcc->ReadNextBlock(false))
+        return false;
+    m_pBuffer = m_pDataAcc->GetBlockBuffer();
+    m_dwBufferSize = m_pDataAcc->GetBlockSize();
+    m_nBufferOffset = m_pDataAcc->GetBlockOffset();
+    m_dwIndex = 0;
+    if (!m_pBuffer || m_dwBufferSize == 0)
+        return false;
+    void* block = OBMEM_AllocatorAlloc(m_pAllocator, sizeof(CXML_ParserScratch));
+    if (!block)
+        return false;
+    m_pScratch = ::new (block) CXML_ParserScratch(m_pAllocator);
+    return CheckFirstBytes();
+}
+
+bool CXML_Parser::ReadNextBlock()
+{
+    if (m_pDataAcc->IsEOF() || !m_pDataAcc->ReadNextBlock(false))
+        return false;
+    const uint8_t* buffer = m_pDataAcc->GetBlockBuffer();
+    const size_t size = m_pDataAcc->GetBlockSize();
+    if (!buffer || size == 0)
+        return false;
+    m_pBuffer = buffer;
+    m_dwBufferSize = size;
+    m_nBufferOffset = m_pDataAcc->GetBlockOffset();
+    m_dwIndex = 0;
+    return true;
+}
+
+bool CXML_Parser::IsEOF()
+{
+    return m_dwIndex >= m_dwBufferSize && m_pDataAcc->IsEOF();
+}
+
+// The start check of the whole input, made byte by byte so that a caller's reader with small blocks
+// is judged as the same bytes in memory would be. White space and a byte-order mark are consumed: the
+// root's search for "<" passes over them anyway.
+bool CXML_Parser::CheckFirstBytes()
+{
+    for (;;) {
+        while (m_dwIndex < m_dwBufferSize && IsAsciiSpace(m_pBuffer[m_dwIndex]))
+            ++m_dwIndex;
+        if (m_dwIndex < m_dwBufferSize)
+            break;
+        if (!ReadNextBlock())
+            return false;
+    }
+    const uint8_t first = m_pBuffer[m_dwIndex];
+    if (first == '<')
+        return true;
+    const char* rest;
+    if (first == 0xEF)
+        rest = "\xBB\xBF";
+    else if (first == 0xFF)
+        rest = "\xFE";
+    else if (first == 0xFE)
+        rest = "\xFF";
+    else
+        return false;
+    ++m_dwIndex;
+    for (; *rest; ++rest) {
+        if (!HaveByte() || m_pBuffer[m_dwIndex] != static_cast<uint8_t>(*rest))
+            return false;
+        ++m_dwIndex;
+    }
+    return HaveByte() && m_pBuffer[m_dwIndex] == '<';
+}
+
+void CXML_Parser::SkipWhiteSpaces(bool bRecord)
+{
+    const bool record = bRecord && m_bKeepCtrlWhiteSpace;
+    for (;;) {
+        const uint8_t* b = m_pBuffer;
+        size_t i = m_dwIndex;
+        const size_t n = m_dwBufferSize;
+        if (record) {
+            for (; i < n && g_OBCRT_XML_IsWhiteSpace(b[i]); ++i) {
+                if (b[i] == '\t' || b[i] == '\n' || b[i] == '\r')
+                    m_WhiteSpaceRecord.AppendChar(static_cast<wchar_t>(b[i]));
+            }
+        } else {
+            while (i < n && g_OBCRT_XML_IsWhiteSpace(b[i]))
+                ++i;
+        }
+        m_dwIndex = i;
+        if (i < n || !ReadNextBlock())
+            return;
+    }
+}
+
+void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
+{
+    ByteRun& run = m_pScratch->name;
+    run.length = 0;
+    bool spanned = false;
+    size_t start = m_dwIndex;
+    for (;;) {
+        const uint8_t* b = m_pBuffer;
+        const size_t n = m_dwBufferSize;
+        size_t i = m_dwIndex;
+        while (i < n && IsNameByte(b[i]))
+            ++i;
+        m_dwIndex = i;
+        if (i < n) {
+            if (spanned)
+                run.Append(b + start, i - start);
+            break;
+        }
+        // The name reaches the end of the block: keep its bytes before the block is replaced.
+        run.Append(b + start, i - start);
+        spanned = true;
+        if (!ReadNextBlock())
+            break;
+        start = 0;
+    }
+    const char* text = spanned ? reinterpret_cast<const char*>(run.data) : reinterpret_cast<const char*>(m_pBuffer + start);
+    const int length = static_cast<int>(spanned ? run.length : m_dwIndex - start);
+    // The last colon separates prefix and name; with two colons the middle part is the prefix.
+    int last = -1;
+    int before = -1;
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == ':') {
+            before = last;
+            last = i;
+        }
+    }
+    if (last < 0) {
+        prefix = COB_ByteStringC();
+        name = COB_ByteStringC(text, length);
+    } else {
+        prefix = COB_ByteStringC(text + before + 1, last - before - 1);
+        name = COB_ByteStringC(text + last + 1, length - last - 1);
+    }
+}
+
+// Consumes input through the first occurrence of literal; without one, through the end of input.
+// The literals are a run of one byte and a final byte ("-->", "?>", "]]>", ">"), so a mismatch on
+// the repeated byte keeps the match made so far.
+void CXML_Parser::SkipLiterals(const char* literal)
+{
+    const size_t length = strlen(literal);
+    size_t matched = 0;
+    for (;;) {
+        const uint8_t* b = m_pBuffer;
+        const size_t n = m_dwBufferSize;
+        size_t i = m_dwIndex;
+        if (length == 1) {
+            const void* hit = i < n ? memchr(b + i, literal[0], n - i) : nullptr;
+            if (hit) {
+                m_dwIndex = static_cast<size_t>(static_cast<const uint8_t*>(hit) - b) + 1;
+                return;
+            }
+            i = n;
+        } else {
+            for (; i < n; ++i) {
+                const uint8_t c = b[i];
+                if (c == static_cast<uint8_t>(literal[matched])) {
+                    if (++matched == length) {
+                        m_dwIndex = i + 1;
+                        return;
+                    }
+                } else if (c != static_cast<uint8_t>(literal[0]) || matched == 0) {
+                    matched = c == static_cast<uint8_t>(literal[0]) ? 1 : 0;
+                }
+            }
+        }
+        m_dwIndex = i;
+        if (!ReadNextBlock())
+            return;
+    }
+}
+
+// A declaration such as a DOCTYPE, after its "<!": skipped through its closing ">", passing over
+// quoted strings and an internal subset in brackets with the comments and instructions inside it.
+void CXML_Parser::SkipDeclaration()
+{
+    int depth = 0;
+    uint8_t quote = 0;
+    enum { Markup, Comment, Instruction } state = Markup;
+    uint8_t p1 = 0, p2 = 0, p3 = 0;
+    while (HaveByte()) {
+        const uint8_t c = m_pBuffer[m_dwIndex++];
+        if (state == Comment) {
+            if (c == '>' && p1 == '-' && p2 == '-')
+                state = Markup;
+        } else if (state == Instruction) {
+            if (c == '>' && p1 == '?')
+                state = Markup;
+        } else if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']') {
+            if (depth > 0)
+                --depth;
+        } else if (c == '>' && depth == 0) {
+            return;
+        } else if (depth > 0 && c == '-' && p1 == '-' && p2 == '!' && p3 == '<') {
+            state = Comment;
+            p1 = p2 = p3 = 0; // the opening dashes do not close the comment
+            continue;
+        } else if (depth > 0 && c == '?' && p1 == '<') {
+            state = Instruction;
+            p1 = p2 = p3 = 0;
+            continue;
+        }
+        p3 = p2;
+        p2 = p1;
+        p1 = c;
+    }
+}
+
+// After "&": a well-formed reference (a name, "#" and decimal digits, or "#x" and hexadecimal digits,
+// then ";") gives its character; the five predefined names are known. Anything else - a bare "&", a
+// reference cut short, an unknown name - stays as the literal text it was written with, so that a
+// stray "&" never swallows the markup after it.
+void CXML_Parser::GetCharRef(CXML_WideRun& out)
+{
+    enum { kMaxBytes = 64 };
+    uint8_t bytes[kMaxBytes];
+    int count = 0;
+    enum { Start, Hash, Decimal, HexStart, Hex, Name } state = Start;
+    uint32_t value = 0;
+    bool complete = false;
+    out.pending = 0;
+    while (count < kMaxBytes && HaveByte()) {
+        const uint8_t c = m_pBuffer[m_dwIndex];
+        if (c == ';') {
+            if (state == Decimal || state == Hex || state == Name) {
+                ++m_dwIndex;
+                complete = true;
+            }
+            break;
+        }
+        bool fits;
+        switch (state) {
+        case Start:
+            fits = c == '#' || g_OBCRT_XML_IsNameIntro(c);
+            state = c == '#' ? Hash : Name;
+            break;
+        case Hash:
+            if (c == 'x') {
+                fits = true;
+                state = HexStart;
+            } else {
+                fits = c >= '0' && c <= '9';
+                state = Decimal;
+            }
+            break;
+        case Decimal:
+            fits = c >= '0' && c <= '9';
+            break;
+        case HexStart:
+        case Hex:
+            fits = g_OBCRT_XML_IsHexChar(c);
+            state = Hex;
+            break;
+        default:
+            fits = g_OBCRT_XML_IsNameChar(c) || c == ':';
+            break;
+        }
+        if (!fits)
+            break;
+        if (state == Decimal) {
+            value = value * 10u + static_cast<uint32_t>(c - '0');
+        } else if (state == Hex) {
+            const uint32_t digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+            value = value * 16u + digit;
+        }
+        bytes[count++] = c;
+        ++m_dwIndex;
+    }
+    if (complete && state != Name) {
+        out.Append(static_cast<wchar_t>(value));
+        return;
+    }
+    if (complete) {
+        static const struct
+        {
+            const char* name;
+            wchar_t ch;
+        } kNames[] = {{"gt", L'>'}, {"lt", L'<'}, {"amp", L'&'}, {"apos", L'\''}, {"quot", L'"'}};
+        for (const auto& known : kNames) {
+            if (strlen(known.name) == static_cast<size_t>(count) && memcmp(known.name, bytes, count) == 0) {
+                out.Append(known.ch);
+                return;
+            }
+        }
+    }
+    out.Append(L'&');
+    for (int i = 0; i < count; ++i)
+        out.Decode(bytes[i]);
+    if (complete)
+        out.Append(L';');
+}
+
+// After the opening quote: the value up to the matching quote, references resolved.
+void CXML_Parser::GetAttrValue(uint8_t quote)
+{
+    CXML_WideRun& value = m_pScratch->value;
+    value.Clear();
+    for (;;) {
+        const uint8_t* b = m_pBuffer;
+        const size_t end = m_dwBufferSize;
+        size_t i = m_dwIndex;
+        // At most one character per byte, so the run is sized once per chunk.
+        const size_t n = end - i > kChunk ? i + kChunk : end;
+        const bool roomy = value.Reserve(n - i);
+        for (; i < n; ++i) {
+            const uint8_t c = b[i];
+            if (c == quote) {
+                m_dwIndex = i + 1;
+                return;
+            }
+            if (c == '&') {
+                m_dwIndex = i + 1;
+                GetCharRef(value);
+                break;
+            }
+            if (c < 0x80 && roomy) {
+                value.pending = 0;
+                value.data[value.length++] = static_cast<wchar_t>(c);
+            } else {
+                value.Decode(c);
+            }
+        }
+        if (i < n)
+            continue; // after a reference
+        m_dwIndex = i;
+        if (i < end)
+            continue; // the next chunk
+        if (!ReadNextBlock())
+            return;
+    }
+}
+
+void CXML_Parser::GetTagName(COB_ByteStringC& prefix, COB_ByteStringC& name, bool& bEndTag, bool bStartTag)
+{
+    bEndTag = false;
+    prefix = COB_ByteStringC();
+    name = COB_ByteStringC();
+    if (!bStartTag) {
+        for (;;) {
+            SkipLiterals("<");
+            if (!HaveByte())
+                return;
+            const uint8_t c = m_pBuffer[m_dwIndex];
+            if (c == '!') {
+                ++m_dwIndex;
+                if (HaveByte() && m_pBuffer[m_dwIndex] == '-')
+                    SkipLiterals("-->");
+                else
+                    SkipDeclaration();
+                continue;
+            }
+            if (c == '?') {
+                ++m_dwIndex;
+                SkipLiterals("?>");
+                continue;
+            }
+            if (c == '/') {
+                ++m_dwIndex;
+                bEndTag = true;
+            }
+            break;
+        }
+    }
+    if (HaveByte())
+        GetName(prefix, name);
+}
+
+CXML_Element* CXML_Parser::NewElement(const COB_ByteStringC& prefix, const COB_ByteStringC& name)
+{
+    if (!m_pAllocator)
+        return new CXML_Element(prefix, name, nullptr);
+    void* block = m_pAllocator->Alloc(m_pAllocator, sizeof(CXML_Element));
+    return block ? ::new (block) CXML_Element(prefix, name, m_pAllocator) : nullptr;
+}
+
+void CXML_Parser::DeleteElement(CXML_Element* element)
+{
+    if (!m_pAllocator) {
+        delete element;
+        return;
+    }
+    element->~CXML_Element();
+    m_pAllocator->Free(m_pAllocator, element);
+}
+
+CXML_Element* CXML_Parser::ParseRoot(bool bSaveSpaceChars, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+{
+    m_bSaveSpaceChars = bSaveSpaceChars;
+    m_bIgnoreCharRef = bIgnoreCharRef;
+    m_bKeepCtrlWhiteSpace = bKeepCtrlWhiteSpace;
+    m_nDepth = 0;
+    return ParseElement(nullptr, false);
+}
+
+CXML_Element* CXML_Parser::ParseElement(CXML_Element* /*parent: set when the child is added*/, bool bStartTag)
+{
+    // The root is level 0: 512 levels are built, the next is refused. The caller undoes the count.
+    if (m_nDepth++ > 511)
+        return nullptr;
+    if (!HaveByte())
+        return nullptr;
+    COB_ByteStringC prefix, name;
+    bool bEndTag = false;
+    GetTagName(prefix, name, bEndTag, bStartTag);
+    if (name.IsEmpty() || bEndTag)
+        return nullptr;
+    CXML_Element* element = NewElement(prefix, name);
+    if (!element)
+        return nullptr;
+    ParseAttributes(element);
+    SkipWhiteSpaces(false);
+    if (!HaveByte())
+        return element;
+    const uint8_t c = m_pBuffer[m_dwIndex++];
+    if (c == '/') {
+        SkipLiterals(">");
+        return element;
+    }
+    if (c == '>') {
+        ParseContent(element);
+        return element;
+    }
+    DeleteElement(element);
+    return nullptr;
+}
+
+void CXML_Parser::ParseAttributes(CXML_Element* element)
+{
+    CXML_AttrMap& map = element->GetAttrMap();
+    _IOB_Allocator* allocator = element->GetAllocator();
+    ByteRun& attrName = m_pScratch->attrName;
+    m_pScratch->index.Reset();
+    for (;;) {
+        SkipWhiteSpaces(false);
+        if (!HaveByte() || !g_OBCRT_XML_IsNameIntro(m_pBuffer[m_dwIndex]))
+            return;
+        COB_ByteStringC prefix, name;
+        GetName(prefix, name);
+        // The name outlives the block it was read from.
+        attrName.length = 0;
+        attrName.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
+        attrName.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
+        const int prefixLength = prefix.GetLength();
+        const int nameLength = name.GetLength();
+        SkipWhiteSpaces(false);
+        if (!HaveByte() || m_pBuffer[m_dwIndex] != '=')
+            return;
+        ++m_dwIndex;
+        SkipWhiteSpaces(false);
+        if (!HaveByte())
+            return;
+        CXML_WideRun& value = m_pScratch->value;
+        value.Clear();
+        const uint8_t quote = m_pBuffer[m_dwIndex];
+        if (quote == '"' || quote == '\'') {
+            ++m_dwIndex;
+            GetAttrValue(quote);
+        }
+        if (attrName.length != static_cast<size_t>(prefixLength + nameLength))
+            continue; // the name could not be kept
+        const COB_ByteStringC space(attrName.data, prefixLength);
+        const COB_ByteStringC local(attrName.data + prefixLength, nameLength);
+        const int existing = m_pScratch->index.Find(map, space, local);
+        if (existing >= 0)
+            map.SetValueAt(existing, value.View(), allocator);
+        else
+            map.Append(space, local, value.View(), allocator);
+    }
+}
+
+void CXML_Parser::InsertContentSegment(bool bCDATA, const COB_WideStringC& text, CXML_Element* element)
+{
+    if (!text.IsEmpty())
+        element->AddChildContent(text, bCDATA);
+}
+
+void CXML_Parser::FlushText(CXML_Element* element)
+{
+    CXML_WideRun& text = m_pScratch->text;
+    if (!m_bSaveSpaceChars)
+        text.TrimRight();
+    InsertContentSegment(false, text.View(), element);
+    text.Clear();
+}
+
+// After "<![": the section through "]]>". The six bytes after "[" are taken to be "CDATA[".
+void CXML_Parser::ParseCDATA(CXML_Element* element)
+{
+    FlushText(element);
+    ByteRun& section = m_pScratch->cdata;
+    section.length = 0;
+    bool closed = false;
+    while (!closed) {
+        const uint8_t* b = m_pBuffer;
+        const size_t n = m_dwBufferSize;
+        const size_t start = m_dwIndex;
+        size_t i = start;
+        for (; i < n; ++i) {
+            if (b[i] != '>')
+                continue;
+            // The "]]" before it may lie in the bytes kept from earlier blocks.
+            const size_t have = section.length + (i - start);
+            const uint8_t q1 = i - start >= 1 ? b[i - 1] : (have >= 1 ? section.data[section.length - 1] : 0);
+            const uint8_t q2 = i - start >= 2 ? b[i - 2] : (have >= 2 ? section.data[have - 2] : 0);
+            if (q1 == ']' && q2 == ']') {
+                closed = true;
+                ++i;
+                break;
+            }
+        }
+        section.Append(b + start, i - start);
+        m_dwIndex = i;
+        if (!closed && !ReadNextBlock())
+            break;
+    }
+    // An unclosed section keeps everything up to the end of input.
+    const size_t end = closed ? section.length - 3 : section.length;
+    if (end <= 6)
+        return;
+    CXML_WideRun& text = m_pScratch->text;
+    text.Clear();
+    for (size_t i = 6; i < end; ++i)
+        text.Decode(section.data[i]);
+    InsertContentSegment(true, text.View(), element);
+    text.Clear();
+}
+
+void CXML_Parser::ParseContent(CXML_Element* element)
+{
+    CXML_WideRun& text = m_pScratch->text;
+    text.Clear();
+    if (!m_bSaveSpaceChars) {
+        SkipWhiteSpaces(true);
+        if (!HaveByte())
+            return;
+    }
+    const bool charRefs = !m_bIgnoreCharRef;
+    for (;;) {
+        // Text state: up to the next "<".
+        bool markup = false;
+        while (!markup) {
+            const uint8_t* b = m_pBuffer;
+            const size_t end = m_dwBufferSize;
+            size_t i = m_dwIndex;
+            const size_t n = end - i > kChunk ? i + kChunk : end;
+            const bool roomy = text.Reserve(n - i);
+            for (; i < n; ++i) {
+                const uint8_t c = b[i];
+                if (c == '<') {
+                    markup = true;
+                    ++i;
+                    break;
+                }
+                if (c == '&' && charRefs) {
+                    m_dwIndex = i + 1;
+                    GetCharRef(text);
+                    break;
+                }
+                if (c < 0x80 && roomy) {
+                    text.pending = 0;
+                    text.data[text.length++] = static_cast<wchar_t>(c);
+                } else {
+                    text.Decode(c);
+                }
+            }
+            if (i < n && !markup)
+                continue; // after a reference
+            m_dwIndex = i;
+            if (!markup && i == end && !ReadNextBlock())
+                break;
+        }
+        if (!markup || !HaveByte())
+            break;
+        const uint8_t c = m_pBuffer[m_dwIndex];
+        if (c == '!') {
+            ++m_dwIndex;
+            if (!HaveByte())
+                break;
+            const uint8_t kind = m_pBuffer[m_dwIndex++];
+            if (kind == '-') {
+                if (HaveByte())
+                    ++m_dwIndex;
+                SkipLiterals("-->");
+            } else if (kind == '[') {
+                ParseCDATA(element);
+            } else {
+                SkipLiterals(">");
+            }
+            // The text before a comment or declaration goes on as one run with the text after it.
+            SkipWhiteSpaces(false);
+            continue;
+        }
+        if (c == '?') {
+            ++m_dwIndex;
+            SkipLiterals("?>");
+            SkipWhiteSpaces(false);
+            continue;
+        }
+        if (c == '/') {
+            // End tags are not matched against the start tag.
+            ++m_dwIndex;
+            COB_ByteStringC ignoredPrefix, ignoredName;
+            if (HaveByte())
+                GetName(ignoredPrefix, ignoredName);
+            SkipWhiteSpaces(false);
+            SkipLiterals(">");
+            break;
+        }
+        // A child element.
+        if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+            // The recorded line breaks and tabs lead the run, which is kept untrimmed.
+            CXML_WideRun& run = m_pScratch->value;
+            run.Clear();
+            const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
+            if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
+                wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
+                if (text.length > 0)
+                    wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
+                run.length = record.GetLength() + text.length;
+            }
+            InsertContentSegment(false, run.View(), element);
+            m_WhiteSpaceRecord.Clear();
+            text.Clear();
+        } else {
+            FlushText(element);
+        }
+        CXML_Element* child = ParseElement(element, true);
+        --m_nDepth;
+        if (child) {
+            element->AddChildElement(child);
+            SkipWhiteSpaces(true);
+        }
+    }
+    if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+        CXML_WideRun& run = m_pScratch->value;
+        run.Clear();
+        const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
+        if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
+            wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
+            if (text.length > 0)
+                wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
+            run.length = record.GetLength() + text.length;
+        }
+        m_WhiteSpaceRecord.Clear();
+        if (!m_bSaveSpaceChars)
+            run.TrimRight();
+        InsertContentSegment(false, run.View(), element);
+        text.Clear();
+        return;
+    }
+    FlushText(element);
+}
+
+// ---- entry points ------------------------------------------------------------------------------
+
+CXML_Element* CXML_Element::Parse(const void* pBuffer, size_t size, bool bSaveSpaceChars, int64_t* pParsedSize,
+                                  _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+{
+    CXML_Parser parser(pAllocator);
+    if (!parser.Init(static_cast<const uint8_t*>(pBuffer), size))
+        return nullptr;
+    CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
+    if (pParsedSize)
+        *pParsedSize = parser.GetOffset();
+    return root;
+}
+
+CXML_Element* CXML_Element::Parse(IOB_FileRead* pFile, bool bSaveSpaceChars, int64_t* pParsedSize,
+                                  _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+{
+    CXML_Parser parser(pAllocator);
+    if (!parser.Init(pFile))
+        return nullptr;
+    CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
+    if (pParsedSize)
+        *pParsedSize = parser.GetOffset();
+    return root;
+}
+
+CXML_Element* CXML_Element::Parse(IOB_BufferRead* pBuffer, bool bSaveSpaceChars, int64_t* pParsedSize,
+                                  _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+{
+    CXML_Parser parser(pAllocator);
+    if (!parser.Init(pBuffer))
+        return nullptr;
+    CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
+    if (pParsedSize)
+        *pParsedSize = parser.GetOffset();
+    return root;
+}

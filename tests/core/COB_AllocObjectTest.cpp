@@ -1,0 +1,113 @@
+#include "COB_AllocObject.h"
+#include "COB_MemoryMgr.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+int g_allocs = 0;
+int g_frees = 0;
+
+void CountAlloc(COB_MemoryMgr*, void*, size_t, uint32_t)
+{
+    ++g_allocs;
+}
+void CountAllocDebug(COB_MemoryMgr*, void*, size_t, uint32_t, const char*, int)
+{
+    ++g_allocs;
+}
+void CountFree(COB_MemoryMgr*, void*, uint32_t)
+{
+    ++g_frees;
+}
+
+_OBMEM_DebuggerHooks g_counting = {CountAlloc, CountAllocDebug, nullptr, nullptr, CountFree, nullptr};
+
+class AllocObjectTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_allocs = g_frees = 0;
+        OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), &g_counting);
+    }
+    void TearDown() override { OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), nullptr); }
+};
+
+// An allocator that counts and remembers the last block it handed out.
+struct CountingAllocator
+{
+    _IOB_Allocator table;
+    int allocs = 0;
+    int frees = 0;
+    bool fail = false;
+};
+
+CountingAllocator* Of(_IOB_Allocator* a)
+{
+    return reinterpret_cast<CountingAllocator*>(a);
+}
+void* CAAlloc(_IOB_Allocator* a, size_t size)
+{
+    if (Of(a)->fail)
+        return nullptr;
+    ++Of(a)->allocs;
+    return std::malloc(size);
+}
+void* CAAllocDebug(_IOB_Allocator* a, size_t size, const char*, int)
+{
+    return CAAlloc(a, size);
+}
+void* CARealloc(_IOB_Allocator*, void* block, size_t size)
+{
+    return std::realloc(block, size);
+}
+void* CAReallocDebug(_IOB_Allocator*, void* block, size_t size, const char*, int)
+{
+    return std::realloc(block, size);
+}
+void CAFree(_IOB_Allocator* a, void* block)
+{
+    ++Of(a)->frees;
+    std::free(block);
+}
+
+struct Remembering : public COB_AllocObject
+{
+    Remembering() : payload(42) {}
+    int payload;
+};
+
+TEST_F(AllocObjectTest, AllocObjectFreesThroughTheAllocatorThatMadeIt)
+{
+    CountingAllocator counting;
+    counting.table = {CAAllocDebug, CAAlloc, CAReallocDebug, CARealloc, CAFree};
+    _IOB_Allocator* allocator = &counting.table;
+
+    Remembering* own = new (allocator) Remembering;
+    Remembering* tagged = new (allocator, __FILE__, __LINE__) Remembering;
+    Remembering* byDefault = new (static_cast<_IOB_Allocator*>(nullptr)) Remembering;
+    EXPECT_EQ(own->GetAllocator(), allocator);
+    EXPECT_EQ(byDefault->GetAllocator(), nullptr);
+    EXPECT_EQ(own->payload + tagged->payload, 84);
+    EXPECT_EQ(counting.allocs, 2);
+    EXPECT_EQ(g_allocs, 1);
+
+    delete own;
+    delete tagged;
+    delete byDefault;
+    EXPECT_EQ(counting.frees, 2);
+    EXPECT_EQ(g_frees, 1);
+}
+
+TEST_F(AllocObjectTest, AllocObjectFromAFailingAllocatorIsNull)
+{
+    CountingAllocator counting;
+    counting.table = {CAAllocDebug, CAAlloc, CAReallocDebug, CARealloc, CAFree};
+    counting.fail = true;
+    EXPECT_EQ(new (&counting.table) Remembering, nullptr);
+}
+
+} // namespace
