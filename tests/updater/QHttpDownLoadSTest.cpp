@@ -1,0 +1,427 @@
+#include "QHttpDownLoadS.h"
+#include "Sandbox.h"
+#include "TestCertificateAuthority.h"
+#include "TestHttpServer.h"
+#include "Waits.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTranslator>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QByteArray testBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 x = 2463534242u;
+    for (int i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        bytes[i] = static_cast<char>(x);
+    }
+    return bytes;
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void runEventsFor(int ms)
+{
+    waitUntil([] { return false; }, ms);
+}
+
+// Turns every text into nonsense, to show which texts go through translation.
+class GarbleTranslator : public QTranslator
+{
+public:
+    QString translate(const char *, const char *, const char *, int) const override
+    {
+        return QStringLiteral("garbled");
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// Counts what one downloader reported.
+struct Verdicts
+{
+    int finished = 0;
+    int failed = 0;
+    int networkErrors = 0;
+    qlonglong lastReceived = -1;
+    qlonglong lastTotal = -1;
+    QElapsedTimer clock;
+    qint64 failedAtMs = -1;
+
+    void watch(QHttpDownLoadS *d)
+    {
+        clock.start();
+        QObject::connect(d, &QHttpDownLoadS::oneDownLoadFinish, [this] { ++finished; });
+        QObject::connect(d, &QHttpDownLoadS::errorfinish, [this] {
+            ++failed;
+            failedAtMs = clock.elapsed();
+        });
+        QObject::connect(d, &QHttpDownLoadS::error_network, [this] { ++networkErrors; });
+        QObject::connect(d, &QHttpDownLoadS::signal_updateProgress, [this](qlonglong r, qlonglong t) {
+            lastReceived = r;
+            lastTotal = t;
+        });
+    }
+    int verdicts() const { return finished + failed; }
+};
+
+class Transfer : public SandboxTest
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(server.isListening()) << server.error().toStdString(); }
+
+    // A watchdog period of 90 s scaled down to about periodMs.
+    void setPeriod(int periodMs)
+    {
+        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", QByteArray::number(periodMs / 90000.0, 'g', 8));
+    }
+
+    std::unique_ptr<QHttpDownLoadS> makeDownloader(const QString &path, qint64 *resume = nullptr,
+                                                   bool follow = false)
+    {
+        auto d = std::make_unique<QHttpDownLoadS>(nullptr, nullptr, nullptr, resume);
+        d->m_bFollowRedirects = follow;
+        EXPECT_TRUE(d->setUrlAndFilePath(server.url(path), target));
+        verdicts.watch(d.get());
+        return d;
+    }
+
+    QByteArray onDisk() const { return sandbox.readFile(target); }
+
+    TestHttpServer server;
+    QString target = sandbox.base() + QStringLiteral("/file.bin");
+    Verdicts verdicts;
+};
+
+TEST_F(Transfer, WholeFileArrivesWithOneVerdict)
+{
+    // Synchronous and not, with and without a resume position: the Range header is
+    // sent exactly when the caller keeps a position.
+    const QByteArray data = testBytes(300000);
+    server.setFile(QStringLiteral("/f"), data);
+    struct Case { bool synchronous; bool withPosition; };
+    for (const Case &c : {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}}) {
+        SCOPED_TRACE(testing::Message() << "synchronous " << c.synchronous << " position " << c.withPosition);
+        server.clearRequests();
+        verdicts = Verdicts();
+        qint64 position = 0;
+        auto d = makeDownloader(QStringLiteral("/f"), c.withPosition ? &position : nullptr);
+        ASSERT_TRUE(d->startDownLoads(c.synchronous));
+        if (c.synchronous) {
+            EXPECT_EQ(verdicts.finished, 1) << "a synchronous start returns after its verdict";
+        }
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+        EXPECT_EQ(verdicts.finished, 1);
+        EXPECT_EQ(verdicts.failed, 0);
+        EXPECT_TRUE(onDisk() == data);
+        EXPECT_EQ(verdicts.lastReceived, data.size());
+        EXPECT_EQ(verdicts.lastTotal, data.size());
+        ASSERT_EQ(server.requests().size(), 1);
+        const TestHttpServer::Request request = server.requests().first();
+        EXPECT_EQ(request.method, "GET");
+        EXPECT_EQ(request.hasHeader("Range"), c.withPosition);
+        if (c.withPosition) {
+            EXPECT_EQ(request.header("Range"), "bytes=0-");
+            EXPECT_EQ(position, data.size());
+        }
+    }
+}
+
+TEST_F(Transfer, EmptyFileIsComplete)
+{
+    server.setFile(QStringLiteral("/empty"), QByteArray());
+    auto d = makeDownloader(QStringLiteral("/empty"));
+    ASSERT_TRUE(d->startDownLoads(true));
+    EXPECT_EQ(verdicts.finished, 1);
+    EXPECT_EQ(verdicts.failed, 0);
+    EXPECT_TRUE(QFileInfo::exists(target));
+}
+
+TEST_F(Transfer, FailedAnswersAreNeverAFinishedFile)
+{
+    const QByteArray data = testBytes(50000);
+    TestHttpServer::Response notFound;
+    notFound.status = 404;
+    notFound.body = "<html>not here</html>";
+    TestHttpServer::Response serverError;
+    serverError.status = 500;
+    serverError.body = "<html>broken</html>";
+    TestHttpServer::Response shortBody;
+    shortBody.body = data;
+    shortBody.dropAtByte = 20000;
+    TestHttpServer::Response dropped;
+    dropped.dropBeforeHeaders = true;
+    TestHttpServer::Response unannounced;
+    unannounced.body = data;
+    unannounced.sendContentLength = false;
+    TestHttpServer::Response wrongRange; // 206 that does not start where we asked
+    wrongRange.status = 206;
+    wrongRange.body = data.mid(100);
+    wrongRange.headers.append(qMakePair(QByteArray("Content-Range"), QByteArray("bytes 100-49999/50000")));
+    server.setResponse(QStringLiteral("/404"), notFound);
+    server.setResponse(QStringLiteral("/500"), serverError);
+    server.setResponse(QStringLiteral("/short"), shortBody);
+    server.setResponse(QStringLiteral("/dropped"), dropped);
+    server.setResponse(QStringLiteral("/unannounced"), unannounced);
+    server.setResponse(QStringLiteral("/wrongrange"), wrongRange);
+    server.setRedirect(QStringLiteral("/moved"), server.urlString(QStringLiteral("/404")));
+
+    struct Case { const char *path; bool withPosition; };
+    for (const Case &c : {Case{"/404", false}, Case{"/500", false}, Case{"/short", false}, Case{"/dropped", false},
+                          Case{"/unannounced", false}, Case{"/wrongrange", true}, Case{"/moved", false}}) {
+        SCOPED_TRACE(c.path);
+        verdicts = Verdicts();
+        qint64 position = 0;
+        auto d = makeDownloader(QString::fromLatin1(c.path), c.withPosition ? &position : nullptr);
+        ASSERT_TRUE(d->startDownLoads(true));
+        EXPECT_EQ(verdicts.finished, 0);
+        EXPECT_EQ(verdicts.failed, 1);
+        runEventsFor(50);
+        EXPECT_EQ(verdicts.verdicts(), 1);
+        // An error page or a redirect body is not written as the file.
+        EXPECT_FALSE(onDisk().contains("<html>")) << onDisk().left(40).toStdString();
+    }
+}
+
+TEST_F(Transfer, RedirectsAreFollowedWhenAsked)
+{
+    const QByteArray data = testBytes(10000);
+    server.setFile(QStringLiteral("/real"), data);
+    server.setRedirect(QStringLiteral("/old"), server.urlString(QStringLiteral("/real")), 302);
+    server.setRedirect(QStringLiteral("/older"), QStringLiteral("/old"), 301);
+    auto d = makeDownloader(QStringLiteral("/older"), nullptr, true);
+    ASSERT_TRUE(d->startDownLoads(true));
+    EXPECT_EQ(verdicts.finished, 1);
+    EXPECT_EQ(verdicts.failed, 0);
+    EXPECT_TRUE(onDisk() == data);
+    EXPECT_EQ(server.requests(QStringLiteral("/real")).size(), 1);
+}
+
+// Pause a throttled transfer part-way, let the server answer the resume in one of
+// three ways, continue.
+TEST_F(Transfer, PauseAndContinue)
+{
+    const QByteArray data = testBytes(400000);
+    struct Case { const char *name; int resumeStatus; bool honourRange; };
+    for (const Case &c : {Case{"206", 200, true}, Case{"200 ignoring the range", 200, false},
+                          Case{"500", 500, true}}) {
+        SCOPED_TRACE(c.name);
+        // Short watchdogs: the pause spans several periods and must not count as a stall.
+        setPeriod(300);
+        GarbleTranslator garble;
+        QCoreApplication::installTranslator(&garble);
+        TestHttpServer::Response slow;
+        slow.body = data;
+        slow.bytesPerSecond = 1000000;
+        server.setResponse(QStringLiteral("/f"), slow);
+        server.clearRequests();
+        verdicts = Verdicts();
+        qint64 position = 0;
+        auto d = makeDownloader(QStringLiteral("/f"), &position);
+        ASSERT_TRUE(d->startDownLoads(false));
+        ASSERT_TRUE(waitUntil([&] { return verdicts.lastReceived >= 50000; }, 10000));
+        d->pauseDownloads();
+        const qint64 pausedAt = position;
+        EXPECT_GE(pausedAt, 50000);
+        EXPECT_LT(pausedAt, data.size());
+        EXPECT_EQ(QFileInfo(target).size(), pausedAt);
+        runEventsFor(800);
+        EXPECT_EQ(verdicts.verdicts(), 0) << "a paused transfer is not watched";
+        const QByteArray partial = onDisk();
+        EXPECT_TRUE(partial == data.left(static_cast<int>(pausedAt)));
+
+        TestHttpServer::Response resumed;
+        resumed.status = c.resumeStatus;
+        resumed.body = c.resumeStatus == 200 ? data : QByteArray("<html>oops</html>");
+        resumed.honourRange = c.honourRange;
+        server.setResponse(QStringLiteral("/f"), resumed);
+        d->continueDownload();
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+        runEventsFor(500);
+        EXPECT_EQ(verdicts.verdicts(), 1);
+
+        ASSERT_EQ(server.requests().size(), 2);
+        EXPECT_EQ(server.requests().at(1).header("Range"), "bytes=" + QByteArray::number(pausedAt) + "-");
+        if (c.resumeStatus == 200) {
+            EXPECT_EQ(verdicts.finished, 1);
+            EXPECT_TRUE(onDisk() == data) << "size on disk " << onDisk().size();
+            EXPECT_EQ(position, data.size());
+        } else {
+            EXPECT_EQ(verdicts.failed, 1);
+            EXPECT_TRUE(onDisk() == partial) << "the part already on disk stays as it was";
+        }
+        QCoreApplication::removeTranslator(&garble);
+    }
+}
+
+TEST_F(Transfer, SilentServerFailsOnce)
+{
+    // Before the headers (the no-response watchdog) and in the middle of the body
+    // (the stall watchdog), synchronous or not: one failure, nothing after it.
+    setPeriod(300);
+    TestHttpServer::Response silent;
+    silent.headerDelayMs = -1;
+    TestHttpServer::Response stalls;
+    stalls.body = testBytes(100000);
+    stalls.stallAtByte = 30000;
+    server.setResponse(QStringLiteral("/silent"), silent);
+    server.setResponse(QStringLiteral("/stalls"), stalls);
+    for (const char *path : {"/silent", "/stalls"}) {
+        for (bool synchronous : {true, false}) {
+            SCOPED_TRACE(testing::Message() << path << " synchronous " << synchronous);
+            verdicts = Verdicts();
+            auto d = makeDownloader(QString::fromLatin1(path));
+            ASSERT_TRUE(d->startDownLoads(synchronous));
+            ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+            EXPECT_GE(verdicts.failedAtMs, 250);
+            runEventsFor(1000);
+            EXPECT_EQ(verdicts.failed, 1);
+            EXPECT_EQ(verdicts.finished, 0);
+        }
+    }
+}
+
+TEST_F(Transfer, StallIsAWholePeriodWithoutProgress)
+{
+    // The first bytes come late in the first period and then pause for less than a
+    // period: not a stall. When they never resume, the failure comes one whole period
+    // after the last bytes, not at the first tick.
+    const int period = 1000;
+    setPeriod(period);
+    const QByteArray data = testBytes(60000);
+    for (int pauseMs : {500, -1}) {
+        SCOPED_TRACE(pauseMs);
+        TestHttpServer::Response late;
+        late.body = data;
+        late.headerDelayMs = 800;
+        late.stallAtByte = 20000;
+        late.stallMs = pauseMs;
+        server.setResponse(QStringLiteral("/late"), late);
+        verdicts = Verdicts();
+        auto d = makeDownloader(QStringLiteral("/late"));
+        ASSERT_TRUE(d->startDownLoads(false));
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+        if (pauseMs >= 0) {
+            EXPECT_EQ(verdicts.finished, 1);
+            EXPECT_TRUE(onDisk() == data);
+        } else {
+            EXPECT_EQ(verdicts.failed, 1);
+            EXPECT_GE(verdicts.failedAtMs, 800 + period - 50);
+        }
+    }
+}
+
+TEST_F(Transfer, ContinuingAgainAndAgainKeepsOneWatchdog)
+{
+    setPeriod(300);
+    TestHttpServer::Response stalls;
+    stalls.body = testBytes(100000);
+    stalls.stallAtByte = 1000;
+    server.setResponse(QStringLiteral("/stalls"), stalls);
+    qint64 position = 0;
+    auto d = makeDownloader(QStringLiteral("/stalls"), &position);
+    ASSERT_TRUE(d->startDownLoads(false));
+    for (int i = 0; i < 3; ++i) {
+        runEventsFor(50);
+        d->pauseDownloads();
+        d->continueDownload();
+    }
+    ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+    runEventsFor(1200);
+    EXPECT_EQ(verdicts.failed, 1);
+    EXPECT_EQ(verdicts.finished, 0);
+    EXPECT_EQ(server.requests().size(), 4);
+}
+
+TEST_F(Transfer, LockFileGuardsTheTarget)
+{
+    server.setFile(QStringLiteral("/f"), testBytes(1000));
+    ASSERT_TRUE(sandbox.writeFile(target, "older"));
+    QLockFile other(target + QStringLiteral(".tmp"));
+    ASSERT_TRUE(other.tryLock(0));
+
+    QHttpDownLoadS held(nullptr, nullptr, nullptr, nullptr);
+    held.m_bUseLockFile = true;
+    EXPECT_FALSE(held.setUrlAndFilePath(server.url(QStringLiteral("/f")), target));
+    EXPECT_EQ(onDisk(), "older") << "a file another process is downloading stays";
+
+    other.unlock();
+    QHttpDownLoadS guarded(nullptr, nullptr, nullptr, nullptr);
+    guarded.m_bUseLockFile = true;
+    verdicts.watch(&guarded);
+    ASSERT_TRUE(guarded.setUrlAndFilePath(server.url(QStringLiteral("/f")), target));
+    EXPECT_FALSE(QFileInfo::exists(target));
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_FALSE(guarded.startDownLoads(true)) << "the lock is taken at the start too";
+    other.unlock();
+    ASSERT_TRUE(guarded.startDownLoads(true));
+    EXPECT_EQ(verdicts.finished, 1);
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral(".tmp"))) << "the lock ends with the transfer";
+}
+
+TEST_F(Transfer, RejectsWhatItCannotDownload)
+{
+    QHttpDownLoadS d(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(d.setUrlAndFilePath(QUrl(QStringLiteral("http://127.0.0.1:1")), target)) << "no path";
+    EXPECT_FALSE(d.setUrlAndFilePath(server.url(QStringLiteral("/f")), QString()));
+    ASSERT_TRUE(d.setUrlAndFilePath(server.url(QStringLiteral("/f")),
+                                    sandbox.base() + QStringLiteral("/no/such/folder/f")));
+    EXPECT_FALSE(d.startDownLoads(true));
+}
+
+TEST_F(Transfer, CertificateIsVerified)
+{
+    TestHttpServer tlsServer(TestHttpServer::Tls);
+    ASSERT_TRUE(tlsServer.isListening()) << tlsServer.error().toStdString();
+    const QByteArray data = testBytes(100000);
+    tlsServer.setFile(QStringLiteral("/f"), data);
+    for (bool trusted : {false, true}) {
+        SCOPED_TRACE(trusted);
+        if (trusted)
+            tlsServer.authority()->trustInThisProcess();
+        verdicts = Verdicts();
+        QHttpDownLoadS d(nullptr, nullptr, nullptr, nullptr);
+        verdicts.watch(&d);
+        ASSERT_TRUE(d.setUrlAndFilePath(tlsServer.url(QStringLiteral("/f")), target));
+        ASSERT_TRUE(d.startDownLoads(true));
+        EXPECT_EQ(verdicts.finished, trusted ? 1 : 0);
+        EXPECT_EQ(verdicts.failed, trusted ? 0 : 1);
+        if (trusted) {
+            EXPECT_TRUE(onDisk() == data);
+        } else {
+            EXPECT_GE(verdicts.networkErrors, 1);
+        }
+    }
+}
+
+TEST_F(Transfer, ProgressOfACompleteFileCanBeReportedDirectly)
+{
+    QHttpDownLoadS d(nullptr, nullptr, nullptr, nullptr);
+    verdicts.watch(&d);
+    d.downloadProgress(4096, 4096);
+    EXPECT_EQ(verdicts.lastReceived, 4096);
+    EXPECT_EQ(verdicts.lastTotal, 4096);
+    EXPECT_EQ(verdicts.verdicts(), 0);
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "QHttpCheckExist.h"
+
+#include "Waits.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+namespace {
+// Only a short answer can be the service's "not found".
+const qint64 kShortBody = 150;
+const char kNotFoundCode[] = "\"code\":1000003";
+} // namespace
+
+QHttpCheckExist::QHttpCheckExist(QObject *parent, QString url)
+    : QObject(parent)
+    , m_pManager(new QNetworkAccessManager(this))
+    , m_url(url, QUrl::TolerantMode)
+{
+}
+
+bool QHttpCheckExist::checkExit()
+{
+    QNetworkRequest request(m_url);
+#if QT_VERSION >= QT_VERSION_CHECK(5, 9, 0)
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+#else
+    request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, true);
+#endif
+    request.setRawHeader("Accept-Encoding", "identity");
+    QNetworkReply *reply = m_pManager->get(request);
+    m_pReply = reply;
+    m_body.clear();
+
+    QEventLoop loop;
+    connect(reply, &QNetworkReply::readyRead, this, &QHttpCheckExist::readyRead);
+    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+
+    // A silent server must not hold the process: the probe gives up after the
+    // transfer's no-response wait without a sign of life, and then counts as "there".
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, reply, &QNetworkReply::abort);
+    connect(reply, &QNetworkReply::metaDataChanged, &watchdog, [&watchdog] { watchdog.start(); });
+    connect(reply, &QNetworkReply::downloadProgress, &watchdog, [&watchdog] { watchdog.start(); });
+    watchdog.start(Waits::ms(Waits::TransferNoResponse));
+
+    if (!reply->isFinished())
+        loop.exec();
+    readyRead();
+    m_pReply = nullptr;
+    reply->deleteLater();
+    return true;
+}
+
+void QHttpCheckExist::readyRead()
+{
+    if (!m_pReply)
+        return;
+    bool ok = false;
+    qint64 length = m_pReply->rawHeader("Content-Length").trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        length = 0;
+    if (length >= kShortBody) {
+        // The answer is known from the headers; the body of a real file is not wanted.
+        if (m_pReply->isRunning())
+            m_pReply->abort();
+        return;
+    }
+    const QByteArray chunk = m_pReply->readAll();
+    if (m_body.size() < kShortBody)
+        m_body.append(chunk.left(kShortBody));
+    if (QString::fromUtf8(m_body).contains(QLatin1String(kNotFoundCode)))
+        m_bNotFound = true;
+}

@@ -1,0 +1,439 @@
+#include "QHttpDownLoadS.h"
+
+#include "CUP_Log.h"
+#include "Waits.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+#include <QMetaEnum>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QTimerEvent>
+
+namespace {
+
+// How much of a reply Qt may hold before we write it out: keeps memory flat
+// whatever the size of the file.
+const qint64 kReadBufferSize = 4 * 1024 * 1024;
+
+// The start of a "Content-Range: bytes a-b/n" answer and its complete length
+// (-1 for "*"); false when the header is not of that form.
+bool parseContentRange(const QByteArray &value, qint64 *start, qint64 *complete)
+{
+    const QByteArray text = value.trimmed();
+    if (!text.startsWith("bytes "))
+        return false;
+    const QByteArray rangeText = text.mid(6).trimmed();
+    const int dash = rangeText.indexOf('-');
+    const int slash = rangeText.indexOf('/');
+    if (dash <= 0 || slash <= dash)
+        return false;
+    bool ok = false;
+    *start = rangeText.left(dash).toLongLong(&ok);
+    if (!ok)
+        return false;
+    const QByteArray length = rangeText.mid(slash + 1);
+    if (length == "*") {
+        *complete = -1;
+        return true;
+    }
+    *complete = length.toLongLong(&ok);
+    return ok;
+}
+
+} // namespace
+
+QHttpDownLoadS::QHttpDownLoadS(QObject *parent, QProgressBar *, QLabel *, qint64 *resumePosition)
+    : QObject(parent)
+    , m_pManager(new QNetworkAccessManager(this))
+    , m_pResumePosition(resumePosition)
+{
+}
+
+QHttpDownLoadS::~QHttpDownLoadS()
+{
+    detachReply(true);
+    stopWatchdogs();
+    closeTarget();
+    delete m_pFile;
+    m_pFile = nullptr;
+    releaseLock();
+    if (m_pLoop)
+        m_pLoop->quit();
+    delete m_pManager;
+    m_pManager = nullptr;
+}
+
+bool QHttpDownLoadS::setUrlAndFilePath(QUrl url, QString filePath)
+{
+    if (!url.isValid() || url.path(QUrl::FullyDecoded).isEmpty() || filePath.isEmpty())
+        return false;
+    m_url = url;
+    m_strFilePath = filePath;
+    if (QFile::exists(filePath)) {
+        if (m_bUseLockFile) {
+            // Another process downloading the same file holds this lock.
+            QLockFile lock(filePath + QStringLiteral(".tmp"));
+            if (!lock.tryLock(0))
+                return false;
+            lock.unlock();
+        }
+        QFile::remove(filePath);
+    }
+    return true;
+}
+
+bool QHttpDownLoadS::startDownLoads(bool synchronous)
+{
+    // A new start replaces whatever an earlier one left behind.
+    detachReply(true);
+    stopWatchdogs();
+    closeTarget();
+    delete m_pFile;
+    m_pFile = nullptr;
+    releaseLock();
+
+    if (m_bUseLockFile) {
+        m_pLockFile = new QLockFile(m_strFilePath + QStringLiteral(".tmp"));
+        if (!m_pLockFile->tryLock(0)) {
+            delete m_pLockFile;
+            m_pLockFile = nullptr;
+            return false;
+        }
+    }
+
+    m_pFile = new QFile(m_strFilePath);
+    if (!m_pFile->open(QIODevice::Append)) {
+        qDebug().noquote() << "Error:Cannot open file: " << m_strFilePath;
+        delete m_pFile;
+        m_pFile = nullptr;
+        releaseLock();
+        return false;
+    }
+
+    // The file must end exactly where the asked-for range begins, or the two parts
+    // would not join: ask from what is really on disk, never past it.
+    m_nBase = 0;
+    if (m_pResumePosition) {
+        m_nBase = qBound<qint64>(0, *m_pResumePosition, m_pFile->size());
+        if (m_pFile->size() != m_nBase)
+            m_pFile->resize(m_nBase);
+        *m_pResumePosition = m_nBase;
+        m_pFile->seek(m_nBase);
+    }
+    m_nReceivedBytes = m_nBase;
+    m_eReplyState = ReplyUndecided;
+    m_bWriteFailed = false;
+    m_bResponseSeen = false;
+    m_bVerdictGiven = false;
+    m_bRunning = true;
+
+    QNetworkRequest request(m_url);
+    qDebug().noquote() << "url:" << m_url.toString();
+    if (m_bFollowRedirects)
+#if QT_VERSION >= QT_VERSION_CHECK(5, 9, 0)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+#else
+        request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, true);
+#endif
+    // The verdict counts the bytes on disk against the announced length, so the
+    // body must arrive as stored, not re-encoded for the trip.
+    request.setRawHeader("Accept-Encoding", "identity");
+    m_bRangeSent = m_pResumePosition != nullptr;
+    if (m_bRangeSent)
+        request.setRawHeader("Range", QStringLiteral("bytes=%1-").arg(m_nBase).toLatin1());
+
+    m_pReply = m_pManager->get(request);
+    m_pReply->setReadBufferSize(kReadBufferSize);
+    connect(m_pReply, &QNetworkReply::readyRead, this, &QHttpDownLoadS::readyRead);
+    connect(m_pReply, &QNetworkReply::downloadProgress, this, &QHttpDownLoadS::downloadProgress);
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+    connect(m_pReply, &QNetworkReply::errorOccurred, this, &QHttpDownLoadS::slotError);
+#else
+    connect(m_pReply, QOverload<QNetworkReply::NetworkError>::of(&QNetworkReply::error), this,
+            &QHttpDownLoadS::slotError);
+#endif
+    connect(m_pReply, &QNetworkReply::finished, this, &QHttpDownLoadS::replyFinished);
+    connect(m_pReply, &QNetworkReply::metaDataChanged, this, [this] {
+        m_bResponseSeen = true;
+        noteActivity();
+    });
+
+    startWatchdogs();
+
+    if (synchronous) {
+        QPointer<QHttpDownLoadS> self(this);
+        QEventLoop loop;
+        m_pLoop = &loop;
+        if (!m_bVerdictGiven && m_bRunning)
+            loop.exec();
+        if (!self)
+            return true;
+        m_pLoop = nullptr;
+    }
+    return true;
+}
+
+void QHttpDownLoadS::pauseDownloads()
+{
+    if (!m_pReply)
+        return;
+    detachReply(true);
+    closeTarget();
+    if (m_pResumePosition) {
+        const QFileInfo info(m_strFilePath);
+        *m_pResumePosition = info.exists() ? info.size() : 0;
+    }
+    m_bRunning = false;
+    // A paused transfer makes no progress by choice: that is not a stall.
+    stopWatchdogs();
+    if (m_pLoop)
+        m_pLoop->quit();
+}
+
+void QHttpDownLoadS::continueDownload()
+{
+    if (!m_bRunning) {
+        m_bRunning = true;
+        // A resume that cannot even start still owes its caller a verdict.
+        if (!startDownLoads(false))
+            giveVerdict(false);
+    }
+}
+
+void QHttpDownLoadS::stopDownLoads()
+{
+    if (m_pManager && m_pReply)
+        m_pReply->abort();
+}
+
+void QHttpDownLoadS::downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal)
+{
+    CUP_Log::PrintLog(QStringLiteral("downloadProgress bytesReceived:%1, bytesTotal:%2")
+                          .arg(bytesReceived)
+                          .arg(bytesTotal));
+    m_bResponseSeen = true;
+    noteActivity();
+    if (bytesTotal <= 0 || m_eReplyState == ReplyRejected)
+        return;
+
+    // For an answer to a Range, Qt's total is the rest only; the whole stays the reference.
+    const qint64 received = m_nBase + bytesReceived;
+    const qint64 total = m_nTotalBytes > 0 ? m_nTotalBytes : m_nBase + bytesTotal;
+    const QString name = m_strFilePath.mid(m_strFilePath.lastIndexOf(QLatin1Char('/')) + 1);
+    const double percent = static_cast<double>(received) / static_cast<double>(total) * 100.0;
+    CUP_Log::PrintLog(QStringLiteral("Downloading ") + name + QStringLiteral(":")
+                      + QStringLiteral("%1 of %2 = %3%")
+                            .arg(received)
+                            .arg(total)
+                            .arg(QString::number(percent, 'g', QLocale::FloatingPointShortest)));
+    emit signal_updateProgress(received, total);
+}
+
+void QHttpDownLoadS::slotError(QNetworkReply::NetworkError errorCode)
+{
+    if (sender() != m_pReply || m_bVerdictGiven)
+        return;
+    qDebug().noquote() << "error:" << QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(errorCode);
+    // The verdict follows when the reply reports finished.
+    emit error_network();
+}
+
+void QHttpDownLoadS::readyRead()
+{
+    if (!m_pReply || m_bVerdictGiven)
+        return;
+    m_bResponseSeen = true;
+    noteActivity();
+    if (m_eReplyState == ReplyUndecided)
+        acceptOrRejectReply();
+    const QByteArray data = m_pReply->readAll();
+    // An error page or a redirect body is not the file: it never reaches it.
+    if (m_eReplyState != ReplyAccepted || data.isEmpty())
+        return;
+    if (!m_pFile || !m_pFile->isOpen() || m_pFile->write(data) != data.size())
+        m_bWriteFailed = true;
+    m_nReceivedBytes += data.size();
+}
+
+void QHttpDownLoadS::replyFinished()
+{
+    QNetworkReply *reply = qobject_cast<QNetworkReply *>(sender());
+    if (reply && reply != m_pReply)
+        return; // a reply that was replaced or given up on has no say any more
+    qDebug().noquote() << "replyFinished()";
+    m_bResponseSeen = true;
+    if (!m_pReply || m_bVerdictGiven)
+        return;
+
+    readyRead();
+    if (m_eReplyState == ReplyUndecided)
+        acceptOrRejectReply();
+    if (m_pFile && m_pFile->isOpen() && !m_pFile->flush())
+        m_bWriteFailed = true;
+
+    const bool success = m_pReply->error() == QNetworkReply::NoError && m_eReplyState == ReplyAccepted
+                         && !m_bWriteFailed && m_nReceivedBytes == m_nTotalBytes;
+    if (!success)
+        CUP_Log::PrintLog(QStringLiteral("replyFinished bytesReceived:%1, bytesTotal:%2")
+                              .arg(m_nReceivedBytes)
+                              .arg(m_nTotalBytes));
+    detachReply(false);
+    giveVerdict(success);
+}
+
+void QHttpDownLoadS::slotsHasHttpReponse()
+{
+    qDebug().noquote() << "slotsHasHttpReponse:" << (m_bResponseSeen ? "true" : "false");
+    if (m_pNoResponseTimer)
+        m_pNoResponseTimer->stop();
+    if (m_bResponseSeen || m_bVerdictGiven || !m_bRunning)
+        return;
+    // Nothing came back at all: that is a failed transfer, not an empty file.
+    detachReply(true);
+    giveVerdict(false);
+}
+
+void QHttpDownLoadS::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_nStallTimerId) {
+        QObject::timerEvent(event);
+        return;
+    }
+    if (m_bVerdictGiven || !m_bRunning)
+        return;
+    // The timer is re-aimed at the last sign of life, so the transfer fails only
+    // after one whole period in which nothing at all arrived.
+    const int period = Waits::ms(Waits::TransferStall);
+    const qint64 idle = m_lastActivity.elapsed();
+    killTimer(m_nStallTimerId);
+    m_nStallTimerId = -1;
+    if (idle < period) {
+        m_nStallTimerId = startTimer(static_cast<int>(period - idle), Qt::PreciseTimer);
+        return;
+    }
+    qDebug().noquote() << "download stalled:" << m_strFilePath;
+    detachReply(true);
+    giveVerdict(false);
+}
+
+void QHttpDownLoadS::acceptOrRejectReply()
+{
+    if (!m_pReply)
+        return;
+    const int status = m_pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QVariant lengthHeader = m_pReply->header(QNetworkRequest::ContentLengthHeader);
+    const qint64 length = lengthHeader.isValid() ? lengthHeader.toLongLong() : -1;
+
+    m_eReplyState = ReplyRejected;
+    if (status == 200) {
+        if (length < 0)
+            return;
+        if (m_nBase > 0) {
+            // The server ignored the Range and sends the whole file: start it again
+            // instead of appending a second copy to the part we have.
+            if (!m_pFile || !m_pFile->resize(0))
+                return;
+            m_nBase = 0;
+            m_nReceivedBytes = 0;
+            if (m_pResumePosition)
+                *m_pResumePosition = 0;
+        }
+        m_nTotalBytes = length;
+        m_eReplyState = ReplyAccepted;
+    } else if (status == 206 && m_bRangeSent) {
+        qint64 start = -1;
+        qint64 complete = -1;
+        if (!parseContentRange(m_pReply->rawHeader("Content-Range"), &start, &complete) || start != m_nBase)
+            return;
+        if (complete < 0)
+            complete = length < 0 ? -1 : m_nBase + length;
+        if (complete < 0 || (length >= 0 && m_nBase + length != complete))
+            return;
+        // The first whole size stays the reference: a different one means the file
+        // changed on the server and the parts would not belong together.
+        if (m_nTotalBytes > 0 && complete != m_nTotalBytes)
+            return;
+        m_nTotalBytes = complete;
+        m_eReplyState = ReplyAccepted;
+    }
+}
+
+void QHttpDownLoadS::noteActivity()
+{
+    m_lastActivity.restart();
+}
+
+void QHttpDownLoadS::startWatchdogs()
+{
+    stopWatchdogs();
+    m_lastActivity.start();
+    m_nStallTimerId = startTimer(Waits::ms(Waits::TransferStall), Qt::PreciseTimer);
+    m_pNoResponseTimer = new QTimer(this);
+    m_pNoResponseTimer->setSingleShot(true);
+    connect(m_pNoResponseTimer, &QTimer::timeout, this, &QHttpDownLoadS::slotsHasHttpReponse);
+    m_pNoResponseTimer->start(Waits::ms(Waits::TransferNoResponse));
+}
+
+void QHttpDownLoadS::stopWatchdogs()
+{
+    if (m_nStallTimerId >= 0) {
+        killTimer(m_nStallTimerId);
+        m_nStallTimerId = -1;
+    }
+    if (m_pNoResponseTimer) {
+        m_pNoResponseTimer->stop();
+        m_pNoResponseTimer->deleteLater();
+        m_pNoResponseTimer = nullptr;
+    }
+}
+
+void QHttpDownLoadS::releaseLock()
+{
+    if (!m_pLockFile)
+        return;
+    if (m_pLockFile->isLocked())
+        m_pLockFile->unlock();
+    delete m_pLockFile;
+    m_pLockFile = nullptr;
+}
+
+void QHttpDownLoadS::closeTarget()
+{
+    if (m_pFile && m_pFile->isOpen())
+        m_pFile->close();
+}
+
+void QHttpDownLoadS::detachReply(bool abort)
+{
+    if (!m_pReply)
+        return;
+    QNetworkReply *reply = m_pReply;
+    m_pReply = nullptr;
+    // Cut loose first, so an abort brings no error or finish back to us.
+    disconnect(reply, nullptr, this, nullptr);
+    if (abort)
+        reply->abort();
+    reply->deleteLater();
+}
+
+void QHttpDownLoadS::giveVerdict(bool success)
+{
+    m_bVerdictGiven = true;
+    stopWatchdogs();
+    closeTarget();
+    releaseLock();
+    if (m_pResumePosition)
+        *m_pResumePosition = m_nReceivedBytes;
+    if (m_pLoop)
+        m_pLoop->quit();
+    if (success)
+        emit oneDownLoadFinish(m_strFilePath);
+    else
+        emit errorfinish(m_strFilePath);
+}

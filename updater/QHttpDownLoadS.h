@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+class QEventLoop;
+class QFile;
+class QLabel;
+class QLockFile;
+class QNetworkAccessManager;
+class QProgressBar;
+class QTimer;
+
+// Downloads one URL into one local file with an HTTP GET. A transfer can be
+// paused and continued (the rest is asked for with a Range header), can guard
+// its target with a lock file, and is watched by two watchdogs: one fails a
+// transfer whose progress stalls, one fails a transfer that never answers.
+//
+// Every transfer ends in exactly one verdict: oneDownLoadFinish when the server
+// answered 200 (or 206 to a Range, starting at the resume position) with every
+// announced byte, errorfinish otherwise.
+class QHttpDownLoadS : public QObject
+{
+    Q_OBJECT
+public:
+    QHttpDownLoadS(QObject *parent, QProgressBar *progressBar, QLabel *label, qint64 *resumePosition);
+    ~QHttpDownLoadS() override;
+
+    // Progress reaches the user interface only through signal_updateProgress.
+    void setProgressBar(QProgressBar *) {}
+
+    bool setUrlAndFilePath(QUrl url, QString filePath);
+    bool startDownLoads(bool synchronous);
+    void pauseDownloads();
+    void continueDownload();
+    void stopDownLoads();
+
+    // Set by the caller after construction.
+    bool m_bFollowRedirects = false;
+    bool m_bUseLockFile = false;
+
+signals:
+    void oneDownLoadFinish(QString filePath);
+    void errorfinish(QString filePath);
+    void error_network();
+    void signal_updateProgress(qlonglong receiveSize, qlonglong totalSize);
+
+public slots:
+    void downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal);
+    void slotError(QNetworkReply::NetworkError errorCode);
+    void readyRead();
+    void replyFinished();
+    void slotsHasHttpReponse();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    enum ReplyState { ReplyUndecided, ReplyAccepted, ReplyRejected };
+
+    void acceptOrRejectReply();
+    void noteActivity();
+    void startWatchdogs();
+    void stopWatchdogs();
+    void releaseLock();
+    void closeTarget();
+    void detachReply(bool abort);
+    void giveVerdict(bool success);
+
+    QNetworkAccessManager *m_pManager = nullptr;
+    QPointer<QNetworkReply> m_pReply;
+    QString m_strFilePath;
+    QFile *m_pFile = nullptr;
+    QUrl m_url;
+    qint64 m_nTotalBytes = 0;
+    qint64 m_nReceivedBytes = 0;
+    qint64 *m_pResumePosition = nullptr;
+    QTimer *m_pNoResponseTimer = nullptr;
+    bool m_bResponseSeen = false;
+    bool m_bRunning = true;
+    int m_nStallTimerId = -1;
+    QLockFile *m_pLockFile = nullptr;
+
+    // Where the current reply's bytes start in the file (the resume position,
+    // or 0 once a server ignored the Range).
+    qint64 m_nBase = 0;
+    bool m_bRangeSent = false;
+    ReplyState m_eReplyState = ReplyUndecided;
+    bool m_bWriteFailed = false;
+    bool m_bVerdictGiven = true;
+    QElapsedTimer m_lastActivity;
+    QPointer<QEventLoop> m_pLoop;
+};
