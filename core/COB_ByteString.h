@@ -60,12 +60,17 @@ public:
     COB_ByteString& operator+=(char ch)
     {
         // Common case inline: an owned (or locked) buffer with room to spare.
+        // The length is kept in a local: character stores may alias the header.
         COB_ByteStringData* d = m_pData;
-        if (d && d->nRefs < 2 && d->nDataLength < d->nAllocLength) {
-            char* p = d->data();
-            p[d->nDataLength++] = ch;
-            p[d->nDataLength] = 0;
-            return *this;
+        if (d) {
+            const int32_t n = d->nDataLength;
+            if (n < d->nAllocLength && d->nRefs < 2) {
+                d->nDataLength = n + 1;
+                char* p = d->data();
+                p[n] = ch;
+                p[n + 1] = 0;
+                return *this;
+            }
         }
         ConcatInPlace(1, &ch);
         return *this;

@@ -59,9 +59,27 @@ wchar_t FoldLower(wchar_t ch)
     return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch;
 }
 
+// First occurrence of sub (subLen > 0) starting in [pos, end) and ending by end.
+int FindBounded(const wchar_t* text, int pos, int end, const wchar_t* sub, int subLen)
+{
+    const wchar_t first = sub[0];
+    const wchar_t* p = text + pos;
+    const wchar_t* stop = text + end;
+    while (p < stop && (p = wmemchr(p, first, static_cast<size_t>(stop - p))) != nullptr) {
+        if (stop - p < subLen)
+            return -1;
+        if (wmemcmp(p, sub, static_cast<size_t>(subLen)) == 0)
+            return static_cast<int>(p - text);
+        ++p;
+    }
+    return -1;
+}
+
 // First occurrence of sub (subLen > 0, holding no 0 character) at or after start, as a search on
 // NUL-terminated text finds it: the text ends at its first 0 character. The text is scanned in
-// cache-sized pieces, each checked for a 0 character before candidates are looked for in it.
+// cache-sized pieces, each checked for a 0 character before candidates are looked for in it, so
+// that a long text is read once. A match may run on into the next piece: holding no 0 character
+// itself, it cannot cross the text's end.
 int FindSub(const wchar_t* text, int start, int len, const wchar_t* sub, int subLen)
 {
     const int kPiece = 4096;
@@ -568,8 +586,10 @@ int COB_WideString::Replace(const wchar_t* oldText, const wchar_t* newText)
     // inserted text is never searched again (it lies behind each resumed search).
     COB_StringMatchList matches;
     const wchar_t* text = m_pData->data();
-    for (int pos = 0; pos < len;) {
-        const int at = FindSub(text, pos, len, oldText, oldLen);
+    const wchar_t* nul = wmemchr(text, 0, static_cast<size_t>(len));
+    const int searchEnd = nul ? static_cast<int>(nul - text) : len;
+    for (int pos = 0; pos < searchEnd;) {
+        const int at = FindBounded(text, pos, searchEnd, oldText, oldLen);
         if (at < 0)
             break;
         if (!matches.Add(at))

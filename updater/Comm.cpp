@@ -1,5 +1,7 @@
 #include "Comm.h"
 
+#include "COB_WideString.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -40,4 +42,9 @@ bool Comm::deleteDir(const QString &folder)
         failed = true;
     }
     return !failed;
+}
+
+QString Comm::ws2qs(const COB_WideString &text)
+{
+    return QString::fromWCharArray(text.c_str());
 }

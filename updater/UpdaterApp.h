@@ -44,6 +44,15 @@ public:
     void SetQuitRequest(bool quit) { m_bQuit = quit; }
     bool IsRollBack() const { return m_bRollBack; }
     void SetRollBack(bool rollBack) { m_bRollBack = rollBack; }
+    // Flags the update check shares with the run.
+    bool IsInternalUrl() const { return m_bInternalUrl; }
+    void SetInternalUrl(bool internalUrl) { m_bInternalUrl = internalUrl; }
+    bool IsReplyParsed() const { return m_bReplyParsed; }
+    void SetReplyParsed(bool parsed) { m_bReplyParsed = parsed; }
+    bool IsRgesterMajorUpgrade() const { return m_bRgesterMajorUpgrade; }
+    void SetRgesterMajorUpgrade(bool major) { m_bRgesterMajorUpgrade = major; }
+    bool IsForcedUpgrade() const { return m_bForcedUpgrade; }
+    void SetForcedUpgrade(bool forced) { m_bForcedUpgrade = forced; }
     int GetUILanguage() const { return m_nLanguage; }
     int GetUICountry() const { return m_nCountry; }
 
