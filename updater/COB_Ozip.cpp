@@ -1,0 +1,537 @@
+#include "COB_Ozip.h"
+
+#include "LzmaSdkFile.h"
+
+#include <LzmaDec.h>
+
+#include <QByteArray>
+#include <QDebug>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const int HeaderSize = 28;
+const int LzmaHeaderSize = LZMA_PROPS_SIZE + 8;
+const size_t InBufferSize = 1 << 18;
+const size_t OutBufferSize = 1 << 20;
+const quint64 MinDictionary = 1 << 12;  // the decoder never uses less
+
+quint32 le32(const unsigned char *p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+quint64 le64(const unsigned char *p)
+{
+    return quint64(le32(p)) | quint64(le32(p + 4)) << 32;
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    void reset(int fd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+    bool close()
+    {
+        int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// Reads up to count bytes at offset; returns the count read, -1 on error.
+qint64 readAt(int fd, void *buf, size_t count, qint64 offset)
+{
+    size_t done = 0;
+    while (done < count) {
+        ssize_t got = ::pread(fd, static_cast<char *>(buf) + done, count - done, offset + qint64(done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    return qint64(done);
+}
+
+bool writeAll(int fd, const unsigned char *data, size_t count)
+{
+    while (count > 0) {
+        ssize_t put = ::write(fd, data, count);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += put;
+        count -= size_t(put);
+    }
+    return true;
+}
+
+// The package CRC, eight bytes per step: the body can be hundreds of megabytes
+// and is checked before anything is written.
+class BodyCrc
+{
+public:
+    explicit BodyCrc(quint32 polynomial)
+    {
+        unsigned long base[256];
+        COB_Ozip::BuildTable64(polynomial, base);
+        for (int i = 0; i < 256; ++i)
+            m_t[0][i] = quint32(base[i]);
+        for (int k = 1; k < 8; ++k)
+            for (int i = 0; i < 256; ++i)
+                m_t[k][i] = (m_t[k - 1][i] << 8) ^ m_t[0][m_t[k - 1][i] >> 24];
+    }
+
+    void update(const unsigned char *p, size_t n)
+    {
+        quint32 crc = m_crc;
+        while (n >= 8) {
+            quint32 one = crc ^ (quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]);
+            crc = m_t[7][one >> 24] ^ m_t[6][(one >> 16) & 0xFF] ^ m_t[5][(one >> 8) & 0xFF] ^ m_t[4][one & 0xFF]
+                ^ m_t[3][p[4]] ^ m_t[2][p[5]] ^ m_t[1][p[6]] ^ m_t[0][p[7]];
+            p += 8;
+            n -= 8;
+        }
+        while (n--)
+            crc = (crc << 8) ^ m_t[0][(crc >> 24) ^ *p++];
+        m_crc = crc;
+    }
+
+    quint32 value() const { return m_crc; }
+
+private:
+    quint32 m_t[8][256];
+    quint32 m_crc = 0;
+};
+
+struct Entry
+{
+    QByteArray name;  // separators already turned into "/"
+    quint32 size = 0;
+    bool isDirectory = false;
+};
+
+// Names come from the package and are not trusted: only plain relative paths
+// that stay below the destination are accepted.
+bool isSafeName(const QByteArray &name, bool isDirectory)
+{
+    if (name.isEmpty() || name.startsWith('/') || name.contains('\0'))
+        return false;
+    QByteArray path = isDirectory ? name.left(name.size() - 1) : name;
+    if (path.isEmpty())
+        return false;
+    for (const QByteArray &part : path.split('/')) {
+        if (part.isEmpty() || part == "..")
+            return false;
+    }
+    return true;
+}
+
+// Reads the directory at [offset, end): every count and length is checked
+// against the bytes really there.
+bool readDirectory(int fd, qint64 offset, qint64 end, std::vector<Entry> &entries)
+{
+    std::vector<unsigned char> buf(size_t(qMin<qint64>(end - offset, 2 + 65535 * (2 + 255 + 4))));
+    qint64 got = readAt(fd, buf.data(), buf.size(), offset);
+    if (got != qint64(buf.size()) || got < 2)
+        return false;
+    const unsigned char *p = buf.data();
+    const unsigned char *stop = p + got;
+    unsigned count = unsigned(p[0]) | unsigned(p[1]) << 8;
+    p += 2;
+    entries.reserve(count);
+    for (unsigned i = 0; i < count; ++i) {
+        if (stop - p < 2)
+            return false;
+        unsigned n = p[0];
+        p += 2;
+        if (stop - p < qint64(n) + 4)
+            return false;
+        Entry e;
+        // Names are UTF-8; what does not decode becomes U+FFFD, so every
+        // name on disk is valid UTF-8. A NUL stays visible for the name check.
+        e.name = QString::fromUtf8(reinterpret_cast<const char *>(p), int(n)).toUtf8().replace('\\', '/');
+        p += n;
+        e.size = le32(p);
+        p += 4;
+        e.isDirectory = e.name.endsWith('/');
+        entries.push_back(e);
+    }
+    return true;
+}
+
+// Pulls decoded bytes out of the LZMA section, reading the package as needed.
+class SectionDecoder
+{
+public:
+    SectionDecoder(int fd, qint64 dataOffset, qint64 dataEnd)
+        : m_fd(fd), m_next(dataOffset), m_end(dataEnd), m_in(new unsigned char[InBufferSize])
+    {
+        LzmaDec_Construct(&m_dec);
+    }
+    ~SectionDecoder() { LzmaDec_Free(&m_dec, &g_Alloc); }
+
+    // The dictionary never needs to hold more than what will be decoded, so an
+    // announced dictionary larger than the output does not cost memory.
+    bool init(const unsigned char *props, quint64 outputLimit)
+    {
+        unsigned char p[LZMA_PROPS_SIZE];
+        memcpy(p, props, LZMA_PROPS_SIZE);
+        quint32 dict = le32(p + 1);
+        quint64 needed = qMax<quint64>(outputLimit, MinDictionary);
+        if (dict > needed) {
+            dict = quint32(needed);
+            p[1] = dict & 0xFF;
+            p[2] = (dict >> 8) & 0xFF;
+            p[3] = (dict >> 16) & 0xFF;
+            p[4] = (dict >> 24) & 0xFF;
+        }
+        if (LzmaDec_Allocate(&m_dec, p, LZMA_PROPS_SIZE, &g_Alloc) != SZ_OK)
+            return false;
+        LzmaDec_Init(&m_dec);
+        return true;
+    }
+
+    // Fills exactly count bytes, or fails when the section ends early or is damaged.
+    bool read(unsigned char *out, size_t count)
+    {
+        while (count > 0) {
+            if (m_inPos == m_inLen && m_next < m_end) {
+                qint64 got = readAt(m_fd, m_in.get(), size_t(qMin<qint64>(InBufferSize, m_end - m_next)), m_next);
+                if (got <= 0)
+                    return false;
+                m_next += got;
+                m_inPos = 0;
+                m_inLen = size_t(got);
+            }
+            SizeT outLen = count;
+            SizeT inLen = m_inLen - m_inPos;
+            ELzmaStatus status;
+            SRes res = LzmaDec_DecodeToBuf(&m_dec, out, &outLen, m_in.get() + m_inPos, &inLen, LZMA_FINISH_ANY, &status);
+            m_inPos += inLen;
+            out += outLen;
+            count -= outLen;
+            if (res != SZ_OK)
+                return false;
+            if (outLen == 0 && inLen == 0)
+                return false;  // ended (end mark or no more input) before the data did
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+    qint64 m_next;
+    qint64 m_end;
+    std::unique_ptr<unsigned char[]> m_in;
+    size_t m_inPos = 0;
+    size_t m_inLen = 0;
+    CLzmaDec m_dec;
+};
+
+enum class PathState { Ok, Missing, Bad };
+
+// Whether path is a real folder (a symbolic link left in the destination must
+// not lead the unpack elsewhere).
+PathState folderState(const QByteArray &path)
+{
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0)
+        return errno == ENOENT ? PathState::Missing : PathState::Bad;
+    return S_ISDIR(st.st_mode) ? PathState::Ok : PathState::Bad;
+}
+
+// Creates dest/name one level at a time; every level must end up a real folder.
+bool makeFolders(const QByteArray &dest, const QByteArray &name)
+{
+    QByteArray path = dest;
+    for (const QByteArray &part : name.split('/')) {
+        if (part.isEmpty())
+            continue;
+        path += '/' + part;
+        PathState state = folderState(path);
+        if (state == PathState::Bad)
+            return false;
+        if (state == PathState::Missing && ::mkdir(path.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (folderState(path) != PathState::Ok)
+            return false;
+    }
+    return true;
+}
+
+// The folders above a file entry must already exist, made by earlier entries.
+bool parentsExist(const QByteArray &dest, const QByteArray &name)
+{
+    QByteArray path = dest;
+    QList<QByteArray> parts = name.split('/');
+    parts.removeLast();
+    for (const QByteArray &part : parts) {
+        path += '/' + part;
+        if (folderState(path) != PathState::Ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+COB_Ozip::~COB_Ozip() = default;
+
+int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
+{
+    Fd package(::open(QFile::encodeName(packagePath).constData(), O_RDONLY | O_CLOEXEC));
+    if (!package.valid())
+        return CannotOpen;
+
+    unsigned char header[HeaderSize];
+    qint64 headerLen = readAt(package.get(), header, HeaderSize, 0);
+    qDebug() << headerLen;
+    if (headerLen < 4 || le32(header) != Magic)
+        return BadMagic;
+    if (headerLen < HeaderSize)
+        return BadCrc;
+
+    // The whole body is checked before anything is written; it is streamed, not held.
+    qint64 bodyLen = 0;
+    {
+        BodyCrc crc(Magic);
+        std::unique_ptr<unsigned char[]> buf(new unsigned char[OutBufferSize]);
+        for (;;) {
+            qint64 got = readAt(package.get(), buf.get(), OutBufferSize, HeaderSize + bodyLen);
+            if (got < 0)
+                return CannotOpen;
+            if (got == 0)
+                break;
+            crc.update(buf.get(), size_t(got));
+            bodyLen += got;
+        }
+        if (crc.value() != le32(header + 8))
+            return BadCrc;
+    }
+
+    const qint64 sectionLen = le32(header + 16);
+    if (sectionLen < LzmaHeaderSize || sectionLen + 2 > bodyLen)
+        return BadContents;
+
+    std::vector<Entry> entries;
+    if (!readDirectory(package.get(), HeaderSize + sectionLen, HeaderSize + bodyLen, entries))
+        return BadContents;
+    quint64 total = 0;
+    for (const Entry &e : entries) {
+        if (!isSafeName(e.name, e.isDirectory) || (e.isDirectory && e.size != 0))
+            return EntryFailed;
+        total += e.size;
+    }
+
+    unsigned char lzmaHeader[LzmaHeaderSize];
+    if (readAt(package.get(), lzmaHeader, LzmaHeaderSize, HeaderSize) != LzmaHeaderSize)
+        return BadContents;
+    const quint64 announced = le64(lzmaHeader + LZMA_PROPS_SIZE);
+    if (announced != ~quint64(0) && announced < total)
+        return BadContents;
+    SectionDecoder decoder(package.get(), HeaderSize + LzmaHeaderSize, HeaderSize + sectionLen);
+    if (!decoder.init(lzmaHeader, total))
+        return BadContents;
+
+    QByteArray dest = QFile::encodeName(destDir);
+    while (dest.size() > 1 && (dest.endsWith('/') || dest.endsWith('\\')))
+        dest.chop(1);
+    if (folderState(dest) == PathState::Missing)
+        ::mkdir(dest.constData(), 0777);
+    {
+        struct stat st;
+        if (::stat(dest.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return EntryFailed;
+    }
+
+    std::unique_ptr<unsigned char[]> buf(new unsigned char[OutBufferSize]);
+    for (const Entry &e : entries) {
+        if (e.isDirectory) {
+            if (!makeFolders(dest, e.name))
+                return EntryFailed;
+            continue;
+        }
+        if (!parentsExist(dest, e.name))
+            return EntryFailed;
+        QByteArray path = dest + '/' + e.name;
+        Fd out(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!out.valid())
+            return EntryFailed;
+        quint64 left = e.size;
+        while (left > 0) {
+            size_t chunk = size_t(qMin<quint64>(left, OutBufferSize));
+            if (!decoder.read(buf.get(), chunk))
+                return BadContents;
+            if (!writeAll(out.get(), buf.get(), chunk))
+                return EntryFailed;
+            left -= chunk;
+        }
+        if (!out.close())
+            return EntryFailed;
+    }
+    return Done;
+}
+
+bool COB_Ozip::UnzipFileToFile(const QString &compressedFile, const QString &decodedFile)
+{
+    CFileSeqInStream inStream;
+    CFileOutStream outStream;
+    FileSeqInStream_CreateVTable(&inStream);
+    File_Construct(&inStream.file);
+    FileOutStream_CreateVTable(&outStream);
+    File_Construct(&outStream.file);
+    if (InFile_Open(&inStream.file, compressedFile.toUtf8().constData()) != 0)
+        return false;
+    if (OutFile_Open(&outStream.file, decodedFile.toUtf8().constData()) != 0) {
+        File_Close(&inStream.file);
+        return false;
+    }
+
+    const size_t bufSize = 1 << 16;
+    std::unique_ptr<Byte[]> inBuf(new Byte[bufSize]);
+    std::unique_ptr<Byte[]> outBuf(new Byte[bufSize]);
+    Byte header[LzmaHeaderSize];
+    size_t headerLen = LzmaHeaderSize;
+    SRes res = SeqInStream_ReadMax(&inStream.s, header, &headerLen);
+    if (res == SZ_OK && headerLen < size_t(LzmaHeaderSize))
+        res = SZ_ERROR_INPUT_EOF;
+
+    CLzmaDec dec;
+    LzmaDec_Construct(&dec);
+    if (res == SZ_OK) {
+        quint64 remaining = le64(header + LZMA_PROPS_SIZE);
+        const bool sizeKnown = remaining != ~quint64(0);
+        // A known size bounds the dictionary, as the stream cannot reach further back.
+        if (sizeKnown) {
+            quint32 dict = le32(header + 1);
+            quint64 needed = qMax<quint64>(remaining, MinDictionary);
+            if (dict > needed) {
+                dict = quint32(needed);
+                for (int i = 0; i < 4; ++i)
+                    header[1 + i] = Byte(dict >> (8 * i));
+            }
+        }
+        res = LzmaDec_Allocate(&dec, header, LZMA_PROPS_SIZE, &g_Alloc);
+        if (res == SZ_OK) {
+            LzmaDec_Init(&dec);
+            size_t inPos = 0, inSize = 0, outPos = 0;
+            for (;;) {
+                if (inPos == inSize) {
+                    inSize = bufSize;
+                    res = SeqInStream_ReadMax(&inStream.s, inBuf.get(), &inSize);
+                    if (res != SZ_OK)
+                        break;
+                    inPos = 0;
+                }
+                SizeT inProcessed = inSize - inPos;
+                SizeT outProcessed = bufSize - outPos;
+                ELzmaFinishMode finishMode = LZMA_FINISH_ANY;
+                if (sizeKnown && outProcessed > remaining) {
+                    outProcessed = SizeT(remaining);
+                    finishMode = LZMA_FINISH_END;
+                }
+                ELzmaStatus status;
+                res = LzmaDec_DecodeToBuf(&dec, outBuf.get() + outPos, &outProcessed, inBuf.get() + inPos,
+                                          &inProcessed, finishMode, &status);
+                inPos += inProcessed;
+                outPos += outProcessed;
+                remaining -= outProcessed;
+                if (outStream.s.Write(&outStream.s, outBuf.get(), outPos) != outPos) {
+                    res = SZ_ERROR_WRITE;
+                    break;
+                }
+                outPos = 0;
+                if (res != SZ_OK || (sizeKnown && remaining == 0))
+                    break;
+                if (inProcessed == 0 && outProcessed == 0) {
+                    if (sizeKnown || status != LZMA_STATUS_FINISHED_WITH_MARK)
+                        res = SZ_ERROR_DATA;
+                    break;
+                }
+            }
+        }
+    }
+    LzmaDec_Free(&dec, &g_Alloc);
+    File_Close(&inStream.file);
+    if (File_Close(&outStream.file) != 0 && res == SZ_OK)
+        res = SZ_ERROR_WRITE;
+    return res == SZ_OK;
+}
+
+unsigned long COB_Ozip::RunCRC32(const unsigned char *data, unsigned long length, unsigned long polynomial)
+{
+    unsigned long table[256];
+    BuildTable64(polynomial, table);
+    unsigned long crc = 0;
+    for (unsigned long i = 0; i < length; ++i)
+        crc = ((crc << 8) & 0xFFFFFFFFUL) ^ table[((crc >> 24) ^ data[i]) & 0xFF];
+    return crc;
+}
+
+void COB_Ozip::BuildTable64(unsigned long polynomial, unsigned long *table)
+{
+    polynomial &= 0xFFFFFFFFUL;
+    for (unsigned long i = 0; i < 256; ++i) {
+        unsigned long r = 0;
+        unsigned long c = i << 24;
+        for (int j = 0; j < 8; ++j) {
+            if ((c ^ r) & 0x80000000UL)
+                r = ((r << 1) & 0xFFFFFFFFUL) ^ polynomial;
+            else
+                r = (r << 1) & 0xFFFFFFFFUL;
+            c = (c << 1) & 0xFFFFFFFFUL;
+        }
+        table[i] = r;
+    }
+}
+
+void COB_Ozip::BuildTable32(unsigned long polynomial, unsigned long *table)
+{
+    for (unsigned long i = 0; i < 256; ++i) {
+        unsigned long r = 0;
+        unsigned long c = i << 24;
+        for (int j = 0; j < 8; ++j) {
+            if ((c ^ r) & 0x80000000UL)
+                r = (r << 1) ^ polynomial;
+            else
+                r = r << 1;
+            c = c << 1;
+        }
+        table[i] = r;
+    }
+}
+
+bool COB_Ozip::MyReadFile(FILE *stream, void *buffer, unsigned long count)
+{
+    return fread(buffer, 1, count, stream) == count;
+}
