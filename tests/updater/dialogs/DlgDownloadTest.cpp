@@ -1,0 +1,346 @@
+#include "DlgDownload.h"
+
+#include "DlgMessage.h"
+#include "FakeInstaller.h"
+#include "InstallHistory.h"
+#include "OzipWriter.h"
+#include "Sandbox.h"
+#include "TestHttpServer.h"
+#include "UpdaterApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray setupXml(const QStringList &installers)
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<setup>\n";
+    for (const QString &name : installers)
+        xml += "  <file name=\"" + name.toUtf8() + "\" parameter=\"\" iscommon=\"false\"/>\n";
+    return xml + "</setup>\n";
+}
+
+// A package whose "Setup.xml" lists the given installers, each present in it;
+// `extra` adds further entries (such as the stand-in's markers).
+QByteArray package(const QStringList &installers, const QList<QPair<QByteArray, QByteArray>> &extra = {})
+{
+    OzipWriter writer;
+    writer.file("Setup.xml", setupXml(installers));
+    for (const QString &name : installers)
+        writer.file(name.toUtf8(), "installer " + name.toUtf8());
+    for (const auto &entry : extra)
+        writer.file(entry.first, entry.second);
+    return writer.bytes();
+}
+
+class DlgDownloadTest : public SandboxTest
+{
+protected:
+    void SetUp() override
+    {
+        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.01");
+        ASSERT_FALSE(installFakeInstaller(sandbox).isEmpty());
+        ASSERT_TRUE(server.isListening());
+        dialog = std::make_unique<DlgDownload>();
+        watch();
+    }
+
+    void TearDown() override { modules.clear(); }
+
+    void watch()
+    {
+        QObject::connect(dialog.get(), &DlgDownload::SignalInstallProgress,
+                         [this](QString title, int value) { progress[title].append(value); });
+        QObject::connect(dialog.get(), &DlgDownload::SignalSetCurrentDownloadModule,
+                         [this](QString name) { started.append(name); });
+        // What the update dialogs do with a package that was already there.
+        QObject::connect(dialog.get(), &DlgDownload::SignalStartInstall, dialog.get(),
+                         &DlgDownload::installHasDownloadUpdates);
+    }
+
+    // A module served from the test server; its size text is right unless given.
+    MODULEINFO *module(const QString &name, const QByteArray &contents, const QString &type = QStringLiteral("service"),
+                       const QString &urlPath = QString())
+    {
+        auto record = std::make_unique<MODULEINFO>();
+        const QString path = urlPath.isEmpty() ? QStringLiteral("/pkgs/%1.ozip").arg(name) : urlPath;
+        if (!contents.isNull())
+            server.setFile(path, contents);
+        record->name = name.toStdString();
+        record->title = (name + QStringLiteral(" title")).toStdString();
+        record->module_type = type.toStdString();
+        record->url = (server.urlString(path) + QStringLiteral("?sig=1")).toStdString();
+        record->size = QStringLiteral("%1B").arg(contents.size()).toStdString();
+        modules.push_back(std::move(record));
+        return modules.back().get();
+    }
+
+    QString title(const QString &name) const { return name + QStringLiteral(" title"); }
+
+    // Runs the selection until every module reported its last value (100 or -1).
+    void run(const QVector<MODULEINFO *> &selection, int timeoutMs = 20000)
+    {
+        dialog->setSelectUpdates(selection);
+        dialog->startShowDownload();
+        QElapsedTimer timer;
+        timer.start();
+        auto done = [&] {
+            for (MODULEINFO *m : selection) {
+                const QList<int> values = progress.value(QString::fromStdString(m->title));
+                if (values.isEmpty() || (values.last() != 100 && values.last() != -1))
+                    return false;
+            }
+            return true;
+        };
+        while (!done() && timer.elapsed() < timeoutMs)
+            QTest::qWait(10);
+        // Anything more that would still arrive (a second step on, a late end).
+        QTest::qWait(100);
+    }
+
+    QString downloads() const { return UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/"); }
+
+    TestHttpServer server;
+    std::unique_ptr<DlgDownload> dialog;
+    std::vector<std::unique_ptr<MODULEINFO>> modules;
+    QMap<QString, QList<int>> progress;
+    QStringList started;
+};
+
+using Values = QList<int>;
+
+TEST_F(DlgDownloadTest, EveryModuleEndsOnceAndTheSequenceGoesOn)
+{
+    MODULEINFO *good = module(QStringLiteral("Good"), package({QStringLiteral("Good.pkg")}));
+    MODULEINFO *missing = module(QStringLiteral("Missing"), QByteArray());
+    MODULEINFO *failing = module(QStringLiteral("Failing"),
+                                 package({QStringLiteral("Failing.pkg")}, {{"Failing.pkg.fail", ""}}));
+    MODULEINFO *quiet = module(QStringLiteral("Quiet"),
+                               package({QStringLiteral("Quiet.pkg")}, {{"Quiet.pkg.noreceipt", ""}}));
+    MODULEINFO *there = module(QStringLiteral("There"), package({QStringLiteral("There.pkg")}));
+    // Already downloaded in full: installed from disk without a transfer.
+    ASSERT_TRUE(sandbox.writeFile(downloads() + QStringLiteral("There.ozip"), package({QStringLiteral("There.pkg")})));
+
+    run({good, missing, failing, quiet, there});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("Good"))), (Values{0, 20, 90, 100}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Missing"))), (Values{-1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Failing"))), (Values{0, 20, -1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Quiet"))), (Values{0, 20, -1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("There"))), (Values{0, 0, 20, 90, 100}));
+    EXPECT_EQ(started, (QStringList{QStringLiteral("Good"), QStringLiteral("Missing"), QStringLiteral("Failing"),
+                                    QStringLiteral("Quiet"), QStringLiteral("There")}));
+    EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/There.ozip")).isEmpty());
+    // The query after the extension is not part of the stored name.
+    EXPECT_TRUE(QFileInfo::exists(downloads() + QStringLiteral("Good.ozip")));
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(DlgDownloadTest, InstallersOfOnePackageRunInTurnAndMoveOnOnce)
+{
+    MODULEINFO *pair = module(QStringLiteral("Pair"), package({QStringLiteral("First.pkg"), QStringLiteral("Second.pkg")}));
+    MODULEINFO *mixed = module(QStringLiteral("Mixed"), package({QStringLiteral("Ok.pkg"), QStringLiteral("Bad.pkg")},
+                                                                 {{"Bad.pkg.fail", ""}}));
+    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+
+    run({pair, mixed, last});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("Pair"))), (Values{0, 20, 90, 100}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Mixed"))), (Values{0, 20, -1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
+    EXPECT_EQ(started, (QStringList{QStringLiteral("Pair"), QStringLiteral("Mixed"), QStringLiteral("Last")}));
+
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    QStringList names;
+    for (const InstallReceipt &r : receipts)
+        names << r.displayName;
+    EXPECT_EQ(names, (QStringList{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Ok"),
+                                  QStringLiteral("Last")}));
+}
+
+TEST_F(DlgDownloadTest, APackageWithoutAUsableSetupListFails)
+{
+    OzipWriter noSetup;
+    noSetup.file("Reader.pkg", "x");
+    const struct
+    {
+        const char *what;
+        QByteArray contents;
+    } cases[] = {
+        {"no Setup.xml", noSetup.bytes()},
+        {"not XML", OzipWriter().file("Setup.xml", "<setup><file name=").file("Reader.pkg", "x").bytes()},
+        {"no file element", OzipWriter().file("Setup.xml", "<setup><other name=\"Reader.pkg\"/></setup>").bytes()},
+        {"no name", OzipWriter().file("Setup.xml", "<setup><file/></setup>").bytes()},
+        // The package itself lies two folders up: reachable, but outside the unpack folder.
+        {"installer outside", OzipWriter().file("Setup.xml", setupXml({QStringLiteral("../../Case4.ozip")})).bytes()},
+    };
+    QVector<MODULEINFO *> selection;
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        selection.append(module(QStringLiteral("Case%1").arg(i), cases[i].contents));
+    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+    selection.append(last);
+
+    run(selection);
+
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE(cases[i].what);
+        EXPECT_EQ(progress.value(title(QStringLiteral("Case%1").arg(i))), (Values{0, 20, -1}));
+    }
+    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 1);
+    EXPECT_EQ(receipts[0].displayName, QStringLiteral("Last"));
+}
+
+TEST_F(DlgDownloadTest, APackageThatDoesNotUnpackIsReportedAndSkipped)
+{
+    QByteArray damaged = package({QStringLiteral("Broken.pkg")});
+    damaged[10] = char(damaged[10] ^ 0xff);
+    MODULEINFO *broken = module(QStringLiteral("Broken"), damaged);
+    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+
+    bool warned = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            warned = box->text() == QStringLiteral("Failed to extract the downloaded package. Please try again.");
+            box->accept();
+        }
+    });
+    answer.start(20);
+    run({broken, last});
+
+    EXPECT_TRUE(warned);
+    EXPECT_EQ(progress.value(title(QStringLiteral("Broken"))), (Values{0, -1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
+}
+
+TEST_F(DlgDownloadTest, JavaScriptModulesAreMovedAtOnceReplacingOldCopies)
+{
+    const QString scripts = UpdaterApp::GetAppDatePath() + QStringLiteral("SilentInstall/JavaScripts/");
+    ASSERT_TRUE(sandbox.writeFile(scripts + QStringLiteral("JSPlugin.ozip"), "old"));
+    MODULEINFO *js = module(QStringLiteral("JSPlugin"), QByteArray("new scripts"), QStringLiteral("plugin"));
+    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+
+    run({js, last});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("JSPlugin"))), (Values{100}));
+    EXPECT_EQ(sandbox.readFile(scripts + QStringLiteral("JSPlugin.ozip")), QByteArray("new scripts"));
+    EXPECT_FALSE(QFileInfo::exists(downloads() + QStringLiteral("JSPlugin.ozip")));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
+}
+
+// The prompt is answered by the test: Retry while the reader still runs asks
+// again; Retry once it is gone installs; Cancel declines the module.
+TEST_F(DlgDownloadTest, TheReaderMustBeClosedBeforeAnAddOnInstalls)
+{
+    const QString readerProgram = sandbox.base() + QStringLiteral("/Orbel PDF Reader");
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/cat"), readerProgram));
+    QProcess reader;
+    reader.start(readerProgram, QStringList());
+    ASSERT_TRUE(reader.waitForStarted());
+
+    MODULEINFO *declined = module(QStringLiteral("Declined"), package({QStringLiteral("Declined.pkg")}),
+                                  QStringLiteral("addon"));
+    MODULEINFO *retried = module(QStringLiteral("Retried"), package({QStringLiteral("Retried.pkg")}),
+                                 QStringLiteral("addon"));
+
+    QStringList prompts;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<DlgMessage *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        prompts << box->findChild<QLabel *>(QStringLiteral("label"))->text();
+        auto *ok = box->findChild<QPushButton *>(QStringLiteral("pushButton_ok"));
+        EXPECT_EQ(ok->text(), QStringLiteral("Retry"));
+        if (prompts.size() == 1) {
+            QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("pushButton_cancel")), Qt::LeftButton);
+        } else if (prompts.size() == 2) {
+            QTest::mouseClick(ok, Qt::LeftButton); // the reader still runs
+        } else {
+            reader.kill();
+            reader.waitForFinished();
+            QTest::mouseClick(ok, Qt::LeftButton);
+        }
+    });
+    answer.start(20);
+    run({declined, retried});
+    if (reader.state() != QProcess::NotRunning) {
+        reader.kill();
+        reader.waitForFinished();
+    }
+
+    ASSERT_EQ(prompts.size(), 3);
+    EXPECT_EQ(prompts[0], QStringLiteral("Download completed. Please close Orbel PDF Reader when you complete your "
+                                         "job, and click \"Install\"."));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Declined"))), (Values{0, 20, -1}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Retried"))), (Values{0, 20, 90, 100}));
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 1);
+    EXPECT_EQ(receipts[0].displayName, QStringLiteral("Retried"));
+}
+
+TEST(DlgDownloadNamesTest, FileNameAndExpectedSizeFromTheModule)
+{
+    const struct
+    {
+        const char *url;
+        const char *name;
+        const char *file;
+    } names[] = {
+        {"http://h/a/pkg.ozip?sig=1", "m", "pkg.ozip"},
+        {"http://h/a/pkg.ozipx/y", "m", "y"},
+        {"http://h/a/file.bin?q=1", "m", "file.bin?q=1"},
+        {"http://h/a/", "Module", "Module"},
+    };
+    for (const auto &c : names) {
+        SCOPED_TRACE(c.url);
+        MODULEINFO m;
+        m.url = c.url;
+        m.name = c.name;
+        EXPECT_EQ(DlgDownload::DownloadFileName(m), QLatin1String(c.file));
+    }
+    const struct
+    {
+        const char *size;
+        qint64 bytes;
+    } sizes[] = {{"1048576B", 1048576}, {"1048576", 1048576}, {"1.2MB", 0}, {"B", 0}, {"", 0}, {"5000000000B", 5000000000LL}};
+    for (const auto &c : sizes) {
+        SCOPED_TRACE(c.size);
+        MODULEINFO m;
+        m.size = c.size;
+        EXPECT_EQ(DlgDownload::ExpectedSize(m), c.bytes);
+    }
+}
+
+// A size text without a number never makes a file on disk count as complete.
+TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)
+{
+    MODULEINFO *m = module(QStringLiteral("Sized"), package({QStringLiteral("Sized.pkg")}));
+    m->size = "1.2MB";
+    ASSERT_TRUE(sandbox.writeFile(downloads() + QStringLiteral("Sized.ozip"), QByteArray()));
+
+    run({m});
+
+    EXPECT_EQ(server.requests(QStringLiteral("/pkgs/Sized.ozip")).size(), 1);
+    EXPECT_EQ(progress.value(title(QStringLiteral("Sized"))), (Values{0, 20, 90, 100}));
+}
+
+} // namespace

@@ -1,0 +1,476 @@
+#include "DlgDownload.h"
+
+#include "ui_DlgDownload.h"
+
+#include "CUP_Log.h"
+#include "CSetup_CommandLine.h"
+#include "COB_Ozip.h"
+#include "CXML_Element.h"
+#include "CheckMacProcessRunning.h"
+#include "Comm.h"
+#include "DlgMessage.h"
+#include "InstallHistory.h"
+#include "MacInstaller.h"
+#include "QHttpDownLoadS.h"
+#include "UpdaterApp.h"
+#include "Waits.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+DlgDownload::DlgDownload(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui_DlgDownload)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &DlgDownload::cancel);
+    setWindowTitle(tr("Orbel Updater"));
+    setFixedSize(size());
+    ui->descriptionEdit->setReadOnly(true);
+
+    m_pReadyTimer = new QTimer(this);
+    m_pReadyTimer->setInterval(Waits::ms(Waits::ShortDelay));
+    connect(m_pReadyTimer, &QTimer::timeout, this, &DlgDownload::onReadyToInstall);
+    m_pFrontTimer = new QTimer(this);
+    m_pFrontTimer->setInterval(Waits::ms(Waits::InstallerToFront));
+    connect(m_pFrontTimer, &QTimer::timeout, this, &DlgDownload::onInstallerToFront);
+    hide();
+}
+
+DlgDownload::~DlgDownload()
+{
+    releasePendingInstallers();
+    delete m_pDownloader;
+    if (m_pInstaller) {
+        // The Installer goes on by itself; only our end of it is let go.
+        m_pInstaller->disconnect(this);
+        m_pInstaller->setParent(nullptr);
+    }
+    delete ui;
+}
+
+void DlgDownload::setSelectUpdates(QVector<MODULEINFO *> modules)
+{
+    m_vecSelected = modules;
+}
+
+void DlgDownload::startShowDownload()
+{
+    if (m_vecSelected.isEmpty())
+        return;
+    m_nIndex = 0;
+    downloadUpates(0);
+}
+
+void DlgDownload::pauseDown()
+{
+    if (m_pDownloader)
+        m_pDownloader->pauseDownloads();
+}
+
+void DlgDownload::new_continue_download()
+{
+    if (m_pDownloader)
+        m_pDownloader->continueDownload();
+}
+
+QString DlgDownload::DownloadFileName(const MODULEINFO &module)
+{
+    const QString url = qs(module.url);
+    QString name = url.mid(url.lastIndexOf(QLatin1Char('/')) + 1);
+    const int ozip = name.indexOf(QLatin1String("ozip"));
+    if (ozip >= 0)
+        name = name.left(ozip + 4);
+    // A url ending in "/" names no file: the module's name stands in.
+    if (name.isEmpty())
+        name = qs(module.name);
+    return name;
+}
+
+qint64 DlgDownload::ExpectedSize(const MODULEINFO &module)
+{
+    QString size = qs(module.size);
+    const int b = size.indexOf(QLatin1Char('B'));
+    if (b >= 0)
+        size = size.left(b);
+    bool ok = false;
+    const qint64 value = size.toLongLong(&ok, 10);
+    return ok ? value : 0;
+}
+
+void DlgDownload::downloadUpates(int work)
+{
+    if (work < 0 || work >= m_vecSelected.size()) {
+        close();
+        return;
+    }
+    qDebug() << "Begin to download:";
+    MODULEINFO *module = m_vecSelected.at(work);
+    emit SignalSetCurrentDownloadModule(qs(module->name));
+    m_strCurTitle = qs(module->title);
+    m_strCurName = qs(module->name);
+    m_strCurVersion = qs(module->version);
+    ui->descriptionEdit->setText(qs(module->description));
+    ui->timeRemainLabel->setText(QString());
+    ui->descriptionEdit->setText(qs(module->description));
+
+    m_pCurModule = module;
+    m_nResumePosition = 0;
+    if (m_pDownloader) {
+        // This may run inside one of the old downloader's own signals.
+        m_pDownloader->disconnect(this);
+        m_pDownloader->deleteLater();
+    }
+    m_pDownloader = new QHttpDownLoadS(nullptr, ui->progressBar, ui->timeRemainLabel, &m_nResumePosition);
+    m_pDownloader->m_bFollowRedirects = true;
+    connect(m_pDownloader, &QHttpDownLoadS::signal_updateProgress, this, &DlgDownload::updateProgress);
+
+    const QString folder = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater");
+    if (!QDir().mkpath(folder)) {
+        CUP_Log::PrintLog(QStringLiteral("can not make path for store the downloads: ") + folder);
+        failModule();
+        return;
+    }
+
+    const QString target = folder + QStringLiteral("/%1").arg(DownloadFileName(*module));
+    const qint64 expected = ExpectedSize(*module);
+    const QFileInfo local(target);
+    // A size that is no number says nothing about the file: it is fetched again.
+    if (local.exists() && expected > 0 && local.size() == expected) {
+        m_pDownloader->downloadProgress(expected, expected);
+        emit SignalInstallProgress(m_strCurTitle, 0);
+        if (theApp)
+            theApp->SetQuitRequest(true);
+        m_strReadyPath = target;
+        m_pReadyTimer->start();
+        return;
+    }
+
+    QFile::remove(target);
+    if (!m_pDownloader->setUrlAndFilePath(QUrl(qs(module->url), QUrl::TolerantMode), target)) {
+        failModule();
+        return;
+    }
+    connect(m_pDownloader, &QHttpDownLoadS::oneDownLoadFinish, this, &DlgDownload::oneDownloadFinish);
+    connect(m_pDownloader, &QHttpDownLoadS::errorfinish, this, &DlgDownload::errorfinish);
+    bool started;
+    if (module->SilentInstall) {
+        CUP_Log::PrintLog(QStringLiteral("bSilentInstall: true"));
+        started = m_pDownloader->startDownLoads(true);
+    } else {
+        CUP_Log::PrintLog(QStringLiteral("bSilentInstall: false"));
+        started = m_pDownloader->startDownLoads(false);
+    }
+    if (!started)
+        failModule();
+}
+
+void DlgDownload::onReadyToInstall()
+{
+    m_pReadyTimer->stop();
+    emit SignalStartInstall(m_strReadyPath);
+}
+
+void DlgDownload::continueDownload()
+{
+    ++m_nIndex;
+    downloadUpates(m_nIndex);
+}
+
+void DlgDownload::failModule()
+{
+    emit SignalInstallProgress(m_strCurTitle, -1);
+    continueDownload();
+}
+
+void DlgDownload::errorfinish(QString)
+{
+    failModule();
+}
+
+void DlgDownload::cancel()
+{
+    close();
+}
+
+void DlgDownload::updateProgress(qlonglong receiveSize, qlonglong totalSize)
+{
+    const double percent = totalSize > 0 ? double(receiveSize) / double(totalSize) * 100.0 : 0.0;
+    ui->progressBar->setValue(int(percent));
+    emit SignalCurrentProgress(m_strCurTitle, percent);
+
+    // The clock starts with the first progress of the run, not of each module.
+    static qint64 start = QDateTime::currentMSecsSinceEpoch();
+    const double elapsed = double(QDateTime::currentMSecsSinceEpoch() - start) / 1000.0;
+    QString remaining = QStringLiteral("--");
+    if (receiveSize > 0 && elapsed > 0)
+        remaining = QString::number(qint64(double(totalSize - receiveSize) / (double(receiveSize) / elapsed)));
+    ui->timeRemainLabel->setText(tr("Time Remaining: %1 seconds ( %2/%3 MB)")
+                                     .arg(remaining)
+                                     .arg(double(receiveSize) / 1024 / 1024, 0, 'f', 2)
+                                     .arg(double(totalSize) / 1024 / 1024, 0, 'f', 2));
+    ui->timeRemainLabel->repaint();
+}
+
+void DlgDownload::installHasDownloadUpdates(QString tempName)
+{
+    oneDownloadFinish(tempName);
+}
+
+void DlgDownload::oneDownloadFinish(QString filePath)
+{
+    hide();
+    if (filePath.isEmpty()) {
+        failModule();
+        return;
+    }
+    if (QFileInfo(filePath).fileName().startsWith(QLatin1String("JS"))) {
+        // Moved at once, so that they arrive whatever module comes last.
+        emit SignalInstallProgress(m_strCurTitle, copyJSPlugin() ? 100 : -1);
+        continueDownload();
+        return;
+    }
+
+    QString folder = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/uncompress/");
+    Comm::deleteDir(folder);
+    folder += QString::number(QDateTime::currentSecsSinceEpoch());
+    if (!QDir().mkpath(folder)) {
+        qDebug() << "can not make path for uncompress the updater:" << folder;
+        failModule();
+        return;
+    }
+    const std::string type = m_pCurModule ? m_pCurModule->module_type : std::string();
+    if (type == "service" || type == "basic")
+        InstallOzip(filePath, folder, true, false);
+    else
+        InstallOzip(filePath, folder, true, true);
+}
+
+bool DlgDownload::copyJSPlugin()
+{
+    bool result = true;
+    const QString source = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/");
+    const QFileInfoList entries = QDir(source).entryInfoList({QStringLiteral("JS*")}, QDir::Files, QDir::NoSort);
+    for (const QFileInfo &entry : entries) {
+        const QString destFolder = UpdaterApp::GetAppDatePath() + QStringLiteral("SilentInstall/JavaScripts");
+        if (!QDir().mkpath(destFolder)) {
+            result = false;
+            continue;
+        }
+        const QString dest = destFolder + QLatin1Char('/') + entry.fileName();
+        // The newer file replaces the one there; the download stays until it is copied.
+        if (QFileInfo::exists(dest))
+            QFile::remove(dest);
+        if (QFile::copy(entry.absoluteFilePath(), dest))
+            QFile::remove(entry.absoluteFilePath());
+        else
+            result = false;
+    }
+    return result;
+}
+
+void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser)
+{
+    emit SignalInstallProgress(m_strCurTitle, 0);
+    COB_Ozip ozip;
+    if (ozip.Unzip2(packagePath, folder) < 1) {
+        qDebug() << "Uncompress Failed";
+        QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"),
+                             tr("Failed to extract the downloaded package. Please try again."), QMessageBox::Ok);
+        failModule();
+        return;
+    }
+    emit SignalInstallProgress(m_strCurTitle, 20);
+
+    releasePendingInstallers();
+    ParseSetupInfo(folder, m_vecPendingInstallers);
+    if (m_vecPendingInstallers.isEmpty()) {
+        // Nothing to install would leave the module waiting for an end that never comes.
+        qDebug() << "no installer in Setup.xml of" << packagePath;
+        failModule();
+        return;
+    }
+
+    while (checkReader && askUser && IsCorvidRun()) {
+        DlgMessage message(nullptr);
+        message.setInformation(
+            tr("Download completed. Please close %1 when you complete your job, and click \"Install\".")
+                .arg(QStringLiteral("Orbel PDF Reader")));
+        message.setOkButtonText(QStringLiteral("Retry"));
+        message.move(UpdaterApp::GetMainAppCenterPos() - message.rect().center());
+        message.exec();
+        if (!message.m_bOk) {
+            releasePendingInstallers();
+            failModule();
+            return;
+        }
+    }
+
+    m_bInstallFailed = false;
+    // One installer at a time; the next starts when the one before has ended.
+    for (_SetupInfo *info : m_vecPendingInstallers) {
+        if (!IsSetupInstallerInside(folder, info->name)) {
+            qDebug() << "installer outside the package refused:" << info->name;
+            m_bInstallFailed = true;
+            info->name.clear();
+        }
+    }
+    startNextInstaller();
+}
+
+void DlgDownload::startNextInstaller()
+{
+    while (!m_vecPendingInstallers.isEmpty()) {
+        _SetupInfo *info = m_vecPendingInstallers.takeFirst();
+        const QString path = info->name;
+        delete info;
+        if (path.isEmpty())
+            continue;
+        qDebug() << "excute shell:" << path;
+        const int result = installUpdates(path, true);
+        qDebug() << "excute result:" << result;
+        if (m_pInstaller)
+            return; // its end comes back through onInstallerFinished
+        m_bInstallFailed = true;
+    }
+    // Every installer of the package has run: one verdict, one step on.
+    if (m_bInstallFailed) {
+        failModule();
+        return;
+    }
+    emit SignalInstallProgress(m_strCurTitle, 90);
+    emit SignalInstallProgress(m_strCurTitle, 100);
+    continueDownload();
+}
+
+void DlgDownload::releasePendingInstallers()
+{
+    qDeleteAll(m_vecPendingInstallers);
+    m_vecPendingInstallers.clear();
+}
+
+bool DlgDownload::IsCorvidRun()
+{
+    QList<qulonglong> found;
+    return CheckMacProcessRunning(QStringLiteral("Orbel PDF Reader"), found);
+}
+
+int DlgDownload::installUpdates(QString installerPath, bool)
+{
+    CUP_Log::PrintLog(QStringLiteral("fileinfo: %1").arg(QFileInfo(installerPath).size()));
+    const qint64 began = QDateTime::currentSecsSinceEpoch();
+    CUP_Log::PrintLog(QStringLiteral("beign open: ") + installerPath);
+
+    auto *process = new QProcess;
+    const QDateTime started = QDateTime::currentDateTimeUtc();
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            [this, process, installerPath, started](int exitCode, QProcess::ExitStatus status) {
+                if (m_pInstaller == process)
+                    m_pInstaller = nullptr;
+                process->deleteLater();
+                onInstallerFinished(installerPath, started, exitCode, status);
+            });
+    const bool viaOpen = theApp && theApp->GetCommandLine() && theApp->GetCommandLine()->IsInsatll();
+    bool running;
+    if (viaOpen) {
+        running = MacInstaller::start(*process, QStringLiteral("open"), installerPath);
+    } else {
+        running = MacInstaller::start(*process, MacInstaller::installerProgram(), installerPath);
+        if (running)
+            m_pFrontTimer->start();
+    }
+    if (running) {
+        m_pInstaller = process;
+    } else {
+        process->disconnect(this);
+        delete process;
+        m_pInstaller = nullptr;
+    }
+    CUP_Log::PrintLog(QStringLiteral("open have use seconds: %1").arg(QDateTime::currentSecsSinceEpoch() - began));
+    return 0;
+}
+
+void DlgDownload::onInstallerToFront()
+{
+    MacInstaller::execute(QStringLiteral("open"), MacInstaller::installerApplication());
+    m_pFrontTimer->stop();
+}
+
+void DlgDownload::onInstallerFinished(const QString &installerPath, const QDateTime &started, int exitCode,
+                                      QProcess::ExitStatus status)
+{
+    qDebug() << "[S/W Update] Finished install with exit code" << exitCode;
+    if (status != QProcess::NormalExit || exitCode != 0) {
+        m_bInstallFailed = true;
+    } else {
+        const InstallHistory::Confirmation confirmation = InstallHistory::confirm(installerPath, started);
+        if (confirmation != InstallHistory::Confirmed) {
+            qDebug() << "installation not confirmed by the install history:" << installerPath << confirmation;
+            m_bInstallFailed = true;
+        }
+    }
+    startNextInstaller();
+}
+
+void DlgDownload::ParseSetupInfo(QString folder, QVector<_SetupInfo *> &result)
+{
+    if (folder.isEmpty())
+        return;
+    qDeleteAll(result);
+    result.clear();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    if (!QDir(folder).exists())
+        QDir().mkdir(folder);
+
+    QFile file(folder + QStringLiteral("Setup.xml"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray text = file.readAll();
+    if (text.isEmpty())
+        return;
+
+    CXML_Element *root = CXML_Element::Parse(text.constData(), size_t(text.size()));
+    // A document that does not parse lists no installer.
+    if (!root)
+        return;
+    const unsigned count = root->CountChildren();
+    for (unsigned i = 0; i < count; ++i) {
+        CXML_Element *child = root->GetElement(i);
+        if (!child || !(child->GetTagName() == "file"))
+            continue;
+        auto *info = new _SetupInfo;
+        QString name;
+        for (int a = 0; a < child->CountAttrs(); ++a) {
+            COB_ByteString space;
+            COB_ByteString attr;
+            COB_WideString value;
+            child->GetAttrByIndex(a, space, attr, value);
+            if (attr == "name")
+                name = Comm::ws2qs(value);
+            else if (attr == "parameter")
+                info->parameter = Comm::ws2qs(value);
+            else if (attr == "iscommon")
+                info->iscommon = Comm::ws2qs(value).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+        }
+        info->name = folder + name;
+        result.append(info);
+    }
+    delete root;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ModuleInfo.h"
+#include "SetupInfo.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QProcess>
+#include <QString>
+#include <QVector>
+
+class QHttpDownLoadS;
+class QTimer;
+class Ui_DlgDownload;
+
+// Downloads the selected modules one after another and installs each package:
+// unpacks it, asks the user to close the reader when the module needs that, runs
+// the installers its "Setup.xml" lists through the system Installer one after
+// another, and confirms the installation from the install history. Every module
+// ends with an install progress of 100 or -1, and the sequence then moves on.
+class DlgDownload : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit DlgDownload(QWidget *parent = nullptr);
+    ~DlgDownload() override;
+
+    void setSelectUpdates(QVector<MODULEINFO *> modules);
+    void startShowDownload();
+    void pauseDown();
+    void new_continue_download();
+
+    bool copyJSPlugin();
+    void InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser);
+    void ParseSetupInfo(QString folder, QVector<_SetupInfo *> &result);
+    bool IsCorvidRun();
+    int installUpdates(QString installerPath, bool unused);
+
+    // The file name a module's package is stored under in the download folder.
+    static QString DownloadFileName(const MODULEINFO &module);
+    // The size a module announces in bytes; 0 when its text holds no number.
+    static qint64 ExpectedSize(const MODULEINFO &module);
+
+signals:
+    void SignalCurrentProgress(QString title, double percent);
+    void SignalInstallProgress(QString title, int value);
+    void SignalStartInstall(QString packagePath);
+    void SignalSetCurrentDownloadModule(QString name);
+
+public slots:
+    void downloadUpates(int work);
+    void continueDownload();
+    void errorfinish(QString filePath);
+    void cancel();
+    void updateProgress(qlonglong receiveSize, qlonglong totalSize);
+    void installHasDownloadUpdates(QString tempName);
+    void oneDownloadFinish(QString filePath);
+
+private slots:
+    void onReadyToInstall();
+    void onInstallerToFront();
+
+private:
+    // The current module failed: -1, and the next one.
+    void failModule();
+    void startNextInstaller();
+    void onInstallerFinished(const QString &installerPath, const QDateTime &started, int exitCode,
+                             QProcess::ExitStatus status);
+    void releasePendingInstallers();
+
+    Ui_DlgDownload *ui;
+    QVector<MODULEINFO *> m_vecSelected;
+    QHttpDownLoadS *m_pDownloader = nullptr;
+    MODULEINFO *m_pCurModule = nullptr;
+    qint64 m_nResumePosition = 0;
+    int m_nIndex = 0;
+    QString m_strCurTitle;
+    QString m_strCurName;
+    QString m_strCurVersion;
+    QTimer *m_pReadyTimer = nullptr;
+    QTimer *m_pFrontTimer = nullptr;
+    QString m_strReadyPath;
+    QProcess *m_pInstaller = nullptr;
+
+    // The installers of the package being installed that have not run yet, and
+    // whether one of those that ran failed.
+    QVector<_SetupInfo *> m_vecPendingInstallers;
+    bool m_bInstallFailed = false;
+};

@@ -1,0 +1,124 @@
+#include "InstallHistory.h"
+
+#include "SystemPaths.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <plist/plist.h>
+
+namespace {
+
+// Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
+const qint64 kPlistEpochOffsetSecs = 978307200;
+
+QString stringValue(plist_t node)
+{
+    if (!node || plist_get_node_type(node) != PLIST_STRING)
+        return QString();
+    char *text = nullptr;
+    plist_get_string_val(node, &text);
+    const QString value = QString::fromUtf8(text);
+    free(text);
+    return value;
+}
+
+InstallReceipt receiptFrom(plist_t dict)
+{
+    InstallReceipt receipt;
+    plist_t date = plist_dict_get_item(dict, "date");
+    if (date && plist_get_node_type(date) == PLIST_DATE) {
+        int32_t secs = 0;
+        int32_t usecs = 0;
+        plist_get_date_val(date, &secs, &usecs);
+        receipt.date = QDateTime::fromMSecsSinceEpoch((kPlistEpochOffsetSecs + secs) * 1000 + usecs / 1000, Qt::UTC);
+    }
+    receipt.displayName = stringValue(plist_dict_get_item(dict, "displayName"));
+    receipt.displayVersion = stringValue(plist_dict_get_item(dict, "displayVersion"));
+    receipt.processName = stringValue(plist_dict_get_item(dict, "processName"));
+    plist_t identifiers = plist_dict_get_item(dict, "packageIdentifiers");
+    if (identifiers && plist_get_node_type(identifiers) == PLIST_ARRAY) {
+        const uint32_t count = plist_array_get_size(identifiers);
+        for (uint32_t i = 0; i < count; ++i) {
+            plist_t item = plist_array_get_item(identifiers, i);
+            if (item && plist_get_node_type(item) == PLIST_STRING)
+                receipt.packageIdentifiers.append(stringValue(item));
+        }
+    }
+    return receipt;
+}
+
+} // namespace
+
+QString InstallHistory::path()
+{
+    return SystemPaths::resolve(QStringLiteral("/Library/Receipts/InstallHistory.plist"));
+}
+
+InstallHistory::Status InstallHistory::read(QVector<InstallReceipt> &receipts)
+{
+    receipts.clear();
+    QFile file(path());
+    if (!file.exists())
+        return Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return Unreadable;
+    const QByteArray data = file.readAll();
+    if (data.isEmpty() || file.error() != QFileDevice::NoError)
+        return Unreadable;
+
+    plist_t root = nullptr;
+    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+    if (!root)
+        return Unreadable;
+    if (plist_get_node_type(root) != PLIST_ARRAY) {
+        plist_free(root);
+        return Unreadable;
+    }
+    const uint32_t count = plist_array_get_size(root);
+    for (uint32_t i = 0; i < count; ++i) {
+        plist_t item = plist_array_get_item(root, i);
+        if (item && plist_get_node_type(item) == PLIST_DICT)
+            receipts.append(receiptFrom(item));
+    }
+    plist_free(root);
+    return Read;
+}
+
+bool InstallHistory::namesPackage(const InstallReceipt &receipt, const QString &packagePath)
+{
+    const QString fileName = QFileInfo(packagePath).fileName();
+    if (fileName.isEmpty())
+        return false;
+    auto names = [&fileName](const QString &text) {
+        return !text.isEmpty() && fileName.contains(text, Qt::CaseSensitive);
+    };
+    if (names(receipt.displayName))
+        return true;
+    for (const QString &identifier : receipt.packageIdentifiers) {
+        if (names(identifier))
+            return true;
+    }
+    return false;
+}
+
+InstallHistory::Confirmation InstallHistory::confirm(const QString &packagePath, const QDateTime &installerStarted)
+{
+    QVector<InstallReceipt> receipts;
+    switch (read(receipts)) {
+    case Missing:
+        return HistoryMissing;
+    case Unreadable:
+        return HistoryUnreadable;
+    case Read:
+        break;
+    }
+    // The history keeps whole seconds: a receipt of the same second counts.
+    const qint64 since = installerStarted.toMSecsSinceEpoch() / 1000 * 1000;
+    for (const InstallReceipt &receipt : receipts) {
+        if (receipt.date.isValid() && receipt.date.toMSecsSinceEpoch() >= since
+            && namesPackage(receipt, packagePath))
+            return Confirmed;
+    }
+    return NoReceipt;
+}
