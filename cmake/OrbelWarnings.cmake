@@ -3,6 +3,22 @@ function(orbel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
 
+# Under Ninja the moc/uic step of a target only reruns for files it already knew,
+# so a newly added form or Q_OBJECT file would not be processed in an existing
+# build folder. When a target's file list changes, its autogen stamp is dropped.
+function(orbel_autogen_refresh target sources)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+  string(REPLACE ";" "\n" content "${sources}")
+  set(old "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} old)
+  endif()
+  if(NOT old STREQUAL content)
+    file(WRITE ${list_file} "${content}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+  endif()
+endfunction()
+
 # Collects the sources of one folder; a subsystem without sources yet becomes an interface target.
 function(orbel_library target)
   cmake_parse_arguments(ARG "" "" "DIRS;EXCLUDE" ${ARGN})
@@ -23,6 +39,7 @@ function(orbel_library target)
   if(has_cpp)
     add_library(${target} STATIC ${sources})
     orbel_warnings(${target})
+    orbel_autogen_refresh(${target} "${sources}")
     set(${target}_KIND PUBLIC PARENT_SCOPE)
   else()
     add_library(${target} INTERFACE)
