@@ -371,7 +371,7 @@ QByteArray TestHttpServer::Request::header(const QByteArray &name) const
     return QByteArray();
 }
 
-TestHttpServer::TestHttpServer(Mode mode)
+TestHttpServer::TestHttpServer(Mode mode, quint16 port)
     : m_shared(std::make_shared<Shared>())
 {
     if (mode == Tls) {
@@ -390,8 +390,8 @@ TestHttpServer::TestHttpServer(Mode mode)
     m_listener->moveToThread(&m_thread);
     QMetaObject::invokeMethod(
         m_listener,
-        [this] {
-            if (m_listener->listen(QHostAddress::LocalHost, 0))
+        [this, port] {
+            if (m_listener->listen(QHostAddress::LocalHost, port))
                 m_port = m_listener->serverPort();
             else
                 m_error = m_listener->errorString();

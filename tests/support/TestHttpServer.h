@@ -68,7 +68,8 @@ public:
 
     enum Mode { Plain, Tls };
 
-    explicit TestHttpServer(Mode mode = Plain);
+    // port 0: any free port.
+    explicit TestHttpServer(Mode mode = Plain, quint16 port = 0);
     ~TestHttpServer();
     TestHttpServer(const TestHttpServer &) = delete;
     TestHttpServer &operator=(const TestHttpServer &) = delete;

@@ -1,0 +1,129 @@
+// The demo update service (tools/) as the demo uses it: a child process whose
+// first output line is its URL, answering the updater's certificate-list mode and
+// the module manager's update check with packages the install road accepts.
+
+#include "ModuleCheckFixture.h"
+
+#include "COB_Ozip.h"
+#include "DlgDownload.h"
+#include "UpdaterProcess.h"
+
+#include <QCryptographicHash>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+namespace {
+
+class DemoServiceTest : public modulecheck::ModuleCheckTest
+{
+};
+
+// The service, stopped when the test ends.
+class DemoService
+{
+public:
+    DemoService()
+    {
+        // A bound on its life in case this test dies without killing it.
+        m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
+        m_process.setReadChannel(QProcess::StandardOutput);
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_url = QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    ~DemoService()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+    QString url() const { return m_url; }
+    // What it wrote after the URL: one line per request.
+    QString requests()
+    {
+        m_process.waitForReadyRead(100);
+        return QString::fromUtf8(m_process.readAllStandardOutput());
+    }
+
+private:
+    QProcess m_process;
+    QString m_url;
+};
+
+QByteArray fetch(const QString &url)
+{
+    QNetworkAccessManager network;
+    QNetworkReply *reply = network.get(QNetworkRequest(QUrl(url)));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QByteArray body = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    delete reply;
+    return body;
+}
+
+TEST_F(DemoServiceTest, ServesBothCertificateLists)
+{
+    DemoService service;
+    ASSERT_TRUE(service.url().startsWith(QLatin1String("http://127.0.0.1:"))) << service.url().toStdString();
+    const QString eutl = sandbox.base() + QStringLiteral("/certs/eutl.xml");
+    const QString oatl = sandbox.base() + QStringLiteral("/certs/oatl.xml");
+    ASSERT_TRUE(QDir().mkpath(sandbox.base() + QStringLiteral("/certs")));
+    const UpdaterRun run = runUpdater(
+        sandbox, {QStringLiteral("-downloadTrustCertfile"), QStringLiteral("-certeutlurl"), service.url() + "/certs/eutl.xml",
+                  QStringLiteral("-eutlfile"), eutl, QStringLiteral("-certoatlurl"), service.url() + "/certs/oatl.xml",
+                  QStringLiteral("-oatlfile"), oatl, QStringLiteral("-downtype"), QStringLiteral("manual")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    // Both attempted (bits 16 and 24), both fetched (0 in each list's byte).
+    EXPECT_EQ(run.out.toStdString(), "16842752\n") << run.err.toStdString();
+    EXPECT_TRUE(sandbox.readFile(eutl).contains("<TSLType>EUTL</TSLType>"));
+    EXPECT_TRUE(sandbox.readFile(oatl).contains("<TSLType>OATL</TSLType>"));
+    EXPECT_TRUE(service.requests().contains(QLatin1String("GET /certs/oatl.xml -> 200")));
+}
+
+TEST_F(DemoServiceTest, ReplyOffersItsModulesWithInstallablePackages)
+{
+    DemoService service;
+    ASSERT_FALSE(service.url().isEmpty());
+    sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", service.url().toUtf8());
+    start({QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List"), QStringLiteral("-version"),
+           QStringLiteral("12.1.0.1234"), QStringLiteral("-readerlang"), QStringLiteral("en-US"),
+           QStringLiteral("-PackageType"), QStringLiteral("general")},
+          QStringLiteral("Update List"));
+
+    ASSERT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_EQ(offered(), QStringList({QStringLiteral("Orbel PDF Reader Updater"), QStringLiteral("Signature"),
+                                      QStringLiteral("OCR_French")}));
+    EXPECT_TRUE(manager->GetQueryResultInfo().bHasUpdate);
+    // The zh-CN package's service path gives the same reply.
+    EXPECT_EQ(fetch(service.url() + "/check?addon=Update%20List"),
+              fetch(service.url() + "/addons/get_addons.php?addon=Update%20List"));
+
+    DlgDownload dialog;
+    for (int i = 0; i < manager->CountAvailableModule(); ++i) {
+        const MODULEINFO &module = *manager->GetAvailabletModule(i);
+        SCOPED_TRACE(module.name);
+        const QString url = QString::fromStdString(module.url);
+        EXPECT_TRUE(url.startsWith(service.url() + QStringLiteral("/packages/"))) << url.toStdString();
+        const QByteArray bytes = fetch(url);
+        EXPECT_EQ(bytes.size(), DlgDownload::ExpectedSize(module));
+        EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex().toStdString(), module.md5);
+
+        const QString packagePath = sandbox.base() + QStringLiteral("/") + QString::number(i) + QStringLiteral(".ozip");
+        const QString folder = sandbox.base() + QStringLiteral("/unpacked") + QString::number(i) + QLatin1Char('/');
+        ASSERT_TRUE(sandbox.writeFile(packagePath, bytes));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_EQ(COB_Ozip().Unzip2(packagePath, folder), COB_Ozip::Done);
+        QVector<_SetupInfo *> installers;
+        dialog.ParseSetupInfo(folder, installers);
+        ASSERT_EQ(installers.size(), 1);
+        EXPECT_TRUE(IsSetupInstallerInside(folder, installers.first()->name));
+        EXPECT_TRUE(QFileInfo(installers.first()->name).isFile()) << installers.first()->name.toStdString();
+        qDeleteAll(installers);
+    }
+}
+
+} // namespace

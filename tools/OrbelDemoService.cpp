@@ -1,0 +1,157 @@
+// The embedded local demo update service: on 127.0.0.1 it answers the update
+// check, serves the packages its reply names and two trusted-certificate lists.
+//
+//   OrbelDemoService [--port N] [--seconds S]
+//
+// The first line of standard output is the base URL, the value
+// ORBEL_UPDATER_SERVICE_URL takes; every request received follows on a line of
+// its own. It runs until killed, or for S seconds when given.
+
+#include "OzipWriter.h"
+#include "TestHttpServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+struct DemoModule
+{
+    const char *name;
+    const char *title;
+    const char *version;
+    const char *moduleType;
+    const char *package;    // file name on the service, without ".ozip"
+    const char *attributes; // further attributes of its reply element
+};
+
+// A reader update, an add-on and an OCR pack, all newer than a 12.1 reader has.
+const DemoModule kModules[] = {
+    {"Orbel PDF Reader Updater", "Orbel PDF Reader", "12.2.0.5", "updater", "OrbelPDFReader_12.2.0.5",
+     "description=\"Orbel PDF Reader 12.2\" autoCheck=\"true\" releaseDate=\"2026-12-15\""},
+    {"Signature", "Digital Signature", "3.2.0.0", "service", "Signature_3.2.0.0",
+     "description=\"Sign and certify documents\" plugin=\"true\""},
+    {"OCR_French", "OCR French", "1.5.0.0", "basic", "OCR_French_1.5.0.0",
+     "description=\"Text recognition for French\" SilentInstall=\"TRUE\""},
+};
+
+// The paths the module manager asks: the general service and the zh-CN one.
+const char *const kCheckPaths[] = {"/addons/get_addons.php", "/check"};
+
+const char kXml[] = "text/xml; charset=utf-8";
+
+QByteArray attribute(const char *name, const QString &value)
+{
+    return QByteArray(" ") + name + "=\"" + value.toHtmlEscaped().toUtf8() + "\"";
+}
+
+// An update package whose "Setup.xml" lists one installer, the stand-in
+// Installer's input: it records a receipt named after the installer's file.
+QByteArray package(const DemoModule &module)
+{
+    const QByteArray installer = QByteArray(module.package) + ".pkg";
+    const QByteArray setup = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<setup>\n  <file name=\"" + installer
+                             + "\" parameter=\"\" iscommon=\"false\"/>\n</setup>\n";
+    return OzipWriter()
+        .file("Setup.xml", setup)
+        .file(installer, "installer package of " + QByteArray(module.title) + " " + module.version + "\n")
+        .bytes();
+}
+
+QByteArray certificateList(const char *kind)
+{
+    return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TrustServiceStatusList TSLTag=\"demo\">\n"
+                      "  <SchemeInformation><TSLType>")
+           + kind
+           + "</TSLType><SchemeOperatorName>Orbel demo service</SchemeOperatorName></SchemeInformation>\n"
+             "  <TrustServiceProviderList/>\n</TrustServiceStatusList>\n";
+}
+
+void note(const TestHttpServer::Request &request, int status)
+{
+    std::printf("%s %s -> %d\n", request.method.constData(), request.target.constData(), status);
+    std::fflush(stdout);
+}
+
+void serve(TestHttpServer &server, const QString &path, const QByteArray &body, const QByteArray &contentType)
+{
+    TestHttpServer::Response response;
+    response.body = body;
+    response.headers.append({"Content-Type", contentType});
+    server.setHandler(path, [response](const TestHttpServer::Request &request) {
+        note(request, response.status);
+        return response;
+    });
+}
+
+void serveAll(TestHttpServer &server)
+{
+    QByteArray reply = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<addons>\n";
+    for (const DemoModule &module : kModules) {
+        const QString path = QStringLiteral("/packages/") + QLatin1String(module.package) + QStringLiteral(".ozip");
+        const QByteArray bytes = package(module);
+        serve(server, path, bytes, "application/octet-stream");
+        reply += "  <addon" + attribute("name", QLatin1String(module.name)) + attribute("title", QLatin1String(module.title))
+                 + attribute("version", QLatin1String(module.version))
+                 + attribute("size", QString::number(bytes.size()) + QLatin1Char('B'))
+                 + attribute("module_type", QLatin1String(module.moduleType)) + " result=\"true\" " + module.attributes
+                 + attribute("md5", QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex()))
+                 + attribute("url", server.urlString(path)) + "/>\n";
+    }
+    reply += "</addons>\n";
+    for (const char *path : kCheckPaths)
+        serve(server, QLatin1String(path), reply, kXml);
+    serve(server, QStringLiteral("/certs/eutl.xml"), certificateList("EUTL"), kXml);
+    serve(server, QStringLiteral("/certs/oatl.xml"), certificateList("OATL"), kXml);
+
+    server.setHandler(QStringLiteral("*"), [](const TestHttpServer::Request &request) {
+        TestHttpServer::Response missing;
+        missing.status = 404;
+        missing.body = "not found\n";
+        note(request, missing.status);
+        return missing;
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The local demo update service."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Listen on this port (0: any free one)."),
+                                        QStringLiteral("port"), QStringLiteral("0"));
+    const QCommandLineOption secondsOption(QStringLiteral("seconds"),
+                                           QStringLiteral("Stop after this many seconds (0: when killed)."),
+                                           QStringLiteral("seconds"), QStringLiteral("0"));
+    parser.addOption(portOption);
+    parser.addOption(secondsOption);
+    parser.process(app);
+
+    bool portOk = false;
+    bool secondsOk = false;
+    const quint16 port = parser.value(portOption).toUShort(&portOk);
+    const int seconds = parser.value(secondsOption).toInt(&secondsOk);
+    if (!portOk || !secondsOk || seconds < 0 || seconds > 24 * 3600) {
+        std::fprintf(stderr, "OrbelDemoService: --port takes 0-65535, --seconds 0-86400\n");
+        return 2;
+    }
+
+    TestHttpServer server(TestHttpServer::Plain, port);
+    if (!server.isListening()) {
+        std::fprintf(stderr, "OrbelDemoService: cannot listen: %s\n", qPrintable(server.error()));
+        return 1;
+    }
+    serveAll(server);
+    std::printf("%s\n", qPrintable(server.urlString(QString())));
+    std::fflush(stdout);
+
+    if (seconds > 0)
+        QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    return app.exec();
+}
