@@ -191,9 +191,75 @@ struct CXML_WideRun
 
 namespace {
 
-// Index of one element's attributes by name, so that storing n attributes, each replacing an
-// earlier one of the same name, takes linear time. Two open-addressing tables of item indexes: by
-// local name (a bare name matches any prefix) and by prefix and name together.
+// The attributes of the tag being read. They are gathered here first so that the element's list is
+// made once at its final size instead of growing with every attribute.
+struct PendingAttrs
+{
+    struct Item
+    {
+        size_t name; // offset in names: prefix, then local name
+        int prefixLength;
+        int nameLength;
+        int value; // offset in values
+        int valueLength;
+    };
+
+    _IOB_Allocator* allocator = nullptr;
+    ByteRun names;
+    CXML_WideRun values;
+    Item* items = nullptr;
+    int count = 0;
+    int capacity = 0;
+
+    ~PendingAttrs() { OBMEM_AllocatorFree(allocator, items); }
+    void Clear()
+    {
+        names.length = 0;
+        values.Clear();
+        count = 0;
+    }
+    COB_ByteStringC Space(int i) const
+    {
+        return COB_ByteStringC(names.data + items[i].name, items[i].prefixLength);
+    }
+    COB_ByteStringC Name(int i) const
+    {
+        return COB_ByteStringC(names.data + items[i].name + items[i].prefixLength, items[i].nameLength);
+    }
+    COB_WideStringC Value(int i) const { return COB_WideStringC(values.data + items[i].value, items[i].valueLength); }
+    // As CXML_AttrItem::Matches: an empty space matches any stored prefix.
+    bool Matches(int i, const COB_ByteStringC& space, const COB_ByteStringC& name) const
+    {
+        return Name(i) == name && (space.IsEmpty() || Space(i) == space);
+    }
+    // Index of the first match, or -1.
+    int Find(const COB_ByteStringC& space, const COB_ByteStringC& name) const
+    {
+        for (int i = 0; i < count; ++i) {
+            if (Matches(i, space, name))
+                return i;
+        }
+        return -1;
+    }
+    Item* Add()
+    {
+        if (count == capacity) {
+            const int grown = capacity < 16 ? 16 : capacity * 2;
+            if (grown > 0x7fffffff / static_cast<int>(sizeof(Item)))
+                return nullptr;
+            void* block = OBMEM_AllocatorRealloc(allocator, items, static_cast<size_t>(grown) * sizeof(Item));
+            if (!block)
+                return nullptr;
+            items = static_cast<Item*>(block);
+            capacity = grown;
+        }
+        return &items[count++];
+    }
+};
+
+// Index of one tag's attributes by name, so that storing n attributes, each replacing an earlier
+// one of the same name, takes linear time. Two open-addressing tables of item indexes: by local name
+// (a bare name matches any prefix) and by prefix and name together.
 class AttrIndex
 {
 public:
@@ -206,20 +272,20 @@ public:
     void Reset() { m_nIndexed = 0; }
 
     // Index of the first item that a store of (space, name) replaces, or -1.
-    int Find(const CXML_AttrMap& map, const COB_ByteStringC& space, const COB_ByteStringC& name)
+    int Find(const PendingAttrs& list, const COB_ByteStringC& space, const COB_ByteStringC& name)
     {
-        const int count = map.GetSize();
+        const int count = list.count;
         if (count < kThreshold)
-            return map.Find(space, name);
-        if (!Sync(map))
-            return map.Find(space, name);
+            return list.Find(space, name);
+        if (!Sync(list))
+            return list.Find(space, name);
         const bool exact = !space.IsEmpty();
         const int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
         for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
             const int32_t item = table[slot];
             if (item < 0)
                 return -1;
-            if (Same(map.GetAt(item), space, name, exact))
+            if (Same(list, item, space, name, exact))
                 return item;
         }
     }
@@ -237,16 +303,16 @@ private:
             h = (h ^ name.GetAt(i)) * 1099511628211ull;
         return static_cast<size_t>(h ^ (h >> 29));
     }
-    static bool Same(const CXML_AttrItem& item, const COB_ByteStringC& space, const COB_ByteStringC& name, bool exact)
+    static bool Same(const PendingAttrs& list, int item, const COB_ByteStringC& space, const COB_ByteStringC& name,
+                     bool exact)
     {
-        return COB_ByteStringC(item.m_AttrName) == name && (!exact || COB_ByteStringC(item.m_QSpaceName) == space);
+        return list.Name(item) == name && (!exact || list.Space(item) == space);
     }
     // Keeps the first item of each key.
-    void Insert(const CXML_AttrMap& map, int item, bool exact)
+    void Insert(const PendingAttrs& list, int item, bool exact)
     {
-        const CXML_AttrItem& entry = map.GetAt(item);
-        const COB_ByteStringC space = exact ? COB_ByteStringC(entry.m_QSpaceName) : COB_ByteStringC();
-        const COB_ByteStringC name(entry.m_AttrName);
+        const COB_ByteStringC space = exact ? list.Space(item) : COB_ByteStringC();
+        const COB_ByteStringC name = list.Name(item);
         int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
         for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
             const int32_t existing = table[slot];
@@ -254,14 +320,14 @@ private:
                 table[slot] = item;
                 return;
             }
-            if (Same(map.GetAt(existing), space, name, exact))
+            if (Same(list, existing, space, name, exact))
                 return;
         }
     }
-    // Brings the tables up to the items of map; false when they cannot be had.
-    bool Sync(const CXML_AttrMap& map)
+    // Brings the tables up to the items of list; false when they cannot be had.
+    bool Sync(const PendingAttrs& list)
     {
-        const int count = map.GetSize();
+        const int count = list.count;
         if (static_cast<size_t>(count) * 2 >= m_nCapacity || m_nIndexed == 0) {
             size_t capacity = 64;
             while (capacity <= static_cast<size_t>(count) * 2)
@@ -277,8 +343,8 @@ private:
             m_nIndexed = 0;
         }
         for (; m_nIndexed < count; ++m_nIndexed) {
-            Insert(map, m_nIndexed, false);
-            Insert(map, m_nIndexed, true);
+            Insert(list, m_nIndexed, false);
+            Insert(list, m_nIndexed, true);
         }
         return true;
     }
@@ -296,14 +362,15 @@ struct CXML_ParserScratch
 {
     explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
     {
-        name.allocator = attrName.allocator = cdata.allocator = allocator;
+        name.allocator = cdata.allocator = allocator;
         value.allocator = text.allocator = allocator;
+        attrs.allocator = attrs.names.allocator = attrs.values.allocator = allocator;
     }
-    ByteRun name;     // a name that crosses a block boundary
-    ByteRun attrName; // the attribute being read: prefix then local name
-    ByteRun cdata;    // a CDATA section, which may cross block boundaries
+    ByteRun name;  // a name that crosses a block boundary
+    ByteRun cdata; // a CDATA section, which may cross block boundaries
     CXML_WideRun value;
     CXML_WideRun text; // the current text run
+    PendingAttrs attrs;
     AttrIndex index;
 };
 
@@ -672,11 +739,11 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
         out.Append(L';');
 }
 
-// After the opening quote: the value up to the matching quote, references resolved.
+// After the opening quote: the value up to the matching quote, references resolved, added to the
+// tag's value run.
 void CXML_Parser::GetAttrValue(uint8_t quote)
 {
-    CXML_WideRun& value = m_pScratch->value;
-    value.Clear();
+    CXML_WideRun& value = m_pScratch->attrs.values;
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t end = m_dwBufferSize;
@@ -808,45 +875,73 @@ CXML_Element* CXML_Parser::ParseElement(CXML_Element* /*parent: set when the chi
 
 void CXML_Parser::ParseAttributes(CXML_Element* element)
 {
-    CXML_AttrMap& map = element->GetAttrMap();
-    _IOB_Allocator* allocator = element->GetAllocator();
-    ByteRun& attrName = m_pScratch->attrName;
+    PendingAttrs& attrs = m_pScratch->attrs;
+    attrs.Clear();
     m_pScratch->index.Reset();
     for (;;) {
         SkipWhiteSpaces(false);
         if (!HaveByte() || !g_OBCRT_XML_IsNameIntro(m_pBuffer[m_dwIndex]))
-            return;
+            break;
         COB_ByteStringC prefix, name;
         GetName(prefix, name);
         // The name outlives the block it was read from.
-        attrName.length = 0;
-        attrName.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
-        attrName.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
+        const size_t nameAt = attrs.names.length;
+        attrs.names.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
+        attrs.names.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
         const int prefixLength = prefix.GetLength();
         const int nameLength = name.GetLength();
+        const bool kept = attrs.names.length == nameAt + static_cast<size_t>(prefixLength + nameLength);
         SkipWhiteSpaces(false);
         if (!HaveByte() || m_pBuffer[m_dwIndex] != '=')
-            return;
+            break;
         ++m_dwIndex;
         SkipWhiteSpaces(false);
         if (!HaveByte())
-            return;
-        CXML_WideRun& value = m_pScratch->value;
-        value.Clear();
+            break;
+        CXML_WideRun& values = attrs.values;
+        const int valueAt = values.length;
+        values.pending = 0;
         const uint8_t quote = m_pBuffer[m_dwIndex];
         if (quote == '"' || quote == '\'') {
             ++m_dwIndex;
             GetAttrValue(quote);
         }
-        if (attrName.length != static_cast<size_t>(prefixLength + nameLength))
+        if (!kept) {
+            attrs.names.length = nameAt;
             continue; // the name could not be kept
-        const COB_ByteStringC space(attrName.data, prefixLength);
-        const COB_ByteStringC local(attrName.data + prefixLength, nameLength);
-        const int existing = m_pScratch->index.Find(map, space, local);
-        if (existing >= 0)
-            map.SetValueAt(existing, value.View(), allocator);
-        else
-            map.Append(space, local, value.View(), allocator);
+        }
+        const COB_ByteStringC space(attrs.names.data + nameAt, prefixLength);
+        const COB_ByteStringC local(attrs.names.data + nameAt + prefixLength, nameLength);
+        const int existing = m_pScratch->index.Find(attrs, space, local);
+        PendingAttrs::Item* item = existing >= 0 ? &attrs.items[existing] : attrs.Add();
+        if (!item) {
+            attrs.names.length = nameAt;
+            continue;
+        }
+        if (existing < 0) {
+            item->name = nameAt;
+            item->prefixLength = prefixLength;
+            item->nameLength = nameLength;
+        } else {
+            attrs.names.length = nameAt; // the earlier item keeps its own name
+        }
+        item->value = valueAt;
+        item->valueLength = values.length - valueAt;
+    }
+    if (attrs.count == 0)
+        return;
+    CXML_AttrMap& map = element->GetAttrMap();
+    _IOB_Allocator* allocator = element->GetAllocator();
+    CXML_AttrItem* items = map.AppendEmpty(attrs.count, allocator);
+    for (int i = 0; i < attrs.count; ++i) {
+        if (!items) {
+            // The list could not be made at once: store one by one, as far as memory allows.
+            map.Append(attrs.Space(i), attrs.Name(i), attrs.Value(i), allocator);
+            continue;
+        }
+        items[i].m_QSpaceName.Set(attrs.Space(i), allocator);
+        items[i].m_AttrName.Set(attrs.Name(i), allocator);
+        items[i].m_Value.Set(attrs.Value(i), allocator);
     }
 }
 
