@@ -9,6 +9,9 @@
 
 #include <cstring>
 #include <new>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // clang-format off
 const uint8_t g_OBCRT_XML_ByteTypes[256] = {
@@ -52,11 +55,28 @@ inline bool IsNameByte(uint8_t c)
     return g_OBCRT_XML_IsNameChar(c) || c == ':';
 }
 
+// A byte repeated in all eight bytes of a word, for StopBytes.
+const uint64_t kEveryByte = 0x0101010101010101ull;
+const uint64_t kAmpBytes = kEveryByte * '&';
+const uint64_t kLtBytes = kEveryByte * '<';
+
 // Text is decoded in chunks of this many bytes, for which the wide run is sized at once.
 const size_t kChunk = 4096;
 
 // Smallest value each UTF-8 sequence length may carry; anything below is an overlong form.
 const unsigned int kUtf8Minimum[7] = {0, 0, 0x80, 0x800, 0x10000, 0x200000, 0x4000000};
+
+// Flags, in the high bit of each byte of w, the bytes that end a plain ASCII run: bytes of multi-byte
+// sequences and bytes equal to either stop byte (given repeated in every byte).
+inline uint64_t StopBytes(uint64_t w, uint64_t stop1, uint64_t stop2)
+{
+    const uint64_t ones = 0x0101010101010101ull;
+    const uint64_t highs = 0x8080808080808080ull;
+    const uint64_t x1 = w ^ stop1;
+    const uint64_t x2 = w ^ stop2;
+    // A zero byte of x1 or x2 is a stop byte; the lowest flag is exact, which is all that is read.
+    return (w | ((x1 - ones) & ~x1) | ((x2 - ones) & ~x2)) & highs;
+}
 
 // Growable byte run whose memory comes from the parse's allocator.
 struct ByteRun
@@ -177,6 +197,57 @@ struct CXML_WideRun
         }
         sequence = pending + 1;
     }
+    // Widens the plain ASCII bytes at the start of bytes[0..count), a block at a time, up to the first
+    // stop byte (see StopBytes) or the last short block; returns how many it took. Room for count
+    // more characters must have been reserved.
+    size_t TakeAscii(const uint8_t* bytes, size_t count, uint64_t stop1, uint64_t stop2)
+    {
+        size_t taken = 0;
+#ifdef __SSE2__
+        const __m128i s1 = _mm_set1_epi8(static_cast<char>(stop1 & 0xFF));
+        const __m128i s2 = _mm_set1_epi8(static_cast<char>(stop2 & 0xFF));
+        const __m128i zero = _mm_setzero_si128();
+        while (count - taken >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + taken));
+            const unsigned stops = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(v, _mm_or_si128(_mm_cmpeq_epi8(v, s1), _mm_cmpeq_epi8(v, s2)))));
+            // All sixteen are written; those past the run are overwritten by whatever comes next.
+            __m128i* out = reinterpret_cast<__m128i*>(data + length);
+            const __m128i lo = _mm_unpacklo_epi8(v, zero);
+            const __m128i hi = _mm_unpackhi_epi8(v, zero);
+            _mm_storeu_si128(out, _mm_unpacklo_epi16(lo, zero));
+            _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(lo, zero));
+            _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(hi, zero));
+            _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(hi, zero));
+            const size_t run = stops ? static_cast<size_t>(__builtin_ctz(stops)) : 16;
+            length += static_cast<int>(run);
+            taken += run;
+            if (run < 16)
+                break;
+        }
+#else
+        while (count - taken >= 8) {
+            uint64_t w;
+            memcpy(&w, bytes + taken, 8);
+            const uint64_t stops = StopBytes(w, stop1, stop2);
+            wchar_t* out = data + length;
+            for (int k = 0; k < 8; ++k)
+                out[k] = static_cast<wchar_t>((w >> (8 * k)) & 0xFF);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            const size_t run = stops ? static_cast<size_t>(__builtin_ctzll(stops)) / 8 : 8;
+#else
+            const size_t run = stops ? 0 : 8;
+#endif
+            length += static_cast<int>(run);
+            taken += run;
+            if (run < 8)
+                break;
+        }
+#endif
+        if (taken > 0)
+            pending = 0;
+        return taken;
+    }
     void TrimRight()
     {
         while (length > 0) {
@@ -202,6 +273,7 @@ struct PendingAttrs
         int nameLength;
         int value; // offset in values
         int valueLength;
+        uint32_t key; // KeyOf the local name
     };
 
     _IOB_Allocator* allocator = nullptr;
@@ -227,6 +299,15 @@ struct PendingAttrs
         return COB_ByteStringC(names.data + items[i].name + items[i].prefixLength, items[i].nameLength);
     }
     COB_WideStringC Value(int i) const { return COB_WideStringC(values.data + items[i].value, items[i].valueLength); }
+    // Length, first and last byte of a local name: most names that differ differ here already.
+    static uint32_t KeyOf(const COB_ByteStringC& name)
+    {
+        const int n = name.GetLength();
+        if (n <= 0)
+            return 0;
+        return static_cast<uint32_t>(n) << 16 | static_cast<uint32_t>(name.GetAt(0)) << 8 |
+               static_cast<uint32_t>(name.GetAt(n - 1));
+    }
     // As CXML_AttrItem::Matches: an empty space matches any stored prefix.
     bool Matches(int i, const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
@@ -235,8 +316,9 @@ struct PendingAttrs
     // Index of the first match, or -1.
     int Find(const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
+        const uint32_t key = KeyOf(name);
         for (int i = 0; i < count; ++i) {
-            if (Matches(i, space, name))
+            if (items[i].key == key && Matches(i, space, name))
                 return i;
         }
         return -1;
@@ -508,7 +590,7 @@ bool CXML_Parser::CheckFirstBytes()
     return HaveByte() && m_pBuffer[m_dwIndex] == '<';
 }
 
-void CXML_Parser::SkipWhiteSpaces(bool bRecord)
+void CXML_Parser::SkipWhiteSpacesLoop(bool bRecord)
 {
     const bool record = bRecord && m_bKeepCtrlWhiteSpace;
     for (;;) {
@@ -744,6 +826,7 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
 void CXML_Parser::GetAttrValue(uint8_t quote)
 {
     CXML_WideRun& value = m_pScratch->attrs.values;
+    const uint64_t quoteBytes = kEveryByte * quote;
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t end = m_dwBufferSize;
@@ -752,6 +835,11 @@ void CXML_Parser::GetAttrValue(uint8_t quote)
         const size_t n = end - i > kChunk ? i + kChunk : end;
         const bool roomy = value.Reserve(n - i);
         for (; i < n; ++i) {
+            if (roomy) {
+                i += value.TakeAscii(b + i, n - i, quoteBytes, kAmpBytes);
+                if (i == n)
+                    break;
+            }
             const uint8_t c = b[i];
             if (c == quote) {
                 m_dwIndex = i + 1;
@@ -922,6 +1010,7 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
             item->name = nameAt;
             item->prefixLength = prefixLength;
             item->nameLength = nameLength;
+            item->key = PendingAttrs::KeyOf(local);
         } else {
             attrs.names.length = nameAt; // the earlier item keeps its own name
         }
@@ -1022,6 +1111,11 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             const size_t n = end - i > kChunk ? i + kChunk : end;
             const bool roomy = text.Reserve(n - i);
             for (; i < n; ++i) {
+                if (roomy) {
+                    i += text.TakeAscii(b + i, n - i, kLtBytes, charRefs ? kAmpBytes : kLtBytes);
+                    if (i == n)
+                        break;
+                }
                 const uint8_t c = b[i];
                 if (c == '<') {
                     markup = true;
