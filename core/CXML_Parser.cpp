@@ -617,13 +617,18 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     ByteRun& run = m_pScratch->name;
     run.length = 0;
     bool spanned = false;
+    bool colon = false; // most names have none, and then need no search for one
     size_t start = m_dwIndex;
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
         size_t i = m_dwIndex;
-        while (i < n && IsNameByte(b[i]))
-            ++i;
+        for (; i < n; ++i) {
+            const uint8_t c = b[i];
+            if (!IsNameByte(c))
+                break;
+            colon |= c == ':';
+        }
         m_dwIndex = i;
         if (i < n) {
             if (spanned)
@@ -642,7 +647,7 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     // The last colon separates prefix and name; with two colons the middle part is the prefix.
     int last = -1;
     int before = -1;
-    for (int i = 0; i < length; ++i) {
+    for (int i = 0; colon && i < length; ++i) {
         if (text[i] == ':') {
             before = last;
             last = i;
