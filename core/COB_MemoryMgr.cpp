@@ -111,7 +111,8 @@ void COB_MemoryMgr::Init(_OBMEM_SystemMgr* systemMgr, uint32_t type)
 
 void* COB_MemoryMgr::Alloc(size_t size, uint32_t flags)
 {
-    void* block = m_pSystemMgr->Alloc(m_pSystemMgr, size, flags);
+    // A platform slot is called directly: the same malloc without the indirect call.
+    void* block = m_pSystemMgr->Alloc == PlatformAlloc ? std::malloc(size) : m_pSystemMgr->Alloc(m_pSystemMgr, size, flags);
     if (m_pDebugger && m_pDebugger->OnAlloc)
         m_pDebugger->OnAlloc(this, block, size, flags);
     if (!block && !(flags & OBMEM_MAYFAIL))
@@ -131,7 +132,8 @@ void* COB_MemoryMgr::AllocDebug(size_t size, uint32_t flags, const char* file, i
 
 void* COB_MemoryMgr::Realloc(void* block, size_t size, uint32_t flags)
 {
-    void* result = m_pSystemMgr->Realloc(m_pSystemMgr, block, size, flags);
+    void* result = m_pSystemMgr->Realloc == PlatformRealloc ? std::realloc(block, size)
+                                                    : m_pSystemMgr->Realloc(m_pSystemMgr, block, size, flags);
     if (m_pDebugger && m_pDebugger->OnRealloc)
         m_pDebugger->OnRealloc(this, block, result, size, flags);
     if (!result && !(flags & OBMEM_MAYFAIL))
@@ -155,7 +157,10 @@ void COB_MemoryMgr::Free(void* block, uint32_t flags)
         return;
     if (m_pDebugger && m_pDebugger->OnFree)
         m_pDebugger->OnFree(this, block, flags);
-    m_pSystemMgr->Free(m_pSystemMgr, block, flags);
+    if (m_pSystemMgr->Free == PlatformFree)
+        std::free(block);
+    else
+        m_pSystemMgr->Free(m_pSystemMgr, block, flags);
 }
 
 void COB_MemoryMgr::ReportOOM()

@@ -74,6 +74,16 @@ int CXML_AttrMap::Append(const COB_ByteStringC& space, const COB_ByteStringC& na
     return index;
 }
 
+CXML_AttrItem* CXML_AttrMap::AppendEmpty(int count, _IOB_Allocator* allocator)
+{
+    if (count <= 0 || !EnsureArray(allocator))
+        return nullptr;
+    const int index = m_pMap->GetSize();
+    if (count > 0x7fffffff - index || !m_pMap->SetSize(index + count, -1))
+        return nullptr;
+    return static_cast<CXML_AttrItem*>(m_pMap->GetData()) + index;
+}
+
 void CXML_AttrMap::SetValueAt(int index, const COB_WideStringC& value, _IOB_Allocator* allocator)
 {
     GetAt(index).m_Value.Set(value, allocator);

@@ -44,6 +44,9 @@ public:
     // Returns the new item's index, or -1 when the list cannot grow.
     int Append(const COB_ByteStringC& space, const COB_ByteStringC& name, const COB_WideStringC& value,
                _IOB_Allocator* allocator);
+    // Appends count empty items for the caller to fill, with room for exactly that many when the list is
+    // new; the first of them, or null when the list cannot grow (nothing is then added).
+    CXML_AttrItem* AppendEmpty(int count, _IOB_Allocator* allocator);
     // Replaces the value of the item at index (as SetAt does on a match).
     void SetValueAt(int index, const COB_WideStringC& value, _IOB_Allocator* allocator);
     void RemoveAt(const COB_ByteStringC& space, const COB_ByteStringC& name, _IOB_Allocator* allocator);

@@ -9,6 +9,9 @@
 
 #include <cstring>
 #include <new>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // clang-format off
 const uint8_t g_OBCRT_XML_ByteTypes[256] = {
@@ -52,11 +55,28 @@ inline bool IsNameByte(uint8_t c)
     return g_OBCRT_XML_IsNameChar(c) || c == ':';
 }
 
+// A byte repeated in all eight bytes of a word, for StopBytes.
+const uint64_t kEveryByte = 0x0101010101010101ull;
+const uint64_t kAmpBytes = kEveryByte * '&';
+const uint64_t kLtBytes = kEveryByte * '<';
+
 // Text is decoded in chunks of this many bytes, for which the wide run is sized at once.
 const size_t kChunk = 4096;
 
 // Smallest value each UTF-8 sequence length may carry; anything below is an overlong form.
 const unsigned int kUtf8Minimum[7] = {0, 0, 0x80, 0x800, 0x10000, 0x200000, 0x4000000};
+
+// Flags, in the high bit of each byte of w, the bytes that end a plain ASCII run: bytes of multi-byte
+// sequences and bytes equal to either stop byte (given repeated in every byte).
+inline uint64_t StopBytes(uint64_t w, uint64_t stop1, uint64_t stop2)
+{
+    const uint64_t ones = 0x0101010101010101ull;
+    const uint64_t highs = 0x8080808080808080ull;
+    const uint64_t x1 = w ^ stop1;
+    const uint64_t x2 = w ^ stop2;
+    // A zero byte of x1 or x2 is a stop byte; the lowest flag is exact, which is all that is read.
+    return (w | ((x1 - ones) & ~x1) | ((x2 - ones) & ~x2)) & highs;
+}
 
 // Growable byte run whose memory comes from the parse's allocator.
 struct ByteRun
@@ -177,6 +197,57 @@ struct CXML_WideRun
         }
         sequence = pending + 1;
     }
+    // Widens the plain ASCII bytes at the start of bytes[0..count), a block at a time, up to the first
+    // stop byte (see StopBytes) or the last short block; returns how many it took. Room for count
+    // more characters must have been reserved.
+    size_t TakeAscii(const uint8_t* bytes, size_t count, uint64_t stop1, uint64_t stop2)
+    {
+        size_t taken = 0;
+#ifdef __SSE2__
+        const __m128i s1 = _mm_set1_epi8(static_cast<char>(stop1 & 0xFF));
+        const __m128i s2 = _mm_set1_epi8(static_cast<char>(stop2 & 0xFF));
+        const __m128i zero = _mm_setzero_si128();
+        while (count - taken >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + taken));
+            const unsigned stops = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(v, _mm_or_si128(_mm_cmpeq_epi8(v, s1), _mm_cmpeq_epi8(v, s2)))));
+            // All sixteen are written; those past the run are overwritten by whatever comes next.
+            __m128i* out = reinterpret_cast<__m128i*>(data + length);
+            const __m128i lo = _mm_unpacklo_epi8(v, zero);
+            const __m128i hi = _mm_unpackhi_epi8(v, zero);
+            _mm_storeu_si128(out, _mm_unpacklo_epi16(lo, zero));
+            _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(lo, zero));
+            _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(hi, zero));
+            _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(hi, zero));
+            const size_t run = stops ? static_cast<size_t>(__builtin_ctz(stops)) : 16;
+            length += static_cast<int>(run);
+            taken += run;
+            if (run < 16)
+                break;
+        }
+#else
+        while (count - taken >= 8) {
+            uint64_t w;
+            memcpy(&w, bytes + taken, 8);
+            const uint64_t stops = StopBytes(w, stop1, stop2);
+            wchar_t* out = data + length;
+            for (int k = 0; k < 8; ++k)
+                out[k] = static_cast<wchar_t>((w >> (8 * k)) & 0xFF);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            const size_t run = stops ? static_cast<size_t>(__builtin_ctzll(stops)) / 8 : 8;
+#else
+            const size_t run = stops ? 0 : 8;
+#endif
+            length += static_cast<int>(run);
+            taken += run;
+            if (run < 8)
+                break;
+        }
+#endif
+        if (taken > 0)
+            pending = 0;
+        return taken;
+    }
     void TrimRight()
     {
         while (length > 0) {
@@ -191,9 +262,86 @@ struct CXML_WideRun
 
 namespace {
 
-// Index of one element's attributes by name, so that storing n attributes, each replacing an
-// earlier one of the same name, takes linear time. Two open-addressing tables of item indexes: by
-// local name (a bare name matches any prefix) and by prefix and name together.
+// The attributes of the tag being read. They are gathered here first so that the element's list is
+// made once at its final size instead of growing with every attribute.
+struct PendingAttrs
+{
+    struct Item
+    {
+        size_t name; // offset in names: prefix, then local name
+        int prefixLength;
+        int nameLength;
+        int value; // offset in values
+        int valueLength;
+        uint32_t key; // KeyOf the local name
+    };
+
+    _IOB_Allocator* allocator = nullptr;
+    ByteRun names;
+    CXML_WideRun values;
+    Item* items = nullptr;
+    int count = 0;
+    int capacity = 0;
+
+    ~PendingAttrs() { OBMEM_AllocatorFree(allocator, items); }
+    void Clear()
+    {
+        names.length = 0;
+        values.Clear();
+        count = 0;
+    }
+    COB_ByteStringC Space(int i) const
+    {
+        return COB_ByteStringC(names.data + items[i].name, items[i].prefixLength);
+    }
+    COB_ByteStringC Name(int i) const
+    {
+        return COB_ByteStringC(names.data + items[i].name + items[i].prefixLength, items[i].nameLength);
+    }
+    COB_WideStringC Value(int i) const { return COB_WideStringC(values.data + items[i].value, items[i].valueLength); }
+    // Length, first and last byte of a local name: most names that differ differ here already.
+    static uint32_t KeyOf(const COB_ByteStringC& name)
+    {
+        const int n = name.GetLength();
+        if (n <= 0)
+            return 0;
+        return static_cast<uint32_t>(n) << 16 | static_cast<uint32_t>(name.GetAt(0)) << 8 |
+               static_cast<uint32_t>(name.GetAt(n - 1));
+    }
+    // As CXML_AttrItem::Matches: an empty space matches any stored prefix.
+    bool Matches(int i, const COB_ByteStringC& space, const COB_ByteStringC& name) const
+    {
+        return Name(i) == name && (space.IsEmpty() || Space(i) == space);
+    }
+    // Index of the first match, or -1.
+    int Find(const COB_ByteStringC& space, const COB_ByteStringC& name) const
+    {
+        const uint32_t key = KeyOf(name);
+        for (int i = 0; i < count; ++i) {
+            if (items[i].key == key && Matches(i, space, name))
+                return i;
+        }
+        return -1;
+    }
+    Item* Add()
+    {
+        if (count == capacity) {
+            const int grown = capacity < 16 ? 16 : capacity * 2;
+            if (grown > 0x7fffffff / static_cast<int>(sizeof(Item)))
+                return nullptr;
+            void* block = OBMEM_AllocatorRealloc(allocator, items, static_cast<size_t>(grown) * sizeof(Item));
+            if (!block)
+                return nullptr;
+            items = static_cast<Item*>(block);
+            capacity = grown;
+        }
+        return &items[count++];
+    }
+};
+
+// Index of one tag's attributes by name, so that storing n attributes, each replacing an earlier
+// one of the same name, takes linear time. Two open-addressing tables of item indexes: by local name
+// (a bare name matches any prefix) and by prefix and name together.
 class AttrIndex
 {
 public:
@@ -206,20 +354,20 @@ public:
     void Reset() { m_nIndexed = 0; }
 
     // Index of the first item that a store of (space, name) replaces, or -1.
-    int Find(const CXML_AttrMap& map, const COB_ByteStringC& space, const COB_ByteStringC& name)
+    int Find(const PendingAttrs& list, const COB_ByteStringC& space, const COB_ByteStringC& name)
     {
-        const int count = map.GetSize();
+        const int count = list.count;
         if (count < kThreshold)
-            return map.Find(space, name);
-        if (!Sync(map))
-            return map.Find(space, name);
+            return list.Find(space, name);
+        if (!Sync(list))
+            return list.Find(space, name);
         const bool exact = !space.IsEmpty();
         const int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
         for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
             const int32_t item = table[slot];
             if (item < 0)
                 return -1;
-            if (Same(map.GetAt(item), space, name, exact))
+            if (Same(list, item, space, name, exact))
                 return item;
         }
     }
@@ -237,16 +385,16 @@ private:
             h = (h ^ name.GetAt(i)) * 1099511628211ull;
         return static_cast<size_t>(h ^ (h >> 29));
     }
-    static bool Same(const CXML_AttrItem& item, const COB_ByteStringC& space, const COB_ByteStringC& name, bool exact)
+    static bool Same(const PendingAttrs& list, int item, const COB_ByteStringC& space, const COB_ByteStringC& name,
+                     bool exact)
     {
-        return COB_ByteStringC(item.m_AttrName) == name && (!exact || COB_ByteStringC(item.m_QSpaceName) == space);
+        return list.Name(item) == name && (!exact || list.Space(item) == space);
     }
     // Keeps the first item of each key.
-    void Insert(const CXML_AttrMap& map, int item, bool exact)
+    void Insert(const PendingAttrs& list, int item, bool exact)
     {
-        const CXML_AttrItem& entry = map.GetAt(item);
-        const COB_ByteStringC space = exact ? COB_ByteStringC(entry.m_QSpaceName) : COB_ByteStringC();
-        const COB_ByteStringC name(entry.m_AttrName);
+        const COB_ByteStringC space = exact ? list.Space(item) : COB_ByteStringC();
+        const COB_ByteStringC name = list.Name(item);
         int32_t* table = exact ? m_pSlots + m_nCapacity : m_pSlots;
         for (size_t slot = Hash(space, name, exact) & (m_nCapacity - 1);; slot = (slot + 1) & (m_nCapacity - 1)) {
             const int32_t existing = table[slot];
@@ -254,14 +402,14 @@ private:
                 table[slot] = item;
                 return;
             }
-            if (Same(map.GetAt(existing), space, name, exact))
+            if (Same(list, existing, space, name, exact))
                 return;
         }
     }
-    // Brings the tables up to the items of map; false when they cannot be had.
-    bool Sync(const CXML_AttrMap& map)
+    // Brings the tables up to the items of list; false when they cannot be had.
+    bool Sync(const PendingAttrs& list)
     {
-        const int count = map.GetSize();
+        const int count = list.count;
         if (static_cast<size_t>(count) * 2 >= m_nCapacity || m_nIndexed == 0) {
             size_t capacity = 64;
             while (capacity <= static_cast<size_t>(count) * 2)
@@ -277,8 +425,8 @@ private:
             m_nIndexed = 0;
         }
         for (; m_nIndexed < count; ++m_nIndexed) {
-            Insert(map, m_nIndexed, false);
-            Insert(map, m_nIndexed, true);
+            Insert(list, m_nIndexed, false);
+            Insert(list, m_nIndexed, true);
         }
         return true;
     }
@@ -296,14 +444,15 @@ struct CXML_ParserScratch
 {
     explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
     {
-        name.allocator = attrName.allocator = cdata.allocator = allocator;
+        name.allocator = cdata.allocator = allocator;
         value.allocator = text.allocator = allocator;
+        attrs.allocator = attrs.names.allocator = attrs.values.allocator = allocator;
     }
-    ByteRun name;     // a name that crosses a block boundary
-    ByteRun attrName; // the attribute being read: prefix then local name
-    ByteRun cdata;    // a CDATA section, which may cross block boundaries
+    ByteRun name;  // a name that crosses a block boundary
+    ByteRun cdata; // a CDATA section, which may cross block boundaries
     CXML_WideRun value;
     CXML_WideRun text; // the current text run
+    PendingAttrs attrs;
     AttrIndex index;
 };
 
@@ -441,7 +590,7 @@ bool CXML_Parser::CheckFirstBytes()
     return HaveByte() && m_pBuffer[m_dwIndex] == '<';
 }
 
-void CXML_Parser::SkipWhiteSpaces(bool bRecord)
+void CXML_Parser::SkipWhiteSpacesLoop(bool bRecord)
 {
     const bool record = bRecord && m_bKeepCtrlWhiteSpace;
     for (;;) {
@@ -468,13 +617,18 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     ByteRun& run = m_pScratch->name;
     run.length = 0;
     bool spanned = false;
+    bool colon = false; // most names have none, and then need no search for one
     size_t start = m_dwIndex;
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
         size_t i = m_dwIndex;
-        while (i < n && IsNameByte(b[i]))
-            ++i;
+        for (; i < n; ++i) {
+            const uint8_t c = b[i];
+            if (!IsNameByte(c))
+                break;
+            colon |= c == ':';
+        }
         m_dwIndex = i;
         if (i < n) {
             if (spanned)
@@ -493,7 +647,7 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     // The last colon separates prefix and name; with two colons the middle part is the prefix.
     int last = -1;
     int before = -1;
-    for (int i = 0; i < length; ++i) {
+    for (int i = 0; colon && i < length; ++i) {
         if (text[i] == ':') {
             before = last;
             last = i;
@@ -672,11 +826,12 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
         out.Append(L';');
 }
 
-// After the opening quote: the value up to the matching quote, references resolved.
+// After the opening quote: the value up to the matching quote, references resolved, added to the
+// tag's value run.
 void CXML_Parser::GetAttrValue(uint8_t quote)
 {
-    CXML_WideRun& value = m_pScratch->value;
-    value.Clear();
+    CXML_WideRun& value = m_pScratch->attrs.values;
+    const uint64_t quoteBytes = kEveryByte * quote;
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t end = m_dwBufferSize;
@@ -685,6 +840,11 @@ void CXML_Parser::GetAttrValue(uint8_t quote)
         const size_t n = end - i > kChunk ? i + kChunk : end;
         const bool roomy = value.Reserve(n - i);
         for (; i < n; ++i) {
+            if (roomy) {
+                i += value.TakeAscii(b + i, n - i, quoteBytes, kAmpBytes);
+                if (i == n)
+                    break;
+            }
             const uint8_t c = b[i];
             if (c == quote) {
                 m_dwIndex = i + 1;
@@ -808,45 +968,74 @@ CXML_Element* CXML_Parser::ParseElement(CXML_Element* /*parent: set when the chi
 
 void CXML_Parser::ParseAttributes(CXML_Element* element)
 {
-    CXML_AttrMap& map = element->GetAttrMap();
-    _IOB_Allocator* allocator = element->GetAllocator();
-    ByteRun& attrName = m_pScratch->attrName;
+    PendingAttrs& attrs = m_pScratch->attrs;
+    attrs.Clear();
     m_pScratch->index.Reset();
     for (;;) {
         SkipWhiteSpaces(false);
         if (!HaveByte() || !g_OBCRT_XML_IsNameIntro(m_pBuffer[m_dwIndex]))
-            return;
+            break;
         COB_ByteStringC prefix, name;
         GetName(prefix, name);
         // The name outlives the block it was read from.
-        attrName.length = 0;
-        attrName.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
-        attrName.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
+        const size_t nameAt = attrs.names.length;
+        attrs.names.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
+        attrs.names.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
         const int prefixLength = prefix.GetLength();
         const int nameLength = name.GetLength();
+        const bool kept = attrs.names.length == nameAt + static_cast<size_t>(prefixLength + nameLength);
         SkipWhiteSpaces(false);
         if (!HaveByte() || m_pBuffer[m_dwIndex] != '=')
-            return;
+            break;
         ++m_dwIndex;
         SkipWhiteSpaces(false);
         if (!HaveByte())
-            return;
-        CXML_WideRun& value = m_pScratch->value;
-        value.Clear();
+            break;
+        CXML_WideRun& values = attrs.values;
+        const int valueAt = values.length;
+        values.pending = 0;
         const uint8_t quote = m_pBuffer[m_dwIndex];
         if (quote == '"' || quote == '\'') {
             ++m_dwIndex;
             GetAttrValue(quote);
         }
-        if (attrName.length != static_cast<size_t>(prefixLength + nameLength))
+        if (!kept) {
+            attrs.names.length = nameAt;
             continue; // the name could not be kept
-        const COB_ByteStringC space(attrName.data, prefixLength);
-        const COB_ByteStringC local(attrName.data + prefixLength, nameLength);
-        const int existing = m_pScratch->index.Find(map, space, local);
-        if (existing >= 0)
-            map.SetValueAt(existing, value.View(), allocator);
-        else
-            map.Append(space, local, value.View(), allocator);
+        }
+        const COB_ByteStringC space(attrs.names.data + nameAt, prefixLength);
+        const COB_ByteStringC local(attrs.names.data + nameAt + prefixLength, nameLength);
+        const int existing = m_pScratch->index.Find(attrs, space, local);
+        PendingAttrs::Item* item = existing >= 0 ? &attrs.items[existing] : attrs.Add();
+        if (!item) {
+            attrs.names.length = nameAt;
+            continue;
+        }
+        if (existing < 0) {
+            item->name = nameAt;
+            item->prefixLength = prefixLength;
+            item->nameLength = nameLength;
+            item->key = PendingAttrs::KeyOf(local);
+        } else {
+            attrs.names.length = nameAt; // the earlier item keeps its own name
+        }
+        item->value = valueAt;
+        item->valueLength = values.length - valueAt;
+    }
+    if (attrs.count == 0)
+        return;
+    CXML_AttrMap& map = element->GetAttrMap();
+    _IOB_Allocator* allocator = element->GetAllocator();
+    CXML_AttrItem* items = map.AppendEmpty(attrs.count, allocator);
+    for (int i = 0; i < attrs.count; ++i) {
+        if (!items) {
+            // The list could not be made at once: store one by one, as far as memory allows.
+            map.Append(attrs.Space(i), attrs.Name(i), attrs.Value(i), allocator);
+            continue;
+        }
+        items[i].m_QSpaceName.Set(attrs.Space(i), allocator);
+        items[i].m_AttrName.Set(attrs.Name(i), allocator);
+        items[i].m_Value.Set(attrs.Value(i), allocator);
     }
 }
 
@@ -927,6 +1116,11 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             const size_t n = end - i > kChunk ? i + kChunk : end;
             const bool roomy = text.Reserve(n - i);
             for (; i < n; ++i) {
+                if (roomy) {
+                    i += text.TakeAscii(b + i, n - i, kLtBytes, charRefs ? kAmpBytes : kLtBytes);
+                    if (i == n)
+                        break;
+                }
                 const uint8_t c = b[i];
                 if (c == '<') {
                     markup = true;

@@ -58,7 +58,14 @@ private:
     // A byte is available at m_dwIndex; false at end of input.
     bool HaveByte() { return m_dwIndex < m_dwBufferSize || ReadNextBlock(); }
     bool CheckFirstBytes();
-    void SkipWhiteSpaces(bool bRecord);
+    void SkipWhiteSpaces(bool bRecord)
+    {
+        // Most calls stand on a byte that is not white space: answered here without the loop.
+        if (m_dwIndex < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[m_dwIndex]))
+            return;
+        SkipWhiteSpacesLoop(bRecord);
+    }
+    void SkipWhiteSpacesLoop(bool bRecord);
     void GetName(COB_ByteStringC& prefix, COB_ByteStringC& name);
     void SkipLiterals(const char* literal);
     void SkipDeclaration();
