@@ -1,5 +1,7 @@
 #include "QHttpCheckExist.h"
 
+#include "HttpReplyHeaders.h"
+
 #include "Waits.h"
 
 #include <QEventLoop>
@@ -59,10 +61,7 @@ void QHttpCheckExist::readyRead()
 {
     if (!m_pReply)
         return;
-    bool ok = false;
-    qint64 length = m_pReply->rawHeader("Content-Length").trimmed().toLongLong(&ok, 10);
-    if (!ok)
-        length = 0;
+    const qint64 length = ContentLengthOf(m_pReply);
     if (length >= kShortBody) {
         // The answer is known from the headers; the body of a real file is not wanted.
         if (m_pReply->isRunning())

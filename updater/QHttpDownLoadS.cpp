@@ -1,5 +1,7 @@
 #include "QHttpDownLoadS.h"
 
+#include "HttpReplyHeaders.h"
+
 #include "CUP_Log.h"
 #include "Waits.h"
 
@@ -327,8 +329,7 @@ void QHttpDownLoadS::acceptOrRejectReply()
     if (!m_pReply)
         return;
     const int status = m_pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QVariant lengthHeader = m_pReply->header(QNetworkRequest::ContentLengthHeader);
-    const qint64 length = lengthHeader.isValid() ? lengthHeader.toLongLong() : -1;
+    const qint64 length = ContentLengthOf(m_pReply);
 
     m_eReplyState = ReplyRejected;
     if (status == 200) {
@@ -349,7 +350,7 @@ void QHttpDownLoadS::acceptOrRejectReply()
     } else if (status == 206 && m_bRangeSent) {
         qint64 start = -1;
         qint64 complete = -1;
-        if (!parseContentRange(m_pReply->rawHeader("Content-Range"), &start, &complete) || start != m_nBase)
+        if (!parseContentRange(LastHeaderValue(m_pReply, "Content-Range"), &start, &complete) || start != m_nBase)
             return;
         if (complete < 0)
             complete = length < 0 ? -1 : m_nBase + length;
