@@ -57,12 +57,7 @@ QHttpDownLoadS::QHttpDownLoadS(QObject *parent, QProgressBar *, QLabel *, qint64
 
 QHttpDownLoadS::~QHttpDownLoadS()
 {
-    detachReply(true);
-    stopWatchdogs();
-    closeTarget();
-    delete m_pFile;
-    m_pFile = nullptr;
-    releaseLock();
+    dropTransfer();
     if (m_pLoop)
         m_pLoop->quit();
     delete m_pManager;
@@ -91,12 +86,7 @@ bool QHttpDownLoadS::setUrlAndFilePath(QUrl url, QString filePath)
 bool QHttpDownLoadS::startDownLoads(bool synchronous)
 {
     // A new start replaces whatever an earlier one left behind.
-    detachReply(true);
-    stopWatchdogs();
-    closeTarget();
-    delete m_pFile;
-    m_pFile = nullptr;
-    releaseLock();
+    dropTransfer();
 
     if (m_bUseLockFile) {
         m_pLockFile = new QLockFile(m_strFilePath + QStringLiteral(".tmp"));
@@ -407,6 +397,16 @@ void QHttpDownLoadS::closeTarget()
 {
     if (m_pFile && m_pFile->isOpen())
         m_pFile->close();
+}
+
+void QHttpDownLoadS::dropTransfer()
+{
+    detachReply(true);
+    stopWatchdogs();
+    closeTarget();
+    delete m_pFile;
+    m_pFile = nullptr;
+    releaseLock();
 }
 
 void QHttpDownLoadS::detachReply(bool abort)
