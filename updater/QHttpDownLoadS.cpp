@@ -126,11 +126,7 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
     QNetworkRequest request(m_url);
     qDebug().noquote() << "url:" << m_url.toString();
     if (m_bFollowRedirects)
-#if QT_VERSION >= QT_VERSION_CHECK(5, 9, 0)
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-#else
-        request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, true);
-#endif
     // The verdict counts the bytes on disk against the announced length, so the
     // body must arrive as stored, not re-encoded for the trip.
     request.setRawHeader("Accept-Encoding", "identity");
