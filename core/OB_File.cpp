@@ -50,14 +50,7 @@ _OB_HFILE OB_File_Open(const COB_ByteStringC& path, uint32_t modes, _IOB_Allocat
 
 _OB_HFILE OB_File_Open(const COB_WideStringC& path, uint32_t modes, _IOB_Allocator* allocator)
 {
-    IOBCRT_FileAccess* file = OBCRT_FileAccess_Create(allocator);
-    if (!file)
-        return nullptr;
-    if (!file->Open(path, modes)) {
-        file->Release(allocator);
-        return nullptr;
-    }
-    return file;
+    return OB_File_Open(COB_ByteStringC(ToUTF8(path)), modes, allocator);
 }
 
 void OB_File_Close(_OB_HFILE file, _IOB_Allocator* allocator)
