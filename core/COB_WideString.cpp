@@ -105,21 +105,6 @@ int FindSub(const wchar_t* text, int start, int len, const wchar_t* sub, int sub
     return -1;
 }
 
-int ParseInteger(const wchar_t* p)
-{
-    bool negative = false;
-    if (*p == L'+') {
-        ++p;
-    } else if (*p == L'-') {
-        negative = true;
-        ++p;
-    }
-    uint32_t value = 0;
-    for (; *p >= L'0' && *p <= L'9'; ++p)
-        value = value * 10u + static_cast<uint32_t>(*p - L'0');
-    return static_cast<int>(negative ? 0u - value : value);
-}
-
 bool IsHighSurrogate(unsigned int u)
 {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -977,7 +962,7 @@ void COB_WideString::ConvertFrom(const COB_ByteString& s, COB_CharMap* map)
 
 int COB_WideString::GetInteger() const
 {
-    return GetLength() == 0 ? 0 : ParseInteger(m_pData->data());
+    return GetLength() == 0 ? 0 : OB_wtoi(m_pData->data());
 }
 
 float COB_WideString::GetFloat() const
