@@ -1,5 +1,6 @@
 // Format against the C library's snprintf on the same formats, in one run; prints the ratios.
 // Run: cmake --build build --target format_bench && build/bench/format_bench
+#include "BenchReport.h"
 #include "COB_ByteString.h"
 #include "COB_WideString.h"
 
@@ -7,7 +8,6 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <map>
 #include <string>
 
 namespace {
@@ -111,20 +111,6 @@ BENCHMARK(BM_Format_Long);
 BENCHMARK(BM_Swprintf_Mixed);
 BENCHMARK(BM_WideFormat_Mixed);
 
-// Keeps each benchmark's time per iteration so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,10 +126,8 @@ int main(int argc, char** argv)
     };
     printf("\nFormat / snprintf (target: at most 2.0)\n");
     for (auto& p : pairs) {
-        auto ours = reporter.times.find(p[1]);
-        auto theirs = reporter.times.find(p[2]);
-        if (ours != reporter.times.end() && theirs != reporter.times.end() && theirs->second > 0)
-            printf("  %-18s %.2f\n", p[0], ours->second / theirs->second);
+        if (auto ratio = reporter.Ratio(p[1], p[2]))
+            printf("  %-18s %.2f\n", p[0], *ratio);
     }
     benchmark::Shutdown();
     return 0;

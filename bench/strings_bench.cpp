@@ -2,13 +2,13 @@
 // 10 KB string, appending 1 MB one character at a time, finding a substring in 1 MB and replacing
 // every occurrence of a word. Prints the ratios at the end.
 // Run: cmake --build build --target strings_bench && build/bench/strings_bench
+#include "BenchReport.h"
 #include "COB_ByteString.h"
 #include "COB_WideString.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -234,20 +234,6 @@ BENCHMARK(BM_Replace_ByteString)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Replace_StdWString)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Replace_WideString)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -272,15 +258,11 @@ int main(int argc, char** argv)
     };
     printf("\nStrings against the standard library\n");
     for (const Pair& p : pairs) {
-        auto ours = reporter.times.find(p.ours);
-        auto theirs = reporter.times.find(p.theirs);
-        if (ours == reporter.times.end() || theirs == reporter.times.end() || ours->second <= 0 ||
-            theirs->second <= 0)
-            continue;
         // Copies report how many times faster ours is; the rest how many times slower.
         const bool speedup = std::string(p.what).find("copy") != std::string::npos;
-        const double ratio = speedup ? theirs->second / ours->second : ours->second / theirs->second;
-        printf("  %-36s %8.2f   (target: %s)\n", p.what, ratio, p.target);
+        const auto ratio = speedup ? reporter.Ratio(p.theirs, p.ours) : reporter.Ratio(p.ours, p.theirs);
+        if (ratio)
+            printf("  %-36s %8.2f   (target: %s)\n", p.what, *ratio, p.target);
     }
     benchmark::Shutdown();
     return 0;

@@ -3,9 +3,9 @@
 #include "COB_ByteString.h"
 #include "COB_MemoryMgr.h"
 #include "COB_UTF8Encoder.h"
+#include "OB_PosixCalls.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -44,16 +44,12 @@ bool COBCRT_FileAccess_Posix::Open(const COB_ByteStringC& path, uint32_t modes)
 {
     if (m_nFD != -1)
         return false;
-    // A NUL inside the text would silently name another file.
-    if (path.GetLength() > 0 && memchr(path.GetPtr(), 0, static_cast<size_t>(path.GetLength())))
+    if (OB_HoldsNul(path))
         return false;
     COB_ByteString name(path);
     int flags = 0, permissions = 0;
     OBCRT_Posix_GetFileMode(modes, flags, permissions);
-    int fd;
-    do
-        fd = ::open(name.c_str(), flags | O_CLOEXEC, permissions);
-    while (fd < 0 && errno == EINTR);
+    int fd = OB_OpenRetry(name.c_str(), flags, permissions);
     if (fd < 0)
         return false;
     m_nFD = fd;
@@ -109,44 +105,22 @@ OB_FILESIZE COBCRT_FileAccess_Posix::SetPosition(OB_FILESIZE offset)
     return lseek(m_nFD, offset, SEEK_SET);
 }
 
-// The platform may move fewer bytes than asked (signals, large counts); keep going until the count is
-// reached, the end of the file, or a real error. An error before any byte moved gives 0.
+// Short counts are carried on until the whole size, the end of the file or a real error; an error
+// before any byte moved gives 0.
 size_t COBCRT_FileAccess_Posix::Read(void* buffer, size_t size)
 {
     if (m_nFD == -1 || !buffer)
         return 0;
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = ::read(m_nFD, static_cast<char*>(buffer) + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return OB_TransferAll(static_cast<char*>(buffer), size,
+                          [this](char* at, size_t count) { return ::read(m_nFD, at, count); });
 }
 
 size_t COBCRT_FileAccess_Posix::Write(const void* buffer, size_t size)
 {
     if (m_nFD == -1 || !buffer)
         return 0;
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = ::write(m_nFD, static_cast<const char*>(buffer) + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return OB_TransferAll(static_cast<const char*>(buffer), size,
+                          [this](const char* at, size_t count) { return ::write(m_nFD, at, count); });
 }
 
 size_t COBCRT_FileAccess_Posix::ReadPos(void* buffer, size_t size, OB_FILESIZE offset)

@@ -462,15 +462,7 @@ COB_ByteString COB_ByteString::Mid(int first) const
 
 COB_ByteString COB_ByteString::Left(int count) const
 {
-    const int len = GetLength();
-    if (count < 0)
-        count = 0;
-    if (count >= len)
-        return *this;
-    COB_ByteString result;
-    if (count > 0)
-        AllocCopy(result, count, 0, 0);
-    return result;
+    return Mid(0, count);
 }
 
 COB_ByteString COB_ByteString::Right(int count) const
@@ -478,12 +470,9 @@ COB_ByteString COB_ByteString::Right(int count) const
     const int len = GetLength();
     if (count < 0)
         count = 0;
-    if (count >= len)
-        return *this;
-    COB_ByteString result;
-    if (count > 0)
-        AllocCopy(result, count, len - count, 0);
-    return result;
+    if (count > len)
+        count = len;
+    return Mid(len - count, count);
 }
 
 // ---- search ----------------------------------------------------------------------------------

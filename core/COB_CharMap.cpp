@@ -8,38 +8,36 @@ namespace {
 
 // Code page 0: the platform's current locale. Each direction measures first, then converts
 // into a buffer of exactly that size; a failure or a zero length gives an empty string.
-COB_WideString SystemBytesToWide(COB_CharMap*, const COB_ByteString& bytes)
+template <typename Result, typename Source, typename Convert>
+Result ConvertAll(const Source& text, Convert convert)
 {
-    COB_WideString result;
-    int length = bytes.GetLength();
+    Result result;
+    int length = text.GetLength();
     if (length == 0)
         return result;
-    int needed = OBSYS_MultiByteToWideChar(0, 0, bytes.c_str(), length, nullptr, 0);
+    int needed = convert(text.c_str(), length, nullptr, 0);
     if (needed <= 0)
         return result;
-    wchar_t* buffer = result.GetBuffer(needed);
+    auto* buffer = result.GetBuffer(needed);
     if (!buffer)
-        return COB_WideString();
-    int written = OBSYS_MultiByteToWideChar(0, 0, bytes.c_str(), length, buffer, needed);
+        return Result();
+    int written = convert(text.c_str(), length, buffer, needed);
     result.ReleaseBuffer(written > 0 && written <= needed ? written : 0);
     return result;
 }
 
+COB_WideString SystemBytesToWide(COB_CharMap*, const COB_ByteString& bytes)
+{
+    return ConvertAll<COB_WideString>(bytes, [](const char* source, int length, wchar_t* out, int room) {
+        return OBSYS_MultiByteToWideChar(0, 0, source, length, out, room);
+    });
+}
+
 COB_ByteString SystemWideToBytes(COB_CharMap*, const COB_WideString& wide)
 {
-    COB_ByteString result;
-    int length = wide.GetLength();
-    if (length == 0)
-        return result;
-    int needed = OBSYS_WideCharToMultiByte(0, 0, wide.c_str(), length, nullptr, 0);
-    if (needed <= 0)
-        return result;
-    char* buffer = result.GetBuffer(needed);
-    if (!buffer)
-        return COB_ByteString();
-    int written = OBSYS_WideCharToMultiByte(0, 0, wide.c_str(), length, buffer, needed);
-    result.ReleaseBuffer(written > 0 && written <= needed ? written : 0);
-    return result;
+    return ConvertAll<COB_ByteString>(wide, [](const wchar_t* source, int length, char* out, int room) {
+        return OBSYS_WideCharToMultiByte(0, 0, source, length, out, room);
+    });
 }
 
 COB_CharMap g_SystemMap = {SystemBytesToWide, SystemWideToBytes, nullptr};

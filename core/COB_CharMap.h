@@ -11,7 +11,7 @@ struct COB_CharMap
     COB_ByteString (*m_GetByteString)(COB_CharMap* map, const COB_WideString& wide);
     int (*m_GetCodePage)(); // may be null
 
-    // Code page 0: the platform's current locale; other code pages: null for now.
+    // Code page 0: the platform's current locale; other code pages have no mapper (null).
     static COB_CharMap* GetDefaultMapper(int codePage);
 };
 

@@ -2,6 +2,7 @@
 
 #include "COB_ByteString.h"
 #include "COB_UTF8Encoder.h"
+#include "OB_PosixCalls.h"
 
 #include <cerrno>
 #include <cstring>
@@ -35,9 +36,7 @@ COB_MMapedFile::COB_MMapedFile(const COB_WideStringC& path, OB_FILESIZE offset, 
       m_FillByte(0), m_WindowLength(0)
 {
     COB_ByteString name = OB_UTF8Encode(path.GetPtr(), path.GetLength());
-    do
-        m_nFD = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    while (m_nFD < 0 && errno == EINTR);
+    m_nFD = OB_OpenRetry(name.c_str(), O_RDWR | O_CREAT, 0644);
     if (m_nFD < 0 || !RefreshSize())
         return;
     // Only what the file holds is mapped: a page wholly past the end would fault when touched.

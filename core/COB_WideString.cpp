@@ -105,21 +105,6 @@ int FindSub(const wchar_t* text, int start, int len, const wchar_t* sub, int sub
     return -1;
 }
 
-int ParseInteger(const wchar_t* p)
-{
-    bool negative = false;
-    if (*p == L'+') {
-        ++p;
-    } else if (*p == L'-') {
-        negative = true;
-        ++p;
-    }
-    uint32_t value = 0;
-    for (; *p >= L'0' && *p <= L'9'; ++p)
-        value = value * 10u + static_cast<uint32_t>(*p - L'0');
-    return static_cast<int>(negative ? 0u - value : value);
-}
-
 bool IsHighSurrogate(unsigned int u)
 {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -477,15 +462,7 @@ COB_WideString COB_WideString::Mid(int first) const
 
 COB_WideString COB_WideString::Left(int count) const
 {
-    const int len = GetLength();
-    if (count < 0)
-        count = 0;
-    if (count >= len)
-        return *this;
-    COB_WideString result;
-    if (count > 0)
-        AllocCopy(result, count, 0, 0);
-    return result;
+    return Mid(0, count);
 }
 
 COB_WideString COB_WideString::Right(int count) const
@@ -493,12 +470,9 @@ COB_WideString COB_WideString::Right(int count) const
     const int len = GetLength();
     if (count < 0)
         count = 0;
-    if (count >= len)
-        return *this;
-    COB_WideString result;
-    if (count > 0)
-        AllocCopy(result, count, len - count, 0);
-    return result;
+    if (count > len)
+        count = len;
+    return Mid(len - count, count);
 }
 
 // ---- changes ---------------------------------------------------------------------------------
@@ -977,7 +951,7 @@ void COB_WideString::ConvertFrom(const COB_ByteString& s, COB_CharMap* map)
 
 int COB_WideString::GetInteger() const
 {
-    return GetLength() == 0 ? 0 : ParseInteger(m_pData->data());
+    return GetLength() == 0 ? 0 : OB_wtoi(m_pData->data());
 }
 
 float COB_WideString::GetFloat() const

@@ -3,8 +3,6 @@
 #include "COB_MemoryMgr.h"
 #include "OB_NumberText.h"
 
-#include <cstdint>
-
 void COB_WideStringL::Empty(_IOB_Allocator* allocator)
 {
     if (m_Ptr) {
@@ -36,20 +34,7 @@ void COB_WideStringL::Set(const COB_WideStringC& s, _IOB_Allocator* allocator)
 
 int COB_WideStringL::GetInteger() const
 {
-    if (!m_Ptr)
-        return 0;
-    const wchar_t* p = m_Ptr;
-    bool negative = false;
-    if (*p == L'+') {
-        ++p;
-    } else if (*p == L'-') {
-        negative = true;
-        ++p;
-    }
-    uint32_t value = 0;
-    for (; *p >= L'0' && *p <= L'9'; ++p)
-        value = value * 10u + static_cast<uint32_t>(*p - L'0');
-    return static_cast<int>(negative ? 0u - value : value);
+    return m_Ptr ? OB_wtoi(m_Ptr) : 0;
 }
 
 float COB_WideStringL::GetFloat() const

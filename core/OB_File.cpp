@@ -3,10 +3,10 @@
 #include "COB_ByteString.h"
 #include "COB_MemoryMgr.h"
 #include "COB_UTF8Encoder.h"
+#include "OB_PosixCalls.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@ const size_t kCopyBufferSize = 32768;
 // A NUL-terminated copy of path; false when the text holds a NUL (it would name another file).
 bool ToName(const COB_ByteStringC& path, COB_ByteString& name)
 {
-    if (path.GetLength() > 0 && memchr(path.GetPtr(), 0, static_cast<size_t>(path.GetLength())))
+    if (OB_HoldsNul(path))
         return false;
     name = path;
     return true;
@@ -29,27 +29,9 @@ COB_ByteString ToUTF8(const COB_WideStringC& path)
     return OB_UTF8Encode(path.GetPtr(), path.GetLength());
 }
 
-int OpenRetry(const char* name, int flags, mode_t permissions)
-{
-    int fd;
-    do
-        fd = ::open(name, flags | O_CLOEXEC, permissions);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
 bool WriteAll(int fd, const char* data, size_t size)
 {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    return OB_TransferAll(data, size, [fd](const char* at, size_t count) { return ::write(fd, at, count); }) == size;
 }
 
 } // namespace
@@ -68,14 +50,7 @@ _OB_HFILE OB_File_Open(const COB_ByteStringC& path, uint32_t modes, _IOB_Allocat
 
 _OB_HFILE OB_File_Open(const COB_WideStringC& path, uint32_t modes, _IOB_Allocator* allocator)
 {
-    IOBCRT_FileAccess* file = OBCRT_FileAccess_Create(allocator);
-    if (!file)
-        return nullptr;
-    if (!file->Open(path, modes)) {
-        file->Release(allocator);
-        return nullptr;
-    }
-    return file;
+    return OB_File_Open(COB_ByteStringC(ToUTF8(path)), modes, allocator);
 }
 
 void OB_File_Close(_OB_HFILE file, _IOB_Allocator* allocator)
@@ -158,7 +133,7 @@ bool OB_File_Copy(const COB_ByteStringC& source, const COB_ByteStringC& destinat
     COB_ByteString from, to;
     if (!ToName(source, from) || !ToName(destination, to))
         return false;
-    int in = OpenRetry(from.c_str(), O_RDONLY, 0);
+    int in = OB_OpenRetry(from.c_str(), O_RDONLY, 0);
     if (in < 0)
         return false;
     struct stat inStat;
@@ -172,7 +147,7 @@ bool OB_File_Copy(const COB_ByteStringC& source, const COB_ByteStringC& destinat
         close(in);
         return false;
     }
-    int out = OpenRetry(to.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
+    int out = OB_OpenRetry(to.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
     if (out < 0) {
         close(in);
         return false;

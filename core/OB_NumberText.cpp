@@ -268,6 +268,21 @@ float OB_wtof(const wchar_t* text, int len)
     return negative ? -result : result;
 }
 
+int OB_wtoi(const wchar_t* text)
+{
+    bool negative = false;
+    if (*text == L'+') {
+        ++text;
+    } else if (*text == L'-') {
+        negative = true;
+        ++text;
+    }
+    uint32_t value = 0;
+    for (; *text >= L'0' && *text <= L'9'; ++text)
+        value = value * 10u + static_cast<uint32_t>(*text - L'0');
+    return static_cast<int>(negative ? 0u - value : value);
+}
+
 int OB_FormatIntegerText(int value, unsigned flags, char* buffer)
 {
     if (value == 0) {

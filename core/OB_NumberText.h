@@ -21,6 +21,10 @@ int OB_ftoa(float value, char* buffer, int appendZero);
 // validation of the characters. len must not be negative.
 float OB_wtof(const wchar_t* text, int len);
 
+// Permissive integer parser over zero-terminated text: optional sign, then digits up to the first
+// other character; no overflow check (the value wraps in 32 bits).
+int OB_wtoi(const wchar_t* text);
+
 // Flags of the integer formatter.
 enum : unsigned { OB_INT_SIGNED = 1, OB_INT_HEX = 2, OB_INT_UPPER = 4 };
 

@@ -26,11 +26,7 @@ QHttpCheckExist::QHttpCheckExist(QObject *parent, QString url)
 bool QHttpCheckExist::checkExit()
 {
     QNetworkRequest request(m_url);
-#if QT_VERSION >= QT_VERSION_CHECK(5, 9, 0)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-#else
-    request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, true);
-#endif
     request.setRawHeader("Accept-Encoding", "identity");
     QNetworkReply *reply = m_pManager->get(request);
     m_pReply = reply;

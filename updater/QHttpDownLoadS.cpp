@@ -59,12 +59,7 @@ QHttpDownLoadS::QHttpDownLoadS(QObject *parent, QProgressBar *, QLabel *, qint64
 
 QHttpDownLoadS::~QHttpDownLoadS()
 {
-    detachReply(true);
-    stopWatchdogs();
-    closeTarget();
-    delete m_pFile;
-    m_pFile = nullptr;
-    releaseLock();
+    dropTransfer();
     if (m_pLoop)
         m_pLoop->quit();
     delete m_pManager;
@@ -93,12 +88,7 @@ bool QHttpDownLoadS::setUrlAndFilePath(QUrl url, QString filePath)
 bool QHttpDownLoadS::startDownLoads(bool synchronous)
 {
     // A new start replaces whatever an earlier one left behind.
-    detachReply(true);
-    stopWatchdogs();
-    closeTarget();
-    delete m_pFile;
-    m_pFile = nullptr;
-    releaseLock();
+    dropTransfer();
 
     if (m_bUseLockFile) {
         m_pLockFile = new QLockFile(m_strFilePath + QStringLiteral(".tmp"));
@@ -138,11 +128,7 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
     QNetworkRequest request(m_url);
     qDebug().noquote() << "url:" << m_url.toString();
     if (m_bFollowRedirects)
-#if QT_VERSION >= QT_VERSION_CHECK(5, 9, 0)
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-#else
-        request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, true);
-#endif
     // The verdict counts the bytes on disk against the announced length, so the
     // body must arrive as stored, not re-encoded for the trip.
     request.setRawHeader("Accept-Encoding", "identity");
@@ -408,6 +394,16 @@ void QHttpDownLoadS::closeTarget()
 {
     if (m_pFile && m_pFile->isOpen())
         m_pFile->close();
+}
+
+void QHttpDownLoadS::dropTransfer()
+{
+    detachReply(true);
+    stopWatchdogs();
+    closeTarget();
+    delete m_pFile;
+    m_pFile = nullptr;
+    releaseLock();
 }
 
 void QHttpDownLoadS::detachReply(bool abort)

@@ -68,6 +68,8 @@ private:
     void stopWatchdogs();
     void releaseLock();
     void closeTarget();
+    // Gives up the reply, the watchdogs, the target file and its lock, whatever state they are in.
+    void dropTransfer();
     void detachReply(bool abort);
     void giveVerdict(bool success);
 

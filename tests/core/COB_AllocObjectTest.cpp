@@ -1,39 +1,16 @@
 #include "COB_AllocObject.h"
 #include "COB_MemoryMgr.h"
 
+#include "DefaultMgrCountingTest.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 namespace {
 
-int g_allocs = 0;
-int g_frees = 0;
-
-void CountAlloc(COB_MemoryMgr*, void*, size_t, uint32_t)
+class AllocObjectTest : public DefaultMgrCountingTest
 {
-    ++g_allocs;
-}
-void CountAllocDebug(COB_MemoryMgr*, void*, size_t, uint32_t, const char*, int)
-{
-    ++g_allocs;
-}
-void CountFree(COB_MemoryMgr*, void*, uint32_t)
-{
-    ++g_frees;
-}
-
-_OBMEM_DebuggerHooks g_counting = {CountAlloc, CountAllocDebug, nullptr, nullptr, CountFree, nullptr};
-
-class AllocObjectTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        g_allocs = g_frees = 0;
-        OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), &g_counting);
-    }
-    void TearDown() override { OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), nullptr); }
 };
 
 // An allocator that counts and remembers the last block it handed out.

@@ -2,7 +2,7 @@
 
 #include "COB_MemoryMgr.h"
 #include "OB_FileStream.h"
-#include "Sandbox.h"
+#include "SandboxFileTest.h"
 
 #include <gtest/gtest.h>
 
@@ -49,30 +49,9 @@ void CFree(_IOB_Allocator* a, void* block)
     std::free(block);
 }
 
-class FileStreamTest : public SandboxTest
+class FileStreamTest : public SandboxFileTest
 {
 protected:
-    std::string Path(const std::string& name) const { return sandbox.base().toStdString() + "/" + name; }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        FILE* f = std::fopen(Path(name).c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    std::string Read(const std::string& name) const
-    {
-        FILE* f = std::fopen(Path(name).c_str(), "rb");
-        if (!f)
-            return "<missing>";
-        std::string bytes;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.append(buf, n);
-        std::fclose(f);
-        return bytes;
-    }
     // A 1000-byte file whose byte i is i % 251.
     IOB_FileStream* Thousand(uint32_t mode = 0)
     {

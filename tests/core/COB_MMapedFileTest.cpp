@@ -1,6 +1,6 @@
 #include "COB_MMapedFile.h"
 
-#include "Sandbox.h"
+#include "SandboxFileTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,9 @@
 
 namespace {
 
-class MMapedFileTest : public SandboxTest
+class MMapedFileTest : public SandboxFileTest
 {
 protected:
-    std::string Path(const std::string& name) const { return sandbox.base().toStdString() + "/" + name; }
     std::wstring WPath(const std::string& name) const { return QString::fromStdString(Path(name)).toStdWString(); }
     COB_MMapedFile* Map(const std::string& name, OB_FILESIZE offset = 0, uint64_t length = 65536)
     {
@@ -27,26 +26,6 @@ protected:
         std::string bytes(size, '\0');
         for (size_t i = 0; i < size; ++i)
             bytes[i] = static_cast<char>('A' + i % 23);
-        return bytes;
-    }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        FILE* f = std::fopen(Path(name).c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    std::string Read(const std::string& name) const
-    {
-        FILE* f = std::fopen(Path(name).c_str(), "rb");
-        if (!f)
-            return "<missing>";
-        std::string bytes;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.append(buf, n);
-        std::fclose(f);
         return bytes;
     }
 };

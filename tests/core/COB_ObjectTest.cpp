@@ -1,42 +1,19 @@
 #include "COB_MemoryMgr.h"
 #include "COB_Object.h"
 
+#include "DefaultMgrCountingTest.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-int g_allocs = 0;
-int g_frees = 0;
-
-void CountAlloc(COB_MemoryMgr*, void*, size_t, uint32_t)
-{
-    ++g_allocs;
-}
-void CountAllocDebug(COB_MemoryMgr*, void*, size_t, uint32_t, const char*, int)
-{
-    ++g_allocs;
-}
-void CountFree(COB_MemoryMgr*, void*, uint32_t)
-{
-    ++g_frees;
-}
-
-_OBMEM_DebuggerHooks g_counting = {CountAlloc, CountAllocDebug, nullptr, nullptr, CountFree, nullptr};
 
 struct Counted : public COB_Object
 {
     int value = 7;
 };
 
-class ObjectTest : public ::testing::Test
+class ObjectTest : public DefaultMgrCountingTest
 {
-protected:
-    void SetUp() override
-    {
-        g_allocs = g_frees = 0;
-        OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), &g_counting);
-    }
-    void TearDown() override { OBMEM_UseDebugger(OBMEM_GetDefaultMgr(), nullptr); }
 };
 
 TEST_F(ObjectTest, AllocatesThroughTheDefaultManager)

@@ -2,7 +2,7 @@
 
 #include "COBCRT_FileAccess_Posix.h"
 #include "COB_ByteString.h"
-#include "Sandbox.h"
+#include "SandboxFileTest.h"
 
 #include <gtest/gtest.h>
 
@@ -17,30 +17,9 @@
 
 namespace {
 
-class FileTest : public SandboxTest
+class FileTest : public SandboxFileTest
 {
 protected:
-    std::string Path(const std::string& name) const { return sandbox.base().toStdString() + "/" + name; }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        FILE* f = std::fopen(Path(name).c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    std::string Read(const std::string& name) const
-    {
-        std::string bytes;
-        FILE* f = std::fopen(Path(name).c_str(), "rb");
-        if (!f)
-            return "<missing>";
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.append(buf, n);
-        std::fclose(f);
-        return bytes;
-    }
     bool Exists(const std::string& name) const { return access(Path(name).c_str(), F_OK) == 0; }
     static std::string Pattern(size_t size)
     {

@@ -2,12 +2,12 @@
 
 #include "COB_ByteString.h"
 #include "COB_WideString.h"
+#include "Sandbox.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -15,16 +15,10 @@
 
 namespace {
 
-class FolderTest : public ::testing::Test
+class FolderTest : public SandboxTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string base = ::testing::TempDir() + "folder-XXXXXX";
-        ASSERT_NE(mkdtemp(&base[0]), nullptr);
-        dir = base;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    void SetUp() override { dir = sandbox.tmp().toStdString(); }
 
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     void WriteFile(const std::string& name) const

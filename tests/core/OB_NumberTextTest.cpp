@@ -55,7 +55,7 @@ TEST(OB_NumberText, DefaultWriterKeepsAboutSixDigitsAndNoExponent)
 
 TEST(OB_NumberText, LargeValuesKeepTheirWholeIntegerPart)
 {
-    // Values of 2^31 and above used to come out as "2147483647".
+    // Values of 2^31 and above keep every digit of their integer part instead of capping at "2147483647".
     const FloatCase cases[] = {
         {2147483520.0f, 0, "2147483520"}, // the largest float below 2^31
         {2147483648.0f, 0, "2147483648"},

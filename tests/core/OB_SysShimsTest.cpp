@@ -1,5 +1,7 @@
 #include "OB_SysShims.h"
 
+#include "Sandbox.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -153,7 +155,8 @@ TEST(OBSYS_Shims, VsnprintfForwards)
 
 TEST(OBSYS_Shims, WfopenConvertsPathAndMode)
 {
-    std::string path = ::testing::TempDir() + "wfopen-test.txt";
+    Sandbox sandbox;
+    std::string path = sandbox.tmp().toStdString() + "/wfopen-test.txt";
     std::wstring widePath(path.begin(), path.end());
     FILE* f = OBSYS_wfopen(widePath.c_str(), L"w");
     ASSERT_NE(f, nullptr);
