@@ -3,6 +3,7 @@
 #include "CXML_Element.h"
 #include "CXML_Parser.h"
 #include "OB_FileStream.h"
+#include "SandboxFileTest.h"
 #include "XmlTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using xmltest::BlockReader;
@@ -318,7 +318,12 @@ TEST(CXML_Parser, InstalledComponentsAndSetupList)
 
 // The memory form, a caller's reader with tiny or large blocks and the file form build the same tree
 // and report the same parsed size; a name, reference, value or CDATA section may cross any boundary.
-TEST(CXML_Parser, AllFormsAgreeAcrossBlockBoundaries)
+// The file forms read real files, which live in the test's sandbox.
+class CXML_ParserFiles : public SandboxFileTest
+{
+};
+
+TEST_F(CXML_ParserFiles, AllFormsAgreeAcrossBlockBoundaries)
 {
     std::string big = "<big>";
     for (int i = 0; i < 2000; ++i)
@@ -335,10 +340,8 @@ TEST(CXML_Parser, AllFormsAgreeAcrossBlockBoundaries)
         "<r>\n\t<x/>\r\n y<z/>\n</r>",
         big,
     };
-    char path[] = "/tmp/xmlformsXXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    const std::string pathText = Path("xmlforms.xml");
+    const char* path = pathText.c_str();
     for (const std::string& doc : documents) {
         for (int options = 0; options < 8; ++options) {
             const bool save = options & 1, ignoreRefs = options & 2, keepCtrl = options & 4;
@@ -369,18 +372,13 @@ TEST(CXML_Parser, AllFormsAgreeAcrossBlockBoundaries)
             file->Release();
         }
     }
-    unlink(path);
 }
 
-TEST(CXML_Parser, FileReaderHandsOutBlocksOf32K)
+TEST_F(CXML_ParserFiles, FileReaderHandsOutBlocksOf32K)
 {
     std::string doc(100000, 'x');
-    char path[] = "/tmp/xmlblocksXXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, doc.data(), doc.size()), static_cast<ssize_t>(doc.size()));
-    close(fd);
-    IOB_FileRead* file = OB_CreateFileRead(path);
+    Write("xmlblocks.xml", doc);
+    IOB_FileRead* file = OB_CreateFileRead(Path("xmlblocks.xml").c_str());
     ASSERT_NE(file, nullptr);
     CXML_DataStmAcc* acc = CXML_DataStmAcc::Create(file, nullptr);
     ASSERT_NE(acc, nullptr);
@@ -399,7 +397,6 @@ TEST(CXML_Parser, FileReaderHandsOutBlocksOf32K)
     EXPECT_EQ(acc->SetPosition(0), -1);
     acc->Release();
     file->Release();
-    unlink(path);
 }
 
 TEST(CXML_Parser, EverythingGoesThroughTheGivenAllocator)
