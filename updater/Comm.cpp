@@ -9,6 +9,16 @@
 
 bool Comm::deleteDir(const QString &folder)
 {
+    // A link in the folder's own place goes like a link inside it: the link alone,
+    // never the tree it points to. The trailing separator would make lstat follow it.
+    const QString own = QDir::cleanPath(folder);
+    if (QFileInfo(own).isSymLink()) {
+        if (QFile::remove(own))
+            return true;
+        qDebug().noquote() << "remove file" << own << " faild!";
+        return false;
+    }
+
     QDir dir(folder);
     if (!dir.exists())
         return true;

@@ -53,4 +53,18 @@ TEST_F(CommTest, SymbolicLinksAreRemovedNeverFollowed)
     EXPECT_EQ(QFile::permissions(outsideFile) & 0x7077, readOnly);
 }
 
+TEST_F(CommTest, FolderThatIsItselfALinkLosesOnlyTheLink)
+{
+    // The unpack root replaced by a link to another folder: that folder's files stay.
+    const QString outside = sandbox.base() + QStringLiteral("/outside");
+    ASSERT_TRUE(sandbox.writeFile(outside + QStringLiteral("/keep.txt"), "keep"));
+    const QString link = sandbox.base() + QStringLiteral("/uncompress");
+    for (const QString &suffix : {QString(), QStringLiteral("/")}) {
+        ASSERT_TRUE(QFile::link(outside, link));
+        EXPECT_TRUE(Comm::deleteDir(link + suffix));
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(sandbox.readFile(outside + QStringLiteral("/keep.txt")), QByteArray("keep")) << suffix.toStdString();
+    }
+}
+
 } // namespace
