@@ -344,3 +344,59 @@ TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)
 }
 
 } // namespace
+
+namespace {
+
+// The installer list in document order: name (below the folder), parameter, flag.
+TEST(DlgDownloadSetupTest, SetupListVariants)
+{
+    Sandbox sandbox;
+    DlgDownload dialog;
+    const QString folder = sandbox.base() + QStringLiteral("/unpack");
+    const struct
+    {
+        const char *what;
+        QByteArray xml;
+        QStringList entries; // name|parameter|iscommon
+    } cases[] = {
+        {"two installers in order",
+         "<setup><file name=\"B.pkg\" parameter=\"-q\" iscommon=\"TRUE\"/><file name=\"A.pkg\"/></setup>",
+         {QStringLiteral("B.pkg|-q|1"), QStringLiteral("A.pkg||0")}},
+        {"other tags and text are skipped",
+         "<root>text<other name=\"X.pkg\"/><file name=\"Y.pkg\" iscommon=\"yes\"/><!-- c --></root>",
+         {QStringLiteral("Y.pkg||0")}},
+        {"a prefixed tag is still a file", "<s:setup xmlns:s=\"u\"><s:file name=\"P.pkg\"/></s:setup>",
+         {QStringLiteral("P.pkg||0")}},
+        {"no name is the folder itself", "<setup><file parameter=\"p\"/></setup>", {QStringLiteral("|p|0")}},
+        {"no element at all", "just text", {}},
+        {"empty file", "", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(sandbox.writeFile(folder + QStringLiteral("/Setup.xml"), c.xml));
+        QVector<_SetupInfo *> result;
+        dialog.ParseSetupInfo(folder, result);
+        QStringList got;
+        for (_SetupInfo *info : result) {
+            EXPECT_TRUE(info->name.startsWith(folder + QLatin1Char('/')));
+            got << info->name.mid(folder.size() + 1) + QLatin1Char('|') + info->parameter + QLatin1Char('|')
+                       + QString::number(info->iscommon);
+        }
+        qDeleteAll(result);
+        EXPECT_EQ(got, c.entries);
+    }
+
+    // No Setup.xml: an empty list, and the folder is made; no folder name: untouched.
+    const QString fresh = sandbox.base() + QStringLiteral("/fresh/");
+    QVector<_SetupInfo *> result;
+    dialog.ParseSetupInfo(fresh, result);
+    EXPECT_TRUE(result.isEmpty());
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
+    _SetupInfo kept;
+    result.append(&kept);
+    dialog.ParseSetupInfo(QString(), result);
+    EXPECT_EQ(result.size(), 1);
+}
+
+} // namespace
