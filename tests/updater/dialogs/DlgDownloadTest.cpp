@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -246,9 +247,21 @@ TEST_F(DlgDownloadTest, JavaScriptModulesAreMovedAtOnceReplacingOldCopies)
 }
 
 // The prompt is answered by the test: Retry while the reader still runs asks
-// again; Retry once it is gone installs; Cancel declines the module.
+// again; Retry once it is gone installs; Cancel declines the module. Its button
+// text comes through the translation of the user's language.
 TEST_F(DlgDownloadTest, TheReaderMustBeClosedBeforeAnAddOnInstalls)
 {
+    struct RetryTranslator : QTranslator
+    {
+        QString translate(const char *context, const char *source, const char *, int) const override
+        {
+            return qstrcmp(context, "DlgDownload") == 0 && qstrcmp(source, "Retry") == 0 ? QStringLiteral("Erneut")
+                                                                                         : QString();
+        }
+        bool isEmpty() const override { return false; }
+    } translator;
+    QCoreApplication::installTranslator(&translator);
+
     const QString readerProgram = sandbox.base() + QStringLiteral("/Orbel PDF Reader");
     ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/cat"), readerProgram));
     QProcess reader;
@@ -268,7 +281,7 @@ TEST_F(DlgDownloadTest, TheReaderMustBeClosedBeforeAnAddOnInstalls)
             return;
         prompts << box->findChild<QLabel *>(QStringLiteral("label"))->text();
         auto *ok = box->findChild<QPushButton *>(QStringLiteral("pushButton_ok"));
-        EXPECT_EQ(ok->text(), QStringLiteral("Retry"));
+        EXPECT_EQ(ok->text(), QStringLiteral("Erneut"));
         if (prompts.size() == 1) {
             QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("pushButton_cancel")), Qt::LeftButton);
         } else if (prompts.size() == 2) {
