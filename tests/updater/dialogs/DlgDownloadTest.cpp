@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -410,6 +412,43 @@ TEST(DlgDownloadSetupTest, SetupListVariants)
     result.append(&kept);
     dialog.ParseSetupInfo(QString(), result);
     EXPECT_EQ(result.size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The label's text, the bar and the percent sent on; the clock runs from the
+// first progress of the process, not of each window or module.
+TEST(DlgDownloadProgressTest, RemainingTimeCountsFromTheFirstProgressOfTheRun)
+{
+    Sandbox sandbox;
+    DlgDownload first;
+    QList<double> percents;
+    QObject::connect(&first, &DlgDownload::SignalCurrentProgress, [&](QString, double p) { percents << p; });
+    auto *label = first.findChild<QLabel *>(QStringLiteral("timeRemainLabel"));
+    auto *bar = first.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    ASSERT_TRUE(label && bar);
+    EXPECT_EQ(label->text(), QStringLiteral("Time Remaining: "));
+
+    first.updateProgress(0, 3 * 1024 * 1024);
+    EXPECT_EQ(label->text(), QStringLiteral("Time Remaining: -- seconds ( 0.00/3.00 MB)"));
+    first.updateProgress(1024 * 1024, 3 * 1024 * 1024);
+    EXPECT_EQ(bar->value(), 33);
+    ASSERT_EQ(percents.size(), 2);
+    EXPECT_DOUBLE_EQ(percents[1], 100.0 / 3);
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral(" seconds ( 1.00/3.00 MB)"))) << label->text().toStdString();
+
+    QTest::qWait(300);
+    DlgDownload second;
+    auto *secondLabel = second.findChild<QLabel *>(QStringLiteral("timeRemainLabel"));
+    // One byte in about 0.3 s leaves about 300 s for the other thousand.
+    second.updateProgress(1, 1001);
+    const QString text = secondLabel->text();
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^Time Remaining: (\\d+) seconds \\( 0\\.00/0\\.00 MB\\)$")).match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    EXPECT_GE(match.captured(1).toInt(), 250);
 }
 
 } // namespace
