@@ -67,6 +67,8 @@ protected:
     {
         QObject::connect(dialog.get(), &DlgDownload::SignalInstallProgress,
                          [this](QString title, int value) { progress[title].append(value); });
+        QObject::connect(dialog.get(), &DlgDownload::SignalCurrentProgress,
+                         [this](QString title, double percent) { percents[title].append(percent); });
         QObject::connect(dialog.get(), &DlgDownload::SignalSetCurrentDownloadModule,
                          [this](QString name) { started.append(name); });
         // What the update dialogs do with a package that was already there.
@@ -120,6 +122,7 @@ protected:
     std::unique_ptr<DlgDownload> dialog;
     std::vector<std::unique_ptr<MODULEINFO>> modules;
     QMap<QString, QList<int>> progress;
+    QMap<QString, QList<double>> percents;
     QStringList started;
 };
 
@@ -147,6 +150,10 @@ TEST_F(DlgDownloadTest, EveryModuleEndsOnceAndTheSequenceGoesOn)
     EXPECT_EQ(started, (QStringList{QStringLiteral("Good"), QStringLiteral("Missing"), QStringLiteral("Failing"),
                                     QStringLiteral("Quiet"), QStringLiteral("There")}));
     EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/There.ozip")).isEmpty());
+    // The package already there shows as complete at once.
+    EXPECT_EQ(percents.value(title(QStringLiteral("There"))), (QList<double>{100.0}));
+    const QList<double> goodPercents = percents.value(title(QStringLiteral("Good")));
+    EXPECT_TRUE(!goodPercents.isEmpty() && goodPercents.last() == 100.0);
     // The query after the extension is not part of the stored name.
     EXPECT_TRUE(QFileInfo::exists(downloads() + QStringLiteral("Good.ozip")));
     EXPECT_FALSE(dialog->isVisible());
