@@ -312,7 +312,7 @@ void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkRea
         message.setInformation(
             tr("Download completed. Please close %1 when you complete your job, and click \"Install\".")
                 .arg(QStringLiteral("Orbel PDF Reader")));
-        message.setOkButtonText(QStringLiteral("Retry"));
+        message.setOkButtonText(tr("Retry"));
         message.move(UpdaterApp::GetMainAppCenterPos() - message.rect().center());
         message.exec();
         if (!message.m_bOk) {

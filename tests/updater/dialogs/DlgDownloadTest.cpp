@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -64,6 +67,8 @@ protected:
     {
         QObject::connect(dialog.get(), &DlgDownload::SignalInstallProgress,
                          [this](QString title, int value) { progress[title].append(value); });
+        QObject::connect(dialog.get(), &DlgDownload::SignalCurrentProgress,
+                         [this](QString title, double percent) { percents[title].append(percent); });
         QObject::connect(dialog.get(), &DlgDownload::SignalSetCurrentDownloadModule,
                          [this](QString name) { started.append(name); });
         // What the update dialogs do with a package that was already there.
@@ -117,6 +122,7 @@ protected:
     std::unique_ptr<DlgDownload> dialog;
     std::vector<std::unique_ptr<MODULEINFO>> modules;
     QMap<QString, QList<int>> progress;
+    QMap<QString, QList<double>> percents;
     QStringList started;
 };
 
@@ -144,6 +150,10 @@ TEST_F(DlgDownloadTest, EveryModuleEndsOnceAndTheSequenceGoesOn)
     EXPECT_EQ(started, (QStringList{QStringLiteral("Good"), QStringLiteral("Missing"), QStringLiteral("Failing"),
                                     QStringLiteral("Quiet"), QStringLiteral("There")}));
     EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/There.ozip")).isEmpty());
+    // The package already there shows as complete at once.
+    EXPECT_EQ(percents.value(title(QStringLiteral("There"))), (QList<double>{100.0}));
+    const QList<double> goodPercents = percents.value(title(QStringLiteral("Good")));
+    EXPECT_TRUE(!goodPercents.isEmpty() && goodPercents.last() == 100.0);
     // The query after the extension is not part of the stored name.
     EXPECT_TRUE(QFileInfo::exists(downloads() + QStringLiteral("Good.ozip")));
     EXPECT_FALSE(dialog->isVisible());
@@ -246,9 +256,21 @@ TEST_F(DlgDownloadTest, JavaScriptModulesAreMovedAtOnceReplacingOldCopies)
 }
 
 // The prompt is answered by the test: Retry while the reader still runs asks
-// again; Retry once it is gone installs; Cancel declines the module.
+// again; Retry once it is gone installs; Cancel declines the module. Its button
+// text comes through the translation of the user's language.
 TEST_F(DlgDownloadTest, TheReaderMustBeClosedBeforeAnAddOnInstalls)
 {
+    struct RetryTranslator : QTranslator
+    {
+        QString translate(const char *context, const char *source, const char *, int) const override
+        {
+            return qstrcmp(context, "DlgDownload") == 0 && qstrcmp(source, "Retry") == 0 ? QStringLiteral("Erneut")
+                                                                                         : QString();
+        }
+        bool isEmpty() const override { return false; }
+    } translator;
+    QCoreApplication::installTranslator(&translator);
+
     const QString readerProgram = sandbox.base() + QStringLiteral("/Orbel PDF Reader");
     ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/cat"), readerProgram));
     QProcess reader;
@@ -268,7 +290,7 @@ TEST_F(DlgDownloadTest, TheReaderMustBeClosedBeforeAnAddOnInstalls)
             return;
         prompts << box->findChild<QLabel *>(QStringLiteral("label"))->text();
         auto *ok = box->findChild<QPushButton *>(QStringLiteral("pushButton_ok"));
-        EXPECT_EQ(ok->text(), QStringLiteral("Retry"));
+        EXPECT_EQ(ok->text(), QStringLiteral("Erneut"));
         if (prompts.size() == 1) {
             QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("pushButton_cancel")), Qt::LeftButton);
         } else if (prompts.size() == 2) {
@@ -341,6 +363,99 @@ TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)
 
     EXPECT_EQ(server.requests(QStringLiteral("/pkgs/Sized.ozip")).size(), 1);
     EXPECT_EQ(progress.value(title(QStringLiteral("Sized"))), (Values{0, 20, 90, 100}));
+}
+
+} // namespace
+
+namespace {
+
+// The installer list in document order: name (below the folder), parameter, flag.
+TEST(DlgDownloadSetupTest, SetupListVariants)
+{
+    Sandbox sandbox;
+    DlgDownload dialog;
+    const QString folder = sandbox.base() + QStringLiteral("/unpack");
+    const struct
+    {
+        const char *what;
+        QByteArray xml;
+        QStringList entries; // name|parameter|iscommon
+    } cases[] = {
+        {"two installers in order",
+         "<setup><file name=\"B.pkg\" parameter=\"-q\" iscommon=\"TRUE\"/><file name=\"A.pkg\"/></setup>",
+         {QStringLiteral("B.pkg|-q|1"), QStringLiteral("A.pkg||0")}},
+        {"other tags and text are skipped",
+         "<root>text<other name=\"X.pkg\"/><file name=\"Y.pkg\" iscommon=\"yes\"/><!-- c --></root>",
+         {QStringLiteral("Y.pkg||0")}},
+        {"a prefixed tag is still a file", "<s:setup xmlns:s=\"u\"><s:file name=\"P.pkg\"/></s:setup>",
+         {QStringLiteral("P.pkg||0")}},
+        {"no name is the folder itself", "<setup><file parameter=\"p\"/></setup>", {QStringLiteral("|p|0")}},
+        {"no element at all", "just text", {}},
+        {"empty file", "", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(sandbox.writeFile(folder + QStringLiteral("/Setup.xml"), c.xml));
+        QVector<_SetupInfo *> result;
+        dialog.ParseSetupInfo(folder, result);
+        QStringList got;
+        for (_SetupInfo *info : result) {
+            EXPECT_TRUE(info->name.startsWith(folder + QLatin1Char('/')));
+            got << info->name.mid(folder.size() + 1) + QLatin1Char('|') + info->parameter + QLatin1Char('|')
+                       + QString::number(info->iscommon);
+        }
+        qDeleteAll(result);
+        EXPECT_EQ(got, c.entries);
+    }
+
+    // No Setup.xml: an empty list, and the folder is made; no folder name: untouched.
+    const QString fresh = sandbox.base() + QStringLiteral("/fresh/");
+    QVector<_SetupInfo *> result;
+    dialog.ParseSetupInfo(fresh, result);
+    EXPECT_TRUE(result.isEmpty());
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
+    _SetupInfo kept;
+    result.append(&kept);
+    dialog.ParseSetupInfo(QString(), result);
+    EXPECT_EQ(result.size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The label's text, the bar and the percent sent on; the clock runs from the
+// first progress of the process, not of each window or module.
+TEST(DlgDownloadProgressTest, RemainingTimeCountsFromTheFirstProgressOfTheRun)
+{
+    Sandbox sandbox;
+    DlgDownload first;
+    QList<double> percents;
+    QObject::connect(&first, &DlgDownload::SignalCurrentProgress, [&](QString, double p) { percents << p; });
+    auto *label = first.findChild<QLabel *>(QStringLiteral("timeRemainLabel"));
+    auto *bar = first.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    ASSERT_TRUE(label && bar);
+    EXPECT_EQ(label->text(), QStringLiteral("Time Remaining: "));
+
+    first.updateProgress(0, 3 * 1024 * 1024);
+    EXPECT_EQ(label->text(), QStringLiteral("Time Remaining: -- seconds ( 0.00/3.00 MB)"));
+    first.updateProgress(1024 * 1024, 3 * 1024 * 1024);
+    EXPECT_EQ(bar->value(), 33);
+    ASSERT_EQ(percents.size(), 2);
+    EXPECT_DOUBLE_EQ(percents[1], 100.0 / 3);
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral(" seconds ( 1.00/3.00 MB)"))) << label->text().toStdString();
+
+    QTest::qWait(300);
+    DlgDownload second;
+    auto *secondLabel = second.findChild<QLabel *>(QStringLiteral("timeRemainLabel"));
+    // One byte in about 0.3 s leaves about 300 s for the other thousand.
+    second.updateProgress(1, 1001);
+    const QString text = secondLabel->text();
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^Time Remaining: (\\d+) seconds \\( 0\\.00/0\\.00 MB\\)$")).match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    EXPECT_GE(match.captured(1).toInt(), 250);
 }
 
 } // namespace
