@@ -292,8 +292,9 @@ void CReaderModuleManager::slotQueryModuleInfoFinish(QString filePath)
 
 void CReaderModuleManager::errorfinish(QString)
 {
-    QMessageBox::warning(nullptr, tr("Orbel PDF Reader"),
-                         tr("Cannot connect to the server. Please check your network connection."),
+    // The reader's translation files hold these two texts under the plain QObject context.
+    QMessageBox::warning(nullptr, QObject::tr("Orbel PDF Reader"),
+                         QObject::tr("Cannot connect to the server. Please check your network connection."),
                          QMessageBox::Ok);
     emit sErrorFinish();
 }

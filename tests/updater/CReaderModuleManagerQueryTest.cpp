@@ -8,6 +8,7 @@
 #include "TestHttpServer.h"
 
 #include <QApplication>
+#include <QTranslator>
 #include <QWidget>
 #include <ctime>
 
@@ -191,6 +192,41 @@ TEST_F(ModuleQueryTest, OutcomeSignals)
     EXPECT_EQ(runQuery(), QStringLiteral("finish"));
     EXPECT_FALSE(manager->GetQueryResultInfo().bHasUpdate);
     EXPECT_TRUE(theApp->IsReplyParsed());
+}
+
+// Answers only what the reader's translation files hold: texts of the plain QObject context.
+class QObjectContextTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        return qstrcmp(context, "QObject") == 0 ? QStringLiteral("T:") + QLatin1String(source) : QString();
+    }
+};
+
+TEST_F(ModuleQueryTest, ConnectionWarningIsTranslatedLikeTheReadersTexts)
+{
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    QObjectContextTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QString title;
+    QString text;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            title = box->windowTitle();
+            text = box->findChild<QObject *>(QStringLiteral("qt_msgbox_label"))->property("text").toString();
+            box->close();
+        }
+    });
+    closer.start(20);
+    int errors = 0;
+    QObject::connect(manager.get(), &CReaderModuleManager::sErrorFinish, [&] { ++errors; });
+    manager->errorfinish(QString());
+    QCoreApplication::removeTranslator(&translator);
+    EXPECT_EQ(title, QStringLiteral("T:Orbel PDF Reader"));
+    EXPECT_EQ(text, QStringLiteral("T:Cannot connect to the server. Please check your network connection."));
+    EXPECT_EQ(errors, 1);
 }
 
 TEST_F(ModuleQueryTest, NoQueryWhenTheReplyFolderCannotBeMade)

@@ -214,6 +214,59 @@ TEST_F(ModuleJudgementTest, ReminderValueDropsThatVersionExceptForTheReader)
                                       "Dictionary"}));
 }
 
+TEST_F(ModuleJudgementTest, EveryReplyAttributeFillsItsField)
+{
+    startRun(QStringLiteral("Pack"));
+    ASSERT_TRUE(judge("<r><m name=\"Old\" name=\"Pack\" title=\"T\" version=\"1.0\" size=\"5B\" description=\"D\""
+                      " url=\"https://h.example/p.ozip\" regkey=\"K\" level=\"3\" result=\"True\" module_type=\"basic\""
+                      " plugin=\"TRUE\" isnew=\"yes\" iscommon=\"true\" parent=\"P\" update_mode=\"x\""
+                      " isInternalService=\"TRUE-ish\" CorvidPDFStandard=\"\" forcedUpgrade=\"True\""
+                      " SilentInstall=\"tRuE\" releaseDate=\"2026-01-02\" autoCheck=\"TRUE\""
+                      " pushUpdateTip=\"true\" md5=\"M\" upgTipBtn=\"B\" upgTipTitle=\"TT\" upgTipContent=\"C\""
+                      " is_push=\"1\" unknown=\"u\"/>"
+                      "<m name=\"Q\" result=\"true\" update_mode=\"2\" is_push=\"yes\" forcedUpgrade=\"1\""
+                      " CorvidPDFStandard=\"x\"/></r>"));
+    ASSERT_EQ(offered(), QStringList({"Pack", "Q"}));
+    const MODULEINFO *m = offeredModule("Pack");
+    // The later of two equal names wins.
+    const std::pair<std::string, const char *> texts[] = {
+        {m->updaterType, "Pack"},
+        {m->title, "T"},
+        {m->version, "1.0"},
+        {m->size, "5B"},
+        {m->description, "D"},
+        {m->url, "https://h.example/p.ozip"},
+        {m->regkey, "K"},
+        {m->level, "3"},
+        {m->module_type, "basic"},
+        {m->parent, "P"},
+        {m->isInternalService, "TRUE-ish"},
+        {m->hasCorvidPDFStandard, "TRUE"},
+        {m->CorvidPDFStandard, ""},
+        {m->releaseDate, "2026-01-02"},
+        {m->md5, "M"},
+        {m->upgTipBtn, "B"},
+        {m->upgTipTitle, "TT"},
+        {m->upgTipContent, "C"},
+        {m->downloadTempFile, "p.ozip"},
+    };
+    for (const auto &t : texts)
+        EXPECT_EQ(t.first, t.second);
+    EXPECT_TRUE(m->result && m->plugin && m->iscommon && m->SilentInstall && m->autoCheck && m->pushUpdateTip);
+    EXPECT_TRUE(m->is_push);
+    EXPECT_TRUE(m->forcedUpgrade);
+    EXPECT_FALSE(m->isnew);
+    EXPECT_EQ(m->update_mode, 0);
+    EXPECT_TRUE(m->bChecked);
+
+    const MODULEINFO *q = offeredModule("Q");
+    EXPECT_EQ(q->update_mode, 2);
+    EXPECT_FALSE(q->is_push || q->forcedUpgrade);
+    EXPECT_FALSE(q->bChecked);
+    EXPECT_EQ(q->hasCorvidPDFStandard, "TRUE");
+    EXPECT_EQ(q->CorvidPDFStandard, "x");
+}
+
 TEST_F(ModuleJudgementTest, MissingInstalledListInListAndAutoRuns)
 {
     start({QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List"),
