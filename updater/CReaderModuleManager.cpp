@@ -251,15 +251,28 @@ bool CReaderModuleManager::QueryModuleInfo(QProgressBar *progress, bool synchron
     url += query;
     CUP_Log::PrintLog(QStringLiteral("QueryModuleInfo url: ") + url);
 
-    delete m_pHttpDownload;
+    // The previous query's transfer may be the very sender of the signal that led
+    // here: it is cut off and goes once control is back in the event loop.
+    if (m_pHttpDownload) {
+        m_pHttpDownload->disconnect(this);
+        m_pHttpDownload->stopDownLoads();
+        m_pHttpDownload->deleteLater();
+    }
     m_pHttpDownload = new QHttpDownLoadS(nullptr, progress, nullptr, nullptr);
     CUP_Log::PrintLog(QStringLiteral("update_tmpfile.xml: ") + m_strReplyPath);
-    m_pHttpDownload->setUrlAndFilePath(QUrl(url, QUrl::TolerantMode), m_strReplyPath);
+    // A query that cannot even start ends as a network failure, after the caller
+    // has begun to wait for it, instead of leaving the caller to its time-out.
+    if (!m_pHttpDownload->setUrlAndFilePath(QUrl(url, QUrl::TolerantMode), m_strReplyPath)) {
+        qDebug().noquote() << "can not request:" << url;
+        QMetaObject::invokeMethod(this, &CReaderModuleManager::sErrorNetwork, Qt::QueuedConnection);
+        return true;
+    }
 
     if (!QFile::exists(m_strReplyPath)) {
         const QString folder = m_strReplyPath.left(m_strReplyPath.lastIndexOf(QLatin1Char('/')));
         if (!QDir().mkpath(folder)) {
             qDebug().noquote() << "can not make path:" << folder;
+            QMetaObject::invokeMethod(this, &CReaderModuleManager::sErrorNetwork, Qt::QueuedConnection);
             return true;
         }
     }

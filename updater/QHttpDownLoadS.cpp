@@ -314,8 +314,13 @@ void QHttpDownLoadS::acceptOrRejectReply()
 {
     if (!m_pReply)
         return;
-    const int status = m_pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const qint64 length = ContentLengthOf(m_pReply);
+    int status = m_pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    qint64 length = ContentLengthOf(m_pReply);
+    if (m_url.isLocalFile()) {
+        // A package on a share: the whole file, like a 200 answer that ignores a Range.
+        status = 200;
+        length = QFileInfo(m_url.toLocalFile()).size();
+    }
 
     m_eReplyState = ReplyRejected;
     if (status == 200) {

@@ -8,6 +8,8 @@
 #include "TestHttpServer.h"
 
 #include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTranslator>
 #include <QWidget>
 #include <ctime>
@@ -234,8 +236,39 @@ TEST_F(ModuleQueryTest, NoQueryWhenTheReplyFolderCannotBeMade)
     start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
     // A file where the "updater" folder belongs.
     ASSERT_TRUE(sandbox.writeFile(sandbox.dataRoot() + QStringLiteral("updater"), "x"));
+    QSignalSpy network(manager.get(), &CReaderModuleManager::sErrorNetwork);
     EXPECT_TRUE(manager->QueryModuleInfo(nullptr, false));
     EXPECT_TRUE(server.requests().isEmpty());
+    // The failure arrives once the caller waits, not before and not only by its time-out.
+    EXPECT_EQ(network.count(), 0);
+    EXPECT_TRUE(network.wait(2000));
+}
+
+TEST_F(ModuleQueryTest, AnAddressThatCannotBeAskedEndsAsANetworkFailure)
+{
+    start(readerSwitches(QStringLiteral("Update List")) << QStringLiteral("-InternalUpdateURL")
+                                                        << QStringLiteral("http://127.0.0.1:1?site=7"),
+          QStringLiteral("Update List"));
+    QSignalSpy network(manager.get(), &CReaderModuleManager::sErrorNetwork);
+    EXPECT_TRUE(manager->QueryModuleInfo(nullptr, false));
+    EXPECT_EQ(network.count(), 0);
+    EXPECT_TRUE(network.wait(2000));
+}
+
+// A new query started from the outcome of the previous one replaces its transfer safely.
+TEST_F(ModuleQueryTest, QueryAgainFromTheOutcomeSignal)
+{
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    server.setFile(QLatin1String(kGeneralPath), "<addons/>");
+    int finished = 0;
+    QObject::connect(manager.get(), &CReaderModuleManager::sQueryModuleInfoFinish, [&] {
+        if (++finished == 1)
+            manager->QueryModuleInfo(nullptr, false);
+    });
+    QSignalSpy spy(manager.get(), &CReaderModuleManager::sQueryModuleInfoFinish);
+    ASSERT_FALSE(manager->QueryModuleInfo(nullptr, false));
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 10000);
+    EXPECT_EQ(server.requests().size(), 2);
 }
 
 TEST(ServiceEndpointsTest, BuildHostsUnlessReplacedAtRunTime)

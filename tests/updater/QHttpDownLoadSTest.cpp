@@ -157,6 +157,39 @@ TEST_F(Transfer, EmptyFileIsComplete)
     EXPECT_TRUE(QFileInfo::exists(target));
 }
 
+// Packages on a share are named by path and fetched as local files, also after a pause.
+TEST_F(Transfer, LocalFileIsFetchedLikeAWholeAnswer)
+{
+    const QByteArray data = testBytes(200000);
+    const QString source = sandbox.base() + QStringLiteral("/share/pkg.ozip");
+    ASSERT_TRUE(sandbox.writeFile(source, data));
+    for (const bool resumed : {false, true}) {
+        SCOPED_TRACE(resumed ? "resumed" : "fresh");
+        verdicts = Verdicts();
+        qint64 position = 0;
+        auto d = std::make_unique<QHttpDownLoadS>(nullptr, nullptr, nullptr, &position);
+        ASSERT_TRUE(d->setUrlAndFilePath(QUrl::fromLocalFile(source), target));
+        if (resumed) {
+            // Half a file already on disk: the whole file comes again from byte 0.
+            ASSERT_TRUE(sandbox.writeFile(target, data.left(1000)));
+            position = 1000;
+        }
+        verdicts.watch(d.get());
+        ASSERT_TRUE(d->startDownLoads(true));
+        EXPECT_EQ(verdicts.finished, 1);
+        EXPECT_EQ(verdicts.failed, 0);
+        EXPECT_TRUE(onDisk() == data);
+    }
+
+    verdicts = Verdicts();
+    auto missing = std::make_unique<QHttpDownLoadS>(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(missing->setUrlAndFilePath(QUrl::fromLocalFile(source + QStringLiteral(".gone")), target));
+    verdicts.watch(missing.get());
+    missing->startDownLoads(true);
+    EXPECT_EQ(verdicts.finished, 0);
+    EXPECT_EQ(verdicts.failed, 1);
+}
+
 TEST_F(Transfer, FailedAnswersAreNeverAFinishedFile)
 {
     const QByteArray data = testBytes(50000);

@@ -12,6 +12,7 @@
 #include "InstallHistory.h"
 #include "MacInstaller.h"
 #include "QHttpDownLoadS.h"
+#include "SystemPaths.h"
 #include "UpdaterApp.h"
 #include "Waits.h"
 
@@ -114,6 +115,14 @@ qint64 DlgDownload::ExpectedSize(const MODULEINFO &module)
     return ok ? value : 0;
 }
 
+QUrl DlgDownload::DownloadUrl(const MODULEINFO &module)
+{
+    const QString url = qs(module.url);
+    if (url.startsWith(QLatin1Char('/')))
+        return QUrl::fromLocalFile(SystemPaths::resolve(url));
+    return QUrl(url, QUrl::TolerantMode);
+}
+
 void DlgDownload::downloadUpates(int work)
 {
     if (work < 0 || work >= m_vecSelected.size()) {
@@ -163,7 +172,7 @@ void DlgDownload::downloadUpates(int work)
     }
 
     QFile::remove(target);
-    if (!m_pDownloader->setUrlAndFilePath(QUrl(qs(module->url), QUrl::TolerantMode), target)) {
+    if (!m_pDownloader->setUrlAndFilePath(DownloadUrl(*module), target)) {
         failModule();
         return;
     }

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QString>
+#include <QUrl>
 #include <QVector>
 
 class QHttpDownLoadS;
@@ -40,6 +41,9 @@ public:
     static QString DownloadFileName(const MODULEINFO &module);
     // The size a module announces in bytes; 0 when its text holds no number.
     static qint64 ExpectedSize(const MODULEINFO &module);
+    // Where a module's package is fetched from: a web url as it came; a plain path
+    // (a package on a share, as internal runs name them) as that file.
+    static QUrl DownloadUrl(const MODULEINFO &module);
 
 signals:
     void SignalCurrentProgress(QString title, double percent);

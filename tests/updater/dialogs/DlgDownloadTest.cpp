@@ -352,6 +352,27 @@ TEST(DlgDownloadNamesTest, FileNameAndExpectedSizeFromTheModule)
     }
 }
 
+// Internal runs name packages on a share by path; those live under the root.
+TEST_F(DlgDownloadTest, PathsAreLocalFilesAndWebUrlsStay)
+{
+    const struct
+    {
+        const char *url;
+        QUrl expected;
+    } cases[] = {
+        {"/Volumes/Share/Updates/pkg 1.ozip",
+         QUrl::fromLocalFile(sandbox.root() + QStringLiteral("/Volumes/Share/Updates/pkg 1.ozip"))},
+        {"http://h/a/pkg.ozip?sig=1", QUrl(QStringLiteral("http://h/a/pkg.ozip?sig=1"))},
+        {"https://h/a/pkg.ozip", QUrl(QStringLiteral("https://h/a/pkg.ozip"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.url);
+        MODULEINFO m;
+        m.url = c.url;
+        EXPECT_EQ(DlgDownload::DownloadUrl(m), c.expected);
+    }
+}
+
 // A size text without a number never makes a file on disk count as complete.
 TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)
 {
