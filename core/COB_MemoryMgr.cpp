@@ -14,14 +14,21 @@ void* PlatformAllocDebug(_OBMEM_SystemMgr*, size_t size, uint32_t, const char*, 
     return std::malloc(size);
 }
 
+// glibc's realloc to 0 bytes frees the block and returns null, which every caller would take for a
+// failure that left the block alive: a zero size is served as one byte, so a block always comes back.
+inline void* PlatformResize(void* block, size_t size)
+{
+    return std::realloc(block, size ? size : 1);
+}
+
 void* PlatformRealloc(_OBMEM_SystemMgr*, void* block, size_t size, uint32_t)
 {
-    return std::realloc(block, size);
+    return PlatformResize(block, size);
 }
 
 void* PlatformReallocDebug(_OBMEM_SystemMgr*, void* block, size_t size, uint32_t, const char*, int)
 {
-    return std::realloc(block, size);
+    return PlatformResize(block, size);
 }
 
 void PlatformFree(_OBMEM_SystemMgr*, void* block, uint32_t)
@@ -132,7 +139,7 @@ void* COB_MemoryMgr::AllocDebug(size_t size, uint32_t flags, const char* file, i
 
 void* COB_MemoryMgr::Realloc(void* block, size_t size, uint32_t flags)
 {
-    void* result = m_pSystemMgr->Realloc == PlatformRealloc ? std::realloc(block, size)
+    void* result = m_pSystemMgr->Realloc == PlatformRealloc ? PlatformResize(block, size)
                                                     : m_pSystemMgr->Realloc(m_pSystemMgr, block, size, flags);
     if (m_pDebugger && m_pDebugger->OnRealloc)
         m_pDebugger->OnRealloc(this, block, result, size, flags);

@@ -184,9 +184,10 @@ FILE* OBSYS_wfopen(const wchar_t* path, const wchar_t* mode)
 int OBSYS_WideCharToMultiByte(unsigned int, unsigned int, const wchar_t* source, int sourceLength, char* out,
                               int outSize, const char*, bool*)
 {
-    if (!source)
+    // A buffer without room takes nothing (a negative size never means "unbounded").
+    if (!source || (out && outSize < 1))
         return 0;
-    const bool measure = !out || outSize < 1;
+    const bool measure = !out;
     std::mbstate_t state{};
     char bytes[MB_LEN_MAX];
     long long written = 0;
@@ -212,9 +213,9 @@ int OBSYS_WideCharToMultiByte(unsigned int, unsigned int, const wchar_t* source,
 int OBSYS_MultiByteToWideChar(unsigned int, unsigned int, const char* source, int sourceLength, wchar_t* out,
                               int outSize)
 {
-    if (!source)
+    if (!source || (out && outSize < 1))
         return 0;
-    const bool measure = !out || outSize < 1;
+    const bool measure = !out;
     size_t remaining = sourceLength < 0 ? std::strlen(source) : static_cast<size_t>(sourceLength);
     std::mbstate_t state{};
     long long written = 0;

@@ -27,7 +27,8 @@ FILE* OBSYS_wfopen(const wchar_t* path, const wchar_t* mode);
 
 // Conversions in the platform's current locale; the code page and flags are ignored.
 // A negative source length reads up to the terminating zero; otherwise exactly that many
-// characters are converted. With a null output (or out size < 1) the needed size is returned.
+// characters are converted. With a null output the needed size is returned; an output of size
+// below 1 receives nothing and gives 0.
 // Results exclude the terminator, which is written only when there is room; failure gives 0.
 int OBSYS_WideCharToMultiByte(unsigned int codePage, unsigned int flags, const wchar_t* source, int sourceLength,
                               char* out, int outSize, const char* defaultChar = nullptr,

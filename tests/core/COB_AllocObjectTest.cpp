@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -85,6 +86,39 @@ TEST_F(AllocObjectTest, AllocObjectFromAFailingAllocatorIsNull)
     counting.table = {CAAllocDebug, CAAlloc, CAReallocDebug, CARealloc, CAFree};
     counting.fail = true;
     EXPECT_EQ(new (&counting.table) Remembering, nullptr);
+}
+
+void* Refuse(_OBMEM_SystemMgr*, size_t, uint32_t)
+{
+    return nullptr;
+}
+void* RefuseDebug(_OBMEM_SystemMgr*, size_t, uint32_t, const char*, int)
+{
+    return nullptr;
+}
+void NoFree(_OBMEM_SystemMgr*, void*, uint32_t) {}
+void SayOOM(COB_MemoryMgr*, void*)
+{
+    std::fputs("handler ran\n", stderr);
+}
+
+// Without an allocator an object cannot come back null: the handler is told, then the process ends.
+TEST(COB_AllocObjectDeathTest, DefaultPathFailureEndsTheProcess)
+{
+    _OBMEM_SystemMgr refusing = {Refuse, RefuseDebug, nullptr, nullptr, nullptr,
+                                 nullptr, NoFree, nullptr, nullptr, nullptr};
+    COB_MemoryMgr mgr;
+    mgr.Init(&refusing, COB_MemoryMgr::kCreated);
+    OBMEM_SetOOMHandler(&mgr, SayOOM, nullptr);
+    auto allocate = [&](bool tagged) {
+        OBMEM_SetDefaultMgr(&mgr);
+        Remembering* object = tagged ? new (nullptr, __FILE__, __LINE__) Remembering
+                                     : new (static_cast<_IOB_Allocator*>(nullptr)) Remembering;
+        OBMEM_ResetSystemMgr();
+        return object;
+    };
+    EXPECT_DEATH(allocate(false), "handler ran");
+    EXPECT_DEATH(allocate(true), "handler ran");
 }
 
 } // namespace

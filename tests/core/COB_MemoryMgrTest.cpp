@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -235,6 +237,40 @@ TEST(DefaultMemoryMgr, IsTheStaticPlatformManager)
     void* block = OBMEM_DefaultAlloc(10, 0);
     EXPECT_NE(block, nullptr);
     OBMEM_DefaultFree(block, 0);
+}
+
+// The default manager over the platform functions still reports every outcome to the hooks and the
+// handler, and a failed or zero-size reallocation never loses the caller's block.
+TEST(DefaultMemoryMgr, PlatformPathReportsFailuresAndKeepsBlocks)
+{
+    Journal journal;
+    g_journal = &journal;
+    COB_MemoryMgr* def = OBMEM_GetDefaultMgr();
+    OBMEM_UseDebugger(def, &g_hooks);
+    OBMEM_SetOOMHandler(def, OnOOM, &journal);
+    volatile size_t huge = static_cast<size_t>(PTRDIFF_MAX) + 1; // beyond what malloc ever grants
+
+    EXPECT_EQ(OBMEM_DefaultAlloc(huge, 0), nullptr);
+    EXPECT_EQ(OBMEM_DefaultAlloc(huge, OBMEM_MAYFAIL), nullptr);
+    EXPECT_EQ(OBMEM_DefaultAllocDebug(huge, 0, "f", 1), nullptr);
+    char* block = static_cast<char*>(OBMEM_DefaultAlloc(16, 0));
+    ASSERT_NE(block, nullptr);
+    std::memcpy(block, "kept", 5);
+    EXPECT_EQ(OBMEM_DefaultRealloc(block, huge, 0), nullptr);
+    EXPECT_EQ(OBMEM_DefaultReallocDebug(block, huge, 0, "f", 2), nullptr);
+    EXPECT_STREQ(block, "kept");
+    char* shrunk = static_cast<char*>(OBMEM_DefaultRealloc(block, 0, 0));
+    EXPECT_NE(shrunk, nullptr);
+    shrunk = static_cast<char*>(OBMEM_DefaultReallocDebug(shrunk, 0, 0, "f", 3));
+    EXPECT_NE(shrunk, nullptr);
+    OBMEM_DefaultFree(shrunk, 0);
+
+    OBMEM_UseDebugger(def, nullptr);
+    OBMEM_SetOOMHandler(def, nullptr, nullptr);
+    g_journal = nullptr;
+    EXPECT_EQ(journal.events,
+              (Events{"alloc-null", "oom", "alloc-null", "allocdebug-null", "oom", "alloc", "realloc-null", "oom",
+                      "reallocdebug-null", "oom", "realloc", "reallocdebug", "free"}));
 }
 
 } // namespace

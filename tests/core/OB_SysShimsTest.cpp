@@ -119,6 +119,12 @@ TEST_F(LocaleConversion, WideToMultiByteHonoursTheSourceLength)
     EXPECT_EQ(OBSYS_WideCharToMultiByte(0, 0, source, 3, out, 3), 3); // full: no terminator written
     EXPECT_EQ(out[3], '#');
     EXPECT_EQ(OBSYS_WideCharToMultiByte(0, 0, nullptr, -1, out, 16), 0);
+    // A buffer without room receives nothing and nothing is reported as written.
+    for (int outSize : {0, -1}) {
+        std::memset(out, '#', sizeof out);
+        EXPECT_EQ(OBSYS_WideCharToMultiByte(0, 0, source, -1, out, outSize), 0) << outSize;
+        EXPECT_EQ(out[0], '#');
+    }
 }
 
 TEST_F(LocaleConversion, MultiByteToWideHonoursTheSourceLength)
@@ -135,6 +141,11 @@ TEST_F(LocaleConversion, MultiByteToWideHonoursTheSourceLength)
     EXPECT_EQ(OBSYS_MultiByteToWideChar(0, 0, source, -1, out, 3), 3);
     EXPECT_EQ(std::wstring(out, 3), L"h\u00E9l");
     EXPECT_EQ(OBSYS_MultiByteToWideChar(0, 0, "\xFF\xFE", -1, out, 16), 0); // invalid: failure
+    for (int outSize : {0, -1}) {
+        out[0] = L'#';
+        EXPECT_EQ(OBSYS_MultiByteToWideChar(0, 0, source, -1, out, outSize), 0) << outSize;
+        EXPECT_EQ(out[0], L'#');
+    }
 }
 
 int CallVsnprintf(char* buffer, size_t size, const char* format, ...)
