@@ -36,8 +36,14 @@ COB_MMapedFile::COB_MMapedFile(const COB_WideStringC& path, OB_FILESIZE offset, 
       m_FillByte(0), m_WindowLength(0)
 {
     COB_ByteString name = OB_UTF8Encode(path.GetPtr(), path.GetLength());
-    m_nFD = OB_OpenRetry(name.c_str(), O_RDWR | O_CREAT, 0644);
+    // A file made here starts as one page of fill bytes; a file that was already there keeps its size.
+    m_nFD = OB_OpenRetry(name.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
+    bool created = m_nFD >= 0;
+    if (!created && errno == EEXIST)
+        m_nFD = OB_OpenRetry(name.c_str(), O_RDWR | O_CREAT, 0644);
     if (m_nFD < 0 || !RefreshSize())
+        return;
+    if (created && m_FileSize == 0 && !Grow(OB_DEFAULT_MMAP_SIZE))
         return;
     // Only what the file holds is mapped: a page wholly past the end would fault when touched.
     if (offset < 0 || offset >= m_FileSize || length == 0)

@@ -14,8 +14,8 @@ extern OB_FILESIZE OB_DEFAULT_MMAP_SIZE;
 class COB_MMapedFile : public IOB_FileStream, public COB_Object
 {
 public:
-    // Opens (creating it, mode 0644, when missing) the file and maps length bytes at offset, as far as
-    // the file reaches; offset must be a multiple of the page size.
+    // Opens the file (when missing: creates it, mode 0644, one page long) and maps length bytes at
+    // offset, as far as the file reaches; offset must be a multiple of the page size.
     static COB_MMapedFile* Create(const COB_WideStringC& path, OB_FILESIZE offset, uint64_t length);
     COB_MMapedFile(const COB_WideStringC& path, OB_FILESIZE offset, uint64_t length);
 

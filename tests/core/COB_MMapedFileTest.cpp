@@ -54,7 +54,7 @@ TEST_F(MMapedFileTest, OpeningAndReadingNeverChangeTheFile)
     }
 }
 
-TEST_F(MMapedFileTest, NewPathIsCreatedEmptyWithMode0644)
+TEST_F(MMapedFileTest, NewPathIsOnePageOfZerosWithMode0644)
 {
     umask(022);
     COB_MMapedFile* file = Map("new");
@@ -62,14 +62,29 @@ TEST_F(MMapedFileTest, NewPathIsCreatedEmptyWithMode0644)
     struct stat st;
     ASSERT_EQ(stat(Path("new").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
-    EXPECT_EQ(st.st_size, 0);
+    EXPECT_EQ(st.st_size, OB_DEFAULT_MMAP_SIZE);
+    EXPECT_EQ(OB_DEFAULT_MMAP_SIZE, getpagesize());
+    ASSERT_TRUE(file->IsValid());
+    EXPECT_EQ(file->GetSize(), OB_DEFAULT_MMAP_SIZE);
+    const std::string page(static_cast<size_t>(OB_DEFAULT_MMAP_SIZE), '\0');
+    EXPECT_EQ(std::string(static_cast<const char*>(file->GetMemory()), page.size()), page);
+    EXPECT_EQ(file->GetName(), WPath("new").c_str());
+    file->Release();
+    EXPECT_EQ(Read("new"), page);
+}
+
+TEST_F(MMapedFileTest, ExistingEmptyFileStaysEmptyUntilWritten)
+{
+    Write("empty", "");
+    COB_MMapedFile* file = Map("empty");
+    ASSERT_NE(file, nullptr);
     EXPECT_FALSE(file->IsValid()); // nothing to map yet
     EXPECT_EQ(file->GetSize(), 0);
     EXPECT_TRUE(file->IsEOF());
     char buf[4];
     EXPECT_EQ(file->ReadBlock(buf, 4), 0u);
     EXPECT_FALSE(file->ReadBlock(buf, 0, 1));
-    EXPECT_EQ(file->GetName(), WPath("new").c_str());
+    EXPECT_EQ(Read("empty"), "");
 
     // Writing grows the file to the next 64 KB and maps it.
     EXPECT_TRUE(file->WriteBlock("abc", 3));
@@ -78,7 +93,7 @@ TEST_F(MMapedFileTest, NewPathIsCreatedEmptyWithMode0644)
     EXPECT_EQ(file->GetPosition(), 3);
     EXPECT_TRUE(file->Flush());
     file->Release();
-    std::string bytes = Read("new");
+    std::string bytes = Read("empty");
     ASSERT_EQ(bytes.size(), 65536u);
     EXPECT_EQ(bytes.substr(0, 3), "abc");
     EXPECT_EQ(bytes.find_first_not_of('\0', 3), std::string::npos);
