@@ -470,6 +470,11 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
     if (!decoder.init(lzmaHeader, total))
         return BadContents;
 
+    // The destination is made on the way to the first entry: a package without
+    // entries succeeds without touching it.
+    if (entries.empty())
+        return Done;
+
     QByteArray dest = QFile::encodeName(destDir);
     while (dest.size() > 1 && (dest.endsWith('/') || dest.endsWith('\\')))
         dest.chop(1);

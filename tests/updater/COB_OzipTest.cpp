@@ -163,7 +163,8 @@ TEST_F(OzipTest, GoodPackagesUnpackExactly)
         c.build(w);
         EXPECT_EQ(unpack(w), COB_Ozip::Done);
         EXPECT_EQ(readTree(dest()), c.expected);
-        EXPECT_TRUE(QFileInfo(dest()).isDir());
+        // The destination is made on the way to the first entry.
+        EXPECT_EQ(QFileInfo(dest()).isDir(), !c.expected.isEmpty());
     }
     // No shared temporary files are left behind.
     EXPECT_TRUE(readTree(sandbox.tmp()).isEmpty());
@@ -385,6 +386,14 @@ TEST_F(OzipTest, EntryOrderAndFolderRules)
     e.data = "data";
     EXPECT_EQ(unpack(OzipWriter().add(e)), COB_Ozip::EntryFailed);
     EXPECT_TRUE(readTree(dest()).isEmpty());
+
+    // A destination that cannot be made fails the first entry; with no entry
+    // there is nothing to fail.
+    QDir(dest()).removeRecursively();
+    ASSERT_TRUE(sandbox.writeFile(dest(), "a file, not a folder"));
+    EXPECT_EQ(unpack(OzipWriter()), COB_Ozip::Done);
+    EXPECT_EQ(unpack(OzipWriter().file("f", "x")), COB_Ozip::EntryFailed);
+    EXPECT_EQ(sandbox.readFile(dest()), QByteArray("a file, not a folder"));
 }
 
 TEST_F(OzipTest, LargeEntryStreamsThrough)
