@@ -121,15 +121,12 @@ bool IsLowSurrogate(unsigned int u)
 
 void COB_WideString::InitStr(const wchar_t* s, int len)
 {
+    if (len < 0)
+        len = s ? static_cast<int>(wcslen(s)) : 0;
+    // The copy is made before the old block goes: s may lie inside it.
+    COB_WideStringData* d = len > 0 ? CopyData(s, len) : nullptr;
     Release();
-    if (len < 0) {
-        if (!s)
-            return;
-        len = static_cast<int>(wcslen(s));
-    }
-    if (len <= 0)
-        return;
-    m_pData = CopyData(s, len);
+    m_pData = d;
 }
 
 COB_WideString::COB_WideString(wchar_t ch) : m_pData(CopyData(&ch, 1)) {}

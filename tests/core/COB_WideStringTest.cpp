@@ -57,6 +57,16 @@ TEST(COB_WideString, ConstructionTable)
     }
     // The character pointer is never null.
     EXPECT_NE(static_cast<const wchar_t*>(COB_WideString()), nullptr);
+
+    // InitStr on a string that already holds text, from a slice of that very text (a block
+    // large enough to go back to the system when freed).
+    std::wstring big(100000, L'x');
+    big[1] = L'y';
+    COB_WideString own(big.c_str());
+    own.InitStr(own.c_str() + 1, -1);
+    EXPECT_EQ(Text(own), big.substr(1));
+    own.InitStr(own.c_str(), 2);
+    EXPECT_EQ(Text(own), L"yx");
 }
 
 TEST(COB_WideString, CopiesShareUntilWritten)
