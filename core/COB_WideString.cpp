@@ -581,7 +581,13 @@ int COB_WideString::Replace(const wchar_t* oldText, const wchar_t* newText)
 
     COB_WideStringData* old = m_pData;
     const bool shared = old->nRefs >= 2;
-    if (resultLen > (shared ? len : old->nAllocLength)) {
+    // Replacement text taken from this very block would be overwritten while it is still being
+    // copied in place: such a replacement is built in a new block as well.
+    const uintptr_t blockStart = reinterpret_cast<uintptr_t>(text);
+    const uintptr_t newAt = reinterpret_cast<uintptr_t>(newText);
+    const bool newInside = !shared && newLen > 0 && newAt >= blockStart &&
+                           newAt <= blockStart + static_cast<uintptr_t>(old->nAllocLength) * sizeof(wchar_t);
+    if (newInside || resultLen > (shared ? len : old->nAllocLength)) {
         // No room: the text is rebuilt into a block of exactly the new length.
         COB_WideStringData* d = NewData(resultLen);
         if (d) {

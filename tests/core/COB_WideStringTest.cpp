@@ -320,6 +320,25 @@ TEST(COB_WideString, ReplaceTable)
     EXPECT_TRUE(HasBuffer(roomy));
     EXPECT_EQ(roomy.GetLength(), 0);
 
+    // Replacement text taken from the string itself, with room to grow or shrink in place.
+    struct OwnText {
+        const wchar_t* start;
+        const wchar_t* oldText;
+        int newAt;
+        const wchar_t* text;
+    } own[] = {
+        {L"a-bc", L"-", 2, L"abcbc"},
+        {L"a-b-cd", L"-", 4, L"acdbcdcd"},
+        {L"xxab", L"xx", 2, L"abab"},
+        {L"ab--", L"--", 0, L"abab--"},
+    };
+    for (auto& c : own) {
+        COB_WideString s(c.start);
+        s.Reserve(40);
+        s.Replace(c.oldText, s.c_str() + c.newAt);
+        EXPECT_EQ(Text(s), c.text) << s.UTF8Encode().c_str();
+    }
+
     // Many matches; the other holder of the buffer keeps its text.
     const std::wstring many(1000, L'a');
     const COB_WideString original(many.c_str());
