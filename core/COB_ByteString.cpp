@@ -185,9 +185,10 @@ COB_ByteString& COB_ByteString::operator=(const COB_BinaryBuf& buf)
 
 void COB_ByteString::Load(const unsigned char* s, int len)
 {
+    // The copy is made before the old block goes: s may lie inside it.
+    COB_ByteStringData* d = len >= 1 ? CopyData(reinterpret_cast<const char*>(s), len) : nullptr;
     Release();
-    if (len >= 1)
-        m_pData = CopyData(reinterpret_cast<const char*>(s), len);
+    m_pData = d;
 }
 
 void COB_ByteString::AssignCopy(int len, const char* s)

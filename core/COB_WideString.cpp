@@ -121,15 +121,12 @@ bool IsLowSurrogate(unsigned int u)
 
 void COB_WideString::InitStr(const wchar_t* s, int len)
 {
+    if (len < 0)
+        len = s ? static_cast<int>(wcslen(s)) : 0;
+    // The copy is made before the old block goes: s may lie inside it.
+    COB_WideStringData* d = len > 0 ? CopyData(s, len) : nullptr;
     Release();
-    if (len < 0) {
-        if (!s)
-            return;
-        len = static_cast<int>(wcslen(s));
-    }
-    if (len <= 0)
-        return;
-    m_pData = CopyData(s, len);
+    m_pData = d;
 }
 
 COB_WideString::COB_WideString(wchar_t ch) : m_pData(CopyData(&ch, 1)) {}
@@ -584,7 +581,13 @@ int COB_WideString::Replace(const wchar_t* oldText, const wchar_t* newText)
 
     COB_WideStringData* old = m_pData;
     const bool shared = old->nRefs >= 2;
-    if (resultLen > (shared ? len : old->nAllocLength)) {
+    // Replacement text taken from this very block would be overwritten while it is still being
+    // copied in place: such a replacement is built in a new block as well.
+    const uintptr_t blockStart = reinterpret_cast<uintptr_t>(text);
+    const uintptr_t newAt = reinterpret_cast<uintptr_t>(newText);
+    const bool newInside = !shared && newLen > 0 && newAt >= blockStart &&
+                           newAt <= blockStart + static_cast<uintptr_t>(old->nAllocLength) * sizeof(wchar_t);
+    if (newInside || resultLen > (shared ? len : old->nAllocLength)) {
         // No room: the text is rebuilt into a block of exactly the new length.
         COB_WideStringData* d = NewData(resultLen);
         if (d) {

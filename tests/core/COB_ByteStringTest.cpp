@@ -82,6 +82,14 @@ TEST(COB_ByteString, AssignmentForms)
 
     s.Load(reinterpret_cast<const unsigned char*>("q"), 0);
     EXPECT_FALSE(HasBuffer(s));
+
+    // Loading a slice of the string's own text: the old block is large enough to be returned to
+    // the system when freed, so reading it afterwards would not give the text back.
+    std::string big(300000, 'x');
+    big[1] = 'y';
+    COB_ByteString own(big.c_str());
+    own.Load(own.GetPtr() + 1, own.GetLength() - 1);
+    EXPECT_EQ(Text(own), big.substr(1));
 }
 
 TEST(COB_ByteString, CopiesShareUntilWritten)

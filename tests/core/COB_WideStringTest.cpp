@@ -57,6 +57,16 @@ TEST(COB_WideString, ConstructionTable)
     }
     // The character pointer is never null.
     EXPECT_NE(static_cast<const wchar_t*>(COB_WideString()), nullptr);
+
+    // InitStr on a string that already holds text, from a slice of that very text (a block
+    // large enough to go back to the system when freed).
+    std::wstring big(100000, L'x');
+    big[1] = L'y';
+    COB_WideString own(big.c_str());
+    own.InitStr(own.c_str() + 1, -1);
+    EXPECT_EQ(Text(own), big.substr(1));
+    own.InitStr(own.c_str(), 2);
+    EXPECT_EQ(Text(own), L"yx");
 }
 
 TEST(COB_WideString, CopiesShareUntilWritten)
@@ -309,6 +319,25 @@ TEST(COB_WideString, ReplaceTable)
     EXPECT_EQ(roomy.Replace(L"abc", L""), 1);
     EXPECT_TRUE(HasBuffer(roomy));
     EXPECT_EQ(roomy.GetLength(), 0);
+
+    // Replacement text taken from the string itself, with room to grow or shrink in place.
+    struct OwnText {
+        const wchar_t* start;
+        const wchar_t* oldText;
+        int newAt;
+        const wchar_t* text;
+    } own[] = {
+        {L"a-bc", L"-", 2, L"abcbc"},
+        {L"a-b-cd", L"-", 4, L"acdbcdcd"},
+        {L"xxab", L"xx", 2, L"abab"},
+        {L"ab--", L"--", 0, L"abab--"},
+    };
+    for (auto& c : own) {
+        COB_WideString s(c.start);
+        s.Reserve(40);
+        s.Replace(c.oldText, s.c_str() + c.newAt);
+        EXPECT_EQ(Text(s), c.text) << s.UTF8Encode().c_str();
+    }
 
     // Many matches; the other holder of the buffer keeps its text.
     const std::wstring many(1000, L'a');
