@@ -39,13 +39,14 @@ struct OB_FormatPlan
 
 namespace ob_format_detail {
 
-inline size_t Length(const char* s)
+// With a precision printf reads at most that many characters: the array need not be terminated.
+inline size_t Length(const char* s, int64_t precision)
 {
-    return strlen(s);
+    return precision >= 0 ? strnlen(s, static_cast<size_t>(precision)) : strlen(s);
 }
-inline size_t Length(const wchar_t* s)
+inline size_t Length(const wchar_t* s, int64_t precision)
 {
-    return wcslen(s);
+    return precision >= 0 ? wcsnlen(s, static_cast<size_t>(precision)) : wcslen(s);
 }
 
 // Digits before the point of a fixed-point number of magnitude m.
@@ -227,12 +228,12 @@ OB_FormatPlan OB_ScanFormat(const CharT* format, va_list args, bool positional =
             if (!s) {
                 item = 6; // "(null)"
             } else if (wideArg) {
-                item = static_cast<int64_t>(Length(static_cast<const wchar_t*>(s)));
+                item = static_cast<int64_t>(Length(static_cast<const wchar_t*>(s), precision));
                 if (!wide)
                     item *= static_cast<int64_t>(MB_CUR_MAX);
             } else {
                 // In a wide format each character takes at least one byte of the narrow text.
-                item = static_cast<int64_t>(Length(static_cast<const char*>(s)));
+                item = static_cast<int64_t>(Length(static_cast<const char*>(s), precision));
             }
             if (precision >= 0 && precision < item)
                 item = precision;

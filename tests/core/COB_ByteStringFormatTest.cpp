@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <langinfo.h>
 #include <string>
+#include <sys/mman.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
@@ -131,6 +133,26 @@ TEST(COB_ByteStringFormat, LongOutputIsNeverCut)
     COB_ByteString shortSelf("ab");
     shortSelf.Format("%s-%s", shortSelf.c_str(), shortSelf.c_str());
     EXPECT_EQ(Text(shortSelf), "ab-ab");
+}
+
+TEST(COB_ByteStringFormat, PrecisionBoundsTheStringsThatAreRead)
+{
+    // With a precision the argument need not be terminated: its characters end right before an
+    // unreadable page, and nothing may be read past the precision.
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    char* map = static_cast<char*>(mmap(nullptr, 4 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(map, MAP_FAILED);
+    ASSERT_EQ(mprotect(map + page, page, PROT_NONE), 0);
+    ASSERT_EQ(mprotect(map + 3 * page, page, PROT_NONE), 0);
+    char* narrow = map + page - 3;
+    memcpy(narrow, "abc", 3);
+    wchar_t* wide = reinterpret_cast<wchar_t*>(map + 3 * page) - 3;
+    wmemcpy(wide, L"xyz", 3);
+
+    COB_ByteString s;
+    s.Format("[%.3s|%.2s|%.*ls]", narrow, narrow, 3, wide);
+    EXPECT_EQ(Text(s), "[abc|ab|xyz]");
+    munmap(map, 4 * page);
 }
 
 namespace {
