@@ -79,7 +79,9 @@ int CUpdateCertFile::UpdateFileEx(QString &url, QString &file)
     const QString partial = file + QStringLiteral(".part");
     std::unique_ptr<QHttpDownLoadS> downloader(new QHttpDownLoadS(nullptr, nullptr, nullptr, nullptr));
     downloader->m_bFollowRedirects = true;
-    if (!downloader->setUrlAndFilePath(QUrl(url), partial))
+    // No target is refused like the downloader refuses one: the ".part" suffix alone
+    // must not turn it into a stray file in the working folder.
+    if (file.isEmpty() || !downloader->setUrlAndFilePath(QUrl(url), partial))
         return kListFailed;
 
     bool complete = false;

@@ -117,6 +117,9 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
             m_pFile->resize(m_nBase);
         *m_pResumePosition = m_nBase;
         m_pFile->seek(m_nBase);
+    } else if (m_pFile->size() != 0) {
+        // No Range is asked for, so the whole body comes again.
+        m_pFile->resize(0);
     }
     m_nReceivedBytes = m_nBase;
     m_eReplyState = ReplyUndecided;

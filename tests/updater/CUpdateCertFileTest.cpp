@@ -91,6 +91,14 @@ TEST_F(CertificateLists, ListLockedByAnotherProcess)
     EXPECT_EQ(server.requests(QStringLiteral("/eutl.xml")).size(), 0);
 }
 
+TEST_F(CertificateLists, ListWithoutATargetIsNotDownloaded)
+{
+    const QStringList args{QStringLiteral("-downloadTrustCertfile"), QStringLiteral("-certeutlurl"),
+                           server.urlString(QStringLiteral("/eutl.xml"))};
+    EXPECT_EQ(run(args), QStringLiteral("65538\n"));
+    EXPECT_EQ(server.requests(QStringLiteral("/eutl.xml")).size(), 1) << "probed, not downloaded";
+}
+
 TEST_F(CertificateLists, ListReportedUnavailableIsLeftAlone)
 {
     ASSERT_TRUE(sandbox.writeFile(eutlFile, "old eutl"));

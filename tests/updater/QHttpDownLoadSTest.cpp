@@ -147,6 +147,34 @@ TEST_F(Transfer, WholeFileArrivesWithOneVerdict)
     }
 }
 
+TEST_F(Transfer, StartingAgainWithoutAPositionWritesTheFileAfresh)
+{
+    // No Range is sent, so the whole body comes again: it must not land after what
+    // the earlier start left in the file.
+    const QByteArray data = testBytes(300000);
+    TestHttpServer::Response slow;
+    slow.body = data;
+    slow.bytesPerSecond = 1000000;
+    server.setResponse(QStringLiteral("/f"), slow);
+    for (const bool paused : {false, true}) {
+        SCOPED_TRACE(paused ? "paused and continued" : "started again");
+        verdicts = Verdicts();
+        auto d = makeDownloader(QStringLiteral("/f"));
+        if (paused) {
+            ASSERT_TRUE(d->startDownLoads(false));
+            ASSERT_TRUE(waitUntil([&] { return verdicts.lastReceived >= 50000; }, 10000));
+            d->pauseDownloads();
+            d->continueDownload();
+        } else {
+            ASSERT_TRUE(d->startDownLoads(true));
+            ASSERT_TRUE(d->startDownLoads(true));
+        }
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() >= (paused ? 1 : 2); }, 10000));
+        EXPECT_EQ(verdicts.failed, 0);
+        EXPECT_TRUE(onDisk() == data) << "size on disk " << onDisk().size();
+    }
+}
+
 TEST_F(Transfer, EmptyFileIsComplete)
 {
     server.setFile(QStringLiteral("/empty"), QByteArray());
