@@ -152,6 +152,8 @@ TEST(CXML_Parser, References)
         {"reference at the end of input", "<a>x&amp", "a{\"x&amp\"}"},
         {"in attribute values", "<a v='&lt;&#65;&bad;&' w=\"a&amp;b\"/>", "a[v=<A&bad;&,w=a&b]"},
         {"ampersand in an attribute does not eat the quote", "<a v='x & y' w='1'/>", "a[v=x & y,w=1]"},
+        {"a reference in text cuts a multi-byte sequence", "<a>\xC3&amp;\xA9</a>", "a{\"&\"}"},
+        {"a reference in a value does not", "<a v='\xC3&amp;\xA9'/>", "a[v=&\\xE9;]"},
     });
     // Ignoring references in text keeps them byte for byte; attribute values still resolve them.
     EXPECT_EQ(ParseAndDump("<a v='&lt;'>&lt;b&gt;&#65;</a>", false, true), "a[v=<]{\"&lt;b&gt;&#65;\"}");
