@@ -1164,7 +1164,9 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             } else {
                 SkipLiterals(">");
             }
-            // The text before a comment or declaration goes on as one run with the text after it.
+            // The text before a comment or declaration goes on as one run with the text after it;
+            // a multi-byte sequence cut by the construct does not.
+            text.pending = 0;
             SkipWhiteSpaces(false);
             continue;
         }

@@ -128,6 +128,7 @@ TEST(CXML_Parser, TextRuns)
         {"instruction inside text keeps the run", "<a>one<?p x?> two</a>", "a{\"onetwo\"}"},
         {"text before a comment is kept", "<a>one <!-- c --> two<b/></a>", "a{\"one two\",b}"},
         {"text before a declaration is kept", "<a>one<!X y>two</a>", "a{\"onetwo\"}"},
+        {"a comment cuts a multi-byte sequence", "<a>x\xC3<!-- -->\xA9y</a>", "a{\"xy\"}"},
         {"CDATA is its own child", "<a>x <![CDATA[a<b]]> y</a>", "a{\"x\",C\"a<b\",\"y\"}"},
         {"empty CDATA adds nothing", "<a><![CDATA[]]></a>", "a"},
         {"CDATA keeps markup and references", "<a><![CDATA[&amp;<x>]]]></a>", "a{C\"&amp;<x>]\"}"},
