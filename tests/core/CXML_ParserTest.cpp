@@ -269,6 +269,33 @@ TEST(CXML_Parser, ManyAttributesParseInLinearTime)
     delete root;
 }
 
+// However many attributes a tag has, repeats are resolved as storing them one by one would:
+// a bare name replaces the first item of that name whatever its prefix, a prefixed one only its own.
+// Long lists are the ones that need the parser's name index: half their names are new or come back
+// much later ("n" and "p:n" names), the rest are a few names repeated all along.
+TEST(CXML_Parser, RepeatedNamesAsStoredOneByOne)
+{
+    const char* few[] = {"x", "p:x", "y", "q:x", "p:y", "xx", "q:xx"};
+    unsigned seed = 7;
+    for (int count : {12, 70, 400}) {
+        for (int pool : {2, 4, 7}) {
+            std::string xml = "<a";
+            CXML_Element expected("a");
+            for (int i = 0; i < count; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                const unsigned r = seed >> 16;
+                const std::string name = r % 2 ? std::string(r % 4 == 1 ? "p:" : "") + "n" + std::to_string(i % 97)
+                                               : few[(r >> 2) % pool];
+                const std::string value = std::to_string(i);
+                xml += " " + name + "='" + value + "'";
+                expected.SetAttrValue(COB_ByteStringC(name.c_str()), COB_WideStringC(COB_WideString::FromUTF8(value.c_str())));
+            }
+            xml += "/>";
+            EXPECT_EQ(ParseAndDump(xml), Dump(&expected)) << count << " attributes, " << pool << " repeated names";
+        }
+    }
+}
+
 TEST(CXML_Parser, ServiceReplyAsTheClientReadsIt)
 {
     CXML_Element* root = CXML_Element::Parse(kServiceReply, sizeof kServiceReply - 1, false, nullptr, nullptr,
@@ -333,6 +360,13 @@ TEST_F(CXML_ParserFiles, AllFormsAgreeAcrossBlockBoundaries)
         big += "<m name=\"module" + std::to_string(i) + "\" v='&#x" + std::to_string(41 + i % 9) +
                ";'>t<![CDATA[c" + std::to_string(i) + "]]></m>";
     big += "</big>";
+    // Enough repeated names, bare and prefixed, for the parser's name index to take over.
+    std::string repeated = "<r";
+    const char* names[] = {"x", "p:x", "q:y", "y", "xy", "p:xy"};
+    for (int i = 0; i < 150; ++i)
+        repeated += std::string(" ") + names[i % 6] + (i % 3 ? std::to_string(i) : "") + "='&#" +
+                    std::to_string(65 + i % 26) + ";\xC3\xA9" + std::to_string(i) + "'";
+    repeated += "/>";
     const std::vector<std::string> documents = {
         kServiceReply,
         kUpdaterInfo,
@@ -342,6 +376,7 @@ TEST_F(CXML_ParserFiles, AllFormsAgreeAcrossBlockBoundaries)
         "<a>one<?p?>two<b:c d:e='&quot;'/>tail",
         "<r>\n\t<x/>\r\n y<z/>\n</r>",
         big,
+        repeated,
     };
     const std::string pathText = Path("xmlforms.xml");
     const char* path = pathText.c_str();
