@@ -754,7 +754,6 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
     enum { Start, Hash, Decimal, HexStart, Hex, Name } state = Start;
     uint32_t value = 0;
     bool complete = false;
-    out.pending = 0;
     while (count < kMaxBytes && HaveByte()) {
         const uint8_t c = m_pBuffer[m_dwIndex];
         if (c == ';') {
@@ -1128,7 +1127,10 @@ void CXML_Parser::ParseContent(CXML_Element* element)
                     break;
                 }
                 if (c == '&' && charRefs) {
+                    // In text a reference cuts off the multi-byte sequence in progress; in an
+                    // attribute value that sequence may go on after the reference.
                     m_dwIndex = i + 1;
+                    text.pending = 0;
                     GetCharRef(text);
                     break;
                 }
@@ -1162,7 +1164,9 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             } else {
                 SkipLiterals(">");
             }
-            // The text before a comment or declaration goes on as one run with the text after it.
+            // The text before a comment or declaration goes on as one run with the text after it;
+            // a multi-byte sequence cut by the construct does not.
+            text.pending = 0;
             SkipWhiteSpaces(false);
             continue;
         }

@@ -128,6 +128,7 @@ TEST(CXML_Parser, TextRuns)
         {"instruction inside text keeps the run", "<a>one<?p x?> two</a>", "a{\"onetwo\"}"},
         {"text before a comment is kept", "<a>one <!-- c --> two<b/></a>", "a{\"one two\",b}"},
         {"text before a declaration is kept", "<a>one<!X y>two</a>", "a{\"onetwo\"}"},
+        {"a comment cuts a multi-byte sequence", "<a>x\xC3<!-- -->\xA9y</a>", "a{\"xy\"}"},
         {"CDATA is its own child", "<a>x <![CDATA[a<b]]> y</a>", "a{\"x\",C\"a<b\",\"y\"}"},
         {"empty CDATA adds nothing", "<a><![CDATA[]]></a>", "a"},
         {"CDATA keeps markup and references", "<a><![CDATA[&amp;<x>]]]></a>", "a{C\"&amp;<x>]\"}"},
@@ -152,6 +153,8 @@ TEST(CXML_Parser, References)
         {"reference at the end of input", "<a>x&amp", "a{\"x&amp\"}"},
         {"in attribute values", "<a v='&lt;&#65;&bad;&' w=\"a&amp;b\"/>", "a[v=<A&bad;&,w=a&b]"},
         {"ampersand in an attribute does not eat the quote", "<a v='x & y' w='1'/>", "a[v=x & y,w=1]"},
+        {"a reference in text cuts a multi-byte sequence", "<a>\xC3&amp;\xA9</a>", "a{\"&\"}"},
+        {"a reference in a value does not", "<a v='\xC3&amp;\xA9'/>", "a[v=&\\xE9;]"},
     });
     // Ignoring references in text keeps them byte for byte; attribute values still resolve them.
     EXPECT_EQ(ParseAndDump("<a v='&lt;'>&lt;b&gt;&#65;</a>", false, true), "a[v=<]{\"&lt;b&gt;&#65;\"}");
@@ -266,6 +269,33 @@ TEST(CXML_Parser, ManyAttributesParseInLinearTime)
     delete root;
 }
 
+// However many attributes a tag has, repeats are resolved as storing them one by one would:
+// a bare name replaces the first item of that name whatever its prefix, a prefixed one only its own.
+// Long lists are the ones that need the parser's name index: half their names are new or come back
+// much later ("n" and "p:n" names), the rest are a few names repeated all along.
+TEST(CXML_Parser, RepeatedNamesAsStoredOneByOne)
+{
+    const char* few[] = {"x", "p:x", "y", "q:x", "p:y", "xx", "q:xx"};
+    unsigned seed = 7;
+    for (int count : {12, 70, 400}) {
+        for (int pool : {2, 4, 7}) {
+            std::string xml = "<a";
+            CXML_Element expected("a");
+            for (int i = 0; i < count; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                const unsigned r = seed >> 16;
+                const std::string name = r % 2 ? std::string(r % 4 == 1 ? "p:" : "") + "n" + std::to_string(i % 97)
+                                               : few[(r >> 2) % pool];
+                const std::string value = std::to_string(i);
+                xml += " " + name + "='" + value + "'";
+                expected.SetAttrValue(COB_ByteStringC(name.c_str()), COB_WideStringC(COB_WideString::FromUTF8(value.c_str())));
+            }
+            xml += "/>";
+            EXPECT_EQ(ParseAndDump(xml), Dump(&expected)) << count << " attributes, " << pool << " repeated names";
+        }
+    }
+}
+
 TEST(CXML_Parser, ServiceReplyAsTheClientReadsIt)
 {
     CXML_Element* root = CXML_Element::Parse(kServiceReply, sizeof kServiceReply - 1, false, nullptr, nullptr,
@@ -330,6 +360,13 @@ TEST_F(CXML_ParserFiles, AllFormsAgreeAcrossBlockBoundaries)
         big += "<m name=\"module" + std::to_string(i) + "\" v='&#x" + std::to_string(41 + i % 9) +
                ";'>t<![CDATA[c" + std::to_string(i) + "]]></m>";
     big += "</big>";
+    // Enough repeated names, bare and prefixed, for the parser's name index to take over.
+    std::string repeated = "<r";
+    const char* names[] = {"x", "p:x", "q:y", "y", "xy", "p:xy"};
+    for (int i = 0; i < 150; ++i)
+        repeated += std::string(" ") + names[i % 6] + (i % 3 ? std::to_string(i) : "") + "='&#" +
+                    std::to_string(65 + i % 26) + ";\xC3\xA9" + std::to_string(i) + "'";
+    repeated += "/>";
     const std::vector<std::string> documents = {
         kServiceReply,
         kUpdaterInfo,
@@ -339,6 +376,7 @@ TEST_F(CXML_ParserFiles, AllFormsAgreeAcrossBlockBoundaries)
         "<a>one<?p?>two<b:c d:e='&quot;'/>tail",
         "<r>\n\t<x/>\r\n y<z/>\n</r>",
         big,
+        repeated,
     };
     const std::string pathText = Path("xmlforms.xml");
     const char* path = pathText.c_str();

@@ -1,10 +1,14 @@
 // Fuzz target of the XML parser: any bytes through the memory form, with every option combination
-// chosen by the first byte, then a walk over the whole tree and a deep copy.
+// chosen by the first byte, then a walk over the whole tree and a deep copy. The same bytes read
+// through a caller's reader in small blocks (block size also chosen by the first byte) must build
+// the same tree and report the same parsed size.
 
+#include "../core/XmlTestSupport.h"
 #include "CXML_Element.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -33,9 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const uint8_t options = data[0];
+    const bool save = options & 1, ignoreRefs = options & 2, keepCtrl = options & 4;
     int64_t parsed = -1;
-    CXML_Element* root = CXML_Element::Parse(data + 1, size - 1, options & 1, &parsed, nullptr, options & 2,
-                                             options & 4);
+    CXML_Element* root = CXML_Element::Parse(data + 1, size - 1, save, &parsed, nullptr, ignoreRefs, keepCtrl);
+
+    static const size_t kBlocks[8] = {1, 2, 3, 5, 7, 16, 17, 4096};
+    xmltest::BlockReader reader(std::string(reinterpret_cast<const char*>(data + 1), size - 1), kBlocks[options >> 5]);
+    int64_t readerParsed = -1;
+    CXML_Element* fromReader = CXML_Element::Parse(&reader, save, &readerParsed, nullptr, ignoreRefs, keepCtrl);
+    if (xmltest::Dump(fromReader) != xmltest::Dump(root) || (root && readerParsed != parsed))
+        __builtin_trap();
+    delete fromReader;
+
     if (!root)
         return 0;
     if (parsed < 0 || static_cast<uint64_t>(parsed) > size - 1)
