@@ -136,7 +136,7 @@ TEST_F(UpdateCheckingTest, SilentServerEndsByTheTimeOut)
 
 TEST_F(UpdateCheckingTest, UnreadableReplyIsNotAFinishedCheck)
 {
-    server.setFile(QStringLiteral("/addons/get_addons.php"), QByteArray("\x1f\x8b\x08 binary garbage", 20));
+    server.setFile(QStringLiteral("/addons/get_addons.php"), QByteArray("\x1f\x8b\x08 binary garbage"));
     UpdateChecking checker(QStringLiteral("Update List"));
     checker.setModuleManager(manager.get());
     checker.startUpdateCheck();
