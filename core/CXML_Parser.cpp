@@ -1233,38 +1233,42 @@ void CXML_Parser::ParseContent(CXML_Element* element)
 
 // ---- entry points ------------------------------------------------------------------------------
 
-CXML_Element* CXML_Element::Parse(const void* pBuffer, size_t size, bool bSaveSpaceChars, int64_t* pParsedSize,
-                                  _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+namespace {
+
+// The three forms differ only in where the parser reads from.
+CXML_Element* ParseInitialised(CXML_Parser& parser, bool initialised, bool bSaveSpaceChars, int64_t* pParsedSize,
+                               bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
 {
-    CXML_Parser parser(pAllocator);
-    if (!parser.Init(static_cast<const uint8_t*>(pBuffer), size))
+    if (!initialised)
         return nullptr;
     CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
     if (pParsedSize)
         *pParsedSize = parser.GetOffset();
     return root;
+}
+
+} // namespace
+
+CXML_Element* CXML_Element::Parse(const void* pBuffer, size_t size, bool bSaveSpaceChars, int64_t* pParsedSize,
+                                  _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
+{
+    CXML_Parser parser(pAllocator);
+    const bool initialised = parser.Init(static_cast<const uint8_t*>(pBuffer), size);
+    return ParseInitialised(parser, initialised, bSaveSpaceChars, pParsedSize, bIgnoreCharRef, bKeepCtrlWhiteSpace);
 }
 
 CXML_Element* CXML_Element::Parse(IOB_FileRead* pFile, bool bSaveSpaceChars, int64_t* pParsedSize,
                                   _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
 {
     CXML_Parser parser(pAllocator);
-    if (!parser.Init(pFile))
-        return nullptr;
-    CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
-    if (pParsedSize)
-        *pParsedSize = parser.GetOffset();
-    return root;
+    const bool initialised = parser.Init(pFile);
+    return ParseInitialised(parser, initialised, bSaveSpaceChars, pParsedSize, bIgnoreCharRef, bKeepCtrlWhiteSpace);
 }
 
 CXML_Element* CXML_Element::Parse(IOB_BufferRead* pBuffer, bool bSaveSpaceChars, int64_t* pParsedSize,
                                   _IOB_Allocator* pAllocator, bool bIgnoreCharRef, bool bKeepCtrlWhiteSpace)
 {
     CXML_Parser parser(pAllocator);
-    if (!parser.Init(pBuffer))
-        return nullptr;
-    CXML_Element* root = parser.ParseRoot(bSaveSpaceChars, bIgnoreCharRef, bKeepCtrlWhiteSpace);
-    if (pParsedSize)
-        *pParsedSize = parser.GetOffset();
-    return root;
+    const bool initialised = parser.Init(pBuffer);
+    return ParseInitialised(parser, initialised, bSaveSpaceChars, pParsedSize, bIgnoreCharRef, bKeepCtrlWhiteSpace);
 }
