@@ -40,26 +40,17 @@ void COB_AllocObject::operator delete(void* block)
     if (!block)
         return;
     _IOB_Allocator* allocator = *static_cast<_IOB_Allocator**>(block);
-    if (allocator)
-        allocator->Free(allocator, block);
-    else
-        OBMEM_DefaultFree(block, 0);
+    OBMEM_AllocatorFree(allocator, block);
 }
 
 void COB_AllocObject::operator delete(void* block, _IOB_Allocator* allocator)
 {
-    if (allocator)
-        allocator->Free(allocator, block);
-    else
-        OBMEM_DefaultFree(block, 0);
+    OBMEM_AllocatorFree(allocator, block);
 }
 
 void COB_AllocObject::operator delete(void* block, _IOB_Allocator* allocator, const char*, int)
 {
-    if (allocator)
-        allocator->Free(allocator, block);
-    else
-        OBMEM_DefaultFree(block, 0);
+    OBMEM_AllocatorFree(allocator, block);
 }
 
 _IOB_Allocator* COB_AllocObject::GetAllocator() const

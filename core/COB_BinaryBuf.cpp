@@ -48,10 +48,7 @@ void COB_BinaryBuf::FreeBlock()
 {
     if (!m_pBuffer)
         return;
-    if (m_pAllocator)
-        m_pAllocator->Free(m_pAllocator, m_pBuffer);
-    else
-        OBMEM_DefaultFree(m_pBuffer, 0);
+    OBMEM_AllocatorFree(m_pAllocator, m_pBuffer);
     m_pBuffer = nullptr;
 }
 

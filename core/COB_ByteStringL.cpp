@@ -4,12 +4,8 @@
 
 void COB_ByteStringL::Empty(_IOB_Allocator* allocator)
 {
-    if (m_Ptr) {
-        if (allocator)
-            allocator->Free(allocator, m_Ptr);
-        else
-            OBMEM_DefaultFree(m_Ptr, 0);
-    }
+    if (m_Ptr)
+        OBMEM_AllocatorFree(allocator, m_Ptr);
     m_Ptr = nullptr;
     m_Length = 0;
 }
@@ -20,7 +16,7 @@ char* COB_ByteStringL::AllocBuffer(int len, _IOB_Allocator* allocator)
     if (len < 0)
         return nullptr;
     const size_t bytes = static_cast<size_t>(len) + 1;
-    char* p = static_cast<char*>(allocator ? allocator->Alloc(allocator, bytes) : OBMEM_DefaultAlloc2(bytes, 1, 0));
+    char* p = static_cast<char*>(OBMEM_AllocatorAlloc(allocator, bytes));
     if (!p)
         return nullptr;
     m_Ptr = p;

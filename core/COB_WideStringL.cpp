@@ -5,12 +5,8 @@
 
 void COB_WideStringL::Empty(_IOB_Allocator* allocator)
 {
-    if (m_Ptr) {
-        if (allocator)
-            allocator->Free(allocator, m_Ptr);
-        else
-            OBMEM_DefaultFree(m_Ptr, 0);
-    }
+    if (m_Ptr)
+        OBMEM_AllocatorFree(allocator, m_Ptr);
     m_Ptr = nullptr;
     m_Length = 0;
 }

@@ -1095,6 +1095,24 @@ void CXML_Parser::ParseCDATA(CXML_Element* element)
     text.Clear();
 }
 
+// The recorded line breaks and tabs followed by the pending text, as one run; the
+// record is used up.
+CXML_WideRun& CXML_Parser::JoinRecordedWhiteSpace()
+{
+    const CXML_WideRun& text = m_pScratch->text;
+    CXML_WideRun& run = m_pScratch->value;
+    run.Clear();
+    const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
+    if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
+        wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
+        if (text.length > 0)
+            wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
+        run.length = record.GetLength() + text.length;
+    }
+    m_WhiteSpaceRecord.Clear();
+    return run;
+}
+
 void CXML_Parser::ParseContent(CXML_Element* element)
 {
     CXML_WideRun& text = m_pScratch->text;
@@ -1189,17 +1207,7 @@ void CXML_Parser::ParseContent(CXML_Element* element)
         // A child element.
         if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
             // The recorded line breaks and tabs lead the run, which is kept untrimmed.
-            CXML_WideRun& run = m_pScratch->value;
-            run.Clear();
-            const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
-            if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
-                wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
-                if (text.length > 0)
-                    wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
-                run.length = record.GetLength() + text.length;
-            }
-            InsertContentSegment(false, run.View(), element);
-            m_WhiteSpaceRecord.Clear();
+            InsertContentSegment(false, JoinRecordedWhiteSpace().View(), element);
             text.Clear();
         } else {
             FlushText(element);
@@ -1212,16 +1220,7 @@ void CXML_Parser::ParseContent(CXML_Element* element)
         }
     }
     if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
-        CXML_WideRun& run = m_pScratch->value;
-        run.Clear();
-        const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
-        if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
-            wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
-            if (text.length > 0)
-                wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
-            run.length = record.GetLength() + text.length;
-        }
-        m_WhiteSpaceRecord.Clear();
+        CXML_WideRun& run = JoinRecordedWhiteSpace();
         if (!m_bSaveSpaceChars)
             run.TrimRight();
         InsertContentSegment(false, run.View(), element);

@@ -77,6 +77,7 @@ private:
     void ParseContent(CXML_Element* element);
     void ParseCDATA(CXML_Element* element);
     void FlushText(CXML_Element* element);
+    CXML_WideRun& JoinRecordedWhiteSpace();
     void InsertContentSegment(bool bCDATA, const COB_WideStringC& text, CXML_Element* element);
     CXML_Element* NewElement(const COB_ByteStringC& prefix, const COB_ByteStringC& name);
     void DeleteElement(CXML_Element* element);
