@@ -1,6 +1,7 @@
 #include "AUILibLogger.h"
 #include "BoundHandlerWrapper.h"
 #include "Event.h"
+#include "FocusWatcher.h"
 #include "TestControl.h"
 
 #include <QApplication>
@@ -493,4 +494,19 @@ TEST_F(EventHelperTest, DeferredHandlerRunsOnceWhicheverFilterSeesIt)
 
     QEvent custom(static_cast<QEvent::Type>(QEvent::User + 5));
     EXPECT_FALSE(filter(label, &custom));
+}
+
+TEST(FocusWatcher, ReportsFocusWithoutConsumingIt)
+{
+    QLineEdit edit;
+    auto *watcher = new AUILib::FocusWatcher(&edit);
+    std::vector<bool> changes;
+    QObject::connect(watcher, &AUILib::FocusWatcher::focusChanged, [&](bool in) { changes.push_back(in); });
+    QFocusEvent in(QEvent::FocusIn);
+    QFocusEvent out(QEvent::FocusOut);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&edit, &in);
+    QCoreApplication::sendEvent(&edit, &leave);
+    QCoreApplication::sendEvent(&edit, &out);
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
 }
