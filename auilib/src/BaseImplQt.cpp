@@ -289,80 +289,61 @@ int BaseImplQt::GetWidthForText(std::wstring &text, FontData *font)
     return widgetOrThrow()->fontMetrics().horizontalAdvance(qtext);
 }
 
-PromptsPopup *BaseImplQt::prepareBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction)
+bool BaseImplQt::showBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction,
+                             const std::function<void(PromptsPopup &)> &decorate)
 {
     if (!m_balloon)
         m_balloon = std::make_shared<PromptsPopup>();
     if (!m_balloon->Create(GetWidget(), text, 0, persistent ? kLongestBalloonTime : kBalloonTime, closeOnInteraction))
-        return nullptr;
-    return m_balloon.get();
+        return false;
+    decorate(*m_balloon);
+    m_balloon->Show(true, -1, -1);
+    return true;
 }
 
+// Balloons with an icon type leave the balloon up while the user works in the
+// control; the others close on interaction.
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, const std::wstring &iconPath, bool, bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, true);
-    if (!balloon)
-        return false;
-    balloon->SetTitleIcon(iconPath);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) { b.SetTitleIcon(iconPath); });
 }
 
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, const unsigned char *iconBytes, int byteCount, bool,
                                   bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, true);
-    if (!balloon)
-        return false;
-    balloon->SetTitleIcon(iconBytes, byteCount);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) { b.SetTitleIcon(iconBytes, byteCount); });
 }
 
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, BalloonTipIconType icon, bool, bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, false);
-    if (!balloon)
-        return false;
-    balloon->SetTitleIcon(icon);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, false, [&](PromptsPopup &b) { b.SetTitleIcon(icon); });
 }
 
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, const std::wstring &iconPath,
                                   bool, bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, true);
-    if (!balloon)
-        return false;
-    balloon->SetTitle(title);
-    balloon->SetTitleIcon(iconPath);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) {
+        b.SetTitle(title);
+        b.SetTitleIcon(iconPath);
+    });
 }
 
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, const unsigned char *iconBytes,
                                   int byteCount, bool, bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, true);
-    if (!balloon)
-        return false;
-    balloon->SetTitleIcon(iconBytes, byteCount);
-    balloon->SetTitle(title);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) {
+        b.SetTitleIcon(iconBytes, byteCount);
+        b.SetTitle(title);
+    });
 }
 
 bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, BalloonTipIconType icon, bool,
                                   bool persistent)
 {
-    PromptsPopup *balloon = prepareBalloon(text, persistent, false);
-    if (!balloon)
-        return false;
-    balloon->SetTitle(title);
-    balloon->SetTitleIcon(icon);
-    balloon->Show(true, -1, -1);
-    return true;
+    return showBalloon(text, persistent, false, [&](PromptsPopup &b) {
+        b.SetTitle(title);
+        b.SetTitleIcon(icon);
+    });
 }
 
 bool BaseImplQt::HideBalloonTipEx()

@@ -1,5 +1,6 @@
 #include "AgnosticUIException.h"
 #include "PromptsPopup.h"
+#include "PromptsPopupQt.h"
 #include "TestControl.h"
 
 #include <QCheckBox>
@@ -320,18 +321,30 @@ TEST(BaseGUIObject, BalloonTipsShowAndHide)
     {
         const char *name;
         std::function<bool()> show;
+        bool closeOnInteraction;
+        int timeoutMs;
     } overloads[] = {
-        {"text, icon type", [&] { return control.ShowBalloonTipEx(L"a", AUILib::BalloonTipIconInformation, false, false); }},
-        {"text, path", [&] { return control.ShowBalloonTipEx(L"b", std::wstring(L"/no/such.png"), false, true); }},
-        {"text, bytes", [&] { return control.ShowBalloonTipEx(L"c", notAnImage, 3, false, false); }},
+        {"text, icon type",
+         [&] { return control.ShowBalloonTipEx(L"a", AUILib::BalloonTipIconInformation, false, false); }, false, 3000},
+        {"text, path", [&] { return control.ShowBalloonTipEx(L"b", std::wstring(L"/no/such.png"), false, true); }, true,
+         50000},
+        {"text, bytes", [&] { return control.ShowBalloonTipEx(L"c", notAnImage, 3, false, false); }, true, 3000},
         {"title, text, icon type",
-         [&] { return control.ShowBalloonTipEx(L"T", L"d", AUILib::BalloonTipIconCritical, false, false); }},
-        {"title, text, path", [&] { return control.ShowBalloonTipEx(L"T", L"e", std::wstring(L""), false, false); }},
-        {"title, text, bytes", [&] { return control.ShowBalloonTipEx(L"T", L"f", nullptr, 0, false, true); }},
+         [&] { return control.ShowBalloonTipEx(L"T", L"d", AUILib::BalloonTipIconCritical, false, true); }, false,
+         50000},
+        {"title, text, path", [&] { return control.ShowBalloonTipEx(L"T", L"e", std::wstring(L""), false, false); },
+         true, 3000},
+        {"title, text, bytes", [&] { return control.ShowBalloonTipEx(L"T", L"f", nullptr, 0, false, true); }, true,
+         50000},
     };
     for (const auto &overload : overloads) {
         EXPECT_TRUE(overload.show()) << overload.name;
         EXPECT_TRUE(control.IsBalloonTipDisplayed()) << overload.name;
+        // One balloon per control, reused by every call.
+        const auto balloons = edit->findChildren<AUILib::PromptsPopupQt *>();
+        ASSERT_EQ(balloons.size(), 1) << overload.name;
+        EXPECT_EQ(balloons.front()->closeOnInteraction, overload.closeOnInteraction) << overload.name;
+        EXPECT_EQ(balloons.front()->timeoutMs, overload.timeoutMs) << overload.name;
         EXPECT_TRUE(control.HideBalloonTipEx()) << overload.name;
         EXPECT_FALSE(control.IsBalloonTipDisplayed()) << overload.name;
     }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -98,8 +99,10 @@ protected:
     QRect m_savedGeometry;
 
 private:
-    // Creates the balloon on first use and prepares it; false when it refuses.
-    PromptsPopup *prepareBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction);
+    // Creates the balloon on first use, prepares it, lets `decorate` set title
+    // and icon, and shows it; false when the balloon refuses (no widget).
+    bool showBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction,
+                     const std::function<void(PromptsPopup &)> &decorate);
 
     std::vector<ToolTipRegion> m_toolTipRegions;
     std::int32_t m_reserved = 0;
