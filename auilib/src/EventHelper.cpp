@@ -242,7 +242,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride:
         if (!target)
             return false;
-        qDebug() << QString::fromStdWString(target->GetName()) << " -> Shortcut event";
+        qDebug().noquote().nospace() << QString::fromStdWString(target->GetName()) << " -> Shortcut event";
         return keyEvent(target, static_cast<QKeyEvent *>(event));
     case QEvent::DragEnter:
     case QEvent::DragMove:
