@@ -1,0 +1,45 @@
+#pragma once
+
+#include "AUITypes.h"
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace AUILib {
+
+// The balloon: a small frameless tip with an upward arrow that pops up under a
+// target widget, shows a message (optionally with a title and a 16-pixel icon)
+// and hides itself after a time-out or when the user works in the target's
+// window. Everything but Create does nothing before the first Create.
+class PromptsPopup
+{
+public:
+    PromptsPopup();
+    virtual ~PromptsPopup();
+    PromptsPopup(const PromptsPopup &) = delete;
+    PromptsPopup &operator=(const PromptsPopup &) = delete;
+
+    // False, doing nothing, without a target. A time-out of -1 is the longest
+    // display time (50000 ms). iconType has no effect; icons come from SetTitleIcon.
+    virtual bool Create(QWidget *target, const std::wstring &text, int iconType, int timeoutMs,
+                        bool closeOnInteraction);
+    // At (x, y) in global coordinates, or under the target's top-left corner
+    // when either is negative. A balloon already showing keeps its place and timer.
+    virtual void Show(bool show, int x, int y);
+    virtual void SetTitleIcon(BalloonTipIconType type);
+    virtual void SetTitleIcon(const std::wstring &path);
+    virtual void SetTitleIcon(const unsigned char *bytes, int length);
+    // An empty title is ignored: a title once set stays.
+    virtual void SetTitle(const std::wstring &title);
+
+    bool IsDisplayed() const;
+
+    class impl;
+
+private:
+    std::unique_ptr<impl> m_impl;
+};
+
+} // namespace AUILib

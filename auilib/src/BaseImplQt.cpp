@@ -1,0 +1,392 @@
+#include "BaseImplQt.h"
+
+#include "AgnosticUIException.h"
+#include "BaseGUIObject.h"
+#include "EnableChildWidgets.h"
+#include "PromptsPopup.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QSizePolicy>
+#include <QWidget>
+
+namespace AUILib {
+
+namespace {
+
+Size toSize(const QSize &size)
+{
+    return Size{size.width(), size.height()};
+}
+
+constexpr int kBalloonTime = 3000;    // ms, a balloon that is not persistent
+constexpr int kLongestBalloonTime = -1; // the popup's own longest display time
+
+} // namespace
+
+BaseImplQt::BaseImplQt() = default;
+
+BaseImplQt::~BaseImplQt() = default;
+
+QWidget *BaseImplQt::widgetOrThrow()
+{
+    QWidget *widget = GetWidget();
+    if (!widget)
+        ThrowControlNotValid();
+    return widget;
+}
+
+void BaseImplQt::Show(bool show, bool repaint)
+{
+    QWidget *widget = widgetOrThrow();
+    const bool shownOrHiddenBefore =
+        widget->testAttribute(Qt::WA_WState_Visible) || widget->testAttribute(Qt::WA_WState_Hidden);
+    if (shownOrHiddenBefore && widget->isVisible() == show)
+        return;
+    const bool isDialog = qobject_cast<QDialog *>(widget) != nullptr;
+    if (isDialog && !show) {
+        // Hiding a dialog remembers where it was, so showing it brings it back there.
+        m_savedGeometry = widget->geometry();
+        widget->hide();
+    } else {
+        widget->setVisible(show);
+    }
+    if (isDialog && !m_savedGeometry.isNull())
+        widget->setGeometry(m_savedGeometry);
+    if (repaint)
+        widget->repaint();
+}
+
+bool BaseImplQt::IsVisible()
+{
+    return widgetOrThrow()->isVisible();
+}
+
+void BaseImplQt::Enable(bool enable, bool withChildren)
+{
+    QWidget *widget = widgetOrThrow();
+    if (withChildren)
+        EnableChildWidgets(this, widget, enable);
+    else
+        widget->setEnabled(enable);
+    widget->repaint();
+}
+
+bool BaseImplQt::IsEnabled()
+{
+    return !widgetOrThrow()->testAttribute(Qt::WA_Disabled);
+}
+
+int BaseImplQt::GetLogicalPixelsX()
+{
+    return widgetOrThrow()->logicalDpiX();
+}
+
+int BaseImplQt::GetLogicalPixelsY()
+{
+    return widgetOrThrow()->logicalDpiY();
+}
+
+Rect BaseImplQt::GetWindowRect()
+{
+    QWidget *widget = widgetOrThrow();
+    const QRect frame = widget->frameGeometry();
+    const QPoint topLeft = widget->mapToGlobal(QPoint(0, widget->height() - frame.height()));
+    return Rect{topLeft.x(), topLeft.y(), topLeft.x() + frame.width() - 1, topLeft.y() + frame.height() - 1};
+}
+
+Rect BaseImplQt::GetClientRect()
+{
+    QWidget *widget = widgetOrThrow();
+    QSize size = widget->size();
+    if (auto *frame = qobject_cast<QFrame *>(widget))
+        size = frame->contentsRect().size();
+    return Rect{0, 0, size.width() - 1, size.height() - 1};
+}
+
+Point BaseImplQt::ScreenToClient(Point point)
+{
+    QWidget *widget = widgetOrThrow();
+    QPoint local = widget->mapFromGlobal(QPoint(point.x, point.y));
+    if (auto *frame = qobject_cast<QFrame *>(widget))
+        local -= QPoint(frame->frameWidth(), GetFrarmeWidth());
+    return Point{local.x(), local.y()};
+}
+
+Point BaseImplQt::ClientToScreen(Point point)
+{
+    QWidget *widget = widgetOrThrow();
+    QPoint global = widget->mapToGlobal(QPoint(point.x, point.y));
+    if (auto *frame = qobject_cast<QFrame *>(widget))
+        global += QPoint(frame->frameWidth(), GetFrarmeWidth());
+    return Point{global.x(), global.y()};
+}
+
+Size BaseImplQt::IdealSize()
+{
+    return toSize(widgetOrThrow()->sizeHint());
+}
+
+Size BaseImplQt::MinimumIdealSize()
+{
+    return toSize(widgetOrThrow()->minimumSizeHint());
+}
+
+Size BaseImplQt::MinimumSize()
+{
+    return toSize(widgetOrThrow()->minimumSize());
+}
+
+Size BaseImplQt::MaximumSize()
+{
+    return toSize(widgetOrThrow()->maximumSize());
+}
+
+void BaseImplQt::SetMinimumSize(const Size &size)
+{
+    widgetOrThrow()->setMinimumSize(size.width, size.height);
+}
+
+void BaseImplQt::SetMaximumSize(const Size &size)
+{
+    widgetOrThrow()->setMaximumSize(size.width, size.height);
+}
+
+void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
+{
+    QWidget *widget = widgetOrThrow();
+    if (auto *frame = qobject_cast<QFrame *>(widget)) {
+        x += frame->lineWidth();
+        y += frame->lineWidth();
+    }
+    widget->move(x, y);
+    widget->resize(width, height);
+    m_savedGeometry = widget->geometry();
+}
+
+int BaseImplQt::GetFrarmeWidth()
+{
+    QWidget *widget = widgetOrThrow();
+    if (auto *frame = qobject_cast<QFrame *>(widget))
+        return frame->frameWidth();
+    return (widget->frameGeometry().width() - widget->width()) / 2;
+}
+
+int BaseImplQt::SetTimer(unsigned int, unsigned int milliseconds)
+{
+    return widgetOrThrow()->startTimer(static_cast<int>(milliseconds), Qt::CoarseTimer);
+}
+
+void BaseImplQt::KillTimer(unsigned int id)
+{
+    widgetOrThrow()->killTimer(static_cast<int>(id));
+}
+
+void BaseImplQt::Update()
+{
+    widgetOrThrow()->update();
+}
+
+void BaseImplQt::Update(const Region &region)
+{
+    widgetOrThrow()->update(region);
+}
+
+void BaseImplQt::Repaint()
+{
+    widgetOrThrow()->repaint();
+}
+
+void BaseImplQt::Repaint(const Region &region)
+{
+    widgetOrThrow()->repaint(region);
+}
+
+SizePolicy BaseImplQt::GetSizePolicy()
+{
+    const QSizePolicy policy = widgetOrThrow()->sizePolicy();
+    SizePolicy value = 0;
+    value |= static_cast<SizePolicy>(policy.horizontalStretch() & 0xff);
+    value |= static_cast<SizePolicy>(policy.verticalStretch() & 0xff) << 8;
+    value |= static_cast<SizePolicy>(policy.horizontalPolicy() & 0xf) << 16;
+    value |= static_cast<SizePolicy>(policy.verticalPolicy() & 0xf) << 20;
+    value |= static_cast<SizePolicy>(policy.controlType() & 0x1f) << 24;
+    if (policy.hasHeightForWidth())
+        value |= SizePolicy(1) << 29;
+    if (policy.hasWidthForHeight())
+        value |= SizePolicy(1) << 30;
+    if (policy.retainSizeWhenHidden())
+        value |= SizePolicy(1) << 31;
+    return value;
+}
+
+void BaseImplQt::SetSizePolicy(const SizePolicy &value)
+{
+    QWidget *widget = widgetOrThrow();
+    const auto horizontal = static_cast<QSizePolicy::Policy>((value >> 16) & 0xf);
+    const auto vertical = static_cast<QSizePolicy::Policy>((value >> 20) & 0xf);
+    QSizePolicy::ControlType type = QSizePolicy::DefaultType;
+    const SizePolicy typeBits = (value >> 24) & 0x1f;
+    for (int bit = 0; bit < 5; ++bit) {
+        if (typeBits & (1u << bit)) {
+            type = static_cast<QSizePolicy::ControlType>(1u << bit);
+            break;
+        }
+    }
+    QSizePolicy policy(horizontal, vertical, type);
+    policy.setHorizontalStretch(static_cast<int>(value & 0xff));
+    policy.setVerticalStretch(static_cast<int>((value >> 8) & 0xff));
+    policy.setHeightForWidth((value >> 29) & 1);
+    policy.setWidthForHeight((value >> 30) & 1);
+    policy.setRetainSizeWhenHidden((value >> 31) & 1);
+    widget->setSizePolicy(policy);
+}
+
+void BaseImplQt::SetAcceptDrops(bool accept)
+{
+    QWidget *widget = GetWidget();
+    if (!widget)
+        return;
+    widget->setAcceptDrops(accept);
+    m_acceptDrops = accept;
+}
+
+bool BaseImplQt::IsAcceptDrops()
+{
+    return m_acceptDrops;
+}
+
+void BaseImplQt::SetTrackMouseEvent()
+{
+    QWidget *widget = GetWidget();
+    if (!widget)
+        return;
+    widget->setAttribute(Qt::WA_Hover);
+    SetTrackMouseFlag(true);
+}
+
+bool BaseImplQt::IsTrackMouseEvent()
+{
+    return m_trackMouse;
+}
+
+void BaseImplQt::SetTrackMouseFlag(bool track)
+{
+    m_trackMouse = track;
+}
+
+int BaseImplQt::GetWidthForText(std::wstring &text, FontData *font)
+{
+    const QString qtext = QString::fromStdWString(text);
+    if (font) {
+        QFont measured(QString::fromStdWString(font->faceName));
+        if (font->size > 0)
+            measured.setPointSizeF(font->size);
+        return QFontMetrics(measured).horizontalAdvance(qtext);
+    }
+    return widgetOrThrow()->fontMetrics().horizontalAdvance(qtext);
+}
+
+bool BaseImplQt::showBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction,
+                             const std::function<void(PromptsPopup &)> &decorate)
+{
+    if (!m_balloon)
+        m_balloon = std::make_shared<PromptsPopup>();
+    if (!m_balloon->Create(GetWidget(), text, 0, persistent ? kLongestBalloonTime : kBalloonTime, closeOnInteraction))
+        return false;
+    decorate(*m_balloon);
+    m_balloon->Show(true, -1, -1);
+    return true;
+}
+
+// Balloons with an icon type leave the balloon up while the user works in the
+// control; the others close on interaction.
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, const std::wstring &iconPath, bool, bool persistent)
+{
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) { b.SetTitleIcon(iconPath); });
+}
+
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, const unsigned char *iconBytes, int byteCount, bool,
+                                  bool persistent)
+{
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) { b.SetTitleIcon(iconBytes, byteCount); });
+}
+
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &text, BalloonTipIconType icon, bool, bool persistent)
+{
+    return showBalloon(text, persistent, false, [&](PromptsPopup &b) { b.SetTitleIcon(icon); });
+}
+
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, const std::wstring &iconPath,
+                                  bool, bool persistent)
+{
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) {
+        b.SetTitle(title);
+        b.SetTitleIcon(iconPath);
+    });
+}
+
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, const unsigned char *iconBytes,
+                                  int byteCount, bool, bool persistent)
+{
+    return showBalloon(text, persistent, true, [&](PromptsPopup &b) {
+        b.SetTitleIcon(iconBytes, byteCount);
+        b.SetTitle(title);
+    });
+}
+
+bool BaseImplQt::ShowBalloonTipEx(const std::wstring &title, const std::wstring &text, BalloonTipIconType icon, bool,
+                                  bool persistent)
+{
+    return showBalloon(text, persistent, false, [&](PromptsPopup &b) {
+        b.SetTitle(title);
+        b.SetTitleIcon(icon);
+    });
+}
+
+bool BaseImplQt::HideBalloonTipEx()
+{
+    if (!m_balloon)
+        return false;
+    m_balloon->Show(false, -1, -1);
+    return true;
+}
+
+bool BaseImplQt::IsBalloonTipDisplayed()
+{
+    return m_balloon && m_balloon->IsDisplayed();
+}
+
+void BaseImplQt::OnSkinChange()
+{
+}
+
+bool BaseImplQt::ShowCustomToolTip(const QPoint &)
+{
+    return false;
+}
+
+bool BaseImplQt::SetParent(QWidget *parent)
+{
+    QWidget *widget = widgetOrThrow();
+    // A plain setParent drops the window type, which would turn a dialog into
+    // a child widget inside its parent.
+    if (qobject_cast<QDialog *>(widget))
+        widget->setParent(parent, widget->windowFlags());
+    else
+        widget->setParent(parent);
+    return true;
+}
+
+void BaseImplQt::ReservedOperation()
+{
+}
+
+std::int32_t *BaseImplQt::ReservedField()
+{
+    return &m_reserved;
+}
+
+} // namespace AUILib

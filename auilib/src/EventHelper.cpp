@@ -1,0 +1,421 @@
+#include "EventHelper.h"
+
+#include "AUILibLogger.h"
+#include "BaseGUIObject.h"
+#include "BaseImplQt.h"
+#include "BoundHandlerWrapper.h"
+#include "Event.h"
+#include "EventHelperHost.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QDropEvent>
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QMoveEvent>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolTip>
+#include <QUrl>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <climits>
+#include <cmath>
+
+namespace AUILib {
+
+EventHelperHost::~EventHelperHost() = default;
+
+namespace {
+
+constexpr int kMovingDelayMs = 100;
+constexpr int kInputMethodNativeKey = 0x01ffffff;
+
+Point roundedPoint(const QPointF &point)
+{
+    return Point{static_cast<int>(std::lround(point.x())), static_cast<int>(std::lround(point.y()))};
+}
+
+bool isReturnOrSpace(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+BaseImplQt *qtImpl(const std::shared_ptr<BaseImpl> &impl)
+{
+    return dynamic_cast<BaseImplQt *>(impl.get());
+}
+
+} // namespace
+
+// The control an event belongs to. `hold` keeps an element of the dialog alive
+// while its procedure runs, should the procedure remove it from the dialog.
+struct EventHelper::Target
+{
+    BaseGUIObject *control = nullptr;
+    std::shared_ptr<BaseGUIObject> hold;
+};
+
+EventHelper::EventHelper(BaseGUIObject *control, EventHelperHost *host)
+    : m_control(control)
+    , m_host(host)
+{
+    m_deactivationTimer.setSingleShot(true);
+    m_movingTimer.setSingleShot(true);
+}
+
+EventHelper::~EventHelper() = default;
+
+std::shared_ptr<BaseGUIObject> EventHelper::elementNamed(const QObject *object) const
+{
+    if (!m_host || !object)
+        return {};
+    return m_host->GetElementByName(object->objectName().toStdWString());
+}
+
+EventHelper::Target EventHelper::findTarget(QObject *watched, QWidget *window) const
+{
+    Target target;
+    if (watched == window) {
+        target.control = m_control;
+        return target;
+    }
+    target.hold = elementNamed(watched);
+    if (!target.hold && watched->objectName() == QLatin1String("qt_scrollarea_viewport")) {
+        // A viewport belongs to the scroll area below the window that holds it.
+        QObject *child = watched;
+        while (child && child->parent() != window)
+            child = child->parent();
+        if (child)
+            target.hold = elementNamed(child);
+    }
+    target.control = target.hold.get();
+    return target;
+}
+
+bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
+{
+    if (!target || !target->EventProcedure())
+        return false;
+    // An exception must not unwind through Qt's event delivery.
+    try {
+        return target->EventProcedure()(target, &event);
+    } catch (const std::exception &error) {
+        AUILibLogger::GetInstance().LogException(error);
+    } catch (...) {
+        AUILibLogger::GetInstance().LogException(std::wstring(L"unknown exception in an event procedure"));
+    }
+    return false;
+}
+
+void EventHelper::resizeToScreen(BaseGUIObject *target)
+{
+    if (m_host && m_control->IsVisible())
+        m_host->ResizeDialogAccordingScreen(target);
+}
+
+bool EventHelper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!watched || !m_control)
+        return false;
+    QWidget *window = m_control->GetPlatformWindow();
+    if (!window)
+        return false;
+    const Target found = findTarget(watched, window);
+    BaseGUIObject *target = found.control;
+
+    const int type = event->type();
+    if (type == 0 || type > 127) {
+        if (type == BoundHandlerWrapper::kType)
+            static_cast<BoundHandlerWrapper *>(event)->Run();
+        return false;
+    }
+
+    switch (type) {
+    case QEvent::Timer: {
+        TimerEvent timer(static_cast<QTimerEvent *>(event)->timerId());
+        return deliver(target, timer);
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::HoverMove: {
+        if (!target)
+            return false;
+        if (target->GetControlKind() == ControlKindButton && !target->IsEnabled())
+            return false;
+        if (type == QEvent::HoverMove) {
+            // Hover events carry no button state.
+            auto *hover = static_cast<QHoverEvent *>(event);
+            MouseEvent mouse(Event::HoverMove, roundedPoint(hover->posF()), 0,
+                             static_cast<unsigned int>(hover->modifiers()));
+            return deliver(target, mouse);
+        }
+        auto *qmouse = static_cast<QMouseEvent *>(event);
+        MouseEvent mouse(static_cast<Event::Type>(type), roundedPoint(qmouse->localPos()),
+                         static_cast<unsigned int>(qmouse->buttons()), static_cast<unsigned int>(qmouse->modifiers()));
+        return deliver(target, mouse);
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return keyEvent(target, static_cast<QKeyEvent *>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        FocusEvent focus(static_cast<Event::Type>(type));
+        return deliver(target, focus);
+    }
+    case QEvent::Leave: {
+        if (!target)
+            return false;
+        const std::shared_ptr<BaseImpl> impl = target->GetBaseImpl();
+        if (!impl || !impl->IsTrackMouseEvent())
+            return false;
+        MouseLeaveEvent leave;
+        return deliver(target, leave);
+    }
+    case QEvent::Paint: {
+        PaintEvent paint;
+        return deliver(target, paint);
+    }
+    case QEvent::Move:
+        return moveEvent(target, window, event);
+    case QEvent::Resize: {
+        auto *resize = static_cast<QResizeEvent *>(event);
+        ResizeEvent value(Size{resize->oldSize().width(), resize->oldSize().height()},
+                          Size{resize->size().width(), resize->size().height()});
+        return deliver(target, value);
+    }
+    case QEvent::Show: {
+        resizeToScreen(target);
+        ShowEvent show;
+        return deliver(target, show);
+    }
+    case QEvent::Hide: {
+        HideEvent hide;
+        return deliver(target, hide);
+    }
+    case QEvent::Close:
+        if (target && target->GetControlKind() == ControlKindDialog && m_host && target == m_control &&
+            m_host->FilterDone(0) == -1) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    case QEvent::WindowActivate: {
+        WindowActivateEvent activate;
+        return deliver(target, activate);
+    }
+    case QEvent::WindowDeactivate: {
+        if (!m_repeatSeen)
+            m_deactivationTimer.start(QApplication::keyboardInputInterval());
+        m_deactivated = true;
+        WindowDeactivateEvent deactivate;
+        return deliver(target, deactivate);
+    }
+    case QEvent::Wheel: {
+        if (!target)
+            return false;
+        if (target->GetControlKind() == ControlKindButton && !target->IsEnabled())
+            return false;
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        const QPoint angle = wheel->angleDelta();
+        const int delta = angle.y() != 0 ? angle.y() : angle.x();
+        MouseWheelEvent value(static_cast<short>(qBound(SHRT_MIN, delta, SHRT_MAX)),
+                              roundedPoint(wheel->globalPosition()), static_cast<unsigned int>(wheel->buttons()),
+                              static_cast<unsigned int>(wheel->modifiers()));
+        return deliver(target, value);
+    }
+    case QEvent::ApplicationPaletteChange: {
+        ApplicationPaletteChangeEvent palette;
+        deliver(target, palette);
+        return false;
+    }
+    case QEvent::ShortcutOverride:
+        if (!target)
+            return false;
+        qDebug().noquote().nospace() << QString::fromStdWString(target->GetName()) << " -> Shortcut event";
+        return keyEvent(target, static_cast<QKeyEvent *>(event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return dragEvent(target, watched, event);
+    case QEvent::DragLeave:
+        event->accept();
+        return true;
+    case QEvent::LayoutRequest:
+        resizeToScreen(target);
+        return false;
+    case QEvent::ContextMenu: {
+        if (!target)
+            return false;
+        ContextMenuEvent menu;
+        if (deliver(target, menu))
+            return true;
+        return false;
+    }
+    case QEvent::InputMethod:
+        return inputMethodEvent(target, event);
+    case QEvent::ToolTip:
+        return toolTipEvent(target, event);
+    default:
+        return false;
+    }
+}
+
+bool EventHelper::keyEvent(BaseGUIObject *target, QKeyEvent *event)
+{
+    if (!target)
+        return false;
+    const int type = event->type();
+    if (type == QEvent::KeyRelease)
+        m_deactivated = false;
+    if (type != QEvent::KeyRelease && isReturnOrSpace(event->key())) {
+        // A press that arrives just after the window lost activation was meant
+        // for the window that took it.
+        if (event->isAutoRepeat()) {
+            m_repeatSeen = true;
+            if (m_deactivated)
+                return true;
+        } else {
+            m_repeatSeen = false;
+            if (m_deactivationTimer.isActive())
+                return true;
+        }
+    }
+    if (!target->EventProcedure())
+        return false;
+
+    const unsigned int modifiers = static_cast<unsigned int>(event->modifiers()) &
+                                   (Event::ShiftModifier | Event::ControlModifier | Event::AltModifier);
+    KeyEvent key(static_cast<Event::Type>(type), SysKeyToAUIKey(event->key()), static_cast<Event::Modifier>(modifiers),
+                 event->text().toStdWString(), event->key());
+    const Event::Key code = key.GetKey();
+    if (code == Event::KeyTab || code == Event::KeyEscape || code == Event::KeyPause ||
+        type == QEvent::ShortcutOverride || (type == QEvent::KeyRelease && !key.IsSpecialKey())) {
+        qDebug() << "Event processed and propagated to parent";
+        if (code != Event::KeyTab)
+            event->ignore();
+        return false;
+    }
+    if (deliver(target, key)) {
+        qDebug() << "Event NOT processed and propagated to parent";
+        event->ignore();
+        return true;
+    }
+    qDebug() << "Event processed and NOT propagated to parent";
+    event->accept();
+    return false;
+}
+
+bool EventHelper::moveEvent(BaseGUIObject *target, QWidget *window, QEvent *event)
+{
+    if (!target || !target->EventProcedure())
+        return false;
+    const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QPoint position = static_cast<QMoveEvent *>(event)->pos();
+    const QRect frame = window->frameGeometry();
+    QRect rect(position, frame.size());
+    MovingEvent moving(&rect);
+    const bool answer = deliver(target, moving);
+
+    m_movingTimer.stop();
+    m_movingTimer.disconnect();
+    if (rect.topLeft() == position || m_moving)
+        return answer;
+    const QPoint wanted(rect.left(), rect.top() - titleBar);
+    QPointer<QWidget> guarded(window);
+    connect(&m_movingTimer, &QTimer::timeout, this, [this, guarded, wanted] {
+        if (!guarded)
+            return;
+        m_moving = true;
+        guarded->move(wanted);
+        m_moving = false;
+    });
+    m_movingTimer.start(kMovingDelayMs);
+    return answer;
+}
+
+bool EventHelper::inputMethodEvent(BaseGUIObject *target, QEvent *event)
+{
+    if (!target || !target->EventProcedure())
+        return false;
+    const std::shared_ptr<BaseImpl> impl = target->GetBaseImpl();
+    if (impl && impl->IsProgrammaticUpdate())
+        return false;
+    const QString commit = static_cast<QInputMethodEvent *>(event)->commitString();
+    if (commit.isEmpty())
+        return false;
+    bool any = false;
+    // One key event per character, so a character outside the basic plane is
+    // never split into two halves of a surrogate pair.
+    const QVector<uint> codePoints = commit.toUcs4();
+    for (uint codePoint : codePoints) {
+        KeyEvent key(Event::KeyPress, Event::KeyNone, Event::NoModifier,
+                     std::wstring(1, static_cast<wchar_t>(codePoint)), kInputMethodNativeKey);
+        if (deliver(target, key))
+            any = true;
+    }
+    return any;
+}
+
+bool EventHelper::toolTipEvent(BaseGUIObject *target, QEvent *event)
+{
+    if (!target)
+        return false;
+    auto *help = static_cast<QHelpEvent *>(event);
+    const std::shared_ptr<BaseImpl> impl = target->GetBaseImpl();
+    if (BaseImplQt *qt = qtImpl(impl)) {
+        for (const ToolTipRegion &region : qt->ToolTipRegions()) {
+            if (region.record && region.record->area.contains(help->pos())) {
+                QToolTip::showText(help->globalPos(), region.record->text);
+                return true;
+            }
+        }
+    }
+    if (impl && impl->ShowCustomToolTip(help->globalPos()))
+        return true;
+    QToolTip::showText(help->globalPos(), QString());
+    return true;
+}
+
+bool EventHelper::dragEvent(BaseGUIObject *target, QObject *watched, QEvent *event)
+{
+    std::shared_ptr<BaseGUIObject> hold;
+    if (!target) {
+        // Table and text views take drags on their viewports.
+        QObject *parent = watched->parent();
+        if (!qobject_cast<QTableWidget *>(parent) && !qobject_cast<QTextEdit *>(parent))
+            return false;
+        hold = elementNamed(parent);
+        target = hold.get();
+        if (!target)
+            return false;
+    }
+    if (!target->IsAcceptDrops())
+        return false;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        static_cast<QDropEvent *>(event)->acceptProposedAction();
+        return true;
+    }
+    if (!target->EventProcedure())
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    std::vector<std::wstring> paths;
+    if (const QMimeData *mime = drop->mimeData()) {
+        for (const QUrl &url : mime->urls())
+            paths.push_back(url.path(QUrl::FullyDecoded).toStdWString());
+    }
+    DropEvent value(Event::Drop, roundedPoint(drop->posF()), paths);
+    return deliver(target, value);
+}
+
+} // namespace AUILib
