@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -55,6 +56,9 @@ TEST(COB_Base64Encoder, PaddingAndEncoderOfTheObject)
     EXPECT_EQ(encoder.Encode(COB_ByteStringC("hi"), utf8), 3 * 3 + 1);
     EXPECT_EQ(encoder.Encode(two, 0, wide), 0);
     EXPECT_EQ(encoder.Encode(two, -1, static_cast<char*>(nullptr)), 0);
+    // A text longer than an int can count is refused rather than measured short.
+    EXPECT_EQ(encoder.Encode(two, INT_MAX, static_cast<char*>(nullptr)), 0);
+    EXPECT_EQ(encoder.Encode(two, 1610612733, static_cast<wchar_t*>(nullptr)), 2147483644);
 }
 
 } // namespace

@@ -133,4 +133,21 @@ TEST_F(OB_ThreadTest, EachThreadRunsInAContextOfItsOwnRemovedWhenItEnds)
     EXPECT_EQ(OB_Process_GetContext()->m_ThreadMap.GetCount(), 1);
 }
 
+void ExitEarly(void* param)
+{
+    UseOwnContext(param);
+    OB_Thread_Exit();
+}
+
+TEST_F(OB_ThreadTest, ExitingEarlyLeavesNoContextBehind)
+{
+    // The handle of an ended thread is soon reused; its context must not be found under it.
+    ContextSeen seen;
+    _OB_HTHREAD thread = OB_Thread_Create(0, 0, ExitEarly, &seen);
+    ASSERT_NE(thread, 0u);
+    EXPECT_EQ(OB_Thread_WaitForSingleThread(thread), 0);
+    EXPECT_EQ(seen.released, 1);
+    EXPECT_EQ(OB_Process_GetContext()->m_ThreadMap.GetCount(), 1);
+}
+
 } // namespace
