@@ -58,6 +58,40 @@ void COB_HashMapBase::FreeLink(Link* link)
     m_pFreeList = link;
 }
 
+COB_HashMapBase::Link* COB_HashMapBase::InsertLink(uint32_t bucket, size_t assocSize)
+{
+    if (!m_pHashTable) {
+        m_pHashTable = AllocTable(m_nHashTableSize);
+        if (!m_pHashTable)
+            return nullptr;
+    }
+    Link* link = NewLink(assocSize);
+    if (!link)
+        return nullptr;
+    ++m_nCount;
+    link->pNext = m_pHashTable[bucket];
+    m_pHashTable[bucket] = link;
+    return link;
+}
+
+void COB_HashMapBase::UnlinkAt(Link** at)
+{
+    Link* link = *at;
+    *at = link->pNext;
+    FreeLink(link);
+    --m_nCount;
+}
+
+void COB_HashMapBase::ResetTable(uint32_t size, bool allocateNow)
+{
+    FreeTable(m_pHashTable);
+    m_pHashTable = nullptr;
+    // A size of 0 would leave no bucket to hash into.
+    m_nHashTableSize = size ? size : 1;
+    if (allocateNow)
+        m_pHashTable = AllocTable(m_nHashTableSize);
+}
+
 void COB_HashMapBase::FreeAll()
 {
     FreeTable(m_pHashTable);

@@ -47,6 +47,59 @@ protected:
     // First entry in a bucket at or after index, or null.
     Link* FirstFrom(uint32_t index) const;
 
+    // The link that points at the first entry of bucket for which match(entry) holds, or null.
+    template <typename Match>
+    Link** FindLink(uint32_t bucket, Match match) const
+    {
+        if (!m_pHashTable)
+            return nullptr;
+        for (Link** link = &m_pHashTable[bucket]; *link; link = &(*link)->pNext)
+            if (match(*link))
+                return link;
+        return nullptr;
+    }
+    // A fresh entry of assocSize bytes linked at the head of bucket and counted; null, with the
+    // map unchanged, when no table or entry can be had.
+    Link* InsertLink(uint32_t bucket, size_t assocSize);
+    // Takes the entry *at out of its chain, back to the free list, and uncounts it.
+    void UnlinkAt(Link** at);
+    // The entry at position (the first one for the start position); position moves on to
+    // next(entry), or null.
+    template <typename Next>
+    Link* Step(POSITION& position, Next next) const
+    {
+        Link* link = position == kBeforeStart ? FirstFrom(0) : static_cast<Link*>(position);
+        position = link ? static_cast<POSITION>(next(link)) : nullptr;
+        return link;
+    }
+    // Doubles the table once the count has reached its size, moving each entry to the bucket
+    // rebucket(entry, new size) names; false when the table stays.
+    template <typename Rebucket>
+    bool GrowTable(Rebucket rebucket)
+    {
+        if (!WantsGrowth())
+            return false;
+        const uint32_t newSize = m_nHashTableSize * 2;
+        Link** table = AllocTable(newSize);
+        if (!table)
+            return false;
+        for (uint32_t i = 0; i < m_nHashTableSize; ++i) {
+            for (Link* link = m_pHashTable[i]; link;) {
+                Link* next = link->pNext;
+                const uint32_t bucket = rebucket(link, newSize);
+                link->pNext = table[bucket];
+                table[bucket] = link;
+                link = next;
+            }
+        }
+        FreeTable(m_pHashTable);
+        m_pHashTable = table;
+        m_nHashTableSize = newSize;
+        return true;
+    }
+    // Drops the table (the entries stay in their blocks) and sets the new size.
+    void ResetTable(uint32_t size, bool allocateNow);
+
     // Stands in for a value slot when an entry cannot be made: writes through it go nowhere.
     static void*& LostSlot();
 

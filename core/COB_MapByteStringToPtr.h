@@ -37,8 +37,6 @@ public:
     uint32_t HashKey(const COB_ByteStringC& key) const;
 
 private:
-    CAssoc* Bucket(uint32_t index) const { return reinterpret_cast<CAssoc*>(m_pHashTable[index]); }
-    CAssoc* Next(const CAssoc* assoc) const;
     void ReleaseKeys();
 };
 

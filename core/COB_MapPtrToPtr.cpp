@@ -29,12 +29,8 @@ uint32_t COB_MapPtrToPtr::HashKey(void* key) const
 COB_MapPtrToPtr::CAssoc* COB_MapPtrToPtr::GetAssocAt(void* key, uint32_t& bucket) const
 {
     bucket = HashKey(key) % m_nHashTableSize;
-    if (!m_pHashTable)
-        return nullptr;
-    for (CAssoc* assoc = Bucket(bucket); assoc; assoc = assoc->pNext)
-        if (assoc->key == key)
-            return assoc;
-    return nullptr;
+    Link** link = FindLink(bucket, [key](Link* l) { return reinterpret_cast<CAssoc*>(l)->key == key; });
+    return link ? reinterpret_cast<CAssoc*>(*link) : nullptr;
 }
 
 bool COB_MapPtrToPtr::Lookup(void* key, void*& value) const
@@ -59,39 +55,25 @@ void*& COB_MapPtrToPtr::operator[](void* key)
     uint32_t bucket;
     if (CAssoc* assoc = GetAssocAt(key, bucket))
         return assoc->value;
-    if (!m_pHashTable) {
-        m_pHashTable = AllocTable(m_nHashTableSize);
-        if (!m_pHashTable)
-            return LostSlot();
-    }
-    CAssoc* assoc = reinterpret_cast<CAssoc*>(NewLink(sizeof(CAssoc)));
+    CAssoc* assoc = reinterpret_cast<CAssoc*>(InsertLink(bucket, sizeof(CAssoc)));
     if (!assoc)
         return LostSlot();
-    ++m_nCount;
     assoc->key = key;
     assoc->value = nullptr;
-    assoc->pNext = Bucket(bucket);
-    m_pHashTable[bucket] = reinterpret_cast<Link*>(assoc);
     ExpandHashTable();
     return assoc->value;
 }
 
 bool COB_MapPtrToPtr::RemoveKey(void* key)
 {
-    if (!m_pHashTable)
+    Link** link = FindLink(HashKey(key) % m_nHashTableSize,
+                           [key](Link* l) { return reinterpret_cast<CAssoc*>(l)->key == key; });
+    if (!link)
         return false;
-    Link** link = &m_pHashTable[HashKey(key) % m_nHashTableSize];
-    for (; *link; link = &(*link)->pNext) {
-        CAssoc* assoc = reinterpret_cast<CAssoc*>(*link);
-        if (assoc->key != key)
-            continue;
-        *link = (*link)->pNext;
-        FreeLink(reinterpret_cast<Link*>(assoc));
-        if (--m_nCount == 0)
-            RemoveAll();
-        return true;
-    }
-    return false;
+    UnlinkAt(link);
+    if (m_nCount == 0)
+        RemoveAll();
+    return true;
 }
 
 void COB_MapPtrToPtr::RemoveAll()
@@ -99,19 +81,13 @@ void COB_MapPtrToPtr::RemoveAll()
     FreeAll();
 }
 
-COB_MapPtrToPtr::CAssoc* COB_MapPtrToPtr::Next(const CAssoc* assoc) const
-{
-    if (assoc->pNext)
-        return assoc->pNext;
-    return reinterpret_cast<CAssoc*>(FirstFrom(HashKey(assoc->key) % m_nHashTableSize + 1));
-}
-
 COB_MapPtrToPtr::CAssoc* COB_MapPtrToPtr::GetCurrentAssoc(POSITION& position) const
 {
-    CAssoc* assoc =
-        position == kBeforeStart ? reinterpret_cast<CAssoc*>(FirstFrom(0)) : static_cast<CAssoc*>(position);
-    position = assoc ? Next(assoc) : nullptr;
-    return assoc;
+    // The next bucket is found from the key's own hash.
+    return reinterpret_cast<CAssoc*>(Step(position, [this](Link* link) {
+        const CAssoc* assoc = reinterpret_cast<CAssoc*>(link);
+        return assoc->pNext ? reinterpret_cast<Link*>(assoc->pNext) : FirstFrom(HashKey(assoc->key) % m_nHashTableSize + 1);
+    }));
 }
 
 void COB_MapPtrToPtr::GetNextAssoc(POSITION& position, void*& key, void*& value) const
@@ -125,37 +101,14 @@ void COB_MapPtrToPtr::GetNextAssoc(POSITION& position, void*& key, void*& value)
 
 void COB_MapPtrToPtr::InitHashTable(uint32_t size, bool allocateNow)
 {
-    if (m_pHashTable) {
-        FreeTable(m_pHashTable);
-        m_pHashTable = nullptr;
+    if (m_pHashTable)
         m_nCount = 0;
-    }
-    // A size of 0 would leave no bucket to hash into.
-    m_nHashTableSize = size ? size : 1;
-    if (allocateNow)
-        m_pHashTable = AllocTable(m_nHashTableSize);
+    ResetTable(size, allocateNow);
 }
 
 bool COB_MapPtrToPtr::ExpandHashTable()
 {
-    if (!WantsGrowth())
-        return false;
-    const uint32_t newSize = m_nHashTableSize * 2;
-    Link** table = AllocTable(newSize);
-    if (!table)
-        return false;
-    for (uint32_t i = 0; i < m_nHashTableSize; ++i) {
-        Link* link = m_pHashTable[i];
-        while (link) {
-            Link* next = link->pNext;
-            const uint32_t bucket = HashKey(reinterpret_cast<CAssoc*>(link)->key) % newSize;
-            link->pNext = table[bucket];
-            table[bucket] = link;
-            link = next;
-        }
-    }
-    FreeTable(m_pHashTable);
-    m_pHashTable = table;
-    m_nHashTableSize = newSize;
-    return true;
+    return GrowTable([this](Link* link, uint32_t newSize) {
+        return HashKey(reinterpret_cast<CAssoc*>(link)->key) % newSize;
+    });
 }

@@ -33,10 +33,6 @@ public:
     void InitHashTable(uint32_t size, bool allocateNow = true);
     bool ExpandHashTable();
     uint32_t HashKey(void* key) const;
-
-private:
-    CAssoc* Bucket(uint32_t index) const { return reinterpret_cast<CAssoc*>(m_pHashTable[index]); }
-    CAssoc* Next(const CAssoc* assoc) const;
 };
 
 #endif

@@ -19,26 +19,23 @@ UNSAFE = set(range(0x00, 0x21)) | {0x7F, 0x22, 0x23, 0x25, 0x3C, 0x3E, 0x5B, 0x5
 SAFE = "".join(chr(c) for c in range(0x80) if c not in UNSAFE)
 
 
-def c_bytes(data):
+def c_literal(units, prefix, escape):
+    """A C string literal of code units: printable ASCII as itself, the rest escaped."""
     out = []
-    for b in data:
-        ch = chr(b)
-        if 0x20 <= b < 0x7F and ch not in '"\\?':
-            out.append(ch)
+    for c in units:
+        if 0x20 <= c < 0x7F and chr(c) not in '"\\?':
+            out.append(chr(c))
         else:
-            out.append("\\%03o" % b)
-    return '"' + "".join(out) + '"'
+            out.append(escape % c)
+    return prefix + '"' + "".join(out) + '"'
+
+
+def c_bytes(data):
+    return c_literal(data, "", "\\%03o")
 
 
 def c_wide(text):
-    out = []
-    for ch in text:
-        c = ord(ch)
-        if 0x20 <= c < 0x7F and ch not in '"\\?':
-            out.append(ch)
-        else:
-            out.append("\\U%08X" % c)
-    return 'L"' + "".join(out) + '"'
+    return c_literal([ord(ch) for ch in text], "L", "\\U%08X")
 
 
 def url_encode(text):
