@@ -253,13 +253,14 @@ float OB_wtof(const wchar_t* text, int len)
         negative = true;
         i = 1;
     }
+    // Both parts end at the first character that is not a digit: "1e5" is 1, not a digit 'e'.
     uint32_t whole = 0; // wraps like the 32-bit accumulator it stands for
-    for (; i < len && text[i] != L'.'; ++i)
+    for (; i < len && text[i] >= L'0' && text[i] <= L'9'; ++i)
         whole = whole * 10u + static_cast<uint32_t>(text[i] - L'0');
     float fraction = 0.0f;
     if (i < len && text[i] == L'.') {
         float weight = 0.1f;
-        for (++i; i < len; ++i) {
+        for (++i; i < len && text[i] >= L'0' && text[i] <= L'9'; ++i) {
             fraction += static_cast<float>(text[i] - L'0') * weight;
             weight *= 0.1f;
         }

@@ -17,8 +17,8 @@ int OB_ftoa_s(float value, char* buffer, int appendZero);
 // The same, but values below 0.1 get at most six decimals (1e-7 gives "0").
 int OB_ftoa(float value, char* buffer, int appendZero);
 
-// Permissive decimal parser: optional sign, digits, optional '.' and fraction; no exponent and no
-// validation of the characters. len must not be negative.
+// Decimal parser: optional sign, digits, optional '.' and fraction digits, ending at the first
+// other character; no exponent. len must not be negative.
 float OB_wtof(const wchar_t* text, int len);
 
 // Permissive integer parser over zero-terminated text: optional sign, then digits up to the first

@@ -2,6 +2,8 @@
 
 #include "COB_MemoryMgr.h"
 #include "COB_Object.h"
+#include "COB_ProcessContext.h"
+#include "COB_ThreadContext.h"
 #include "OB_Lock.h"
 #include "OB_Round.h"
 
@@ -47,11 +49,28 @@ struct StartRecord : public COB_Object
 void* ThreadStart(void* arg)
 {
     StartRecord* record = static_cast<StartRecord*>(arg);
+    COB_ProcessContext* process = OB_Process_GetContext();
+    if (!process) {
+        delete record;
+        return nullptr;
+    }
+    const pthread_t self = pthread_self();
+    COB_ThreadContext* context = new COB_ThreadContext;
+    if (context && !(context->Initialize() && process->SetThreadContext(self, context))) {
+        // The thread still runs its procedure, only without the library's per-thread services.
+        delete context;
+        context = nullptr;
+    }
     OB_THREADPROC proc = record->proc;
     void* param = record->param;
-    OB_Thread_SetPriority(pthread_self(), record->priority);
+    OB_Thread_SetPriority(self, record->priority);
     delete record;
     proc(param);
+    if (context) {
+        // The process context may have been finalised meanwhile, taking this context with it.
+        if (COB_ProcessContext* current = OB_Process_GetContext())
+            current->RemoveThreadContext(self);
+    }
     return nullptr;
 }
 
@@ -95,14 +114,16 @@ _OB_HTHREAD OB_Thread_Create(int priority, uint32_t stackSize, OB_THREADPROC pro
 {
     // A thread runs its procedure only inside a process context; without one it would end at
     // once, so it is not created at all and the caller learns so.
-    COB_MemoryMgr* mgr = OBMEM_GetDefaultMgr();
-    if (!mgr || !mgr->m_pProcessContext)
+    if (!OB_Process_GetContext())
         return 0;
     return OBCRT_Thread_Create(priority, stackSize, proc, param);
 }
 
 void OB_Thread_Exit()
 {
+    // The handle may soon name another thread, which must not inherit this one's context.
+    if (COB_ProcessContext* process = OB_Process_GetContext())
+        process->RemoveThreadContext(pthread_self());
     ForgetPriority(pthread_self());
     pthread_exit(nullptr);
 }

@@ -8,8 +8,9 @@ typedef pthread_t _OB_HTHREAD;
 typedef void (*OB_THREADPROC)(void* param);
 
 // Priority scale -2..2 (scheduling priority 1, 25, 50, 75, 99; anything else 50).
-// Returns null when the thread was not created, and also when no process context
-// exists, since the thread could not run its procedure without one.
+// The thread runs its procedure inside a thread context of its own (OB_Process_Initialize must
+// have made the process context). Returns null when the thread was not created, and also when
+// no process context exists, since the thread could not run its procedure without one.
 _OB_HTHREAD OB_Thread_Create(int priority, uint32_t stackSize, OB_THREADPROC proc, void* param);
 _OB_HTHREAD OBCRT_Thread_Create(int priority, uint32_t stackSize, OB_THREADPROC proc, void* param);
 void OB_Thread_Exit();

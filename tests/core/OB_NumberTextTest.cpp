@@ -105,7 +105,8 @@ TEST(OB_NumberText, WideDecimalParser)
         float value;
     } const cases[] = {
         {L"-12.5", 5, -12.5f}, {L"3", 1, 3.0f},  {L".5", 2, 0.5f},     {L"1.", 2, 1.0f},  {L"", 0, 0.0f},
-        {L"+7.25", 5, 7.25f},  {L"12.5", 2, 12.0f}, {L"-0.75", 5, -0.75f}, {L"1e5", 3, 635.0f}, // no exponent: 'e' counts as the digit 53
+        {L"+7.25", 5, 7.25f},  {L"12.5", 2, 12.0f}, {L"-0.75", 5, -0.75f}, {L"1e5", 3, 1.0f}, // no exponent: the 'e' ends the number
+        {L"1a", 2, 1.0f},      {L"2.5x7", 5, 2.5f}, {L"-", 1, 0.0f},    {L"--3", 3, -0.0f}
     };
     for (const Case& c : cases)
         EXPECT_FLOAT_EQ(OB_wtof(c.text, c.len), c.value) << c.text;

@@ -1,5 +1,8 @@
 #include "OB_Thread.h"
 
+#include "COB_ProcessContext.h"
+#include "COB_ThreadContext.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -21,7 +24,15 @@ void ReadOwnPriority(void* param)
     ++seen->runs;
 }
 
-TEST(OB_Thread, PriorityScale)
+// Threads run their procedure only inside a process context.
+class OB_ThreadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { OB_Process_Initialize(); }
+    void TearDown() override { OB_Process_Finalize(); }
+};
+
+TEST_F(OB_ThreadTest, PriorityScale)
 {
     struct Case
     {
@@ -44,7 +55,7 @@ TEST(OB_Thread, PriorityScale)
     EXPECT_EQ(OBCRT_Thread_SchedToPriority(63), 1);
 }
 
-TEST(OB_Thread, SetPriorityOfTheCallingThread)
+TEST_F(OB_ThreadTest, SetPriorityOfTheCallingThread)
 {
     _OB_HTHREAD self = OB_Thread_GetHandle();
     EXPECT_EQ(OB_Thread_GetPriority(self), 0);
@@ -53,14 +64,18 @@ TEST(OB_Thread, SetPriorityOfTheCallingThread)
     EXPECT_EQ(OB_Thread_SetPriority(self, 0), 0);
 }
 
-TEST(OB_Thread, WithoutProcessContextNoThreadIsCreated)
+TEST(OB_Thread, WithoutProcessContextNoThreadIsCreatedOrRun)
 {
     Seen seen;
     EXPECT_EQ(OB_Thread_Create(0, 0, ReadOwnPriority, &seen), 0u);
+    // The platform layer starts one, which ends without running the procedure.
+    _OB_HTHREAD thread = OBCRT_Thread_Create(0, 0, ReadOwnPriority, &seen);
+    ASSERT_NE(thread, 0u);
+    EXPECT_EQ(OB_Thread_WaitForSingleThread(thread), 0);
     EXPECT_EQ(seen.runs.load(), 0);
 }
 
-TEST(OB_Thread, WaitForMultipleThreads)
+TEST_F(OB_ThreadTest, WaitForMultipleThreads)
 {
     EXPECT_EQ(OB_Thread_WaitForMultipleThreads(nullptr, 0), 0);
     Seen seen[3];
@@ -72,6 +87,67 @@ TEST(OB_Thread, WaitForMultipleThreads)
         EXPECT_EQ(s.runs.load(), 1);
     EXPECT_EQ(OBCRT_Thread_Create(0, 0, nullptr, nullptr), 0u);
     OB_Thread_Yield();
+}
+
+} // namespace
+
+namespace {
+
+struct ContextSeen
+{
+    COB_ThreadContext* context = nullptr;
+    uint32_t lastError = 0;
+    int released = 0;
+};
+
+int g_key;
+
+void UseOwnContext(void* param)
+{
+    ContextSeen* seen = static_cast<ContextSeen*>(param);
+    seen->context = OB_Thread_GetContext();
+    OB_Thread_SetLastError(42);
+    seen->lastError = OB_Thread_GetLastError();
+    OB_Thread_SetPrivateData(&g_key, &seen->released, [](void* counter) { ++*static_cast<int*>(counter); });
+}
+
+TEST_F(OB_ThreadTest, EachThreadRunsInAContextOfItsOwnRemovedWhenItEnds)
+{
+    COB_ThreadContext* mine = OB_Thread_GetContext();
+    ASSERT_NE(mine, nullptr);
+    OB_Thread_SetLastError(7);
+    ContextSeen seen[2];
+    _OB_HTHREAD threads[2];
+    for (int i = 0; i < 2; ++i) {
+        threads[i] = OB_Thread_Create(1, 0, UseOwnContext, &seen[i]);
+        ASSERT_NE(threads[i], 0u);
+    }
+    EXPECT_EQ(OB_Thread_WaitForMultipleThreads(threads, 2), 0);
+    for (const ContextSeen& s : seen) {
+        EXPECT_NE(s.context, nullptr);
+        EXPECT_NE(s.context, mine);
+        EXPECT_EQ(s.lastError, 42u);
+        EXPECT_EQ(s.released, 1); // private data freed with the context
+    }
+    EXPECT_EQ(OB_Thread_GetLastError(), 7u);
+    EXPECT_EQ(OB_Process_GetContext()->m_ThreadMap.GetCount(), 1);
+}
+
+void ExitEarly(void* param)
+{
+    UseOwnContext(param);
+    OB_Thread_Exit();
+}
+
+TEST_F(OB_ThreadTest, ExitingEarlyLeavesNoContextBehind)
+{
+    // The handle of an ended thread is soon reused; its context must not be found under it.
+    ContextSeen seen;
+    _OB_HTHREAD thread = OB_Thread_Create(0, 0, ExitEarly, &seen);
+    ASSERT_NE(thread, 0u);
+    EXPECT_EQ(OB_Thread_WaitForSingleThread(thread), 0);
+    EXPECT_EQ(seen.released, 1);
+    EXPECT_EQ(OB_Process_GetContext()->m_ThreadMap.GetCount(), 1);
 }
 
 } // namespace
