@@ -18,10 +18,16 @@ bool COB_ArchiveLoader::Read(void* out, unsigned int size)
     return true;
 }
 
-COB_ArchiveLoader& COB_ArchiveLoader::operator>>(unsigned char& value)
+template <typename Number>
+COB_ArchiveLoader& COB_ArchiveLoader::ReadNumber(Number& value)
 {
     Read(&value, sizeof(value));
     return *this;
+}
+
+COB_ArchiveLoader& COB_ArchiveLoader::operator>>(unsigned char& value)
+{
+    return ReadNumber(value);
 }
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(bool& value)
@@ -34,26 +40,22 @@ COB_ArchiveLoader& COB_ArchiveLoader::operator>>(bool& value)
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(int& value)
 {
-    Read(&value, sizeof(value));
-    return *this;
+    return ReadNumber(value);
 }
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(unsigned int& value)
 {
-    Read(&value, sizeof(value));
-    return *this;
+    return ReadNumber(value);
 }
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(float& value)
 {
-    Read(&value, sizeof(value));
-    return *this;
+    return ReadNumber(value);
 }
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(long long& value)
 {
-    Read(&value, sizeof(value));
-    return *this;
+    return ReadNumber(value);
 }
 
 COB_ArchiveLoader& COB_ArchiveLoader::operator>>(COB_ByteString& text)

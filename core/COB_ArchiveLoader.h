@@ -31,6 +31,9 @@ public:
     bool Read(void* out, unsigned int size);
 
 private:
+    template <typename Number>
+    COB_ArchiveLoader& ReadNumber(Number& value);
+
     unsigned int m_nCurrent;
     const unsigned char* m_pLoadingBuf;
     unsigned int m_nSize;

@@ -33,7 +33,8 @@ bool COB_FileBufferArchive::AttachFile(IOB_StreamWrite* stream, bool takeOver)
     return true;
 }
 
-bool COB_FileBufferArchive::AttachFile(const wchar_t* path)
+template <typename Char>
+bool COB_FileBufferArchive::OpenFile(const Char* path)
 {
     if (!path)
         return false;
@@ -43,14 +44,14 @@ bool COB_FileBufferArchive::AttachFile(const wchar_t* path)
     return m_pFile != nullptr;
 }
 
+bool COB_FileBufferArchive::AttachFile(const wchar_t* path)
+{
+    return OpenFile(path);
+}
+
 bool COB_FileBufferArchive::AttachFile(const char* path)
 {
-    if (!path)
-        return false;
-    ReleaseStream();
-    m_pFile = OB_CreateFileWrite(path, nullptr);
-    m_bTakeover = m_pFile != nullptr;
-    return m_pFile != nullptr;
+    return OpenFile(path);
 }
 
 void COB_FileBufferArchive::Clear()

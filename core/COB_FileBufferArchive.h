@@ -27,6 +27,8 @@ public:
 
 private:
     void ReleaseStream();
+    template <typename Char>
+    bool OpenFile(const Char* path);
 
     IOB_StreamWrite* m_pFile;
     bool m_bTakeover;
