@@ -5,7 +5,8 @@
 #include "IOB_FileStream.h"
 
 // In-memory stream of bounded capacity: what fits is stored, and once the capacity is exhausted writes
-// are only counted, so a caller can learn the full size of output it did not keep. Not synchronised.
+// are only counted, so a caller can learn the full size of output it did not keep. Reads return only
+// bytes that hold the stream's data. Not synchronised.
 class COB_LimitCacheStream : public IOB_FileStream, public COB_Object
 {
 public:
@@ -38,6 +39,7 @@ private:
     uint64_t m_DataSize;
     uint64_t m_Position;
     uint64_t m_Capacity;
+    uint64_t m_Stored; // bytes from the start that hold the stream's data (never above the capacity)
     uint32_t m_nRefCount;
 };
 

@@ -173,6 +173,16 @@ void COB_MemoryStream::CopyPieces(uint8_t* buffer, const uint8_t* bytes, uint64_
     }
 }
 
+void COB_MemoryStream::ZeroPieces(uint64_t offset, uint64_t size)
+{
+    for (uint64_t end = offset + size; offset < end;) {
+        uint64_t inside = offset % m_BlockSize;
+        uint64_t piece = std::min(m_BlockSize - inside, end - offset);
+        std::memset(Block(static_cast<int>(offset / m_BlockSize)) + inside, 0, static_cast<size_t>(piece));
+        offset += piece;
+    }
+}
+
 bool COB_MemoryStream::WriteBlock(const void* buffer, OB_FILESIZE offset, size_t size)
 {
     COB_MutexLocker lock(&m_Mutex);
@@ -186,10 +196,15 @@ bool COB_MemoryStream::WriteBlock(const void* buffer, OB_FILESIZE offset, size_t
     if (m_Flags & kContiguous) {
         if (end > m_Capacity && !GrowContiguous(end))
             return false;
+        // A gap left by writing past the end reads as zeros, as in a file, never as stale memory.
+        if (start > m_DataSize)
+            std::memset(Block(0) + m_DataSize, 0, static_cast<size_t>(start - m_DataSize));
         std::memcpy(Block(0) + start, buffer, size);
     } else {
         if (end > m_Capacity && !GrowBlocks(end))
             return false;
+        if (start > m_DataSize)
+            ZeroPieces(m_DataSize, start - m_DataSize);
         CopyPieces(nullptr, static_cast<const uint8_t*>(buffer), start, size);
     }
     m_Position = end;

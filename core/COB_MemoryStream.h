@@ -54,6 +54,7 @@ private:
     bool ReadAt(void* buffer, uint64_t offset, size_t size);
     bool GrowContiguous(uint64_t end);
     bool GrowBlocks(uint64_t end);
+    void ZeroPieces(uint64_t offset, uint64_t size);
     void CopyPieces(uint8_t* buffer, const uint8_t* bytes, uint64_t offset, size_t size);
 
     OB_MUTEX m_Mutex;

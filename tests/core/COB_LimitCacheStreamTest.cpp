@@ -39,8 +39,17 @@ TEST(COB_LimitCacheStream, InsertsWhatFitsThenCounts)
     EXPECT_TRUE(s->WriteBlock("0123456789", 10));
     EXPECT_EQ(s->GetSize(), 15);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(s->GetBuffer()), 5), "aXYbc");
-    EXPECT_TRUE(s->ReadBlock(out, 3, 5));
-    EXPECT_FALSE(s->ReadBlock(out, 4, 5)); // reaches past the 8 bytes kept
+    EXPECT_TRUE(s->ReadBlock(out, 3, 2));
+    EXPECT_FALSE(s->ReadBlock(out, 4, 5)); // reaches past the 8 bytes of buffer
+    // Bytes 5 to 7 of the buffer never received the data that was counted there.
+    EXPECT_FALSE(s->ReadBlock(out, 3, 3));
+    ASSERT_EQ(s->SetPosition(4), 4);
+    EXPECT_EQ(s->ReadBlock(out, sizeof(out)), 1u);
+
+    // An insertion that cannot be kept moves everything behind its offset out of the buffer.
+    EXPECT_TRUE(s->WriteBlock("!", 2, 1));
+    EXPECT_TRUE(s->ReadBlock(out, 0, 2));
+    EXPECT_FALSE(s->ReadBlock(out, 0, 3));
     s->Release();
 }
 

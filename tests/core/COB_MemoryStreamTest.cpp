@@ -18,6 +18,7 @@ struct Failing
     _IOB_Allocator table;
     int live = 0;
     bool fail = false;
+    bool poison = false; // fresh blocks come filled with 0xCD, as stale memory might be
 };
 void* FAlloc(_IOB_Allocator* a, size_t size)
 {
@@ -25,7 +26,10 @@ void* FAlloc(_IOB_Allocator* a, size_t size)
     if (f->fail)
         return nullptr;
     ++f->live;
-    return std::malloc(size);
+    void* block = std::malloc(size);
+    if (block && f->poison)
+        std::memset(block, 0xCD, size);
+    return block;
 }
 void* FAllocD(_IOB_Allocator* a, size_t size, const char*, int)
 {
@@ -102,6 +106,22 @@ TEST(COB_MemoryStream, GrowthFollowsTheBlockSize)
     s->PresetSizes(0, 65536);
     EXPECT_EQ(s->GetBlockSize(), 4096u);
     s->Release();
+}
+
+// Writing past the end leaves a gap that reads as zeros, as in a file.
+TEST(COB_MemoryStream, GapsReadAsZeros)
+{
+    for (bool contiguous : {true, false}) {
+        SCOPED_TRACE(contiguous);
+        Failing f = MakeFailing();
+        f.poison = true;
+        COB_MemoryStream* s = Stream(contiguous, &f.table);
+        s->PresetSizes(65536, 4096);
+        ASSERT_TRUE(s->WriteBlock("a", 0, 1));
+        ASSERT_TRUE(s->WriteBlock("z", 9000, 1));
+        EXPECT_TRUE(ReadAll(s) == "a" + std::string(8999, '\0') + "z");
+        s->Release();
+    }
 }
 
 TEST(COB_MemoryStream, RefusedCallsChangeNothing)
