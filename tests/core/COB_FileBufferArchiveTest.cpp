@@ -85,11 +85,29 @@ TEST_F(FileBufferArchiveTest, WritesThroughToItsFileOnlyWhenFlushed)
     IOB_MemoryStream* stream = OB_CreateMemoryStream(true);
     COB_FileBufferArchive archive(8);
     ASSERT_TRUE(archive.AttachFile(stream, false));
-    ASSERT_TRUE(archive.AttachFile(stream, false)); // the same stream again
     archive.AppendDWord(7);
     EXPECT_TRUE(archive.Flush());
     archive.Clear(); // forgets the stream without releasing it
     EXPECT_EQ(stream->GetSize(), 1);
+    stream->Release();
+}
+
+// Attaching the stream the archive already owns keeps it: the archive releases it once, at the end.
+TEST_F(FileBufferArchiveTest, AttachingItsOwnStreamAgainKeepsIt)
+{
+    IOB_MemoryStream* stream = OB_CreateMemoryStream(true);
+    stream->Retain(); // ours, besides the archive's
+    {
+        COB_FileBufferArchive archive(8);
+        ASSERT_TRUE(archive.AttachFile(stream, true));
+        ASSERT_TRUE(archive.AttachFile(stream, true));
+        archive.AppendBlock("kept", 4);
+        EXPECT_TRUE(archive.Flush());
+    }
+    // One reference is left: Retain hands the stream out again only while it is alive.
+    IOB_FileStream* again = stream->Retain();
+    EXPECT_EQ(again->GetSize(), 4);
+    again->Release();
     stream->Release();
 }
 
