@@ -1,5 +1,7 @@
 #include "COB_MemoryMgr.h"
 
+#include "COBMEM_PyMgr.h"
+
 #include <cstdlib>
 
 namespace {
@@ -205,8 +207,9 @@ void OBMEM_DestroyOrbelMgr(COB_MemoryMgr* mgr)
     if (!mgr)
         return;
     mgr->CollectAll();
-    // The pooled manager (type 1) discards its own state; it is not part of this library yet.
-    if (mgr->m_Type != COB_MemoryMgr::kPooled && mgr->m_bRelease)
+    if (mgr->m_Type == COB_MemoryMgr::kPooled)
+        static_cast<COBMEM_PyMgr*>(mgr->m_pSystemMgr->user)->Discard();
+    else if (mgr->m_bRelease)
         mgr->m_pSystemMgr->Free(mgr->m_pSystemMgr, mgr, 0);
 }
 
@@ -275,6 +278,11 @@ void OBMEM_SetDefaultMgr(COB_MemoryMgr* mgr)
 COB_MemoryMgr* OBMEM_GetDefaultMgr()
 {
     return g_pDefOrbelMgr;
+}
+
+COB_MemoryMgr* OBMEM_GetPlatformMgr()
+{
+    return &g_DefaultMgr;
 }
 
 COB_MemoryMgr* OBMEM_ResetSystemMgr()

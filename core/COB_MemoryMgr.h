@@ -108,6 +108,8 @@ void OBMEM_CollectAll(COB_MemoryMgr* mgr);
 void OBMEM_SetDefaultMgr(COB_MemoryMgr* mgr);
 COB_MemoryMgr* OBMEM_GetDefaultMgr();
 COB_MemoryMgr* OBMEM_ResetSystemMgr();
+// The static manager over the platform's malloc, whatever manager is the default.
+COB_MemoryMgr* OBMEM_GetPlatformMgr();
 _IOB_Allocator* OBMEM_GetDefAllocator();
 
 void* OBMEM_DefaultAlloc(size_t size, uint32_t flags);

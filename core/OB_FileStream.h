@@ -6,6 +6,7 @@
 #include "COB_WideStringC.h"
 #include "IOB_FileAccess.h"
 #include "IOB_FileStream.h"
+#include "IOB_MemoryStream.h"
 
 struct _IOB_Allocator;
 
@@ -24,5 +25,11 @@ IOB_FileWrite* OB_CreateFileWrite(const wchar_t* path, _IOB_Allocator* allocator
 
 // A path holder that opens streams on demand; null for an empty path.
 IOB_FileAccess* OB_CreateDefaultFileAccess(const COB_WideStringC& path, _IOB_Allocator* allocator = nullptr);
+
+// A contiguous memory stream over a caller's buffer holding size bytes of data; the stream frees the
+// buffer at the end (through allocator) only when takeOver is true.
+IOB_MemoryStream* OB_CreateMemoryStream(void* buffer, size_t size, bool takeOver, _IOB_Allocator* allocator = nullptr);
+// An empty memory stream that owns what it allocates; contiguous or in blocks of 64 KB.
+IOB_MemoryStream* OB_CreateMemoryStream(bool contiguous, _IOB_Allocator* allocator = nullptr);
 
 #endif

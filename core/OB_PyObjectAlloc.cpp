@@ -1,0 +1,397 @@
+#include "OB_PyObjectAlloc.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+static_assert(sizeof(OBMEM_PoolHeader) == 48, "the first block of a pool starts right behind its header");
+
+const uint32_t kPoolHeaderSize = sizeof(OBMEM_PoolHeader);
+const uintptr_t kPoolMask = OBMEM_PY_POOL_SIZE - 1;
+const uint32_t kUnusedClass = 0xffff;
+
+inline uint32_t ClassSize(uint32_t index)
+{
+    return (index + 1) * OBMEM_PY_ALIGNMENT;
+}
+
+inline OBMEM_PoolHeader* PoolOf(const void* block)
+{
+    return reinterpret_cast<OBMEM_PoolHeader*>(reinterpret_cast<uintptr_t>(block) & ~kPoolMask);
+}
+
+// The partly used pools of each size class: circular lists around a sentinel header.
+OBMEM_PoolHeader g_UsedPools[OBMEM_PY_CLASSES];
+
+// Which addresses belong to arenas, kept apart from the arenas' memory so that telling a pooled block
+// from a platform block never reads memory the allocator does not own (a header guessed from a platform
+// block's address could lie in another object, or in no mapped page at all). A radix tree over the
+// 256 KB-aligned chunks of a 48-bit address space: an arena starting inside chunk c covers c from its
+// start offset on and chunk c + 1 below that offset.
+const int kChunkBits = 18; // log2 of the arena size
+const int kLevelBits = 10;
+const int kAddressBits = 48;
+const uintptr_t kChunkMask = (uintptr_t(1) << kChunkBits) - 1;
+const size_t kLevelSize = size_t(1) << kLevelBits;
+static_assert(kChunkBits + 3 * kLevelBits == kAddressBits, "three levels cover the address space");
+static_assert(OBMEM_PY_ARENA_SIZE == (1u << kChunkBits), "one arena spans at most two chunks");
+
+struct ChunkEntry
+{
+    int32_t tailHi; // an arena starting in this chunk covers offsets >= tailHi (-1: the whole chunk; 0: none)
+    int32_t tailLo; // the arena from the chunk before covers offsets < tailLo
+};
+struct LeafNode
+{
+    ChunkEntry chunks[kLevelSize];
+};
+struct MiddleNode
+{
+    LeafNode* leaves[kLevelSize];
+};
+MiddleNode* g_ArenaMap[kLevelSize];
+
+ChunkEntry* ChunkOf(uintptr_t address, bool create)
+{
+    uintptr_t chunk = address >> kChunkBits;
+    if (chunk >> (3 * kLevelBits))
+        return nullptr;
+    MiddleNode*& middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
+    if (!middle) {
+        // Nodes are never freed: they stay reachable from the root, and arenas come back to the same ranges.
+        if (!create || !(middle = static_cast<MiddleNode*>(std::calloc(1, sizeof(MiddleNode)))))
+            return nullptr;
+    }
+    LeafNode*& leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    if (!leaf) {
+        if (!create || !(leaf = static_cast<LeafNode*>(std::calloc(1, sizeof(LeafNode)))))
+            return nullptr;
+    }
+    return &leaf->chunks[chunk & (kLevelSize - 1)];
+}
+
+// Records (or forgets) the range of the arena at address; false when a node of the map cannot be had,
+// and then nothing is recorded.
+bool MarkArena(uintptr_t address, bool used)
+{
+    int32_t tail = static_cast<int32_t>(address & kChunkMask);
+    ChunkEntry* first = ChunkOf(address, used);
+    ChunkEntry* second = tail != 0 ? ChunkOf(address + OBMEM_PY_ARENA_SIZE, used) : nullptr;
+    if (used && (!first || (tail != 0 && !second)))
+        return false;
+    if (first)
+        first->tailHi = used ? (tail == 0 ? -1 : tail) : 0;
+    if (second)
+        second->tailLo = used ? tail : 0;
+    return true;
+}
+
+inline bool InArena(const void* block)
+{
+    uintptr_t address = reinterpret_cast<uintptr_t>(block);
+    uintptr_t chunk = address >> kChunkBits;
+    if (chunk >> (3 * kLevelBits))
+        return false;
+    MiddleNode* middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
+    if (!middle)
+        return false;
+    LeafNode* leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    if (!leaf)
+        return false;
+    const ChunkEntry& entry = leaf->chunks[chunk & (kLevelSize - 1)];
+    int32_t tail = static_cast<int32_t>(address & kChunkMask);
+    return tail < entry.tailLo || (entry.tailHi != 0 && tail >= entry.tailHi);
+}
+
+void ReleaseArenaMemory(OBMEM_PyState* state, OBMEM_ArenaObject* arena)
+{
+    MarkArena(arena->address, false);
+    std::free(reinterpret_cast<void*>(arena->address));
+    arena->address = 0;
+    --state->narenas_currently_allocated;
+}
+
+OBMEM_ArenaObject* NewArena(OBMEM_PyState* state)
+{
+    if (!state->unused_arena_objects) {
+        // Only called with no usable arena, so nothing points into the table while it moves.
+        uint32_t count = state->maxarenas ? state->maxarenas << 1 : 16;
+        if (count <= state->maxarenas || count > SIZE_MAX / sizeof(OBMEM_ArenaObject))
+            return nullptr;
+        void* table = std::realloc(state->arenas, count * sizeof(OBMEM_ArenaObject));
+        if (!table)
+            return nullptr;
+        state->arenas = static_cast<OBMEM_ArenaObject*>(table);
+        for (uint32_t i = state->maxarenas; i < count; ++i) {
+            state->arenas[i].address = 0;
+            state->arenas[i].nextarena = i + 1 < count ? &state->arenas[i + 1] : nullptr;
+        }
+        state->unused_arena_objects = &state->arenas[state->maxarenas];
+        state->maxarenas = count;
+    }
+    OBMEM_ArenaObject* arena = state->unused_arena_objects;
+    void* memory = std::malloc(OBMEM_PY_ARENA_SIZE);
+    if (!memory)
+        return nullptr;
+    uintptr_t address = reinterpret_cast<uintptr_t>(memory);
+    if (!MarkArena(address, true)) {
+        std::free(memory);
+        return nullptr;
+    }
+    state->unused_arena_objects = arena->nextarena;
+    arena->address = address;
+    ++state->narenas_currently_allocated;
+    arena->freepools = nullptr;
+    arena->pool_address = reinterpret_cast<uint8_t*>((address + kPoolMask) & ~kPoolMask);
+    arena->nfreepools = OBMEM_PY_POOLS_PER_ARENA - ((address & kPoolMask) != 0 ? 1 : 0);
+    arena->ntotalpools = arena->nfreepools;
+    return arena;
+}
+
+// A block of class index from the pools, or null when no pool memory can be had.
+void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+{
+    OBMEM_PoolHeader* head = &g_UsedPools[index];
+    OBMEM_PoolHeader* pool = head->nextpool;
+    if (pool != head) {
+        ++pool->ref.count;
+        uint8_t* block = pool->freeblock;
+        if ((pool->freeblock = *reinterpret_cast<uint8_t**>(block)) != nullptr)
+            return block;
+        if (pool->nextoffset <= pool->maxnextoffset) {
+            pool->freeblock = reinterpret_cast<uint8_t*>(pool) + pool->nextoffset;
+            pool->nextoffset += ClassSize(index);
+            *reinterpret_cast<uint8_t**>(pool->freeblock) = nullptr;
+            return block;
+        }
+        // Full: it leaves the class list until a block comes back.
+        OBMEM_PoolHeader* next = pool->nextpool;
+        pool = pool->prevpool;
+        next->prevpool = pool;
+        pool->nextpool = next;
+        return block;
+    }
+
+    if (!state->usable_arenas) {
+        OBMEM_ArenaObject* arena = NewArena(state);
+        if (!arena)
+            return nullptr;
+        arena->nextarena = arena->prevarena = nullptr;
+        state->usable_arenas = arena;
+        state->nfp2lasta[arena->nfreepools] = arena;
+    }
+    OBMEM_ArenaObject* arena = state->usable_arenas;
+    pool = arena->freepools;
+    if (pool) {
+        arena->freepools = pool->nextpool;
+    } else {
+        pool = reinterpret_cast<OBMEM_PoolHeader*>(arena->pool_address);
+        pool->arenaindex = static_cast<uint32_t>(arena - state->arenas);
+        pool->szidx = kUnusedClass;
+        arena->pool_address += OBMEM_PY_POOL_SIZE;
+    }
+    // The head arena has the fewest free pools, so taking one keeps the list in order.
+    if (state->nfp2lasta[arena->nfreepools] == arena)
+        state->nfp2lasta[arena->nfreepools] = nullptr;
+    if (arena->nfreepools > 1)
+        state->nfp2lasta[arena->nfreepools - 1] = arena;
+    if (--arena->nfreepools == 0) {
+        state->usable_arenas = arena->nextarena;
+        if (state->usable_arenas)
+            state->usable_arenas->prevarena = nullptr;
+    }
+
+    pool->nextpool = head;
+    pool->prevpool = head;
+    head->nextpool = pool;
+    head->prevpool = pool;
+    pool->ref.count = 1;
+    if (pool->szidx == index) {
+        // It served this class before: its free list is still good.
+        uint8_t* block = pool->freeblock;
+        pool->freeblock = *reinterpret_cast<uint8_t**>(block);
+        return block;
+    }
+    uint32_t size = ClassSize(index);
+    pool->szidx = index;
+    uint8_t* block = reinterpret_cast<uint8_t*>(pool) + kPoolHeaderSize;
+    pool->nextoffset = kPoolHeaderSize + 2 * size;
+    pool->maxnextoffset = OBMEM_PY_POOL_SIZE - size;
+    pool->freeblock = block + size;
+    *reinterpret_cast<uint8_t**>(pool->freeblock) = nullptr;
+    return block;
+}
+
+// Gives a block known to be pooled back to its pool.
+void PooledFree(OBMEM_PyState* state, void* p)
+{
+    OBMEM_PoolHeader* pool = PoolOf(p);
+    uint8_t* block = static_cast<uint8_t*>(p);
+    uint8_t* lastfree = pool->freeblock;
+    *reinterpret_cast<uint8_t**>(block) = lastfree;
+    pool->freeblock = block;
+    --pool->ref.count;
+    if (!lastfree) {
+        // It was full: back at the head of its class list.
+        OBMEM_PoolHeader* head = &g_UsedPools[pool->szidx];
+        OBMEM_PoolHeader* next = head->nextpool;
+        pool->nextpool = next;
+        pool->prevpool = head;
+        next->prevpool = pool;
+        head->nextpool = pool;
+        return;
+    }
+    if (pool->ref.count != 0)
+        return;
+
+    // Empty: out of its class list, onto its arena's list of free pools.
+    OBMEM_PoolHeader* next = pool->nextpool;
+    OBMEM_PoolHeader* prev = pool->prevpool;
+    next->prevpool = prev;
+    prev->nextpool = next;
+    OBMEM_ArenaObject* arena = &state->arenas[pool->arenaindex];
+    pool->nextpool = arena->freepools;
+    arena->freepools = pool;
+
+    uint32_t nf = arena->nfreepools;
+    OBMEM_ArenaObject* lastnf = state->nfp2lasta[nf];
+    if (lastnf == arena) {
+        OBMEM_ArenaObject* before = arena->prevarena;
+        state->nfp2lasta[nf] = before && before->nfreepools == nf ? before : nullptr;
+    }
+    arena->nfreepools = ++nf;
+
+    if (nf == arena->ntotalpools && arena->nextarena) {
+        // Wholly free and not the last usable arena: its memory goes back to the platform.
+        if (arena->prevarena)
+            arena->prevarena->nextarena = arena->nextarena;
+        else
+            state->usable_arenas = arena->nextarena;
+        arena->nextarena->prevarena = arena->prevarena;
+        arena->nextarena = state->unused_arena_objects;
+        state->unused_arena_objects = arena;
+        ReleaseArenaMemory(state, arena);
+        return;
+    }
+    if (nf == 1) {
+        // Its first free pool: it joins the usable list, where the fullest arenas come first.
+        arena->nextarena = state->usable_arenas;
+        arena->prevarena = nullptr;
+        if (state->usable_arenas)
+            state->usable_arenas->prevarena = arena;
+        state->usable_arenas = arena;
+        if (!state->nfp2lasta[1])
+            state->nfp2lasta[1] = arena;
+        return;
+    }
+    if (!state->nfp2lasta[nf])
+        state->nfp2lasta[nf] = arena;
+    if (arena == lastnf)
+        return; // still in order
+    // Move it behind the last arena that has as many free pools as it had.
+    if (arena->prevarena)
+        arena->prevarena->nextarena = arena->nextarena;
+    else
+        state->usable_arenas = arena->nextarena;
+    arena->nextarena->prevarena = arena->prevarena;
+    arena->prevarena = lastnf;
+    arena->nextarena = lastnf->nextarena;
+    if (arena->nextarena)
+        arena->nextarena->prevarena = arena;
+    lastnf->nextarena = arena;
+}
+
+void Retire(OBMEM_PyState* state)
+{
+    OBMEM_ArenaObject* arena = state->usable_arenas;
+    if (state->narenas_currently_allocated != 1 || !arena || arena->nfreepools != arena->ntotalpools)
+        return;
+    ReleaseArenaMemory(state, arena);
+    std::free(state->arenas);
+    state->arenas = nullptr;
+    state->maxarenas = 0;
+    state->unused_arena_objects = nullptr;
+    state->usable_arenas = nullptr;
+    std::memset(state->nfp2lasta, 0, sizeof(state->nfp2lasta));
+    state->mode = -1;
+}
+
+} // namespace
+
+void OBMEM_PyState_Init(OBMEM_PyState* state, void* (*fallbackAlloc)(size_t), void (*fallbackFree)(void*),
+                        void* (*fallbackRealloc)(void*, size_t))
+{
+    // Arenas of a state being forgotten are no longer ours: their blocks must not be taken for pooled ones.
+    for (uint32_t i = 0; state->arenas && i < state->maxarenas; ++i)
+        if (state->arenas[i].address)
+            MarkArena(state->arenas[i].address, false);
+    std::memset(state, 0, sizeof(*state));
+    state->fallbackAlloc = fallbackAlloc;
+    state->fallbackFree = fallbackFree;
+    state->fallbackRealloc = fallbackRealloc;
+    for (OBMEM_PoolHeader& head : g_UsedPools)
+        head.nextpool = head.prevpool = &head;
+}
+
+bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block)
+{
+    return state->mode != -1 && block && InArena(block);
+}
+
+void* _PyObject_Malloc(OBMEM_PyState* state, size_t size)
+{
+    if (state->mode == 0 && size - 1 < OBMEM_PY_MAX_REQUEST) {
+        void* block = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
+        if (block)
+            return block;
+    }
+    return state->fallbackAlloc(size);
+}
+
+int _PyObject_Free(OBMEM_PyState* state, void* block)
+{
+    if (!block)
+        return 0;
+    if (state->mode != -1 && InArena(block))
+        PooledFree(state, block);
+    else
+        state->fallbackFree(block);
+    return 1;
+}
+
+void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size)
+{
+    if (!block)
+        return _PyObject_Malloc(state, size);
+    if (state->mode == -1 || !InArena(block))
+        return state->fallbackRealloc(block, size);
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
+    void* moved = nullptr;
+    if (state->mode == 0) {
+        // Shrinking by up to a quarter stays in place; anything else changes class.
+        if (size <= classSize && 4 * size > 3 * classSize)
+            return block;
+        if (size - 1 < OBMEM_PY_MAX_REQUEST)
+            moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
+    }
+    if (!moved && !(moved = state->fallbackAlloc(size)))
+        return nullptr; // the old block stays valid
+    std::memcpy(moved, block, size < classSize ? size : classSize);
+    PooledFree(state, block);
+    return moved;
+}
+
+void _PyObject_Discard(OBMEM_PyState* state)
+{
+    if (state->mode != 0)
+        return;
+    state->mode = 1;
+    Retire(state);
+}
+
+void _PyObject_TryPurge(OBMEM_PyState* state)
+{
+    if (state->mode == 1)
+        Retire(state);
+}
