@@ -1,6 +1,7 @@
 // The install road of the executable: packages named on the command line are
 // unpacked and installed one after another through the (stand-in) Installer.
 
+#include "CRegister.h"
 #include "FakeInstaller.h"
 #include "InstallHistory.h"
 #include "OzipWriter.h"
@@ -112,6 +113,33 @@ TEST_F(InstallRoad, EmptyEntriesAreSkippedAndAFailingInstallerDoesNotStopTheRoad
     EXPECT_EQ(receipts.first().displayName, QStringLiteral("Good"));
     EXPECT_NE(run.err.indexOf(QStringLiteral("package skipped: ") + failing), -1) << run.err.toStdString();
     EXPECT_NE(run.err.indexOf(QStringLiteral("package installed: ") + good), -1) << run.err.toStdString();
+}
+
+TEST_F(InstallRoad, ForcedUpdateIsHandedOverAsAnInstallCommandLine)
+{
+    const QString key = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orbel Software\\Orbel PDF Reader\\InstallAppName");
+    const QStringList arguments = {QStringLiteral("-insForceUpdate"), QStringLiteral("-SessionID"), QStringLiteral("S1"),
+                                   QStringLiteral("-readerpath"), QStringLiteral("/Applications/Reader.app")};
+
+    // Without the reader's application nothing is handed over, and the run ends.
+    UpdaterRun run = runUpdater(sandbox, arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf(QStringLiteral("qsAppName文件不存在")), -1) << run.err.toStdString();
+    EXPECT_EQ(run.err.indexOf(QStringLiteral("csCommandLine=")), -1);
+
+    ASSERT_TRUE(CRegister::regSetString(key, QStringLiteral("Orbel PDF Reader.app"),
+                                        QStringLiteral("/Applications/Orbel PDF Reader.app")));
+    ASSERT_TRUE(QDir().mkpath(sandbox.systemPath(QStringLiteral("/Applications/Orbel PDF Reader.app"))));
+    ASSERT_TRUE(sandbox.writeFile(QStringLiteral("ForceUpdateList.txt"), "/u/a.ozip|\n/u/b.ozip\n"));
+    run = runUpdater(sandbox, arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.indexOf(QStringLiteral(
+                  "||strTempUpdaterPath=||csCommandLine= -insForceUpdate -SessionID \"S1\" -readerpath "
+                  "\"/Applications/Reader.app\" -readerlang \"31\" -install -OzipPath \"/u/a.ozip|\n/u/b.ozip\n\"")),
+              -1)
+        << run.err.toStdString();
 }
 
 } // namespace
