@@ -13,13 +13,16 @@ class UpdateDialogs
 public:
     virtual ~UpdateDialogs();
 
-    // The checking dialog, hidden, checking through the manager; the whole
-    // interactive check (and what follows a successful one) happens inside.
-    // Returns the dialog's result, which is never acceptance.
+    // The checking dialog (made with the type "Update List" whatever the run's
+    // type, hidden before it runs) given the manager, its check started, run
+    // modally; the whole interactive check, and the available-updates, download
+    // and install dialogs after a successful one, happen inside. Returns the
+    // dialog's result, which is never acceptance.
     virtual int execUpdateChecking(CReaderModuleManager *manager) = 0;
-    // The component-pack dialog: 1 when the user accepts the request.
+    // The component-pack dialog over the request: 1 when the user accepts it.
     virtual int execComponentFound(ComponentInfo &request) = 0;
-    // The download-and-install progress dialog over the manager's selection.
+    // The download-and-install progress dialog over the manager's selection, run
+    // until the user closes it.
     virtual void execFound(const std::string &type, bool flag, bool second, bool third, bool fourth,
                            CReaderModuleManager *manager) = 0;
 

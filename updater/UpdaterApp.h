@@ -63,7 +63,6 @@ public:
 
     CSetup_CommandLine *GetCommandLine() const { return m_pCmdLine; }
     CReaderModuleManager *GetModuleManager() const { return m_pModuleManager; }
-    UpdateListener *GetListener() const { return m_pListener; }
     bool IsCheckEnded() const { return m_bCheckEnded; }
     void SetCheckEnded(bool ended) { m_bCheckEnded = ended; }
     std::string GetReaderVersion() const { return m_strReaderVersion; }

@@ -84,7 +84,7 @@ TEST_F(StateReport, EachStateSendsItsWordAndLeavesAMarkerOnlyInInternalRuns)
 
 TEST_F(StateReport, NoMarkerFolderIsMadeAndNoReaderOnlyCostsTheWaits)
 {
-    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.01");
+    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.05");
     start(QStringLiteral("-InternalUpdateURL http://admin.example/updates"));
     QElapsedTimer timer;
     timer.start();
