@@ -1,3 +1,4 @@
+#include "FakeReader.h"
 #include "PlistTool.h"
 #include "Sandbox.h"
 #include "TestHttpServer.h"
@@ -90,6 +91,21 @@ TEST_F(Startup, SecondInstanceHandsOverItsLastArgumentAndExits)
     EXPECT_NE(firstErr.indexOf(QStringLiteral("The value is: handed-over")), -1) << firstErr.toStdString();
     first->kill();
     first->waitForFinished();
+}
+
+TEST_F(Startup, ACheckReportsItsOutcomeAndTheProcessEnds)
+{
+    TestHttpServer service;
+    service.setFile(QStringLiteral("/addons/get_addons.php"), "<?xml version=\"1.0\"?>\n<addons/>\n");
+    sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", service.urlString(QString()).toUtf8());
+    FakeReader reader;
+    ASSERT_TRUE(reader.isListening());
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List")});
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_TRUE(reader.waitForWords(1));
+    EXPECT_EQ(reader.words(), QStringList{QStringLiteral("update finished")});
+    EXPECT_EQ(service.requests(QStringLiteral("/addons/get_addons.php")).size(), 1);
 }
 
 TEST_F(Startup, StaleSocketFileIsReplaced)
