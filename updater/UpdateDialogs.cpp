@@ -43,7 +43,9 @@ public:
             loop.exec();
         QObject::disconnect(manager, nullptr, &loop, nullptr);
 
-        const bool automatic = theApp && theApp->GetCommandLine()
+        if (!theApp)
+            return QDialog::Rejected;
+        const bool automatic = theApp->GetCommandLine()
                                && theApp->GetCommandLine()->GetUpdaterType() == "Auto Updater";
         if (outcome == Waiting) {
             theApp->NotifyMainCallBack(UPDATE_CHECK_ERRORNETWORK);
