@@ -1,5 +1,6 @@
 // The embedded local demo update service: on 127.0.0.1 it answers the update
-// check, serves the packages its reply names and two trusted-certificate lists.
+// check, serves the packages its reply names, one damaged package and two
+// trusted-certificate lists.
 //
 //   OrbelDemoService [--port N] [--seconds S]
 //
@@ -102,6 +103,11 @@ void serveAll(TestHttpServer &server)
                  + attribute("url", server.urlString(path)) + "/>\n";
     }
     reply += "</addons>\n";
+    // Offered for the install road only (not in the reply): a package whose
+    // contents no longer match its checksum, as after a damaged download.
+    QByteArray damaged = package({"Damaged", "Damaged package", "1.0.0.0", "basic", "Damaged_1.0.0.0", ""});
+    damaged[damaged.size() / 2] = char(damaged.at(damaged.size() / 2) ^ 0x5A);
+    serve(server, QStringLiteral("/packages/Damaged_1.0.0.0.ozip"), damaged, "application/octet-stream");
     for (const char *path : kCheckPaths)
         serve(server, QLatin1String(path), reply, kXml);
     serve(server, QStringLiteral("/certs/eutl.xml"), certificateList("EUTL"), kXml);

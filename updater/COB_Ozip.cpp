@@ -229,27 +229,65 @@ public:
     bool read(unsigned char *out, size_t count)
     {
         while (count > 0) {
-            if (m_inPos == m_inLen && m_next < m_end) {
-                qint64 got = readAt(m_fd, m_in.get(), size_t(qMin<qint64>(InBufferSize, m_end - m_next)), m_next);
-                if (got <= 0)
-                    return false;
-                m_next += got;
-                m_inPos = 0;
-                m_inLen = size_t(got);
-            }
-            SizeT outLen = count;
-            SizeT inLen = m_inLen - m_inPos;
             ELzmaStatus status;
-            SRes res = LzmaDec_DecodeToBuf(&m_dec, out, &outLen, m_in.get() + m_inPos, &inLen, LZMA_FINISH_ANY, &status);
-            m_inPos += inLen;
+            SizeT outLen = count;
+            SizeT inLen = 0;
+            if (!decode(out, &outLen, &inLen, LZMA_FINISH_ANY, &status))
+                return false;
             out += outLen;
             count -= outLen;
-            if (res != SZ_OK)
-                return false;
+            m_decoded += outLen;
             if (outLen == 0 && inLen == 0)
                 return false;  // ended (end mark or no more input) before the data did
         }
         return true;
+    }
+
+    // Decodes and drops what follows the entries' data, up to the size the
+    // header declares or, when it declares none, up to the end mark: a section
+    // whose end is damaged or missing is not a whole package, even when every
+    // entry's bytes came out.
+    bool finish(quint64 announced)
+    {
+        const bool sizeKnown = announced != ~quint64(0);
+        if (sizeKnown && announced < m_decoded)
+            return false;
+        std::unique_ptr<unsigned char[]> scratch(new unsigned char[OutBufferSize]);
+        for (;;) {
+            const quint64 left = sizeKnown ? announced - m_decoded : quint64(OutBufferSize);
+            SizeT outLen = SizeT(qMin<quint64>(left, OutBufferSize));
+            SizeT inLen = 0;
+            ELzmaStatus status;
+            // At the declared size the decoder accepts a clean end or an end mark, nothing else.
+            const ELzmaFinishMode mode = sizeKnown && left == 0 ? LZMA_FINISH_END : LZMA_FINISH_ANY;
+            if (!decode(scratch.get(), &outLen, &inLen, mode, &status))
+                return false;
+            m_decoded += outLen;
+            if (status == LZMA_STATUS_FINISHED_WITH_MARK)
+                return !sizeKnown || m_decoded == announced;
+            if (sizeKnown && left == 0 && status == LZMA_STATUS_MAYBE_FINISHED_WITHOUT_MARK)
+                return true;
+            if (outLen == 0 && inLen == 0)
+                return false;  // the input ran out first
+        }
+    }
+
+private:
+    // One decoder step over the buffered input, refilled from the package when spent.
+    bool decode(unsigned char *out, SizeT *outLen, SizeT *inLen, ELzmaFinishMode mode, ELzmaStatus *status)
+    {
+        if (m_inPos == m_inLen && m_next < m_end) {
+            qint64 got = readAt(m_fd, m_in.get(), size_t(qMin<qint64>(InBufferSize, m_end - m_next)), m_next);
+            if (got <= 0)
+                return false;
+            m_next += got;
+            m_inPos = 0;
+            m_inLen = size_t(got);
+        }
+        *inLen = m_inLen - m_inPos;
+        SRes res = LzmaDec_DecodeToBuf(&m_dec, out, outLen, m_in.get() + m_inPos, inLen, mode, status);
+        m_inPos += *inLen;
+        return res == SZ_OK;
     }
 
 private:
@@ -259,6 +297,7 @@ private:
     std::unique_ptr<unsigned char[]> m_in;
     size_t m_inPos = 0;
     size_t m_inLen = 0;
+    quint64 m_decoded = 0;
     CLzmaDec m_dec;
 };
 
@@ -489,7 +528,8 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
     ChunkWriter writer;
     for (const Entry &e : entries) {
         if (e.isDirectory) {
-            if (!makeFolders(dest, e.name))
+            // One level per entry: the folder's own parents come from earlier entries.
+            if (!parentsExist(dest, e.name.left(e.name.size() - 1)) || !makeFolders(dest, e.name))
                 return EntryFailed;
             continue;
         }
@@ -522,7 +562,9 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
         }
         writer.closeFile(out);
     }
-    return writer.finish() ? Done : EntryFailed;
+    if (!writer.finish())
+        return EntryFailed;
+    return decoder.finish(announced) ? Done : BadContents;
 }
 
 bool COB_Ozip::UnzipFileToFile(const QString &compressedFile, const QString &decodedFile)

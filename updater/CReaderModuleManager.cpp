@@ -10,6 +10,7 @@
 #include "CUP_Log.h"
 #include "CXML_Element.h"
 #include "Comm.h"
+#include "DlgDownload.h"
 #include "QHttpDownLoadS.h"
 #include "ServiceEndpoints.h"
 #include "UpdaterApp.h"
@@ -22,6 +23,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -64,15 +67,24 @@ const char kUpdaterKey[] = "Software\\Orbel Software\\Orbel PDF Reader\\plugins\
 
 CReaderModuleManager::CReaderModuleManager(QString updaterType, QObject *parent)
     : QObject(parent)
+    , m_pDlgDownload(new DlgDownload(nullptr))
     , m_strUpdaterType(updaterType)
     , m_strReaderPath(QString::fromStdString(commandLine().GetReaderPathFromcmd()))
 {
+    connect(m_pDlgDownload, &DlgDownload::SignalCurrentProgress, this, &CReaderModuleManager::getDownProgress);
+    connect(m_pDlgDownload, &DlgDownload::SignalInstallProgress, this, &CReaderModuleManager::setInstallProgress);
+    connect(m_pDlgDownload, &DlgDownload::SignalStartInstall, this, &CReaderModuleManager::startInstall);
+    connect(m_pDlgDownload, &DlgDownload::SignalSetCurrentDownloadModule, this,
+            &CReaderModuleManager::Slot_SetCurrentDownloadModule);
 }
 
 CReaderModuleManager::~CReaderModuleManager()
 {
     delete m_pHttpDownload;
     m_pHttpDownload = nullptr;
+    // The window may be in the middle of one of its own signals when the run ends.
+    m_pDlgDownload->disconnect(this);
+    m_pDlgDownload->deleteLater();
     ReleaseModuleInfo();
 }
 
@@ -97,7 +109,8 @@ bool CReaderModuleManager::CanExitThred()
 
 MODULEINFO *CReaderModuleManager::AddModule(QString updaterType)
 {
-    MODULEINFO *record = new MODULEINFO;
+    m_records.emplace_back(new MODULEINFO);
+    MODULEINFO *record = m_records.back().get();
     record->updaterType = updaterType.toStdString();
     m_vecReceived.append(record);
     return record;
@@ -107,7 +120,8 @@ MODULEINFO *CReaderModuleManager::CloneAvailableModuleInfo(MODULEINFO *source)
 {
     if (!source)
         return nullptr;
-    MODULEINFO *record = new MODULEINFO;
+    m_records.emplace_back(new MODULEINFO);
+    MODULEINFO *record = m_records.back().get();
     record->updaterType = source->updaterType;
     record->name = source->name;
     record->version = source->version;
@@ -130,12 +144,24 @@ MODULEINFO *CReaderModuleManager::CloneAvailableModuleInfo(MODULEINFO *source)
 
 void CReaderModuleManager::ReleaseModuleInfo()
 {
-    for (MODULEINFO *record : qAsConst(m_vecAvailable))
-        delete record;
     m_vecReceived.clear();
     m_vecAvailable.clear();
     m_vecSelected.clear();
     m_pCurDownload = nullptr;
+    m_records.clear();
+}
+
+void CReaderModuleManager::DestroyModule(MODULEINFO *record)
+{
+    m_vecReceived.removeAll(record);
+    m_vecAvailable.removeAll(record);
+    m_vecSelected.removeAll(record);
+    if (m_pCurDownload == record)
+        m_pCurDownload = nullptr;
+    const auto owned = std::find_if(m_records.begin(), m_records.end(),
+                                    [record](const std::unique_ptr<MODULEINFO> &r) { return r.get() == record; });
+    if (owned != m_records.end())
+        m_records.erase(owned);
 }
 
 void CReaderModuleManager::ReleaseUpdaterInfoList(QVector<_UpdaterInfo *> &list)
@@ -144,38 +170,6 @@ void CReaderModuleManager::ReleaseUpdaterInfoList(QVector<_UpdaterInfo *> &list)
         delete list.at(i);
 }
 
-int CReaderModuleManager::CountAvailableModule()
-{
-    return m_vecAvailable.size();
-}
-
-MODULEINFO *CReaderModuleManager::GetAvailabletModule(int index)
-{
-    return m_vecAvailable.at(index);
-}
-
-void CReaderModuleManager::RemoveAvailableModule(int index)
-{
-    if (index >= m_vecAvailable.size())
-        return;
-    MODULEINFO *record = m_vecAvailable.at(index);
-    m_vecAvailable.remove(index);
-    m_vecReceived.removeAll(record);
-    m_vecSelected.removeAll(record);
-    if (m_pCurDownload == record)
-        m_pCurDownload = nullptr;
-    delete record;
-}
-
-int CReaderModuleManager::CountSelModules()
-{
-    return m_vecSelected.size();
-}
-
-MODULEINFO *CReaderModuleManager::GetSelModule(int index)
-{
-    return index < m_vecSelected.size() ? m_vecSelected.at(index) : nullptr;
-}
 
 // ---------------------------------------------------------------------------
 // Request
@@ -368,10 +362,7 @@ bool CReaderModuleManager::OnPaserModuleInfo(QString path)
         const bool autoUpdaterCommand = commandLine().GetUpdaterType() == "Auto Updater";
 
         // Drops a record the judgement does not offer.
-        auto drop = [this](MODULEINFO *record) {
-            m_vecReceived.removeAll(record);
-            delete record;
-        };
+        auto drop = [this](MODULEINFO *record) { DestroyModule(record); };
 
         const unsigned count = root->CountChildren();
         for (unsigned i = 0; i < count; ++i) {

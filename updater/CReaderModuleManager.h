@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QString>
 #include <QVector>
+#include <memory>
 #include <string>
+#include <vector>
 
 class CXML_Element;
 class DlgDownload;
@@ -70,15 +72,15 @@ public:
     void ParseHasRejectAutoUpdaterInfo(QVector<_HasRejectAutoUpdaterInfo *> &refused);
     void DeleteHasRejectAutoUpdaterInfo(QVector<MODULEINFO *> &modules, QVector<_HasRejectAutoUpdaterInfo *> &refused);
 
-    // Available list and selection, read by the dialogs.
+    // Available list and selection, read by the dialogs. An index outside the
+    // list gives null or does nothing.
     int CountAvailableModule();
     MODULEINFO *GetAvailabletModule(int index);
     void RemoveAvailableModule(int index);
     int CountSelModules();
     MODULEINFO *GetSelModule(int index);
 
-    // Selection, download control and relay, used by the dialogs and the download
-    // window; built with the download window.
+    // Selection, download control and relay, used by the dialogs and the download window.
     void AddSelModule(MODULEINFO *module);
     void AddSelModule(QString name);
     void InitSelModuleInfo();
@@ -93,6 +95,9 @@ public:
     void OnDownloadResume();
     bool QueryStopDownload();
     bool ModuleCallback(std::string type, CReaderModuleManager *manager, bool flag);
+    // The download window, whose installHasDownloadUpdates the progress dialog calls
+    // with the package path that sSendInstallPkg brings.
+    DlgDownload *GetDownloadWindow() const { return m_pDlgDownload; }
     QString HMac(QByteArray key, QByteArray message);
 
 signals:
@@ -107,8 +112,15 @@ public slots:
     void slotQueryModuleInfoFinish(QString filePath);
     void errorfinish(QString filePath);
     void error_network();
+    void getDownProgress(QString name, double npos);
+    void setInstallProgress(QString name, int progress);
+    void startInstall(QString name);
+    void Slot_SetCurrentDownloadModule(QString name);
 
 private:
+    // Destroys one record and takes it out of every list that observes it.
+    void DestroyModule(MODULEINFO *record);
+
     QueryResultInfo m_queryResult;
     DlgDownload *m_pDlgDownload = nullptr;
     bool m_bAutoUpgrade = false;
@@ -120,6 +132,9 @@ private:
     int m_nLanguage = 0;
     int m_nCountry = 0;
     bool m_bDownloadStopped = false;
+    // Every record of the manager lives here and only here; the lists below and
+    // the current download only point at them.
+    std::vector<std::unique_ptr<MODULEINFO>> m_records;
     QVector<MODULEINFO *> m_vecReceived;
     QVector<MODULEINFO *> m_vecAvailable;
     QVector<MODULEINFO *> m_vecSelected;

@@ -3,8 +3,10 @@
 #include <QObject>
 
 class QTcpServer;
+class QTcpSocket;
 
-// The loopback listener through which the reader sees that an updater runs.
+// The loopback listener through which other programs see that an updater runs:
+// every connection is answered with "UpdaterRuning".
 class UpdateListener : public QObject
 {
     Q_OBJECT
@@ -12,8 +14,14 @@ public:
     explicit UpdateListener(QObject *parent = nullptr);
     ~UpdateListener() override;
 
+    // The port in use once listening, else 0.
+    quint16 serverPort() const;
+
+public slots:
     void startListener();
+    void newLocalConnection();
 
 private:
     QTcpServer *m_pServer = nullptr;
+    QTcpSocket *m_pSocket = nullptr;
 };

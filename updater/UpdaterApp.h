@@ -9,9 +9,22 @@
 #include <QStringList>
 #include <string>
 
+class CReaderModuleManager;
 class CSetup_CommandLine;
 class UpdateListener;
 class QWidget;
+struct ComponentInfo;
+
+// How an update check ended, as the reader is told.
+enum UPDATE_CHECK_STATE {
+    UPDATE_CHECK_ERRORNETWORK = 0,
+    UPDATE_CHECK_FINISHED = 1,
+    UPDATE_CHECK_CLOSE = 2,
+    UPDATE_CHECK_AUTOCLOSE = 3
+};
+
+// The platform's service hook for a forced update; nothing to hand over to here.
+bool RunUpdaterFromService(QString text);
 
 // The updater's application controller: one per process, reached through theApp.
 class UpdaterApp : public QObject
@@ -23,6 +36,15 @@ public:
 
     void runUpdate(int language, int country);
     void runUpdateVisible(int language, int country);
+    void ShowDownloadDlg(std::string type, bool &flag, bool second, bool third, bool fourth,
+                         CReaderModuleManager *manager);
+    bool RunCommandLine(std::string command, bool &flag);
+    // The component-pack request of this run, as the component-pack dialog shows it.
+    ComponentInfo GetComponentInfo() const;
+
+    // State reports to the reader.
+    void NotifyMainCallBack(UPDATE_CHECK_STATE state);
+    void SendProcData(const std::string &text);
 
     // Paths and probes; those that read no member run before theApp exists.
     static QString GetAppDateRootPath();
@@ -40,6 +62,15 @@ public:
     QString GetBigVersioin();
 
     CSetup_CommandLine *GetCommandLine() const { return m_pCmdLine; }
+    CReaderModuleManager *GetModuleManager() const { return m_pModuleManager; }
+    bool IsCheckEnded() const { return m_bCheckEnded; }
+    void SetCheckEnded(bool ended) { m_bCheckEnded = ended; }
+    std::string GetReaderVersion() const { return m_strReaderVersion; }
+    std::string GetReaderPath() const { return m_strReaderPath; }
+    // The major-upgrade notice's button text, heading and body; nothing sets them yet.
+    QString GetNoticeButton() const { return m_strNoticeButton; }
+    QString GetNoticeTitle() const { return m_strNoticeTitle; }
+    QString GetNoticeContent() const { return m_strNoticeContent; }
     bool IsQuitRequested() const { return m_bQuit; }
     void SetQuitRequest(bool quit) { m_bQuit = quit; }
     bool IsRollBack() const { return m_bRollBack; }
@@ -57,9 +88,17 @@ public:
     int GetUICountry() const { return m_nCountry; }
 
 private:
+    // The roads of a run.
+    void runChecking();
+    void runInstall(const QString &unpackFolder);
+    void runComponentPack();
+    void runForcedUpdateHandOver();
+    bool sendState(const QString &word);
+
     QString m_strServerName = QStringLiteral("updater_check_state");
     QPointer<QLocalSocket> m_pStateSocket;
     CSetup_CommandLine *m_pCmdLine = nullptr;
+    CReaderModuleManager *m_pModuleManager = nullptr;
     bool m_bCheckEnded = false;
     bool m_bReplyParsed = false;
     bool m_bRgesterMajorUpgrade = false;
@@ -67,6 +106,9 @@ private:
     bool m_bRollBack = false;
     bool m_bForcedUpgrade = false;
     bool m_bSpare = false;
+    QString m_strNoticeButton;
+    QString m_strNoticeTitle;
+    QString m_strNoticeContent;
     UpdateListener *m_pListener = nullptr;
     bool m_bQuit = false;
     int m_nLanguage = 31;

@@ -131,8 +131,8 @@ TEST_F(OzipTest, GoodPackagesUnpackExactly)
          },
          {{"docs/", ""}, {"docs/readme.txt", "hello"}, {"lib/", ""}, {"lib/sub/", ""},
           {"lib/sub/a.bin", big}, {"lib/b.txt", "b"}}},
-        {"folder entry makes its parents",
-         [](OzipWriter &w) { w.directory("a/b\\c/").file("a/b/c/x", "x"); },
+        {"nested folder entries, one level each",
+         [](OzipWriter &w) { w.directory("a/").directory("a/b\\").directory("a/b\\c/").file("a/b/c/x", "x"); },
          {{"a/", ""}, {"a/b/", ""}, {"a/b/c/", ""}, {"a/b/c/x", "x"}}},
         {"empty files between others",
          [](OzipWriter &w) { w.file("e1", "").file("f", "data").file("e2", ""); },
@@ -295,6 +295,62 @@ TEST_F(OzipTest, DecodedDataShorterThanTheDirectoryFails)
     EXPECT_EQ(unpack(OzipWriter::withCrcFixed(c)), COB_Ozip::BadContents);
 }
 
+TEST_F(OzipTest, SectionMustEndAsItsHeaderSays)
+{
+    // Every entry's bytes may come out of a section whose end is broken: the
+    // unpack still fails, as decoding the same section on its own does.
+    const int lzmaHeader = 13;
+    auto section = [](const QByteArray &c) { return c.mid(OzipWriter::HeaderSize, int(OzipWriter::sectionLength(c))); };
+    auto withSection = [](QByteArray c, const QByteArray &replacement) {
+        const int at = OzipWriter::HeaderSize;
+        const int len = int(OzipWriter::sectionLength(c));
+        c.replace(at, len, replacement);
+        const quint32 newLen = quint32(replacement.size());
+        for (int i = 0; i < 4; ++i)
+            c[16 + i] = char((newLen >> (8 * i)) & 0xFF);
+        return OzipWriter::withCrcFixed(c);
+    };
+    const QByteArray data = mixed(40000, 3);
+
+    struct Case
+    {
+        const char *name;
+        QByteArray container;
+    };
+    QVector<Case> cases;
+    {
+        // Size unknown, and the stream stops without its end mark.
+        QByteArray c = OzipWriter().file("f", data).bytes();
+        QByteArray s = section(c);
+        for (int i = 5; i < lzmaHeader; ++i)
+            s[i] = char(0xFF);
+        cases.append({"end mark missing", withSection(c, s)});
+    }
+    {
+        // The end mark's last bytes are cut off.
+        OzipWriter w;
+        w.options().endMark = true;
+        w.file("f", data);
+        QByteArray c = w.bytes();
+        cases.append({"end mark cut", withSection(c, section(c).left(section(c).size() - 3))});
+    }
+    {
+        // Only empty entries, so the section is never read for them: it is garbage.
+        QByteArray c = OzipWriter().file("e1", "").file("e2", "").bytes();
+        QByteArray s = section(c).left(lzmaHeader) + QByteArray(64, char(0xA5));
+        cases.append({"garbage section, empty entries", withSection(c, s)});
+    }
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(dest()).removeRecursively();
+        EXPECT_EQ(unpack(c.container), COB_Ozip::BadContents);
+        const QString alone = sandbox.base() + QStringLiteral("/section.lzma");
+        ASSERT_TRUE(sandbox.writeFile(alone, section(c.container)));
+        COB_Ozip ozip;
+        EXPECT_FALSE(ozip.UnzipFileToFile(alone, sandbox.base() + QStringLiteral("/section.out")));
+    }
+}
+
 TEST_F(OzipTest, AnnouncedDictionaryBeyondTheDataCostsNoMemory)
 {
     QByteArray c = OzipWriter().file("f", "small").bytes();
@@ -376,6 +432,12 @@ TEST_F(OzipTest, EntryOrderAndFolderRules)
 {
     // A file whose folder comes later cannot be created: extraction stops there.
     EXPECT_EQ(unpack(OzipWriter().file("first", "1").file("d\\f", "12345").directory("d\\")),
+              COB_Ozip::EntryFailed);
+    EXPECT_EQ(readTree(dest()), (Tree{{"first", "1"}}));
+
+    // A folder entry makes one level: a parent without an entry of its own stops it.
+    QDir(dest()).removeRecursively();
+    EXPECT_EQ(unpack(OzipWriter().file("first", "1").directory("a/b\\c/").file("a/b/c/x", "x")),
               COB_Ozip::EntryFailed);
     EXPECT_EQ(readTree(dest()), (Tree{{"first", "1"}}));
 

@@ -512,7 +512,7 @@ TEST_F(ModuleCheckTest, RecordsAndSmallHelpers)
     EXPECT_TRUE(clone->is_push && clone->bChecked);
     EXPECT_FALSE(clone->forcedUpgrade || clone->SilentInstall || clone->bMajorUpgrade);
     EXPECT_EQ(manager->CloneAvailableModuleInfo(nullptr), nullptr);
-    delete record; // not in the available list, so the caller's
+    // The received record is the manager's too: released with the rest, never by hand.
     EXPECT_EQ(manager->CountAvailableModule(), 1);
     EXPECT_FALSE(manager->isSilentUpdate());
     clone->SilentInstall = true;

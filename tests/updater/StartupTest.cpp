@@ -1,5 +1,7 @@
+#include "FakeReader.h"
 #include "PlistTool.h"
 #include "Sandbox.h"
+#include "TestHttpServer.h"
 #include "UpdaterProcess.h"
 
 #include <QDir>
@@ -27,10 +29,9 @@ TEST_F(Startup, InternetDisabledProbeExitsAtOnce)
 
 TEST_F(Startup, CertificateModeWordOnlyCountsAtTheStart)
 {
-    // In the middle of the command the word is an unknown value: a normal run that
-    // picks no road and so leaves the unpack folder behind.
-    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"),
-                                                QStringLiteral("Update List"), QStringLiteral("-downloadTrustCertfile")});
+    // In the middle of the command the word is an unknown value: a normal run
+    // (installing nothing) that leaves the unpack folder behind.
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-install"), QStringLiteral("-downloadTrustCertfile")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(QDir(sandbox.dataRoot() + QStringLiteral("updater/uncompress")).exists());
@@ -48,8 +49,7 @@ TEST_F(Startup, UnpackFolderIsFreshForEveryRun)
 {
     const QString stale = sandbox.dataRoot() + QStringLiteral("updater/uncompress/123/stale.txt");
     ASSERT_TRUE(sandbox.writeFile(stale, "old"));
-    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"),
-                                                QStringLiteral("Update List")});
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-install")});
     ASSERT_TRUE(run.finished);
     EXPECT_FALSE(QFileInfo::exists(stale));
     const QStringList folders = QDir(sandbox.dataRoot() + QStringLiteral("updater/uncompress"))
@@ -62,8 +62,14 @@ TEST_F(Startup, UnpackFolderIsFreshForEveryRun)
 
 TEST_F(Startup, SecondInstanceHandsOverItsLastArgumentAndExits)
 {
-    // No road chosen: the first instance stays in its event loop, listening.
-    auto first = startUpdater(sandbox, {QStringLiteral("-readerpath"), QStringLiteral("/Applications/Reader.app")});
+    // The first instance waits for an update service that never answers, and
+    // goes on serving later instances meanwhile.
+    TestHttpServer service;
+    TestHttpServer::Response silent;
+    silent.headerDelayMs = -1;
+    service.setResponse(QStringLiteral("/addons/get_addons.php"), silent);
+    sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", service.urlString(QString()).toUtf8());
+    auto first = startUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List")});
     const QString socketFile = sandbox.tmp() + QStringLiteral("/Orbel PDF Reader Update");
     QElapsedTimer timer;
     timer.start();
@@ -87,6 +93,21 @@ TEST_F(Startup, SecondInstanceHandsOverItsLastArgumentAndExits)
     first->waitForFinished();
 }
 
+TEST_F(Startup, ACheckReportsItsOutcomeAndTheProcessEnds)
+{
+    TestHttpServer service;
+    service.setFile(QStringLiteral("/addons/get_addons.php"), "<?xml version=\"1.0\"?>\n<addons/>\n");
+    sandbox.setEnv("ORBEL_UPDATER_SERVICE_URL", service.urlString(QString()).toUtf8());
+    FakeReader reader;
+    ASSERT_TRUE(reader.isListening());
+    const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List")});
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_TRUE(reader.waitForWords(1));
+    EXPECT_EQ(reader.words(), QStringList{QStringLiteral("update finished")});
+    EXPECT_EQ(service.requests(QStringLiteral("/addons/get_addons.php")).size(), 1);
+}
+
 TEST_F(Startup, StaleSocketFileIsReplaced)
 {
     const QString socketFile = sandbox.tmp() + QStringLiteral("/Orbel PDF Reader Update");
@@ -99,12 +120,12 @@ TEST_F(Startup, StaleSocketFileIsReplaced)
 
 TEST_F(Startup, ArgumentWithBlanksStaysOneWord)
 {
-    // Without the quoting, "Orbel" would be a stray word that stops the parse before -run.
+    // Without the quoting, "Orbel" would be a stray word that stops the parse before -install.
     const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("-readerpath"), QStringLiteral("/Applications/Orbel PDF Reader.app"),
-                                                QStringLiteral("-run")});
+                                                QStringLiteral("-install"), QStringLiteral("-OzipPath"), QStringLiteral("p.ozip")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.indexOf(QStringLiteral("the update road is not available")), -1) << run.err.toStdString();
+    EXPECT_NE(run.err.indexOf(QStringLiteral("install package: p.ozip")), -1) << run.err.toStdString();
 }
 
 // The next reminder time lands in the reader's preferences in the machine's

@@ -68,7 +68,11 @@ DlgDownload::~DlgDownload()
 
 void DlgDownload::setSelectUpdates(QVector<MODULEINFO *> modules)
 {
-    m_vecSelected = modules;
+    m_vecSelected.clear();
+    for (const MODULEINFO *module : qAsConst(modules)) {
+        if (module)
+            m_vecSelected.append(*module);
+    }
 }
 
 void DlgDownload::startShowDownload()
@@ -130,7 +134,7 @@ void DlgDownload::downloadUpates(int work)
         return;
     }
     qDebug() << "Begin to download:";
-    MODULEINFO *module = m_vecSelected.at(work);
+    const MODULEINFO *module = &m_vecSelected.at(work);
     emit SignalSetCurrentDownloadModule(qs(module->name));
     m_strCurTitle = qs(module->title);
     m_strCurName = qs(module->name);
@@ -139,7 +143,7 @@ void DlgDownload::downloadUpates(int work)
     ui->timeRemainLabel->setText(QString());
     ui->descriptionEdit->setText(qs(module->description));
 
-    m_pCurModule = module;
+    m_strCurModuleType = module->module_type;
     m_nResumePosition = 0;
     if (m_pDownloader) {
         // This may run inside one of the old downloader's own signals.
@@ -264,7 +268,7 @@ void DlgDownload::oneDownloadFinish(QString filePath)
         failModule();
         return;
     }
-    const std::string type = m_pCurModule ? m_pCurModule->module_type : std::string();
+    const std::string &type = m_strCurModuleType;
     if (type == "service" || type == "basic")
         InstallOzip(filePath, folder, true, false);
     else
@@ -300,8 +304,11 @@ void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkRea
     COB_Ozip ozip;
     if (ozip.Unzip2(packagePath, folder) < 1) {
         qDebug() << "Uncompress Failed";
-        QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"),
-                             tr("Failed to extract the downloaded package. Please try again."), QMessageBox::Ok);
+        if (m_bUnattended)
+            CUP_Log::PrintLog(QStringLiteral("Failed to extract the package: ") + packagePath);
+        else
+            QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"),
+                                 tr("Failed to extract the downloaded package. Please try again."), QMessageBox::Ok);
         failModule();
         return;
     }

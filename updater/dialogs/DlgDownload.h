@@ -33,6 +33,9 @@ public:
 
     bool copyJSPlugin();
     void InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser);
+    // Nobody is there to answer a message box (packages installed from the
+    // command line): failures are logged instead of shown.
+    void setUnattended(bool unattended) { m_bUnattended = unattended; }
     void ParseSetupInfo(QString folder, QVector<_SetupInfo *> &result);
     bool IsCorvidRun();
     int installUpdates(QString installerPath, bool unused);
@@ -73,9 +76,11 @@ private:
     void releasePendingInstallers();
 
     Ui_DlgDownload *ui;
-    QVector<MODULEINFO *> m_vecSelected;
+    // Copies: the manager may drop its records (a new query) while the window
+    // still works through the selection it was handed.
+    QVector<MODULEINFO> m_vecSelected;
     QHttpDownLoadS *m_pDownloader = nullptr;
-    MODULEINFO *m_pCurModule = nullptr;
+    std::string m_strCurModuleType;
     qint64 m_nResumePosition = 0;
     int m_nIndex = 0;
     QString m_strCurTitle;
@@ -90,4 +95,5 @@ private:
     // whether one of those that ran failed.
     QVector<_SetupInfo *> m_vecPendingInstallers;
     bool m_bInstallFailed = false;
+    bool m_bUnattended = false;
 };

@@ -17,6 +17,7 @@ public:
         TransferNoResponse = 90000,    // no answer at all to a request
         StateSocketConnect = 30000,    // connecting to the reader's state server
         StateSocketReply = 30000,      // waiting for its answer
+        ListenerAnswer = 60000,        // a listener's answer to a client that does not read it
         InstallPoll = 1000,            // polling a running Installer
         InstallerToFront = 1000,       // bringing the Installer to the front once
         ShortDelay = 3000              // the three-second timers of the dialogs

@@ -1,0 +1,192 @@
+// State reports to the reader and the loopback listener.
+
+#include "CSetup_CommandLine.h"
+#include "FakeReader.h"
+#include "Sandbox.h"
+#include "UpdateListener.h"
+#include "UpdaterApp.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QDir>
+#include <QFileInfo>
+#include <QNetworkInterface>
+#include <QTcpServer>
+#include <QThread>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StateReport : public SandboxTest
+{
+protected:
+    void TearDown() override
+    {
+        theApp = nullptr;
+        app.reset();
+    }
+
+    void start(const QString &arguments)
+    {
+        commandLine.reset(new CSetup_CommandLine);
+        commandLine->ProcessCmdLine(arguments);
+        app.reset(new UpdaterApp(commandLine.get()));
+        theApp = app.get();
+    }
+
+    QString markers() const
+    {
+        return sandbox.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/ACUpdate/"));
+    }
+
+    std::unique_ptr<CSetup_CommandLine> commandLine;
+    std::unique_ptr<UpdaterApp> app;
+};
+
+const QStringList AllWords = {QStringLiteral("errornetwork"), QStringLiteral("update finished"),
+                              QStringLiteral("close"), QStringLiteral("autoclose")};
+const QStringList MarkerNames = {QStringLiteral("OrbelDataerrornetwork.txt"), QStringLiteral("OrbelDataupdatefinished.txt"),
+                                 QStringLiteral("OrbelDataclose.txt"), QStringLiteral("OrbelDataautoclose.txt")};
+
+TEST_F(StateReport, EachStateSendsItsWordAndLeavesAMarkerOnlyInInternalRuns)
+{
+    for (const bool internal : {true, false}) {
+        SCOPED_TRACE(internal);
+        Sandbox box;
+        FakeReader reader;
+        ASSERT_TRUE(reader.isListening());
+        start(internal ? QStringLiteral("-InternalUpdateURL http://admin.example/updates") : QString());
+        ASSERT_TRUE(box.writeFile(box.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/ACUpdate/keep")), ""));
+
+        for (int state = 0; state <= 4; ++state)
+            app->NotifyMainCallBack(UPDATE_CHECK_STATE(state));
+        ASSERT_TRUE(reader.waitForWords(4));
+        EXPECT_EQ(reader.words(), AllWords);
+
+        const QString folder = box.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/ACUpdate/"));
+        for (const QString &name : MarkerNames) {
+            EXPECT_EQ(QFileInfo::exists(folder + name), internal) << name.toStdString();
+            if (internal) {
+                EXPECT_EQ(QFileInfo(folder + name).size(), 0);
+            }
+        }
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), internal ? 5 : 1);
+        theApp = nullptr;
+        app.reset();
+    }
+}
+
+TEST_F(StateReport, NoMarkerFolderIsMadeAndNoReaderOnlyCostsTheWaits)
+{
+    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.05");
+    start(QStringLiteral("-InternalUpdateURL http://admin.example/updates"));
+    QElapsedTimer timer;
+    timer.start();
+    // No reader at all, then a reader that never answers: both end after the (scaled) waits.
+    app->NotifyMainCallBack(UPDATE_CHECK_FINISHED);
+    {
+        FakeReader silent(false);
+        ASSERT_TRUE(silent.isListening());
+        app->NotifyMainCallBack(UPDATE_CHECK_CLOSE);
+        ASSERT_TRUE(silent.waitForWords(1));
+        EXPECT_EQ(silent.words(), QStringList{QStringLiteral("close")});
+    }
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_FALSE(QFileInfo::exists(markers()));
+}
+
+// A client of the listener on its own thread, since the listener answers on this one.
+struct Client
+{
+    explicit Client(quint16 port, bool reads)
+        : thread([this, port, reads] {
+              QTcpSocket socket;
+              socket.connectToHost(QHostAddress::LocalHost, port);
+              if (socket.waitForConnected(10000)) {
+                  connected = true;
+                  if (reads) {
+                      while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+                          answer += socket.readAll();
+                      answer += socket.readAll();
+                  } else {
+                      // Holds the connection open without reading until told to go.
+                      while (!release)
+                          QThread::msleep(5);
+                  }
+              }
+              done = true;
+          })
+    {
+    }
+    ~Client()
+    {
+        release = true;
+        thread.join();
+    }
+    std::atomic<bool> connected{false};
+    std::atomic<bool> done{false};
+    std::atomic<bool> release{false};
+    QByteArray answer;
+    std::thread thread;
+};
+
+bool runUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QTest::qWait(5);
+    return condition();
+}
+
+TEST_F(StateReport, ListenerAnswersOnLoopbackWithoutHoldingUpTheRun)
+{
+    UpdateListener listener;
+    listener.startListener();
+    const quint16 port = listener.serverPort();
+    ASSERT_NE(port, 0);
+
+    // A client that never reads does not hold up the next one, nor this thread.
+    Client idle(port, false);
+    ASSERT_TRUE(runUntil([&] { return bool(idle.connected); }));
+    QElapsedTimer timer;
+    timer.start();
+    Client reader(port, true);
+    ASSERT_TRUE(runUntil([&] { return bool(reader.done); }));
+    EXPECT_EQ(reader.answer, QByteArray("UpdaterRuning"));
+    EXPECT_LT(timer.elapsed(), 5000);
+
+    // Loopback only.
+    QTcpSocket other;
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    for (const QHostAddress &address : addresses) {
+        if (address.isLoopback() || address.protocol() != QAbstractSocket::IPv4Protocol)
+            continue;
+        other.connectToHost(address, port);
+        EXPECT_FALSE(other.waitForConnected(2000)) << address.toString().toStdString();
+        other.abort();
+    }
+}
+
+TEST_F(StateReport, ListenerPortComesFromTheEnvironment)
+{
+    // A free port found by listening once, then handed to the listener.
+    quint16 free = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        free = probe.serverPort();
+    }
+    sandbox.setEnv("ORBEL_UPDATER_LISTEN_PORT", QByteArray::number(free));
+    UpdateListener listener;
+    listener.startListener();
+    EXPECT_EQ(listener.serverPort(), free);
+}
+
+} // namespace
