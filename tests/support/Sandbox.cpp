@@ -7,7 +7,8 @@
 namespace {
 // XDG overrides would lead QStandardPaths out of the sandbox's home.
 const char *const kUnset[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS",
-                              "XDG_CONFIG_DIRS", "ORBEL_UPDATER_SERVICE_URL", "ORBEL_UPDATER_DARK"};
+                              "XDG_CONFIG_DIRS", "ORBEL_UPDATER_SERVICE_URL", "ORBEL_UPDATER_DARK",
+                              "ORBEL_UPDATER_TIME_SCALE", "ORBEL_UPDATER_WAITS"};
 } // namespace
 
 Sandbox::Sandbox()
