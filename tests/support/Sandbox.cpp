@@ -60,6 +60,20 @@ void Sandbox::setEnv(const QByteArray &name, const QByteArray &value)
     saveAndSet(name, value);
 }
 
+void Sandbox::listOnlyOwnProcesses()
+{
+    const QString bin = base() + QStringLiteral("/bin");
+    const QString script = QStringLiteral("#!/bin/sh\n"
+                                          "/bin/ps \"$@\" | { IFS= read -r header; printf '%s\\n' \"$header\"; "
+                                          "grep -F -- '%1/'; }\n")
+                               .arg(base());
+    if (!writeFile(bin + QStringLiteral("/ps"), script.toLocal8Bit())
+        || !QFile::setPermissions(bin + QStringLiteral("/ps"),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        ADD_FAILURE() << "cannot write the sandbox's ps";
+    setEnv("PATH", (bin + QLatin1Char(':')).toLocal8Bit() + qgetenv("PATH"));
+}
+
 QString Sandbox::root() const { return m_dir.path() + QStringLiteral("/root"); }
 QString Sandbox::home() const { return m_dir.path() + QStringLiteral("/home"); }
 QString Sandbox::tmp() const { return m_dir.path() + QStringLiteral("/tmp"); }
