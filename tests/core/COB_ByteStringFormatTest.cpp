@@ -1,3 +1,4 @@
+#include "BuiltLocales.h"
 #include "COB_ByteString.h"
 
 #include "Sandbox.h"
@@ -206,11 +207,8 @@ class COB_ByteStringFormatLocale : public SandboxTest
 TEST_F(COB_ByteStringFormatLocale, NumbersKeepAPointInADecimalCommaLocale)
 {
     // A German locale compiled with the build; machines without localedef skip.
-#ifndef ORBEL_TEST_LOCALES
-    GTEST_SKIP() << "localedef was not found when the build was configured";
-#else
-    sandbox.setEnv("LOCPATH", ORBEL_TEST_LOCALES);
-#endif
+    if (!useBuiltLocales(sandbox))
+        GTEST_SKIP() << "localedef was not found when the build was configured";
     if (!setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "the generated locale cannot be loaded";
     char native[32];
