@@ -46,6 +46,8 @@ int clampMs(double ms)
 double overrideMs(QLatin1String name)
 {
     double found = -1;
+    if (name.isEmpty())
+        return found;
     const QStringList entries = qEnvironmentVariable("ORBEL_UPDATER_WAITS").split(QLatin1Char(','));
     for (const QString &entry : entries) {
         const int equals = entry.indexOf(QLatin1Char('='));
