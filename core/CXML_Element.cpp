@@ -25,6 +25,9 @@ void OB_XML_SplitQualifiedName(const COB_ByteStringC& full, COB_ByteStringC& pre
 
 namespace {
 
+// The child array's limit (2^28 bytes of 8-byte units), in whole children.
+const size_t kMaxChildUnits = 0x10000000 / 8;
+
 // A qualified name split for matching: no colon gives an empty prefix.
 struct QName
 {
@@ -397,6 +400,24 @@ void CXML_Element::PutChild(unsigned index, ChildType type, void* pointer)
     uint64_t* units = static_cast<uint64_t*>(m_Children.GetData());
     units[index * 2] = static_cast<uint64_t>(type);
     units[index * 2 + 1] = reinterpret_cast<uintptr_t>(pointer);
+}
+
+void CXML_Element::AdoptChildren(const uint64_t* units, size_t unitCount)
+{
+    // The most children the array can hold are kept, as adding them one by one would.
+    const int kept = static_cast<int>(unitCount < kMaxChildUnits ? unitCount : kMaxChildUnits);
+    if (kept <= 0)
+        return;
+    const bool stored = m_Children.GetSize() == 0 && m_Children.SetSize(kept, -1);
+    for (size_t i = stored ? static_cast<size_t>(kept) : 0; i + 1 < unitCount; i += 2)
+        FreeChild(static_cast<ChildType>(units[i]), reinterpret_cast<void*>(static_cast<uintptr_t>(units[i + 1])));
+    if (!stored)
+        return;
+    memcpy(m_Children.GetData(), units, static_cast<size_t>(kept) * sizeof(uint64_t));
+    for (int i = 0; i + 1 < kept; i += 2) {
+        if (units[i] == Element)
+            reinterpret_cast<CXML_Element*>(static_cast<uintptr_t>(units[i + 1]))->m_pParent = this;
+    }
 }
 
 void CXML_Element::AddChildElement(CXML_Element* pChild)

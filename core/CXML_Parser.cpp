@@ -78,6 +78,24 @@ inline uint64_t StopBytes(uint64_t w, uint64_t stop1, uint64_t stop2)
     return (w | ((x1 - ones) & ~x1) | ((x2 - ones) & ~x2)) & highs;
 }
 
+// A working buffer grown to size bytes, its first used bytes kept; null when that fails (the old block
+// is then left as it was). A caller's allocator is only asked for a fresh block and the old one is given
+// back: allocating and freeing is all an allocator has to offer (a grow-only pool refuses to resize).
+void* GrowBlock(_IOB_Allocator* allocator, void* block, size_t used, size_t size)
+{
+    if (!allocator)
+        return OBMEM_AllocatorRealloc(nullptr, block, size);
+    void* grown = allocator->Alloc(allocator, size);
+    if (!grown)
+        return nullptr;
+    if (block) {
+        if (used > 0)
+            memcpy(grown, block, used);
+        allocator->Free(allocator, block);
+    }
+    return grown;
+}
+
 // Growable byte run whose memory comes from the parse's allocator.
 struct ByteRun
 {
@@ -96,21 +114,24 @@ struct ByteRun
             grown = total;
         if (grown > 0x7fffffff)
             return false;
-        void* block = OBMEM_AllocatorRealloc(allocator, data, grown);
+        void* block = GrowBlock(allocator, data, length, grown);
         if (!block)
             return false;
         data = static_cast<uint8_t*>(block);
         capacity = grown;
         return true;
     }
-    void Append(const uint8_t* bytes, size_t count)
+    // False when the bytes could not be kept.
+    bool Append(const uint8_t* bytes, size_t count)
     {
-        if (count == 0 || !Reserve(length + count))
-            return;
+        if (count == 0)
+            return true;
+        if (!Reserve(length + count))
+            return false;
         memcpy(data + length, bytes, count);
         length += count;
+        return true;
     }
-    void Append(uint8_t byte) { Append(&byte, 1); }
 };
 
 } // namespace
@@ -145,7 +166,7 @@ struct CXML_WideRun
             grown = total;
         if (grown > 0x1fffffff)
             return false;
-        void* block = OBMEM_AllocatorRealloc(allocator, data, grown * sizeof(wchar_t));
+        void* block = GrowBlock(allocator, data, static_cast<size_t>(length) * sizeof(wchar_t), grown * sizeof(wchar_t));
         if (!block)
             return false;
         data = static_cast<wchar_t*>(block);
@@ -329,7 +350,8 @@ struct PendingAttrs
             const int grown = capacity < 16 ? 16 : capacity * 2;
             if (grown > 0x7fffffff / static_cast<int>(sizeof(Item)))
                 return nullptr;
-            void* block = OBMEM_AllocatorRealloc(allocator, items, static_cast<size_t>(grown) * sizeof(Item));
+            void* block = GrowBlock(allocator, items, static_cast<size_t>(count) * sizeof(Item),
+                                    static_cast<size_t>(grown) * sizeof(Item));
             if (!block)
                 return nullptr;
             items = static_cast<Item*>(block);
@@ -415,7 +437,7 @@ private:
             while (capacity <= static_cast<size_t>(count) * 2)
                 capacity *= 2;
             if (capacity != m_nCapacity || !m_pSlots) {
-                void* block = OBMEM_AllocatorRealloc(m_pAllocator, m_pSlots, capacity * 2 * sizeof(int32_t));
+                void* block = GrowBlock(m_pAllocator, m_pSlots, 0, capacity * 2 * sizeof(int32_t));
                 if (!block)
                     return false;
                 m_pSlots = static_cast<int32_t*>(block);
@@ -439,21 +461,50 @@ private:
 
 } // namespace
 
+// The children of the elements being read, the innermost element's last: each element takes its own
+// when it ends, so that its child array is made once at its final size.
+struct ChildUnits
+{
+    _IOB_Allocator* allocator = nullptr;
+    uint64_t* data = nullptr;
+    size_t length = 0;
+    size_t capacity = 0;
+
+    ~ChildUnits() { OBMEM_AllocatorFree(allocator, data); }
+    bool Push(CXML_Element::ChildType type, void* pointer)
+    {
+        if (capacity - length < 2) {
+            const size_t grown = capacity < 64 ? 64 : capacity * 2;
+            void* block = GrowBlock(allocator, data, length * sizeof(uint64_t), grown * sizeof(uint64_t));
+            if (!block)
+                return false;
+            data = static_cast<uint64_t*>(block);
+            capacity = grown;
+        }
+        data[length++] = static_cast<uint64_t>(type);
+        data[length++] = reinterpret_cast<uintptr_t>(pointer);
+        return true;
+    }
+};
+
 // Working buffers of one parse, reused by every element.
 struct CXML_ParserScratch
 {
     explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
     {
         name.allocator = cdata.allocator = allocator;
-        value.allocator = text.allocator = allocator;
+        value.allocator = text.allocator = record.allocator = allocator;
         attrs.allocator = attrs.names.allocator = attrs.values.allocator = allocator;
+        children.allocator = allocator;
     }
     ByteRun name;  // a name that crosses a block boundary
     ByteRun cdata; // a CDATA section, which may cross block boundaries
     CXML_WideRun value;
-    CXML_WideRun text; // the current text run
+    CXML_WideRun text;   // the current text run
+    CXML_WideRun record; // tabs and line breaks skipped between markup, when they are kept
     PendingAttrs attrs;
     AttrIndex index;
+    ChildUnits children;
 };
 
 bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
@@ -479,7 +530,7 @@ bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
 CXML_Parser::CXML_Parser(_IOB_Allocator* allocator)
     : m_pAllocator(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
       m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0), m_bIgnoreCharRef(false),
-      m_WhiteSpaceRecord(allocator), m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
+      m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
 {
 }
 
@@ -600,7 +651,7 @@ void CXML_Parser::SkipWhiteSpacesLoop(bool bRecord)
         if (record) {
             for (; i < n && g_OBCRT_XML_IsWhiteSpace(b[i]); ++i) {
                 if (b[i] == '\t' || b[i] == '\n' || b[i] == '\r')
-                    m_WhiteSpaceRecord.AppendChar(static_cast<wchar_t>(b[i]));
+                    m_pScratch->record.Append(static_cast<wchar_t>(b[i]));
             }
         } else {
             while (i < n && g_OBCRT_XML_IsWhiteSpace(b[i]))
@@ -745,16 +796,21 @@ void CXML_Parser::SkipDeclaration()
 // After "&": a well-formed reference (a name, "#" and decimal digits, or "#x" and hexadecimal digits,
 // then ";") gives its character; the five predefined names are known. Anything else - a bare "&", a
 // reference cut short, an unknown name - stays as the literal text it was written with, so that a
-// stray "&" never swallows the markup after it.
+// stray "&" never swallows the markup after it. A number that is no Unicode scalar value (a surrogate,
+// past U+10FFFF, too large for 32 bits) gives U+FFFD, as the same value written in UTF-8 would.
 void CXML_Parser::GetCharRef(CXML_WideRun& out)
 {
-    enum { kMaxBytes = 64 };
-    uint8_t bytes[kMaxBytes];
-    int count = 0;
+    // The bytes go into out as literal text while they are read, so a reference of any length (leading
+    // zeros, say) needs no buffer of its own; a resolved reference then takes their place.
+    const int literalAt = out.length;
+    const unsigned int pending = out.pending, partial = out.value, sequence = out.sequence;
+    out.Append(L'&');
     enum { Start, Hash, Decimal, HexStart, Hex, Name } state = Start;
     uint32_t value = 0;
+    uint8_t name[4];
+    size_t nameLength = 0;
     bool complete = false;
-    while (count < kMaxBytes && HaveByte()) {
+    while (HaveByte()) {
         const uint8_t c = m_pBuffer[m_dwIndex];
         if (c == ';') {
             if (state == Decimal || state == Hex || state == Name) {
@@ -792,37 +848,45 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
         }
         if (!fits)
             break;
-        if (state == Decimal) {
+        // Past U+10FFFF the value stops growing: it cannot come back into range, and must not wrap.
+        if (state == Decimal && value <= 0x10FFFF) {
             value = value * 10u + static_cast<uint32_t>(c - '0');
-        } else if (state == Hex) {
+        } else if (state == Hex && value <= 0x10FFFF) {
             const uint32_t digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
             value = value * 16u + digit;
+        } else if (state == Name) {
+            if (nameLength < sizeof name)
+                name[nameLength] = c;
+            ++nameLength;
         }
-        bytes[count++] = c;
+        out.Decode(c);
         ++m_dwIndex;
     }
+    wchar_t resolved = 0;
     if (complete && state != Name) {
-        out.Append(static_cast<wchar_t>(value));
-        return;
-    }
-    if (complete) {
+        resolved = value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ? L'\xFFFD' : static_cast<wchar_t>(value);
+    } else if (complete) {
         static const struct
         {
             const char* name;
             wchar_t ch;
         } kNames[] = {{"gt", L'>'}, {"lt", L'<'}, {"amp", L'&'}, {"apos", L'\''}, {"quot", L'"'}};
         for (const auto& known : kNames) {
-            if (strlen(known.name) == static_cast<size_t>(count) && memcmp(known.name, bytes, count) == 0) {
-                out.Append(known.ch);
-                return;
-            }
+            if (strlen(known.name) == nameLength && memcmp(known.name, name, nameLength) == 0)
+                resolved = known.ch;
         }
+        if (resolved == 0) {
+            out.Append(L';');
+            return;
+        }
+    } else {
+        return;
     }
-    out.Append(L'&');
-    for (int i = 0; i < count; ++i)
-        out.Decode(bytes[i]);
-    if (complete)
-        out.Append(L';');
+    out.length = literalAt;
+    out.pending = pending;
+    out.value = partial;
+    out.sequence = sequence;
+    out.Append(resolved);
 }
 
 // After the opening quote: the value up to the matching quote, references resolved, added to the
@@ -1040,8 +1104,11 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
 
 void CXML_Parser::InsertContentSegment(bool bCDATA, const COB_WideStringC& text, CXML_Element* element)
 {
-    if (!text.IsEmpty())
-        element->AddChildContent(text, bCDATA);
+    if (text.IsEmpty())
+        return;
+    CXML_Content* record = element->NewContent(text, bCDATA);
+    if (record && !m_pScratch->children.Push(CXML_Element::Content, record))
+        element->FreeChild(CXML_Element::Content, record);
 }
 
 void CXML_Parser::FlushText(CXML_Element* element)
@@ -1060,6 +1127,7 @@ void CXML_Parser::ParseCDATA(CXML_Element* element)
     ByteRun& section = m_pScratch->cdata;
     section.length = 0;
     bool closed = false;
+    bool whole = true;
     while (!closed) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
@@ -1078,13 +1146,14 @@ void CXML_Parser::ParseCDATA(CXML_Element* element)
                 break;
             }
         }
-        section.Append(b + start, i - start);
+        whole = section.Append(b + start, i - start) && whole;
         m_dwIndex = i;
         if (!closed && !ReadNextBlock())
             break;
     }
-    // An unclosed section keeps everything up to the end of input.
-    const size_t end = closed ? section.length - 3 : section.length;
+    // An unclosed section keeps everything up to the end of input; one that could not be kept whole
+    // (no memory) keeps what was, without its closing "]]>".
+    const size_t end = closed && whole ? section.length - 3 : section.length;
     if (end <= 6)
         return;
     CXML_WideRun& text = m_pScratch->text;
@@ -1102,18 +1171,27 @@ CXML_WideRun& CXML_Parser::JoinRecordedWhiteSpace()
     const CXML_WideRun& text = m_pScratch->text;
     CXML_WideRun& run = m_pScratch->value;
     run.Clear();
-    const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
-    if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
-        wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
+    CXML_WideRun& record = m_pScratch->record;
+    if (run.Reserve(static_cast<size_t>(record.length + text.length))) {
+        wmemcpy(run.data, record.data, static_cast<size_t>(record.length));
         if (text.length > 0)
-            wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
-        run.length = record.GetLength() + text.length;
+            wmemcpy(run.data + record.length, text.data, static_cast<size_t>(text.length));
+        run.length = record.length + text.length;
     }
-    m_WhiteSpaceRecord.Clear();
+    record.Clear();
     return run;
 }
 
 void CXML_Parser::ParseContent(CXML_Element* element)
+{
+    ChildUnits& children = m_pScratch->children;
+    const size_t base = children.length;
+    ReadContent(element);
+    element->AdoptChildren(children.data + base, children.length - base);
+    children.length = base;
+}
+
+void CXML_Parser::ReadContent(CXML_Element* element)
 {
     CXML_WideRun& text = m_pScratch->text;
     text.Clear();
@@ -1205,7 +1283,7 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             break;
         }
         // A child element.
-        if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+        if (m_bKeepCtrlWhiteSpace && m_pScratch->record.length > 0) {
             // The recorded line breaks and tabs lead the run, which is kept untrimmed.
             InsertContentSegment(false, JoinRecordedWhiteSpace().View(), element);
             text.Clear();
@@ -1215,11 +1293,12 @@ void CXML_Parser::ParseContent(CXML_Element* element)
         CXML_Element* child = ParseElement(element, true);
         --m_nDepth;
         if (child) {
-            element->AddChildElement(child);
+            if (!m_pScratch->children.Push(CXML_Element::Element, child))
+                DeleteElement(child);
             SkipWhiteSpaces(true);
         }
     }
-    if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+    if (m_bKeepCtrlWhiteSpace && m_pScratch->record.length > 0) {
         CXML_WideRun& run = JoinRecordedWhiteSpace();
         if (!m_bSaveSpaceChars)
             run.TrimRight();

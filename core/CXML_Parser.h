@@ -3,7 +3,6 @@
 
 #include "COB_ByteStringC.h"
 #include "COB_WideStringC.h"
-#include "COB_WideTextBuf.h"
 #include "OB_FileSize.h"
 
 #include <cstddef>
@@ -74,7 +73,9 @@ private:
     void GetTagName(COB_ByteStringC& prefix, COB_ByteStringC& name, bool& bEndTag, bool bStartTag);
     CXML_Element* ParseElement(CXML_Element* parent, bool bStartTag);
     void ParseAttributes(CXML_Element* element);
+    // The content of element through its end tag; its children are stored at the end.
     void ParseContent(CXML_Element* element);
+    void ReadContent(CXML_Element* element);
     void ParseCDATA(CXML_Element* element);
     void FlushText(CXML_Element* element);
     CXML_WideRun& JoinRecordedWhiteSpace();
@@ -91,7 +92,6 @@ private:
     size_t m_dwBufferSize;
     size_t m_dwIndex;
     bool m_bIgnoreCharRef;
-    COB_WideTextBuf m_WhiteSpaceRecord;
     bool m_bKeepCtrlWhiteSpace;
     int m_nDepth;
     CXML_ParserScratch* m_pScratch;
