@@ -96,6 +96,47 @@ void* GrowBlock(_IOB_Allocator* allocator, void* block, size_t used, size_t size
     return grown;
 }
 
+// Length of the run at the start of bytes[0..count) that holds only ASCII other than stop and "&".
+size_t PlainAsciiRun(const uint8_t* bytes, size_t count, uint8_t stop)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i stops = _mm_set1_epi8(static_cast<char>(stop));
+    const __m128i amps = _mm_set1_epi8('&');
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const unsigned hits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(v, _mm_or_si128(_mm_cmpeq_epi8(v, stops), _mm_cmpeq_epi8(v, amps)))));
+        if (hits)
+            return i + static_cast<size_t>(__builtin_ctz(hits));
+    }
+#endif
+    while (i < count && bytes[i] < 0x80 && bytes[i] != stop && bytes[i] != '&')
+        ++i;
+    return i;
+}
+
+// Widens count ASCII bytes into out.
+void WidenAscii(const uint8_t* bytes, size_t count, wchar_t* out)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i lo = _mm_unpacklo_epi8(v, zero);
+        const __m128i hi = _mm_unpackhi_epi8(v, zero);
+        __m128i* to = reinterpret_cast<__m128i*>(out + i);
+        _mm_storeu_si128(to, _mm_unpacklo_epi16(lo, zero));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(lo, zero));
+        _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(hi, zero));
+        _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(hi, zero));
+    }
+#endif
+    for (; i < count; ++i)
+        out[i] = static_cast<wchar_t>(bytes[i]);
+}
+
 // Growable byte run whose memory comes from the parse's allocator.
 struct ByteRun
 {
@@ -283,43 +324,34 @@ struct CXML_WideRun
 
 namespace {
 
-// The attributes of the tag being read. They are gathered here first so that the element's list is
-// made once at its final size instead of growing with every attribute.
+// The attributes of the tag being read, each already in the blocks it will keep. They are gathered
+// here first so that the element's list is made once at its final size instead of growing with every
+// attribute.
 struct PendingAttrs
 {
     struct Item
     {
-        size_t name; // offset in names: prefix, then local name
-        int prefixLength;
-        int nameLength;
-        int value; // offset in values
-        int valueLength;
+        CXML_AttrItem attr;
         uint32_t key; // KeyOf the local name
     };
 
     _IOB_Allocator* allocator = nullptr;
-    ByteRun names;
-    CXML_WideRun values;
+    CXML_WideRun value; // a value that needs decoding
     Item* items = nullptr;
     int count = 0;
     int capacity = 0;
+    // One bit per KeyOf the local names stored so far: most names are new, and are known to be so
+    // without comparing them with every earlier one.
+    uint64_t seen[4] = {0, 0, 0, 0};
 
     ~PendingAttrs() { OBMEM_AllocatorFree(allocator, items); }
     void Clear()
     {
-        names.length = 0;
-        values.Clear();
         count = 0;
+        seen[0] = seen[1] = seen[2] = seen[3] = 0;
     }
-    COB_ByteStringC Space(int i) const
-    {
-        return COB_ByteStringC(names.data + items[i].name, items[i].prefixLength);
-    }
-    COB_ByteStringC Name(int i) const
-    {
-        return COB_ByteStringC(names.data + items[i].name + items[i].prefixLength, items[i].nameLength);
-    }
-    COB_WideStringC Value(int i) const { return COB_WideStringC(values.data + items[i].value, items[i].valueLength); }
+    COB_ByteStringC Space(int i) const { return items[i].attr.m_QSpaceName; }
+    COB_ByteStringC Name(int i) const { return items[i].attr.m_AttrName; }
     // Length, first and last byte of a local name: most names that differ differ here already.
     static uint32_t KeyOf(const COB_ByteStringC& name)
     {
@@ -329,6 +361,8 @@ struct PendingAttrs
         return static_cast<uint32_t>(n) << 16 | static_cast<uint32_t>(name.GetAt(0)) << 8 |
                static_cast<uint32_t>(name.GetAt(n - 1));
     }
+    static unsigned BitOf(uint32_t key) { return (key * 0x9E3779B1u) >> 24; }
+    bool MaySee(uint32_t key) const { return (seen[BitOf(key) >> 6] >> (BitOf(key) & 63)) & 1; }
     // As CXML_AttrItem::Matches: an empty space matches any stored prefix.
     bool Matches(int i, const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
@@ -338,26 +372,44 @@ struct PendingAttrs
     int Find(const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
         const uint32_t key = KeyOf(name);
+        if (!MaySee(key))
+            return -1;
         for (int i = 0; i < count; ++i) {
             if (items[i].key == key && Matches(i, space, name))
                 return i;
         }
         return -1;
     }
-    Item* Add()
+    // Takes the attribute's strings; false (and they are freed) when the list cannot grow.
+    bool Add(const CXML_AttrItem& attr)
     {
         if (count == capacity) {
             const int grown = capacity < 16 ? 16 : capacity * 2;
-            if (grown > 0x7fffffff / static_cast<int>(sizeof(Item)))
-                return nullptr;
-            void* block = GrowBlock(allocator, items, static_cast<size_t>(count) * sizeof(Item),
-                                    static_cast<size_t>(grown) * sizeof(Item));
-            if (!block)
-                return nullptr;
+            void* block = grown > 0x7fffffff / static_cast<int>(sizeof(Item))
+                              ? nullptr
+                              : GrowBlock(allocator, items, static_cast<size_t>(count) * sizeof(Item),
+                                          static_cast<size_t>(grown) * sizeof(Item));
+            if (!block) {
+                CXML_AttrItem lost = attr;
+                lost.Empty(allocator);
+                return false;
+            }
             items = static_cast<Item*>(block);
             capacity = grown;
         }
-        return &items[count++];
+        Item& item = items[count++];
+        item.attr = attr;
+        item.key = KeyOf(attr.m_AttrName);
+        const unsigned bit = BitOf(item.key);
+        seen[bit >> 6] |= uint64_t(1) << (bit & 63);
+        return true;
+    }
+    // Frees the strings of every item (they were not handed over).
+    void Drop()
+    {
+        for (int i = 0; i < count; ++i)
+            items[i].attr.Empty(allocator);
+        count = 0;
     }
 };
 
@@ -494,7 +546,7 @@ struct CXML_ParserScratch
     {
         name.allocator = cdata.allocator = allocator;
         value.allocator = text.allocator = record.allocator = allocator;
-        attrs.allocator = attrs.names.allocator = attrs.values.allocator = allocator;
+        attrs.allocator = attrs.value.allocator = allocator;
         children.allocator = allocator;
     }
     ByteRun name;  // a name that crosses a block boundary
@@ -889,11 +941,37 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
     out.Append(resolved);
 }
 
-// After the opening quote: the value up to the matching quote, references resolved, added to the
+// After the opening quote: the value up to the matching quote into out's own block. Most values are
+// plain ASCII that ends in the block at hand: they are widened straight into a block of their size.
+void CXML_Parser::ReadAttrValue(uint8_t quote, COB_WideStringL& out)
+{
+    const uint8_t* b = m_pBuffer;
+    const size_t start = m_dwIndex;
+    const size_t end = m_dwBufferSize;
+    size_t i = start + PlainAsciiRun(b + start, end - start, quote);
+    if (i < end && b[i] == quote) {
+        const size_t length = i - start;
+        m_dwIndex = i + 1;
+        if (length == 0 || length > 0x7ffffffe)
+            return;
+        wchar_t* text = out.AllocBuffer(static_cast<int>(length), m_pAllocator);
+        if (!text)
+            return;
+        WidenAscii(b + start, length, text);
+        text[length] = 0;
+        return;
+    }
+    CXML_WideRun& value = m_pScratch->attrs.value;
+    value.Clear();
+    GetAttrValue(quote);
+    out.Set(value.View(), m_pAllocator);
+}
+
+// After the opening quote: the value up to the matching quote, references resolved, decoded into the
 // tag's value run.
 void CXML_Parser::GetAttrValue(uint8_t quote)
 {
-    CXML_WideRun& value = m_pScratch->attrs.values;
+    CXML_WideRun& value = m_pScratch->attrs.value;
     const uint64_t quoteBytes = kEveryByte * quote;
     for (;;) {
         const uint8_t* b = m_pBuffer;
@@ -1040,66 +1118,55 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
             break;
         COB_ByteStringC prefix, name;
         GetName(prefix, name);
-        // The name outlives the block it was read from.
-        const size_t nameAt = attrs.names.length;
-        attrs.names.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
-        attrs.names.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
-        const int prefixLength = prefix.GetLength();
-        const int nameLength = name.GetLength();
-        const bool kept = attrs.names.length == nameAt + static_cast<size_t>(prefixLength + nameLength);
+        // The name goes into its own blocks at once: it outlives the input block it was read from.
+        CXML_AttrItem attr;
+        attr.m_QSpaceName.Set(prefix, m_pAllocator);
+        attr.m_AttrName.Set(name, m_pAllocator);
+        const bool kept = attr.m_QSpaceName.GetLength() == prefix.GetLength() &&
+                          attr.m_AttrName.GetLength() == name.GetLength();
         SkipWhiteSpaces(false);
-        if (!HaveByte() || m_pBuffer[m_dwIndex] != '=')
+        if (!HaveByte() || m_pBuffer[m_dwIndex] != '=') {
+            attr.Empty(m_pAllocator);
             break;
+        }
         ++m_dwIndex;
         SkipWhiteSpaces(false);
-        if (!HaveByte())
+        if (!HaveByte()) {
+            attr.Empty(m_pAllocator);
             break;
-        CXML_WideRun& values = attrs.values;
-        const int valueAt = values.length;
-        values.pending = 0;
+        }
         const uint8_t quote = m_pBuffer[m_dwIndex];
         if (quote == '"' || quote == '\'') {
             ++m_dwIndex;
-            GetAttrValue(quote);
+            ReadAttrValue(quote, attr.m_Value);
         }
         if (!kept) {
-            attrs.names.length = nameAt;
-            continue; // the name could not be kept
-        }
-        const COB_ByteStringC space(attrs.names.data + nameAt, prefixLength);
-        const COB_ByteStringC local(attrs.names.data + nameAt + prefixLength, nameLength);
-        const int existing = m_pScratch->index.Find(attrs, space, local);
-        PendingAttrs::Item* item = existing >= 0 ? &attrs.items[existing] : attrs.Add();
-        if (!item) {
-            attrs.names.length = nameAt;
+            attr.Empty(m_pAllocator); // the name could not be kept
             continue;
         }
+        const int existing = m_pScratch->index.Find(attrs, attr.m_QSpaceName, attr.m_AttrName);
         if (existing < 0) {
-            item->name = nameAt;
-            item->prefixLength = prefixLength;
-            item->nameLength = nameLength;
-            item->key = PendingAttrs::KeyOf(local);
-        } else {
-            attrs.names.length = nameAt; // the earlier item keeps its own name
+            attrs.Add(attr);
+            continue;
         }
-        item->value = valueAt;
-        item->valueLength = values.length - valueAt;
+        // The earlier item keeps its own name and place and takes the later value.
+        CXML_AttrItem& earlier = attrs.items[existing].attr;
+        earlier.m_Value.Empty(m_pAllocator);
+        earlier.m_Value = attr.m_Value;
+        attr.m_QSpaceName.Empty(m_pAllocator);
+        attr.m_AttrName.Empty(m_pAllocator);
     }
     if (attrs.count == 0)
         return;
-    CXML_AttrMap& map = element->GetAttrMap();
-    _IOB_Allocator* allocator = element->GetAllocator();
-    CXML_AttrItem* items = map.AppendEmpty(attrs.count, allocator);
-    for (int i = 0; i < attrs.count; ++i) {
-        if (!items) {
-            // The list could not be made at once: store one by one, as far as memory allows.
-            map.Append(attrs.Space(i), attrs.Name(i), attrs.Value(i), allocator);
-            continue;
-        }
-        items[i].m_QSpaceName.Set(attrs.Space(i), allocator);
-        items[i].m_AttrName.Set(attrs.Name(i), allocator);
-        items[i].m_Value.Set(attrs.Value(i), allocator);
+    CXML_AttrItem* items = element->GetAttrMap().AppendEmpty(attrs.count, m_pAllocator);
+    if (!items) {
+        attrs.Drop();
+        return;
     }
+    // The strings change hands.
+    for (int i = 0; i < attrs.count; ++i)
+        items[i] = attrs.items[i].attr;
+    attrs.count = 0;
 }
 
 void CXML_Parser::InsertContentSegment(bool bCDATA, const COB_WideStringC& text, CXML_Element* element)

@@ -3,6 +3,7 @@
 
 #include "COB_ByteStringC.h"
 #include "COB_WideStringC.h"
+#include "COB_WideStringL.h"
 #include "OB_FileSize.h"
 
 #include <cstddef>
@@ -69,6 +70,7 @@ private:
     void SkipLiterals(const char* literal);
     void SkipDeclaration();
     void GetCharRef(CXML_WideRun& out);
+    void ReadAttrValue(uint8_t quote, COB_WideStringL& out);
     void GetAttrValue(uint8_t quote);
     void GetTagName(COB_ByteStringC& prefix, COB_ByteStringC& name, bool& bEndTag, bool bStartTag);
     CXML_Element* ParseElement(CXML_Element* parent, bool bStartTag);
