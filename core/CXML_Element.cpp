@@ -1,5 +1,6 @@
 #include "CXML_Element.h"
 
+#include "COB_GrowOnlyPool.h"
 #include "COB_MemoryMgr.h"
 #include "COB_UTF8Encoder.h"
 #include "CXML_Content.h"
@@ -70,6 +71,9 @@ CXML_Element::CXML_Element(const COB_ByteStringC& qTagName, _IOB_Allocator* pAll
 CXML_Element::~CXML_Element()
 {
     _IOB_Allocator* allocator = GetAllocator();
+    // A grow-only pool takes its blocks back all at once: visiting the subtree would free nothing.
+    if (COB_GrowOnlyPool::IsPool(allocator))
+        return;
     m_QSpace.Empty(allocator);
     m_TagName.Empty(allocator);
     m_AttrMap.RemoveAll(allocator);

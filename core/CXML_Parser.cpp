@@ -116,6 +116,41 @@ size_t PlainAsciiRun(const uint8_t* bytes, size_t count, uint8_t stop)
     return i;
 }
 
+// Length of the run of name bytes (see IsNameByte) at the start of bytes[0..count); colon is set when
+// the run holds a colon.
+size_t NameRun(const uint8_t* bytes, size_t count, bool& colon)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    // Sixteen bytes at a time, as signed bytes: letters of either case, "0" to ":", "-", ".", "_",
+    // and 0x80 to 0xFD (the negative values below -2).
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i beforeA = _mm_set1_epi8('a' - 1), afterZ = _mm_set1_epi8('z' + 1);
+    const __m128i beforeDigits = _mm_set1_epi8('0' - 1), afterColon = _mm_set1_epi8(':' + 1);
+    const __m128i beforeDash = _mm_set1_epi8('-' - 1), afterDot = _mm_set1_epi8('.' + 1);
+    const __m128i underscore = _mm_set1_epi8('_'), colons = _mm_set1_epi8(':');
+    const __m128i highLimit = _mm_set1_epi8(-2);
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i folded = _mm_or_si128(v, caseBit);
+        __m128i name = _mm_and_si128(_mm_cmpgt_epi8(folded, beforeA), _mm_cmplt_epi8(folded, afterZ));
+        name = _mm_or_si128(name, _mm_and_si128(_mm_cmpgt_epi8(v, beforeDigits), _mm_cmplt_epi8(v, afterColon)));
+        name = _mm_or_si128(name, _mm_and_si128(_mm_cmpgt_epi8(v, beforeDash), _mm_cmplt_epi8(v, afterDot)));
+        name = _mm_or_si128(name, _mm_or_si128(_mm_cmpeq_epi8(v, underscore), _mm_cmplt_epi8(v, highLimit)));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(name)) & 0xFFFF;
+        const unsigned run = others ? static_cast<unsigned>(__builtin_ctz(others)) : 16;
+        const unsigned colonBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, colons)));
+        if (colonBits & ((1u << run) - 1))
+            colon = true;
+        if (others)
+            return i + run;
+    }
+#endif
+    for (; i < count && IsNameByte(bytes[i]); ++i)
+        colon |= bytes[i] == ':';
+    return i;
+}
+
 // Widens count ASCII bytes into out.
 void WidenAscii(const uint8_t* bytes, size_t count, wchar_t* out)
 {
@@ -725,13 +760,7 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
-        size_t i = m_dwIndex;
-        for (; i < n; ++i) {
-            const uint8_t c = b[i];
-            if (!IsNameByte(c))
-                break;
-            colon |= c == ':';
-        }
+        const size_t i = m_dwIndex + NameRun(b + m_dwIndex, n - m_dwIndex, colon);
         m_dwIndex = i;
         if (i < n) {
             if (spanned)
@@ -1120,7 +1149,8 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
         GetName(prefix, name);
         // The name goes into its own blocks at once: it outlives the input block it was read from.
         CXML_AttrItem attr;
-        attr.m_QSpaceName.Set(prefix, m_pAllocator);
+        if (!prefix.IsEmpty())
+            attr.m_QSpaceName.Set(prefix, m_pAllocator);
         attr.m_AttrName.Set(name, m_pAllocator);
         const bool kept = attr.m_QSpaceName.GetLength() == prefix.GetLength() &&
                           attr.m_AttrName.GetLength() == name.GetLength();

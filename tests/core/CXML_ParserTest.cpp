@@ -590,6 +590,19 @@ TEST(CXML_Parser, ByteClassesAndStartCheck)
     EXPECT_FALSE(CheckFirstNonEmptyChar(bom, 3)); // the "<" lies outside the size
     EXPECT_FALSE(CheckFirstNonEmptyChar(reinterpret_cast<const uint8_t*>("\xA0<"), 2));
 
+    // Names end at the first byte outside the name classes, wherever it falls among the bytes the
+    // reader looks at together.
+    for (int c = 1; c < 256; ++c) {
+        for (size_t at : {size_t(1), size_t(10), size_t(15), size_t(16), size_t(40)}) {
+            const std::string doc = "<" + std::string(at, 'n') + static_cast<char>(c) + std::string(20, 'm') + "/>";
+            CXML_Element* named = CXML_Element::Parse(doc.data(), doc.size());
+            const bool nameByte = g_OBCRT_XML_IsNameChar(static_cast<uint8_t>(c)) || c == ':';
+            const size_t expected = nameByte ? at + 21 : at;
+            EXPECT_EQ(named ? static_cast<size_t>(named->GetTagName(true).GetLength()) : at, expected) << c << " at " << at;
+            delete named;
+        }
+    }
+
     // A one-byte reader meets a byte-order mark split over four blocks.
     BlockReader reader(std::string("\xEF\xBB\xBF<a/>"), 1);
     CXML_Element* root = CXML_Element::Parse(&reader);
