@@ -376,14 +376,16 @@ unsigned CXML_Element::FindElement(CXML_Element* pChild) const
     return 0xFFFFFFFFu;
 }
 
-CXML_Content* CXML_Element::NewContent(const COB_WideStringC& content, bool bCDATA)
+CXML_Content* CXML_Element::NewContent(const COB_WideStringC& content, bool bCDATA, _IOB_Allocator* blocks)
 {
-    void* block = OBMEM_AllocatorAlloc(GetAllocator(), sizeof(CXML_Content));
+    if (!blocks)
+        blocks = GetAllocator();
+    void* block = OBMEM_AllocatorAlloc(blocks, sizeof(CXML_Content));
     if (!block)
         return nullptr;
     CXML_Content* record = new (block) CXML_Content();
     record->m_bCDATA = bCDATA ? 1 : 0;
-    record->m_Content.Set(content, GetAllocator());
+    record->m_Content.Set(content, blocks);
     return record;
 }
 

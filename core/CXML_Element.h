@@ -136,7 +136,8 @@ private:
     void AdoptChildren(const uint64_t* units, size_t unitCount);
     // The kind/pointer pair of child index; aborts on a broken pairing.
     uintptr_t UnitAt(int unit) const;
-    CXML_Content* NewContent(const COB_WideStringC& content, bool bCDATA);
+    // The record and its text come from blocks (null: the element's allocator).
+    CXML_Content* NewContent(const COB_WideStringC& content, bool bCDATA, _IOB_Allocator* blocks = nullptr);
     void PutChild(unsigned index, ChildType type, void* pointer);
     void FreeChild(ChildType type, void* pointer);
 

@@ -1,5 +1,6 @@
 #include "CXML_Parser.h"
 
+#include "COB_GrowOnlyPool.h"
 #include "COB_MemoryMgr.h"
 #include "CXML_DataBufAcc.h"
 #include "CXML_DataStmAcc.h"
@@ -574,10 +575,51 @@ struct ChildUnits
     }
 };
 
+// Blocks of a tree built in a grow-only pool, carved from larger pieces of that pool. The pool gives
+// nothing back one by one, so the tree cannot tell the difference; its lock is taken once per piece
+// instead of once per string.
+struct PoolCarver
+{
+    _IOB_Allocator table; // first: the carver stands in for an allocator
+    _IOB_Allocator* pool;
+    uint8_t* next = nullptr;
+    size_t left = 0;
+
+    enum : size_t { kPiece = 32768, kLargest = 2048 };
+
+    explicit PoolCarver(_IOB_Allocator* owner) : pool(owner)
+    {
+        table.AllocDebug = [](_IOB_Allocator* a, size_t size, const char*, int) { return Of(a)->Carve(size); };
+        table.Alloc = [](_IOB_Allocator* a, size_t size) { return Of(a)->Carve(size); };
+        table.ReallocDebug = [](_IOB_Allocator*, void*, size_t, const char*, int) -> void* { return nullptr; };
+        table.Realloc = [](_IOB_Allocator*, void*, size_t) -> void* { return nullptr; };
+        table.Free = [](_IOB_Allocator*, void*) {};
+    }
+    static PoolCarver* Of(_IOB_Allocator* a) { return reinterpret_cast<PoolCarver*>(a); }
+    // Aligned to 8 bytes, enough for every record of the tree.
+    void* Carve(size_t size)
+    {
+        if (size > kLargest)
+            return pool->Alloc(pool, size);
+        const size_t rounded = (size + 7) & ~size_t(7);
+        if (rounded > left) {
+            void* piece = pool->Alloc(pool, kPiece);
+            if (!piece)
+                return nullptr;
+            next = static_cast<uint8_t*>(piece);
+            left = kPiece;
+        }
+        void* block = next;
+        next += rounded;
+        left -= rounded;
+        return block;
+    }
+};
+
 // Working buffers of one parse, reused by every element.
 struct CXML_ParserScratch
 {
-    explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
+    explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator), carver(allocator)
     {
         name.allocator = cdata.allocator = allocator;
         value.allocator = text.allocator = record.allocator = allocator;
@@ -592,6 +634,7 @@ struct CXML_ParserScratch
     PendingAttrs attrs;
     AttrIndex index;
     ChildUnits children;
+    PoolCarver carver;
 };
 
 bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
@@ -615,7 +658,7 @@ bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
 }
 
 CXML_Parser::CXML_Parser(_IOB_Allocator* allocator)
-    : m_pAllocator(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
+    : m_pAllocator(allocator), m_pBlocks(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
       m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0), m_bIgnoreCharRef(false),
       m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
 {
@@ -671,6 +714,7 @@ bool CXML_Parser::Init(bool bOwnedStream)
     if (!block)
         return false;
     m_pScratch = ::new (block) CXML_ParserScratch(m_pAllocator);
+    m_pBlocks = COB_GrowOnlyPool::IsPool(m_pAllocator) ? &m_pScratch->carver.table : m_pAllocator;
     return CheckFirstBytes();
 }
 
@@ -983,7 +1027,7 @@ void CXML_Parser::ReadAttrValue(uint8_t quote, COB_WideStringL& out)
         m_dwIndex = i + 1;
         if (length == 0 || length > 0x7ffffffe)
             return;
-        wchar_t* text = out.AllocBuffer(static_cast<int>(length), m_pAllocator);
+        wchar_t* text = out.AllocBuffer(static_cast<int>(length), m_pBlocks);
         if (!text)
             return;
         WidenAscii(b + start, length, text);
@@ -993,7 +1037,7 @@ void CXML_Parser::ReadAttrValue(uint8_t quote, COB_WideStringL& out)
     CXML_WideRun& value = m_pScratch->attrs.value;
     value.Clear();
     GetAttrValue(quote);
-    out.Set(value.View(), m_pAllocator);
+    out.Set(value.View(), m_pBlocks);
 }
 
 // After the opening quote: the value up to the matching quote, references resolved, decoded into the
@@ -1081,8 +1125,14 @@ CXML_Element* CXML_Parser::NewElement(const COB_ByteStringC& prefix, const COB_B
 {
     if (!m_pAllocator)
         return new CXML_Element(prefix, name, nullptr);
-    void* block = m_pAllocator->Alloc(m_pAllocator, sizeof(CXML_Element));
-    return block ? ::new (block) CXML_Element(prefix, name, m_pAllocator) : nullptr;
+    void* block = m_pBlocks->Alloc(m_pBlocks, sizeof(CXML_Element));
+    if (!block)
+        return nullptr;
+    // The element keeps the caller's allocator; its first blocks may come from the carver.
+    CXML_Element* element = ::new (block) CXML_Element(m_pAllocator);
+    element->m_QSpace.Set(prefix, m_pBlocks);
+    element->m_TagName.Set(name, m_pBlocks);
+    return element;
 }
 
 void CXML_Parser::DeleteElement(CXML_Element* element)
@@ -1150,8 +1200,8 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
         // The name goes into its own blocks at once: it outlives the input block it was read from.
         CXML_AttrItem attr;
         if (!prefix.IsEmpty())
-            attr.m_QSpaceName.Set(prefix, m_pAllocator);
-        attr.m_AttrName.Set(name, m_pAllocator);
+            attr.m_QSpaceName.Set(prefix, m_pBlocks);
+        attr.m_AttrName.Set(name, m_pBlocks);
         const bool kept = attr.m_QSpaceName.GetLength() == prefix.GetLength() &&
                           attr.m_AttrName.GetLength() == name.GetLength();
         SkipWhiteSpaces(false);
@@ -1203,7 +1253,7 @@ void CXML_Parser::InsertContentSegment(bool bCDATA, const COB_WideStringC& text,
 {
     if (text.IsEmpty())
         return;
-    CXML_Content* record = element->NewContent(text, bCDATA);
+    CXML_Content* record = element->NewContent(text, bCDATA, m_pBlocks);
     if (record && !m_pScratch->children.Push(CXML_Element::Content, record))
         element->FreeChild(CXML_Element::Content, record);
 }

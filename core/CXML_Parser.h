@@ -86,6 +86,9 @@ private:
     void DeleteElement(CXML_Element* element);
 
     _IOB_Allocator* m_pAllocator;
+    // Where the tree's strings and records come from: the allocator itself, or for a grow-only pool
+    // the scratch's carver over it. Never stored in the tree.
+    _IOB_Allocator* m_pBlocks;
     IOB_BufferRead* m_pDataAcc;
     bool m_bOwnedStream;
     OB_FILESIZE m_nBufferOffset;
