@@ -993,11 +993,12 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
     } else if (complete) {
         static const struct
         {
-            const char* name;
+            char name[5];
+            size_t length;
             wchar_t ch;
-        } kNames[] = {{"gt", L'>'}, {"lt", L'<'}, {"amp", L'&'}, {"apos", L'\''}, {"quot", L'"'}};
+        } kNames[] = {{"gt", 2, L'>'}, {"lt", 2, L'<'}, {"amp", 3, L'&'}, {"apos", 4, L'\''}, {"quot", 4, L'"'}};
         for (const auto& known : kNames) {
-            if (strlen(known.name) == nameLength && memcmp(known.name, name, nameLength) == 0)
+            if (known.length == nameLength && memcmp(known.name, name, nameLength) == 0)
                 resolved = known.ch;
         }
         if (resolved == 0) {

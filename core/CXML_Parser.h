@@ -60,9 +60,18 @@ private:
     bool CheckFirstBytes();
     void SkipWhiteSpaces(bool bRecord)
     {
-        // Most calls stand on a byte that is not white space: answered here without the loop.
-        if (m_dwIndex < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[m_dwIndex]))
+        // Most calls stand on a byte that is not white space, or on a short run of it that ends in the
+        // block at hand: answered here without the loop.
+        size_t i = m_dwIndex;
+        if (i < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
             return;
+        if (!bRecord || !m_bKeepCtrlWhiteSpace) {
+            while (i < m_dwBufferSize && g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
+                ++i;
+            m_dwIndex = i;
+            if (i < m_dwBufferSize)
+                return;
+        }
         SkipWhiteSpacesLoop(bRecord);
     }
     void SkipWhiteSpacesLoop(bool bRecord);
