@@ -505,30 +505,56 @@ CXML_Element* CXML_Element::Clone(_IOB_Allocator* pAllocator) const
     if (!copy)
         return nullptr;
     copy->SetTag(m_QSpace, m_TagName);
+    // Both lists are made at their final size: an allocator may refuse to resize a block (a grow-only
+    // pool does), and a list grown one entry at a time would then keep only its first.
     const int attrs = m_AttrMap.GetSize();
-    for (int i = 0; i < attrs; ++i) {
+    CXML_AttrItem* items = attrs > 0 ? copy->m_AttrMap.AppendEmpty(attrs, pAllocator) : nullptr;
+    int stored = 0;
+    for (int i = 0; items && i < attrs; ++i) {
         // The name goes through its qualified form, so a stored local name that holds a colon
-        // comes back split at that colon, as a name set by hand would be.
+        // comes back split at that colon, as a name set by hand would be; it may then repeat one.
         const CXML_AttrItem& item = m_AttrMap.GetAt(i);
         COB_ByteString qName = item.m_QSpaceName.IsEmpty()
                                    ? COB_ByteString(COB_ByteStringC(item.m_AttrName))
                                    : COB_ByteString(COB_ByteString(COB_ByteStringC(item.m_QSpaceName), ":"),
                                                     COB_ByteStringC(item.m_AttrName));
         QName q(qName);
-        copy->m_AttrMap.SetAt(q.space, q.name, item.m_Value, pAllocator);
-    }
-    const unsigned children = CountChildren();
-    for (unsigned i = 0; i < children; ++i) {
-        switch (GetChildType(i)) {
-        case Content:
-            copy->AddChildContent(*GetContentPtr(i), false);
-            break;
-        case Element:
-            copy->AddChildElement(GetElement(i)->Clone(pAllocator));
-            break;
-        default:
-            break;
+        int at = 0;
+        while (at < stored && !items[at].Matches(q.space, q.name))
+            ++at;
+        if (at == stored) {
+            items[at].m_QSpaceName.Set(q.space, pAllocator);
+            items[at].m_AttrName.Set(q.name, pAllocator);
+            ++stored;
         }
+        items[at].m_Value.Set(item.m_Value, pAllocator);
+    }
+    if (items && stored < attrs)
+        copy->m_AttrMap.RemoveFrom(stored, pAllocator);
+
+    const unsigned children = CountChildren();
+    if (children > 0 && children < 0x3FFFFFFFu && copy->m_Children.SetSize(static_cast<int>(children * 2), -1)) {
+        uint64_t* units = static_cast<uint64_t*>(copy->m_Children.GetData());
+        unsigned kept = 0;
+        for (unsigned i = 0; i < children; ++i) {
+            const ChildType type = GetChildType(i);
+            void* child = nullptr;
+            if (type == Content) {
+                if (const COB_WideStringL* text = GetContentPtr(i))
+                    child = copy->NewContent(*text, false);
+            } else if (type == Element) {
+                CXML_Element* element = GetElement(i)->Clone(pAllocator);
+                if (element)
+                    element->m_pParent = copy;
+                child = element;
+            }
+            if (!child)
+                continue;
+            units[kept * 2] = static_cast<uint64_t>(type);
+            units[kept * 2 + 1] = reinterpret_cast<uintptr_t>(child);
+            ++kept;
+        }
+        copy->m_Children.SetSize(static_cast<int>(kept * 2), -1);
     }
     return copy;
 }
