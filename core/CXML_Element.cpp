@@ -415,8 +415,10 @@ void CXML_Element::AdoptChildren(const uint64_t* units, size_t unitCount)
     if (kept <= 0)
         return;
     const bool stored = m_Children.GetSize() == 0 && m_Children.SetSize(kept, -1);
-    for (size_t i = stored ? static_cast<size_t>(kept) : 0; i + 1 < unitCount; i += 2)
-        FreeChild(static_cast<ChildType>(units[i]), reinterpret_cast<void*>(static_cast<uintptr_t>(units[i + 1])));
+    for (size_t i = stored ? static_cast<size_t>(kept) : 0; i + 1 < unitCount; i += 2) {
+        FreeChild(static_cast<ChildType>(units[i]),
+                  reinterpret_cast<void*>(static_cast<uintptr_t>(units[i + 1])));
+    }
     if (!stored)
         return;
     memcpy(m_Children.GetData(), units, static_cast<size_t>(kept) * sizeof(uint64_t));

@@ -243,7 +243,8 @@ struct CXML_WideRun
             grown = total;
         if (grown > 0x1fffffff)
             return false;
-        void* block = GrowBlock(allocator, data, static_cast<size_t>(length) * sizeof(wchar_t), grown * sizeof(wchar_t));
+        void* block =
+            GrowBlock(allocator, data, static_cast<size_t>(length) * sizeof(wchar_t), grown * sizeof(wchar_t));
         if (!block)
             return false;
         data = static_cast<wchar_t*>(block);
@@ -658,9 +659,9 @@ bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
 }
 
 CXML_Parser::CXML_Parser(_IOB_Allocator* allocator)
-    : m_pAllocator(allocator), m_pBlocks(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
-      m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0), m_bIgnoreCharRef(false),
-      m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
+    : m_pAllocator(allocator), m_pBlocks(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false),
+      m_nBufferOffset(0), m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0),
+      m_bIgnoreCharRef(false), m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
 {
 }
 

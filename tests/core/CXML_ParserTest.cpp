@@ -598,7 +598,8 @@ TEST(CXML_Parser, ByteClassesAndStartCheck)
             CXML_Element* named = CXML_Element::Parse(doc.data(), doc.size());
             const bool nameByte = g_OBCRT_XML_IsNameChar(static_cast<uint8_t>(c)) || c == ':';
             const size_t expected = nameByte ? at + 21 : at;
-            EXPECT_EQ(named ? static_cast<size_t>(named->GetTagName(true).GetLength()) : at, expected) << c << " at " << at;
+            const size_t length = named ? static_cast<size_t>(named->GetTagName(true).GetLength()) : at;
+            EXPECT_EQ(length, expected) << c << " at " << at;
             delete named;
         }
     }
