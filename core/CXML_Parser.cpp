@@ -173,15 +173,16 @@ void WidenAscii(const uint8_t* bytes, size_t count, wchar_t* out)
         out[i] = static_cast<wchar_t>(bytes[i]);
 }
 
-// Growable byte run whose memory comes from the parse's allocator.
-struct ByteRun
+// Growable run of units whose memory comes from the parse's allocator.
+template <class Unit>
+struct UnitRun
 {
     _IOB_Allocator* allocator = nullptr;
-    uint8_t* data = nullptr;
+    Unit* data = nullptr;
     size_t length = 0;
     size_t capacity = 0;
 
-    ~ByteRun() { OBMEM_AllocatorFree(allocator, data); }
+    ~UnitRun() { OBMEM_AllocatorFree(allocator, data); }
     bool Reserve(size_t total)
     {
         if (total <= capacity)
@@ -189,27 +190,29 @@ struct ByteRun
         size_t grown = capacity < 64 ? 64 : capacity * 2;
         if (grown < total)
             grown = total;
-        if (grown > 0x7fffffff)
+        if (grown > 0x7fffffff / sizeof(Unit))
             return false;
-        void* block = GrowBlock(allocator, data, length, grown);
+        void* block = GrowBlock(allocator, data, length * sizeof(Unit), grown * sizeof(Unit));
         if (!block)
             return false;
-        data = static_cast<uint8_t*>(block);
+        data = static_cast<Unit*>(block);
         capacity = grown;
         return true;
     }
-    // False when the bytes could not be kept.
-    bool Append(const uint8_t* bytes, size_t count)
+    // False when the units could not be kept.
+    bool Append(const Unit* units, size_t count)
     {
         if (count == 0)
             return true;
         if (!Reserve(length + count))
             return false;
-        memcpy(data + length, bytes, count);
+        memcpy(data + length, units, count * sizeof(Unit));
         length += count;
         return true;
     }
 };
+
+using ByteRun = UnitRun<uint8_t>;
 
 } // namespace
 
@@ -552,27 +555,12 @@ private:
 
 // The children of the elements being read, the innermost element's last: each element takes its own
 // when it ends, so that its child array is made once at its final size.
-struct ChildUnits
+struct ChildUnits : UnitRun<uint64_t>
 {
-    _IOB_Allocator* allocator = nullptr;
-    uint64_t* data = nullptr;
-    size_t length = 0;
-    size_t capacity = 0;
-
-    ~ChildUnits() { OBMEM_AllocatorFree(allocator, data); }
     bool Push(CXML_Element::ChildType type, void* pointer)
     {
-        if (capacity - length < 2) {
-            const size_t grown = capacity < 64 ? 64 : capacity * 2;
-            void* block = GrowBlock(allocator, data, length * sizeof(uint64_t), grown * sizeof(uint64_t));
-            if (!block)
-                return false;
-            data = static_cast<uint64_t*>(block);
-            capacity = grown;
-        }
-        data[length++] = static_cast<uint64_t>(type);
-        data[length++] = reinterpret_cast<uintptr_t>(pointer);
-        return true;
+        const uint64_t units[2] = {static_cast<uint64_t>(type), reinterpret_cast<uintptr_t>(pointer)};
+        return Append(units, 2);
     }
 };
 
