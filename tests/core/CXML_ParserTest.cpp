@@ -604,6 +604,16 @@ TEST(CXML_Parser, ByteClassesAndStartCheck)
         }
     }
 
+    // White space between attributes is passed over however long it is and wherever it ends.
+    for (int c = 1; c < 256; ++c) {
+        for (size_t at : {size_t(1), size_t(2), size_t(15), size_t(16), size_t(17), size_t(40)}) {
+            const std::string doc = "<r" + std::string(at, ' ') + static_cast<char>(c) + "z='1'/>";
+            // ":z" is the name z with an empty prefix.
+            const bool same = g_OBCRT_XML_IsWhiteSpace(static_cast<uint8_t>(c)) || c == ':';
+            EXPECT_EQ(ParseAndDump(doc) == "r[z=1]", same) << c << " after " << at << " spaces";
+        }
+    }
+
     // A one-byte reader meets a byte-order mark split over four blocks.
     BlockReader reader(std::string("\xEF\xBB\xBF<a/>"), 1);
     CXML_Element* root = CXML_Element::Parse(&reader);
