@@ -152,27 +152,6 @@ size_t NameRun(const uint8_t* bytes, size_t count, bool& colon)
     return i;
 }
 
-// Length of the run of white space (class 0x01: 0x00 to 0x20, 0xFE and 0xFF) at the start of
-// bytes[0..count): indentation comes sixteen bytes at a time.
-size_t WhiteSpaceRun(const uint8_t* bytes, size_t count)
-{
-    size_t i = 0;
-#ifdef __SSE2__
-    // As signed bytes the class is the one range -2 to 32.
-    const __m128i below = _mm_set1_epi8(-3), above = _mm_set1_epi8(33);
-    for (; count - i >= 16; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        const unsigned space =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, below), _mm_cmplt_epi8(v, above))));
-        if (space != 0xFFFF)
-            return i + static_cast<size_t>(__builtin_ctz(~space));
-    }
-#endif
-    while (i < count && g_OBCRT_XML_IsWhiteSpace(bytes[i]))
-        ++i;
-    return i;
-}
-
 // Widens count ASCII bytes into out.
 void WidenAscii(const uint8_t* bytes, size_t count, wchar_t* out)
 {
@@ -795,7 +774,8 @@ void CXML_Parser::SkipWhiteSpacesLoop(bool bRecord)
                     m_pScratch->record.Append(static_cast<wchar_t>(b[i]));
             }
         } else {
-            i += WhiteSpaceRun(b + i, n - i);
+            while (i < n && g_OBCRT_XML_IsWhiteSpace(b[i]))
+                ++i;
         }
         m_dwIndex = i;
         if (i < n || !ReadNextBlock())

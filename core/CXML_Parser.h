@@ -60,15 +60,17 @@ private:
     bool CheckFirstBytes();
     void SkipWhiteSpaces(bool bRecord)
     {
-        // Most calls stand on a byte that is not white space, or on a single space between two
-        // attributes: answered here without the loop.
-        const size_t i = m_dwIndex;
+        // Most calls stand on a byte that is not white space, or on a short run of it that ends in the
+        // block at hand: answered here without the loop.
+        size_t i = m_dwIndex;
         if (i < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
             return;
-        if (i + 1 < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i + 1]) &&
-            (!bRecord || !m_bKeepCtrlWhiteSpace)) {
-            m_dwIndex = i + 1;
-            return;
+        if (!bRecord || !m_bKeepCtrlWhiteSpace) {
+            while (i < m_dwBufferSize && g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
+                ++i;
+            m_dwIndex = i;
+            if (i < m_dwBufferSize)
+                return;
         }
         SkipWhiteSpacesLoop(bRecord);
     }
