@@ -6,7 +6,9 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QApplication>
 #include <QPushButton>
+#include <QTranslator>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -71,6 +73,31 @@ TEST_F(ComponentFound, NamesAndDescriptions)
         EXPECT_EQ(label(dialog, "label2"), QString::fromUtf8(c.label2));
         EXPECT_EQ(dialog.findChild<QLabel *>(QStringLiteral("label1"))->textFormat(), Qt::PlainText);
     }
+}
+
+// A translation that moves the markers and renames the OCR packs still gives whole texts.
+TEST_F(ComponentFound, TranslatedTexts)
+{
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(QStringLiteral(ORBEL_TEST_QM)));
+    qApp->installTranslator(&translator);
+    const struct
+    {
+        const char *list;
+        const char *label1;
+    } cases[] = {
+        {"OCR_ru_ru,OCR_nl_nl", "Die Komponente OCR Russisch/OCR Niederländisch muss installiert werden."},
+        {"OCR_ru_ru,OCR_nl_nl,OCR_ko_kr,OCR_tr_tr,OCR_zh_cn,OCR_pl_pl",
+         "Es müssen 6 Komponenten installiert werden: OCR Russisch/OCR Niederländisch/OCR_ko-KR/OCR_tr-TR/OCR_zh-CN"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.list);
+        ComponentInfo info = request(QString::fromUtf8(c.list));
+        CDlgComponentFound dialog(info);
+        EXPECT_EQ(label(dialog, "label1"), QString::fromUtf8(c.label1));
+        EXPECT_EQ(label(dialog, "label2"), QLatin1String(kOcrText)); // left untranslated: English stands
+    }
+    qApp->removeTranslator(&translator);
 }
 
 TEST_F(ComponentFound, FormAndFixedTexts)
