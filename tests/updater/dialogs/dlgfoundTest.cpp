@@ -93,6 +93,23 @@ protected:
         return record;
     }
 
+    // The first answer sends half the body and then falls silent for good; the
+    // request that resumes it gets the rest.
+    void serveHalfThenRest(const QString &path, const QByteArray &body)
+    {
+        auto answered = std::make_shared<QAtomicInt>(0);
+        server.setHandler(path, [body, answered](const TestHttpServer::Request &) {
+            TestHttpServer::Response response;
+            response.body = body;
+            if (answered->fetchAndAddOrdered(1) == 0) {
+                // Slow enough for progress reports, which come at most every tenth of a second.
+                response.bytesPerSecond = 64 * 1024;
+                response.stallAtByte = body.size() / 2;
+            }
+            return response;
+        });
+    }
+
     void open(const std::string &type = "Update List")
     {
         dialog.reset(new dlgfound(type, false, false, false, false, manager.get()));
@@ -220,18 +237,7 @@ TEST_F(DlgFound, DownloadsPausesContinuesWithARangeAndInstalls)
     ASSERT_FALSE(installFakeInstaller(sandbox).isEmpty());
     const QByteArray good = package("Good");
     const QByteArray bad = package("Bad", true);
-    // The first answer stops half-way for good; the resumed request gets the rest.
-    auto answered = std::make_shared<QAtomicInt>(0);
-    server.setHandler(QStringLiteral("/Good.ozip"), [good, answered](const TestHttpServer::Request &) {
-        TestHttpServer::Response response;
-        response.body = good;
-        if (answered->fetchAndAddOrdered(1) == 0) {
-            // Slow enough for progress reports, which come at most every tenth of a second.
-            response.bytesPerSecond = 64 * 1024;
-            response.stallAtByte = good.size() / 2;
-        }
-        return response;
-    });
+    serveHalfThenRest(QStringLiteral("/Good.ozip"), good);
     server.setFile(QStringLiteral("/Bad.ozip"), bad);
     select(QStringLiteral("Good"), QStringLiteral("%1B").arg(good.size()), QStringLiteral("/Good.ozip"));
     select(QStringLiteral("Bad"), QStringLiteral("%1B").arg(bad.size()), QStringLiteral("/Bad.ozip"));
@@ -298,17 +304,7 @@ TEST_F(DlgFound, QuittingAsksAndAConfirmedQuitStopsTheTransfer)
     const QByteArray good = package("Good");
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.way) * 10 + (c.answer == QMessageBox::Yes));
-        // Half the package, then silence until the client resumes with a Range.
-        auto answered = std::make_shared<QAtomicInt>(0);
-        server.setHandler(QStringLiteral("/Good.ozip"), [good, answered](const TestHttpServer::Request &) {
-            TestHttpServer::Response response;
-            response.body = good;
-            if (answered->fetchAndAddOrdered(1) == 0) {
-                response.bytesPerSecond = 64 * 1024;
-                response.stallAtByte = good.size() / 2;
-            }
-            return response;
-        });
+        serveHalfThenRest(QStringLiteral("/Good.ozip"), good);
         dialog.reset();
         // A package already downloaded in full would be installed without a transfer.
         QFile::remove(UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/Good.ozip"));
