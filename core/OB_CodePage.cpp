@@ -129,6 +129,34 @@ int EncodeUTF16(bool bigEndian, const wchar_t* src, int* srcLen, char* dst, int*
     return result;
 }
 
+enum class Route { Done, Utf8, Utf16, Table };
+
+// The checks both directions make before converting; with Route::Done, result is the call's answer.
+Route ChooseRoute(uint16_t codePage, const void* src, int* srcLen, int* dstLen, const _OB_CODEPAGE*& page, int& result)
+{
+    if (!srcLen || !dstLen) {
+        result = -1;
+        return Route::Done;
+    }
+    if (*srcLen < 1) {
+        *srcLen = 0;
+        *dstLen = 0;
+        result = 1;
+        return Route::Done;
+    }
+    if (codePage == OB_CODEPAGE_UTF8)
+        return Route::Utf8;
+    page = OB_GetCodePage(codePage);
+    const bool utf16 = codePage == OB_CODEPAGE_UTF16LE || codePage == OB_CODEPAGE_UTF16BE;
+    if (!src || (!page && !utf16)) {
+        *srcLen = 0;
+        *dstLen = 0;
+        result = -1;
+        return Route::Done;
+    }
+    return utf16 ? Route::Utf16 : Route::Table;
+}
+
 } // namespace
 
 const _OB_CODEPAGE* OB_GetCodePage(uint16_t codePage)
@@ -192,24 +220,15 @@ uint16_t OB_CodePage_GetCharcode(const _OB_CODEPAGE* page, wchar_t unicode)
 
 int OB_DecodeString(uint16_t codePage, const char* src, int* srcLen, wchar_t* dst, int* dstLen, bool errBreak)
 {
-    if (!srcLen || !dstLen)
-        return -1;
+    const _OB_CODEPAGE* page = nullptr;
+    int result = 1;
+    const Route route = ChooseRoute(codePage, src, srcLen, dstLen, page, result);
+    if (route == Route::Done)
+        return result;
     const int room = dst ? *dstLen : 0;
-    if (*srcLen < 1) {
-        *srcLen = 0;
-        *dstLen = 0;
-        return 1;
-    }
-    if (codePage == OB_CODEPAGE_UTF8)
+    if (route == Route::Utf8)
         return OB_UTF8Decode(src, srcLen, room >= 1 ? dst : nullptr, dstLen);
-    const _OB_CODEPAGE* page = OB_GetCodePage(codePage);
-    const bool utf16 = codePage == OB_CODEPAGE_UTF16LE || codePage == OB_CODEPAGE_UTF16BE;
-    if (!src || (!page && !utf16)) {
-        *srcLen = 0;
-        *dstLen = 0;
-        return -1;
-    }
-    if (utf16)
+    if (route == Route::Utf16)
         return DecodeUTF16(codePage == OB_CODEPAGE_UTF16BE, src, srcLen, dst, dstLen, errBreak, room);
 
     const _OB_CODEPAGE_DECODEMAP* map = page->pDecodeMap;
@@ -217,7 +236,6 @@ int OB_DecodeString(uint16_t codePage, const char* src, int* srcLen, wchar_t* ds
     const int length = *srcLen;
     int consumed = 0;
     int produced = 0;
-    int result = 1;
     while (consumed < length) {
         if (room >= 1 && produced >= room)
             break;
@@ -251,30 +269,20 @@ int OB_DecodeString(uint16_t codePage, const char* src, int* srcLen, wchar_t* ds
 
 int OB_EncodeString(uint16_t codePage, const wchar_t* src, int* srcLen, char* dst, int* dstLen, bool errBreak)
 {
-    if (!srcLen || !dstLen)
-        return -1;
+    const _OB_CODEPAGE* page = nullptr;
+    int result = 1;
+    const Route route = ChooseRoute(codePage, src, srcLen, dstLen, page, result);
+    if (route == Route::Done)
+        return result;
     const int room = dst ? *dstLen : 0;
-    if (*srcLen < 1) {
-        *srcLen = 0;
-        *dstLen = 0;
-        return 1;
-    }
-    if (codePage == OB_CODEPAGE_UTF8)
+    if (route == Route::Utf8)
         return OB_UTF8Encode(src, srcLen, room >= 1 ? dst : nullptr, dstLen);
-    const _OB_CODEPAGE* page = OB_GetCodePage(codePage);
-    const bool utf16 = codePage == OB_CODEPAGE_UTF16LE || codePage == OB_CODEPAGE_UTF16BE;
-    if (!src || (!page && !utf16)) {
-        *srcLen = 0;
-        *dstLen = 0;
-        return -1;
-    }
-    if (utf16)
+    if (route == Route::Utf16)
         return EncodeUTF16(codePage == OB_CODEPAGE_UTF16BE, src, srcLen, dst, dstLen, errBreak, room);
 
     const int length = *srcLen;
     int consumed = 0;
     int produced = 0;
-    int result = 1;
     for (; consumed < length; ++consumed) {
         uint32_t code = OB_CodePage_GetCharcode(page, src[consumed]);
         // Both answers without a code stop here; neither may reach the output as bytes.
