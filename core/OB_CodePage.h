@@ -20,9 +20,14 @@ uint16_t OB_GetCharsetFromCodePage(uint16_t codePage);
 // NUL-terminated. Unknown or empty names give OB_CODEPAGE_NOTFOUND.
 uint16_t OB_GetCodePageFromStringA(const char* name, int length);
 uint16_t OB_GetCodePageFormStringW(const wchar_t* name, int length);
-// The known names, for listing: the name at index (null past the end) and its code page.
-int OB_GetCodePageNameCount();
-const char* OB_GetCodePageName(int index, uint16_t* codePage);
+// The table behind the name lookup: lower-case names and aliases sorted by strcmp.
+struct _OB_CODEPAGE_NAME
+{
+    const char* name;
+    uint16_t codePage;
+};
+extern const _OB_CODEPAGE_NAME g_OB_CodePageNames[];
+extern const int g_OB_CodePageNameCount;
 
 // The record of a table-driven code page, or null.
 const _OB_CODEPAGE* OB_GetCodePage(uint16_t codePage);

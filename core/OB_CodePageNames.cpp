@@ -19,14 +19,11 @@ const CharsetPair kCharsets[] = {
     {178, 1256},  {186, 1257},  {204, 1251},  {222, 874},   {238, 1250},  {254, 437},   {255, 850},
 };
 
-struct NamePair
-{
-    const char* name;
-    uint16_t codePage;
-};
+const int kNameLongest = 24;
 
-// Charset names and aliases in lower case, sorted by strcmp for the binary search.
-const NamePair kNames[] = {
+} // namespace
+
+const _OB_CODEPAGE_NAME g_OB_CodePageNames[] = {
     {"437", 437}, {"850", 850}, {"ansi_x3.4-1968", 1252}, {"ansi_x3.4-1986", 1252}, {"arabic", 28596}, {"ascii", 1252},
     {"asmo-708", 708}, {"big5", 950}, {"chinese", 936}, {"cn-big5", 950}, {"cp1250", 1250}, {"cp1251", 1251},
     {"cp1252", 1252}, {"cp1253", 1253}, {"cp1254", 1254}, {"cp1255", 1255}, {"cp1256", 1256}, {"cp1257", 1257},
@@ -79,9 +76,7 @@ const NamePair kNames[] = {
     {"x-unicode20utf7", 65000}, {"x-unicode20utf8", 65001}, {"x-x-big5", 950},
 };
 
-const int kNameLongest = 24;
-
-} // namespace
+const int g_OB_CodePageNameCount = static_cast<int>(sizeof(g_OB_CodePageNames) / sizeof(g_OB_CodePageNames[0]));
 
 uint16_t OB_GetCodePageFromCharset(uint8_t charset)
 {
@@ -101,20 +96,6 @@ uint16_t OB_GetCharsetFromCodePage(uint16_t codePage)
     return OB_CODEPAGE_NOTFOUND;
 }
 
-int OB_GetCodePageNameCount()
-{
-    return static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
-}
-
-const char* OB_GetCodePageName(int index, uint16_t* codePage)
-{
-    if (index < 0 || index >= OB_GetCodePageNameCount())
-        return nullptr;
-    if (codePage)
-        *codePage = kNames[index].codePage;
-    return kNames[index].name;
-}
-
 // Names are matched whole, never by a digest of them: two names must not find each other's code page.
 uint16_t OB_GetCodePageFromStringA(const char* name, int length)
 {
@@ -132,12 +113,12 @@ uint16_t OB_GetCodePageFromStringA(const char* name, int length)
     }
     folded[n] = '\0';
     int low = 0;
-    int high = OB_GetCodePageNameCount() - 1;
+    int high = g_OB_CodePageNameCount - 1;
     while (low <= high) {
         const int mid = low + (high - low) / 2;
-        const int order = strcmp(folded, kNames[mid].name);
+        const int order = strcmp(folded, g_OB_CodePageNames[mid].name);
         if (order == 0)
-            return kNames[mid].codePage;
+            return g_OB_CodePageNames[mid].codePage;
         if (order < 0)
             high = mid - 1;
         else
