@@ -2,9 +2,9 @@
 """Writes core/OB_CodePageData.cpp: the decode and encode maps of the fourteen table-driven code pages.
 
 The mappings come from Python's codecs of the same names, which are generated from the published
-Windows code-page mappings. Only the plain mappings are kept: private-use results (the user-defined
-areas and the vendor's private single bytes) are left out, and a character is encoded only when it is
-itself the result of decoding, so no best-fit mapping enters the encode maps.
+Windows code-page mappings. Only the plain mappings are kept: the user-defined areas, private-use
+results and the single bytes the codecs take from the best-fit conversion are left out, and a character
+is encoded only when it is itself the result of decoding, so no best-fit mapping enters the encode maps.
 
 Run from the repository root:  /usr/bin/python3 tools/gen_codepages.py
 """
@@ -57,6 +57,11 @@ LEAD_BYTES = {
 }
 
 
+# Single bytes Python's codecs decode by the vendor's best-fit conversion, outside the plain mapping:
+# cp932 passes 0x80 through as a control character.
+BEST_FIT_BYTES = {932: [0x80]}
+
+
 def is_user_defined(cp, code):
     lead, trail = code >> 8, code & 0xFF
     return any(l0 <= lead <= l1 and t0 <= trail <= t1 for l0, l1, t0, t1 in USER_DEFINED.get(cp, []))
@@ -88,7 +93,7 @@ def read_mapping(cp):
     decode = {}
     for b in range(256):
         u = decode_one(codec, bytes([b]))
-        if u is not None:
+        if u is not None and b not in BEST_FIT_BYTES.get(cp, []):
             decode[b] = u
     leads = set(LEAD_BYTES.get(cp, []))
     if cp in DOUBLE_BYTE:

@@ -63,8 +63,6 @@ struct Difference
 };
 
 const Difference kDifferences[] = {
-    {932, Decoding, 0x80, 0x80, false, "0x80 is a C1 control in the table, unknown to iconv"},
-    {932, Encoding, 0x80, 0x80, false, "0x80 is a C1 control in the table, unknown to iconv"},
     {932, Decoding, 0xF040, 0xF9FC, false, "user-defined area: no mapping here, private use in iconv"},
     {932, Encoding, 0xE000, 0xE757, false, "user-defined area: no mapping here, private use in iconv"},
     {932, Encoding, 0xA2, 0xAC, false, "iconv's one-way mappings: cent, pound, yen (to 0x5C) and not signs"},
