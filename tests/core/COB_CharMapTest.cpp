@@ -63,6 +63,14 @@ TEST_F(CharMapTest, TableMappersConvertBothWays)
     COB_CharMap* sjis = COB_CharMap::GetDefaultMapper(932);
     COB_WideString wide = sjis->m_GetWideString(sjis, COB_ByteString("a\x82"));
     EXPECT_EQ(std::wstring(wide.c_str(), wide.GetLength()), L"a");
+
+    // The strings' own conversions take a mapper.
+    COB_WideString converted;
+    converted.ConvertFrom(COB_ByteString("\xB0\xA1"), COB_CharMap::GetDefaultMapper(949));
+    EXPECT_EQ(std::wstring(converted.c_str(), converted.GetLength()), L"\uAC00");
+    COB_ByteString back;
+    back.ConvertFrom(converted, COB_CharMap::GetDefaultMapper(949));
+    EXPECT_EQ(std::string(back.c_str(), back.GetLength()), "\xB0\xA1");
 }
 
 TEST_F(CharMapTest, CodePageZeroConvertsThroughTheLocale)
