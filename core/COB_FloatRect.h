@@ -22,6 +22,7 @@ public:
     // The bounding box of the transformed corners.
     void Transform(const COB_Matrix* pMatrix);
     // This minus s as up to four rectangles stored in pRects (room for 4); s is normalised in place.
+    // (Substract4 and GetOutterRect keep the interface's spelling: callers use them as they stand.)
     int Substract4(COB_FloatRect& s, COB_FloatRect* pRects);
 
     // Integer rectangles (y downwards, normalised): the smallest holding this, the largest inside it,

@@ -19,6 +19,7 @@ uint16_t OB_GetCharsetFromCodePage(uint16_t codePage);
 // Code page of a charset name or alias, case-insensitive (A-Z only); a negative length means
 // NUL-terminated. Unknown or empty names give OB_CODEPAGE_NOTFOUND.
 uint16_t OB_GetCodePageFromStringA(const char* name, int length);
+// "Form" is the interface's spelling; callers use it as it stands.
 uint16_t OB_GetCodePageFormStringW(const wchar_t* name, int length);
 // The table behind the name lookup: lower-case names and aliases sorted by strcmp.
 struct _OB_CODEPAGE_NAME
