@@ -158,6 +158,8 @@ void CXML_Composer::ComposeElement(CXML_Element* pElement, IOB_FileWrite* pFile)
     const CXML_AttrMap& attrs = pElement->GetAttrMap();
     for (int i = 0; i < attrs.GetSize(); ++i) {
         const CXML_AttrItem& item = attrs.GetAt(i);
+        if (item.m_AttrName.IsEmpty())
+            continue; // ' ="..."' would make the whole document unreadable
         *this << COB_ByteStringC(" ");
         AppendName(item.m_QSpaceName, item.m_AttrName);
         *this << COB_ByteStringC("=\"");

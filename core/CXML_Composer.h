@@ -10,8 +10,8 @@ class IOB_FileWrite;
 // Writes an element subtree back as UTF-8 XML: no declaration, no indentation. Unless compact, a CR LF
 // goes inside each tag just before its ">" or "/>", so that no text is added to the tree.
 //
-// Whatever text and values the tree holds, a reader gets them back (names are written as they are, and
-// raw text is the caller's markup): characters XML cannot carry (U+0000 and the other C0 controls but
+// Whatever text and values the tree holds, a reader gets them back (names are written as they are, an
+// attribute without a name is left out, and raw text is the caller's markup): characters XML cannot carry (U+0000 and the other C0 controls but
 // TAB, LF and CR, surrogates, U+FFFE, U+FFFF, negative values) are left out, TAB, LF and CR in attribute
 // values are written as character references so that a reader keeps them, and a "]]>" inside CDATA
 // text is split across two sections.

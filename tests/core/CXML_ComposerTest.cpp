@@ -136,6 +136,12 @@ TEST(CXML_Composer, AttributeValues)
     e.SetAttrValue(COB_ByteStringC("x:nul"), COB_WideStringC(L"a\x01\x1F" L"b"));
     EXPECT_EQ(Compose(e, true, true),
               "<e q=\"say &quot;it's&quot; &lt;a&amp;b>\" ws=\"a&#x09;b&#x0A;c&#x0D;d\" x:nul=\"ab\"/>");
+
+    // An attribute without a name (the parser keeps one from broken input) cannot be written.
+    std::unique_ptr<CXML_Element> broken(CXML_Element::Parse("<a x='1' \0\0:='2' y='3'/>", 24));
+    ASSERT_NE(broken, nullptr);
+    ASSERT_EQ(broken->CountAttrs(), 3);
+    EXPECT_EQ(Compose(*broken, false, true), "<a x=\"1\" y=\"3\"/>");
 }
 
 TEST(CXML_Composer, CdataSections)
