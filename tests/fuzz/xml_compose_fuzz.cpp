@@ -32,6 +32,38 @@ public:
     std::string text;
 };
 
+// Names are written as they are: only a tree whose names are XML names can read back as itself.
+bool IsName(const COB_ByteStringC& name)
+{
+    if (name.IsEmpty())
+        return false;
+    for (int i = 0; i < name.GetLength(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name.GetPtr()[i]);
+        const bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+        if (!start && (i == 0 || !((c >= '0' && c <= '9') || c == '-' || c == '.')))
+            return false;
+    }
+    return true;
+}
+
+bool HasOnlyNames(const CXML_Element* e)
+{
+    const COB_ByteString prefix = e->GetNamespace(true);
+    if (!IsName(e->GetTagName(false)) || (!prefix.IsEmpty() && !IsName(prefix)))
+        return false;
+    for (int i = 0; i < e->CountAttrs(); ++i) {
+        const CXML_AttrItem& item = e->GetAttrMap().GetAt(i);
+        if (!IsName(item.m_AttrName) || (!item.m_QSpaceName.IsEmpty() && !IsName(item.m_QSpaceName)))
+            return false;
+    }
+    for (unsigned i = 0; i < e->CountChildren(); ++i) {
+        const CXML_Element* child = e->GetElement(i);
+        if (child && !HasOnlyNames(child))
+            return false;
+    }
+    return true;
+}
+
 // The tree's text form with adjacent text runs joined: XML cannot tell where one run ends.
 std::string JoinedDump(const CXML_Element* e)
 {
@@ -62,6 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     tree->OutputStream(&file, false, compact);
     if (file.text != first)
         __builtin_trap();
+    if (!HasOnlyNames(tree.get()))
+        return 0;
     std::unique_ptr<CXML_Element> back(CXML_Element::Parse(first.data(), first.size(), true));
     if (!back)
         __builtin_trap();
