@@ -41,11 +41,6 @@ void Parse(rapidxml::xml_document<char> &document, std::vector<char> &text)
     document.parse<rapidxml::parse_default>(text.data());
 }
 
-std::wstring Name(const rapidxml::xml_base<char> *item)
-{
-    return Utf8Text::widen(item->name(), item->name_size());
-}
-
 std::wstring Value(const rapidxml::xml_base<char> *item)
 {
     return Utf8Text::widen(item->value(), item->value_size());

@@ -18,7 +18,6 @@ bool Read(const std::wstring &path, std::vector<char> &text);
 // rapidxml::parse_error for a malformed document.
 void Parse(rapidxml::xml_document<char> &document, std::vector<char> &text);
 
-std::wstring Name(const rapidxml::xml_base<char> *item);
 std::wstring Value(const rapidxml::xml_base<char> *item);
 
 } // namespace LanguageFile

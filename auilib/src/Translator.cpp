@@ -75,7 +75,8 @@ FormLines collapse(const FormLines &form)
         const std::size_t close = block.find(L"</string>");
         if (close == std::wstring::npos)
             continue;
-        const std::size_t keep = block.find_last_not_of(kWhitespace, close == 0 ? 0 : close - 1);
+        // The block's first line holds "<string>", so close is past it.
+        const std::size_t keep = block.find_last_not_of(kWhitespace, close - 1);
         const std::size_t runStart = keep == std::wstring::npos ? 0 : keep + 1;
         block.erase(runStart, close - runStart);
         result.lines.push_back(block);
