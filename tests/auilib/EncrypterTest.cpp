@@ -1,6 +1,6 @@
 #include "Encrypter.h"
 
-#include "Sandbox.h"
+#include "NumberedFilesTest.h"
 #include "ScrambledFiles.h"
 
 #include <QByteArray>
@@ -80,19 +80,7 @@ TEST(EncrypterTest, RC4UsesTheFixedKeyAndUndoesItself)
     EXPECT_TRUE(empty.empty());
 }
 
-class ReadAndDecryptFileTest : public SandboxTest
-{
-protected:
-    std::wstring file(const QByteArray &contents)
-    {
-        const QString path = sandbox.base() + QStringLiteral("/f%1.ob").arg(++m_count);
-        EXPECT_TRUE(sandbox.writeFile(path, contents));
-        return path.toStdWString();
-    }
-
-private:
-    int m_count = 0;
-};
+using ReadAndDecryptFileTest = NumberedFilesTest;
 
 TEST_F(ReadAndDecryptFileTest, ReadsTheTextBack)
 {

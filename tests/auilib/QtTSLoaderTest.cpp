@@ -1,7 +1,7 @@
 #include "QtTSLoader.h"
 
 #include "AUILibConfig.h"
-#include "Sandbox.h"
+#include "NumberedFilesTest.h"
 #include "ScrambledFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,20 +41,10 @@ std::wstring dump(const TSTranslationUnit &unit, const std::wstring &key)
 
 } // namespace
 
-class QtTSLoaderTest : public SandboxTest
+class QtTSLoaderTest : public NumberedFilesTest
 {
 protected:
     void SetUp() override { SetCurrentLanguage(L"zh-CN", false); }
-
-    std::wstring file(const QByteArray &contents)
-    {
-        const QString path = sandbox.base() + QStringLiteral("/t%1.ts").arg(++m_count);
-        EXPECT_TRUE(sandbox.writeFile(path, contents));
-        return path.toStdWString();
-    }
-
-private:
-    int m_count = 0;
 };
 
 TEST_F(QtTSLoaderTest, MessagesAreFiledByFormAndLine)

@@ -1,7 +1,7 @@
 #include "TranslationStringTable.h"
 
 #include "AUILibConfig.h"
-#include "Sandbox.h"
+#include "NumberedFilesTest.h"
 #include "ScrambledFiles.h"
 
 #include <QFile>
@@ -21,17 +21,10 @@ QByteArray stringTable(const QByteArray &language, const QByteArray &entries, co
 
 // Every test runs in a process of its own: the configuration and its shared
 // font record start afresh.
-class TranslationStringTableTest : public SandboxTest
+class TranslationStringTableTest : public NumberedFilesTest
 {
 protected:
     void SetUp() override { SetCurrentLanguage(L"de-DE", false); }
-
-    std::wstring file(const QByteArray &contents)
-    {
-        const QString path = sandbox.base() + QStringLiteral("/strings%1.xml").arg(++m_count);
-        EXPECT_TRUE(sandbox.writeFile(path, contents));
-        return path.toStdWString();
-    }
 
     static std::wstring text(const TranslationStringTable &tables, const std::wstring &path, const wchar_t *id)
     {
@@ -39,9 +32,6 @@ protected:
     }
 
     TranslationStringTable tables;
-
-private:
-    int m_count = 0;
 };
 
 // Non-Latin texts used to be lost whole when the reader worked on wide characters.
