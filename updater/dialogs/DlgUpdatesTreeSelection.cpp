@@ -6,6 +6,7 @@
 #include "DlgUpdatesTree.h"
 
 #include "CReaderModuleManager.h"
+#include "SystemPaths.h"
 
 #include "ui_DlgUpdatesTree.h"
 
@@ -149,7 +150,7 @@ bool DlgUpdatesTree::IsModuleNeedUpdate(QVector<_UpdaterInfo *> &installed, std:
     for (const _UpdaterInfo *info : qAsConst(installed)) {
         if (!info || info->name != name)
             continue;
-        return info->paths.isEmpty() || QFileInfo::exists(info->paths.first());
+        return info->paths.isEmpty() || QFileInfo::exists(SystemPaths::resolve(info->paths.first()));
     }
     return false;
 }
