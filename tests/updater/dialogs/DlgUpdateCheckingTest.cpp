@@ -13,8 +13,11 @@
 #include "UpdaterApp.h"
 
 #include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -193,6 +196,43 @@ TEST_F(UpdateCheck, DownloadAndInstallHandsTheCheckedModulesOn)
     EXPECT_EQ(dialogs.found, (QStringList{"Comments", "Stamps"}));
     EXPECT_EQ(settledWords(reader, 1), QStringList{"close"});
     EXPECT_TRUE(answerer.boxes().isEmpty());
+}
+
+TEST_F(UpdateCheck, LeavingTheTreeWithEscapeEndsTheRunToo)
+{
+    service.setFile(kReplyPath, reply(addon("Stamps")));
+    FakeReader reader;
+    ModalAnswerer answerer;
+    answerer.on("DlgUpdatesTree", [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+    answerer.answerBoxes({QMessageBox::Yes});
+    makeApp("Update List");
+    app->runUpdateVisible(31, 225);
+    // The checking window is never seen: it must not stay behind as an endless modal loop.
+    EXPECT_FALSE(answerer.gaveUp());
+    EXPECT_EQ(answerer.boxes(), QStringList{kSureToCancel});
+    EXPECT_EQ(settledWords(reader, 1), QStringList{"close"});
+    EXPECT_TRUE(dialogs.found.isEmpty());
+}
+
+TEST_F(UpdateCheck, TheCheckingWindowIsALabelABarAndCancel)
+{
+    makeApp("Update List");
+    DlgUpdateChecking dialog(QStringLiteral("Update List"));
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("DlgUpdateChecking"));
+    EXPECT_EQ(dialog.size(), QSize(400, 91));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Orbel Updater"));
+    EXPECT_FALSE(dialog.windowIcon().isNull());
+    EXPECT_EQ(dialog.findChild<QLabel *>(QStringLiteral("label"))->text(), QStringLiteral("Checking for updates..."));
+    QProgressBar *bar = dialog.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(bar->isTextVisible());
+    EXPECT_EQ(dialog.findChild<QPushButton *>(QStringLiteral("cancelButton"))->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(dialog.m_nState, -1);
+    EXPECT_FALSE(dialog.m_bShowMessage);
+    // Without a manager there is nothing to start.
+    dialog.startUpdateCheck();
+    EXPECT_TRUE(service.requests().isEmpty());
 }
 
 // The check run directly, as the run makes it, with its time-out under the test's control.

@@ -535,4 +535,26 @@ TEST_F(UpdatesTree, AnInstalledComponentNeedsAnUpdateWhileItsFirstFileIsThere)
     EXPECT_FALSE(tree.IsModuleNeedUpdate(none, "NoFiles"));
 }
 
+TEST_F(UpdatesTree, AddonsThatNeedNothingLeaveTheList)
+{
+    // Installed: Stamps (its file present), Comments (its file gone), Fonts (no files).
+    writeInstalled("<?xml version=\"1.0\"?>\n<updater_info>\n"
+                   "  <component name=\"Stamps\" version=\"1.0\"><file path=\"/Applications/Stamps.bundle\"/></component>\n"
+                   "  <component name=\"Comments\" version=\"1.0\"><file path=\"/Applications/Comments.bundle\"/></component>\n"
+                   "  <component name=\"Fonts\" version=\"1.0\"/>\n"
+                   "</updater_info>\n");
+    ASSERT_TRUE(sandbox.writeFile(sandbox.systemPath("/Applications/Stamps.bundle"), "x"));
+    offer(reply(module("ReaderUpdate", "Reader 12.1", "updater", "12.1.0.0") + module("Stamps", "Stamps", "basic")
+                + module("Comments", "Comments", "basic") + module("Fonts", "Fonts", "basic", "2.0.0.0", "1B",
+                                                                   "SilentInstall=\"true\"")
+                + module("Cloud", "Cloud", "service", "2.0.0.0", "1B", "isInternalService=\"TRUE\"")
+                + module("Tool", "Tool", "basic")));
+    ASSERT_EQ(offered(), (QStringList{"ReaderUpdate", "Stamps", "Comments", "Fonts", "Cloud", "Tool"}));
+    DlgUpdatesTree tree(manager.get(), app.get());
+    tree.CheckZhAutoAvailableModule();
+    // Kept: reader updates always, installed add-ons whose file is there, internal services;
+    // a silent install goes even when installed.
+    EXPECT_EQ(offered(), (QStringList{"ReaderUpdate", "Stamps", "Cloud"}));
+}
+
 } // namespace
