@@ -144,17 +144,16 @@ bool DlgUpdateChecking::OnUpdateQueryResult(QueryResultInfo info)
 
 void DlgUpdateChecking::ErrFinish()
 {
-    endCheck();
     // The manager has shown its warning; the reader still waits for a word.
-    if (theApp) {
-        if (!isAutomatic())
-            theApp->NotifyMainCallBack(UPDATE_CHECK_ERRORNETWORK);
-        theApp->SetCheckEnded(true);
-    }
-    reject();
+    endWithNetworkFailure();
 }
 
 void DlgUpdateChecking::ErrNetwork()
+{
+    endWithNetworkFailure();
+}
+
+void DlgUpdateChecking::endWithNetworkFailure()
 {
     endCheck();
     if (theApp) {

@@ -50,6 +50,8 @@ public slots:
 private:
     // Ends the check: no other outcome and no time-out can follow.
     void endCheck();
+    // A failed reply and a network error end the check alike.
+    void endWithNetworkFailure();
     bool isAutomatic() const;
 
     Ui_DlgUpdateChecking *ui;

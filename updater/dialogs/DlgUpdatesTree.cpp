@@ -188,7 +188,8 @@ void DlgUpdatesTree::OnAppearanceSetting(bool isDarkMode)
         logo = isDarkMode ? QStringLiteral(":/res/zh_cn/about-title-dark@2x.png")
                           : QStringLiteral(":/res/zh_cn/about-title@2x.png");
     else
-        logo = isDarkMode ? QStringLiteral(":/res/about-title-dark@2x.png") : QStringLiteral(":/res/about-title@2x.png");
+        logo = isDarkMode ? QStringLiteral(":/res/about-title-dark@2x.png")
+                          : QStringLiteral(":/res/about-title@2x.png");
     ui->label_logo->setPixmap(QIcon(logo).pixmap(QSize(319, 48), QIcon::Normal, QIcon::Off));
 }
 

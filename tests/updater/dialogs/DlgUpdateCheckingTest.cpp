@@ -27,10 +27,7 @@ namespace {
 
 const char kReplyPath[] = "/addons/get_addons.php";
 
-QByteArray reply(const QByteArray &modules)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<addons>\n" + modules + "</addons>\n";
-}
+using modulecheck::replyOffering;
 
 QByteArray addon(const QByteArray &name, const QByteArray &extra = QByteArray())
 {
@@ -122,10 +119,11 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
     TestHttpServer::Response dropped;
     dropped.dropBeforeHeaders = true;
     TestHttpServer::Response unmeasured;
-    unmeasured.body = reply(addon("Stamps"));
+    unmeasured.body = replyOffering(addon("Stamps"));
     unmeasured.sendContentLength = false;
     TestHttpServer::Response silent;
     silent.headerDelayMs = -1;
+    auto serve = [&](const QByteArray &body) { service.setFile(kReplyPath, body); };
 
     const struct
     {
@@ -136,12 +134,13 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
         QStringList boxes;      // message boxes shown
         bool tree;              // the available updates were shown
     } cases[] = {
-        {"modules offered", [&] { service.setFile(kReplyPath, reply(addon("Stamps", "autoCheck=\"true\""))); }, "close", true,
+        {"modules offered", [&] { serve(replyOffering(addon("Stamps", "autoCheck=\"true\""))); }, "close", true,
          {kSureToCancel}, true},
-        {"nothing to offer", [&] { service.setFile(kReplyPath, reply("")); }, "update finished", true, {}, false},
-        {"only silent installs", [&] { service.setFile(kReplyPath, reply(addon("Fonts", "SilentInstall=\"true\" autoCheck=\"true\""))); },
+        {"nothing to offer", [&] { serve(replyOffering("")); }, "update finished", true, {}, false},
+        {"only silent installs",
+         [&] { serve(replyOffering(addon("Fonts", "SilentInstall=\"true\" autoCheck=\"true\""))); },
          "update finished", true, {}, false},
-        {"unreadable reply", [&] { service.setFile(kReplyPath, "502 Bad Gateway"); }, "errornetwork", true, {}, false},
+        {"unreadable reply", [&] { serve("502 Bad Gateway"); }, "errornetwork", true, {}, false},
         // A refused connection is both a network error and a failed reply download.
         {"network error", [&] { service.setResponse(kReplyPath, dropped); }, "errornetwork", true, {kCannotConnect},
          false},
@@ -182,7 +181,7 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
 
 TEST_F(UpdateCheck, DownloadAndInstallHandsTheCheckedModulesOn)
 {
-    service.setFile(kReplyPath, reply(addon("Stamps") + addon("Comments")));
+    service.setFile(kReplyPath, replyOffering(addon("Stamps") + addon("Comments")));
     FakeReader reader;
     ModalAnswerer answerer;
     answerer.on("DlgUpdatesTree", [](QWidget *w) {
@@ -200,7 +199,7 @@ TEST_F(UpdateCheck, DownloadAndInstallHandsTheCheckedModulesOn)
 
 TEST_F(UpdateCheck, LeavingTheTreeWithEscapeEndsTheRunToo)
 {
-    service.setFile(kReplyPath, reply(addon("Stamps")));
+    service.setFile(kReplyPath, replyOffering(addon("Stamps")));
     FakeReader reader;
     ModalAnswerer answerer;
     answerer.on("DlgUpdatesTree", [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
@@ -258,7 +257,7 @@ protected:
 TEST_F(CheckingDialog, ATimeOutReportsEvenForAutomaticRunsAndALateAnswerIsIgnored)
 {
     TestHttpServer::Response late;
-    late.body = reply(addon("Stamps"));
+    late.body = replyOffering(addon("Stamps"));
     late.headerDelayMs = 1500;
     service.setResponse(kReplyPath, late);
     for (const char *type : {"Update List", "Auto Updater"}) {
@@ -300,7 +299,7 @@ TEST_F(CheckingDialog, AStalledReplyReportsOnceForListRunsOnly)
     // time-out is set far beyond it.
     sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.02");
     TestHttpServer::Response stalled;
-    stalled.body = reply(addon("Stamps"));
+    stalled.body = replyOffering(addon("Stamps"));
     stalled.stallAtByte = 10;
     service.setResponse(kReplyPath, stalled);
     for (const char *type : {"Update List", "Auto Updater"}) {

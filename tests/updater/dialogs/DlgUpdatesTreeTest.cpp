@@ -28,10 +28,7 @@ using modulecheck::ModuleCheckTest;
 const QString kUpdaterKey = QStringLiteral("Software\\Orbel Software\\Orbel PDF Reader\\plugins\\Updater");
 const QString kSureToCancel = QStringLiteral("Are you sure you want to cancel the installation?");
 
-QByteArray reply(const QByteArray &modules)
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<addons>\n" + modules + "</addons>\n";
-}
+using modulecheck::replyOffering;
 
 QByteArray module(const QByteArray &name, const QByteArray &title, const QByteArray &type,
                   const QByteArray &version = "2.0.0.0", const QByteArray &size = "1048576B",
@@ -46,7 +43,7 @@ QByteArray module(const QByteArray &name, const QByteArray &title, const QByteAr
 // share a title. Rows as shown:
 //   Orbel PDF Reader Updates: Reader 12.1
 //   Add-ons: Comments, OCR (OCR German, OCR Japanese), Stamps, Stamps
-const QByteArray kTree = reply(module("ReaderUpdate", "Reader 12.1", "updater", "12.1.0.0", "5767168B")
+const QByteArray kTree = replyOffering(module("ReaderUpdate", "Reader 12.1", "updater", "12.1.0.0", "5767168B")
                                + module("Stamps", "Stamps", "basic") + module("OCR_ja", "OCR Japanese", "basic")
                                + module("Comments", "Comments", "basic") + module("StampsPro", "Stamps", "service")
                                + module("OCR_de", "OCR German", "basic"));
@@ -133,7 +130,9 @@ protected:
         QString text;
         std::function<void(QStandardItem *)> walk = [&](QStandardItem *item) {
             if (item->isCheckable())
-                text += item->checkState() == Qt::Checked ? 'x' : item->checkState() == Qt::PartiallyChecked ? '~' : '.';
+                text += item->checkState() == Qt::Checked            ? 'x'
+                        : item->checkState() == Qt::PartiallyChecked ? '~'
+                                                                     : '.';
             for (int r = 0; r < item->rowCount(); ++r)
                 walk(item->child(r, 0));
         };
@@ -253,7 +252,7 @@ TEST_F(UpdatesTree, AGroupWithoutModulesIsLeftOut)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        offer(reply(c.modules));
+        offer(replyOffering(c.modules));
         auto tree = makeTree();
         QStringList top;
         for (int r = 0; r < model(tree.get())->rowCount(); ++r)
@@ -292,7 +291,8 @@ TEST_F(UpdatesTree, CheckingFollowsTheSelectionRules)
         {"the reader group", {{Box, "Orbel PDF Reader Updates"}}, "xx .......", {"ReaderUpdate"}},
         {"a group of one row follows it", {{Box, "Orbel PDF Reader Updates/Reader 12.1"}}, "xx .......",
          {"ReaderUpdate"}},
-        {"and follows it back", {{Box, "Orbel PDF Reader Updates/Reader 12.1"}, {Box, "Orbel PDF Reader Updates/Reader 12.1"}},
+        {"and follows it back",
+         {{Box, "Orbel PDF Reader Updates/Reader 12.1"}, {Box, "Orbel PDF Reader Updates/Reader 12.1"}},
          ".. .......", {}},
         {"an add-on unchecks the reader updates",
          {{Box, "Orbel PDF Reader Updates/Reader 12.1"}, {Box, "Add-ons/OCR/OCR German"}}, ".. ~.~x...", {"OCR_de"}},
@@ -501,7 +501,7 @@ TEST_F(UpdatesTree, SkippingAMajorUpgradeRemembersItsVersion)
 
 TEST_F(UpdatesTree, OnlyTheHighestMajorOfSeveralReaderUpdatesIsKept)
 {
-    const QByteArray updates = reply(module("R11", "Reader 11", "updater", "11.0.0.1")
+    const QByteArray updates = replyOffering(module("R11", "Reader 11", "updater", "11.0.0.1")
                                      + module("R12", "Reader 12", "updater", "12.0.0.1")
                                      + module("R12b", "Reader 12b", "updater", "12.1.0.0")
                                      + module("Stamps", "Stamps", "basic"));
@@ -520,7 +520,7 @@ TEST_F(UpdatesTree, OnlyTheHighestMajorOfSeveralReaderUpdatesIsKept)
 
 TEST_F(UpdatesTree, AnInstalledComponentNeedsAnUpdateWhileItsFirstFileIsThere)
 {
-    offer(reply(""));
+    offer(replyOffering(""));
     ASSERT_TRUE(sandbox.writeFile(sandbox.systemPath("/Applications/Here.bundle"), "x"));
     _UpdaterInfo noFiles{"NoFiles", "1.0", {}};
     _UpdaterInfo present{"Present", "1.0", {"/Applications/Here.bundle", "/Applications/Gone.bundle"}};
@@ -538,17 +538,19 @@ TEST_F(UpdatesTree, AnInstalledComponentNeedsAnUpdateWhileItsFirstFileIsThere)
 TEST_F(UpdatesTree, AddonsThatNeedNothingLeaveTheList)
 {
     // Installed: Stamps (its file present), Comments (its file gone), Fonts (no files).
-    writeInstalled("<?xml version=\"1.0\"?>\n<updater_info>\n"
-                   "  <component name=\"Stamps\" version=\"1.0\"><file path=\"/Applications/Stamps.bundle\"/></component>\n"
-                   "  <component name=\"Comments\" version=\"1.0\"><file path=\"/Applications/Comments.bundle\"/></component>\n"
-                   "  <component name=\"Fonts\" version=\"1.0\"/>\n"
-                   "</updater_info>\n");
+    auto component = [](const QByteArray &name, const QByteArray &file) -> QByteArray {
+        return "  <component name=\"" + name + "\" version=\"1.0\">"
+               + (file.isEmpty() ? QByteArray() : "<file path=\"" + file + "\"/>") + "</component>\n";
+    };
+    writeInstalled("<?xml version=\"1.0\"?>\n<updater_info>\n" + component("Stamps", "/Applications/Stamps.bundle")
+                   + component("Comments", "/Applications/Comments.bundle") + component("Fonts", "")
+                   + "</updater_info>\n");
     ASSERT_TRUE(sandbox.writeFile(sandbox.systemPath("/Applications/Stamps.bundle"), "x"));
-    offer(reply(module("ReaderUpdate", "Reader 12.1", "updater", "12.1.0.0") + module("Stamps", "Stamps", "basic")
-                + module("Comments", "Comments", "basic") + module("Fonts", "Fonts", "basic", "2.0.0.0", "1B",
-                                                                   "SilentInstall=\"true\"")
-                + module("Cloud", "Cloud", "service", "2.0.0.0", "1B", "isInternalService=\"TRUE\"")
-                + module("Tool", "Tool", "basic")));
+    offer(replyOffering(module("ReaderUpdate", "Reader 12.1", "updater", "12.1.0.0")
+                        + module("Stamps", "Stamps", "basic") + module("Comments", "Comments", "basic")
+                        + module("Fonts", "Fonts", "basic", "2.0.0.0", "1B", "SilentInstall=\"true\"")
+                        + module("Cloud", "Cloud", "service", "2.0.0.0", "1B", "isInternalService=\"TRUE\"")
+                        + module("Tool", "Tool", "basic")));
     ASSERT_EQ(offered(), (QStringList{"ReaderUpdate", "Stamps", "Comments", "Fonts", "Cloud", "Tool"}));
     DlgUpdatesTree tree(manager.get(), app.get());
     tree.CheckZhAutoAvailableModule();
