@@ -4,68 +4,67 @@
 #include <QApplication>
 #include <QDialog>
 
-ModalAnswerer::ModalAnswerer(int giveUpMs)
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton boxAnswer, int giveUpMs)
+    : m_boxAnswer(boxAnswer)
 {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
     m_timer.start(10);
     m_giveUp.setSingleShot(true);
     QObject::connect(&m_giveUp, &QTimer::timeout, [this] { m_gaveUp = true; });
     m_giveUp.start(giveUpMs);
 }
 
-ModalAnswerer::~ModalAnswerer() = default;
+ModalAnswerer::~ModalAnswerer()
+{
+    m_timer.stop();
+}
 
 void ModalAnswerer::on(const QString &objectName, Rule rule)
 {
-    m_rules.append({objectName, std::move(rule)});
+    onModal([objectName, rule, done = QList<QPointer<QWidget>>()](QWidget *modal) mutable {
+        if (modal->objectName() != objectName)
+            return false;
+        if (!done.contains(modal)) {
+            done.append(modal);
+            QPointer<QWidget> guarded(modal);
+            // The rule may run a modal loop of its own: not inside this look.
+            QTimer::singleShot(0, modal, [guarded, rule] {
+                if (guarded)
+                    rule(guarded);
+            });
+        }
+        return true;
+    });
 }
 
-void ModalAnswerer::answerBoxes(const QList<QMessageBox::StandardButton> &buttons)
+void ModalAnswerer::look()
 {
-    m_answers.append(buttons);
-}
-
-void ModalAnswerer::poll()
-{
-    QWidget *window = QApplication::activeModalWidget();
-    if (!window)
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
         return;
     if (m_gaveUp) {
-        if (QDialog *dialog = qobject_cast<QDialog *>(window))
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
         else
-            window->close();
+            modal->close();
         return;
     }
-    for (const QPointer<QWidget> &met : qAsConst(m_met)) {
-        if (met == window)
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        boxTitles << box->windowTitle();
+        boxTexts << box->text();
+        const QMessageBox::StandardButton answer = m_queued.isEmpty() ? m_boxAnswer : m_queued.takeFirst();
+        if (QAbstractButton *button = box->button(answer))
+            button->click();
+        else
+            box->reject();
+        return;
+    }
+    if (!m_met.contains(modal)) {
+        m_met.append(modal);
+        windows << modal->objectName();
+    }
+    for (const Handler &handler : qAsConst(m_handlers)) {
+        if (handler(modal))
             return;
-    }
-    m_met.append(window);
-
-    QPointer<QWidget> guarded(window);
-    if (QMessageBox *box = qobject_cast<QMessageBox *>(window)) {
-        m_seen << box->text();
-        m_boxes << box->text();
-        const QMessageBox::StandardButton answer = m_answers.isEmpty() ? QMessageBox::NoButton : m_answers.takeFirst();
-        QTimer::singleShot(0, box, [box, answer] {
-            QAbstractButton *button = answer == QMessageBox::NoButton ? nullptr : box->button(answer);
-            if (button)
-                button->click();
-            else
-                box->close();
-        });
-        return;
-    }
-    m_seen << window->objectName();
-    for (const auto &rule : qAsConst(m_rules)) {
-        if (rule.first != window->objectName())
-            continue;
-        Rule act = rule.second;
-        QTimer::singleShot(0, window, [guarded, act] {
-            if (guarded)
-                act(guarded);
-        });
-        return;
     }
 }

@@ -9,39 +9,49 @@
 
 class QWidget;
 
-// Answers the modal windows that come up while it lives, in place of a user.
-// Each window is met once: it is noted in seen() (a message box by its text,
-// any other window by its object name) and handed to the rule given for its
-// object name, on a later turn of the event loop, so a rule may itself open
-// further modal windows. A message box without a rule gets the next of the
-// queued buttons, or is closed. A window that has neither is left alone, and
-// after giveUpMs every modal window left is rejected so that no test hangs.
+// Answers the modal windows that come up while it lives, in place of a user on
+// the offscreen platform. Every message box is recorded (title and text) and
+// answered with the next queued button, else the chosen one; any other modal
+// window is handed to the handlers, which are asked again on every look until
+// one answers true (so a handler may wait for the window to reach the state it
+// wants first). A rule given for an object name acts once per window instead,
+// on a later turn of the event loop, so that it may open further modal windows.
+// After giveUpMs every modal window left is rejected, so that no test hangs.
+//
+//   ModalAnswerer answerer(QMessageBox::Yes);
+//   answerer.onModal([](QWidget *w) { ... click something ...; return true; });
+//   answerer.on("DlgUpdatesTree", [](QWidget *w) { ... click something ...; });
 class ModalAnswerer
 {
 public:
-    using Rule = std::function<void(QWidget *)>;
+    using Handler = std::function<bool(QWidget *modal)>;
+    using Rule = std::function<void(QWidget *modal)>;
 
-    explicit ModalAnswerer(int giveUpMs = 20000);
+    explicit ModalAnswerer(QMessageBox::StandardButton boxAnswer = QMessageBox::No, int giveUpMs = 20000);
     ~ModalAnswerer();
     ModalAnswerer(const ModalAnswerer &) = delete;
     ModalAnswerer &operator=(const ModalAnswerer &) = delete;
 
+    void setBoxAnswer(QMessageBox::StandardButton answer) { m_boxAnswer = answer; }
+    // Answers for the next message boxes, one each, before the standing answer.
+    void answerBoxes(const QList<QMessageBox::StandardButton> &answers) { m_queued.append(answers); }
+    void onModal(Handler handler) { m_handlers.append(std::move(handler)); }
     void on(const QString &objectName, Rule rule);
-    void answerBoxes(const QList<QMessageBox::StandardButton> &buttons);
-    QStringList seen() const { return m_seen; }
-    // Message box texts only.
-    QStringList boxes() const { return m_boxes; }
     bool gaveUp() const { return m_gaveUp; }
 
-private:
-    void poll();
+    QStringList boxTitles;
+    QStringList boxTexts;
+    // The object names of the other modal windows, once per window.
+    QStringList windows;
 
+private:
+    void look();
+
+    QMessageBox::StandardButton m_boxAnswer;
+    QList<QMessageBox::StandardButton> m_queued;
+    QList<Handler> m_handlers;
+    QList<QPointer<QWidget>> m_met;
     QTimer m_timer;
     QTimer m_giveUp;
-    QList<QPair<QString, Rule>> m_rules;
-    QList<QMessageBox::StandardButton> m_answers;
-    QList<QPointer<QWidget>> m_met;
-    QStringList m_seen;
-    QStringList m_boxes;
     bool m_gaveUp = false;
 };

@@ -89,8 +89,10 @@ public:
     QList<Request> requests() const;
     QList<Request> requests(const QString &path) const;
     void clearRequests();
+    // Connections the server holds open now (a client that stops its transfer closes its own).
+    int openConnections() const;
     // Waits, running this thread's events, until at least count requests arrived.
-    bool waitForRequests(int count, int timeoutMs = 5000) const;
+    bool waitForRequests(int count, int timeoutMs = 20000) const;
 
     // TLS mode only: the authority that signed the server's certificate (null otherwise).
     const TestCertificateAuthority *authority() const { return m_authority.get(); }

@@ -170,8 +170,8 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
             EXPECT_EQ(settledWords(reader, reports ? 1 : 0),
                       reports ? QStringList{QString::fromLatin1(c.listWord)} : QStringList());
             EXPECT_EQ(app->IsCheckEnded(), c.ended);
-            EXPECT_EQ(answerer.boxes(), c.boxes);
-            EXPECT_EQ(answerer.seen().contains("DlgUpdatesTree"), c.tree);
+            EXPECT_EQ(answerer.boxTexts, c.boxes);
+            EXPECT_EQ(answerer.windows.contains("DlgUpdatesTree"), c.tree);
             EXPECT_FALSE(answerer.gaveUp());
             EXPECT_TRUE(app->IsQuitRequested());
             EXPECT_TRUE(dialogs.found.isEmpty());
@@ -194,7 +194,7 @@ TEST_F(UpdateCheck, DownloadAndInstallHandsTheCheckedModulesOn)
     app->runUpdateVisible(31, 225);
     EXPECT_EQ(dialogs.found, (QStringList{"Comments", "Stamps"}));
     EXPECT_EQ(settledWords(reader, 1), QStringList{"close"});
-    EXPECT_TRUE(answerer.boxes().isEmpty());
+    EXPECT_TRUE(answerer.boxTexts.isEmpty());
 }
 
 TEST_F(UpdateCheck, LeavingTheTreeWithEscapeEndsTheRunToo)
@@ -208,7 +208,7 @@ TEST_F(UpdateCheck, LeavingTheTreeWithEscapeEndsTheRunToo)
     app->runUpdateVisible(31, 225);
     // The checking window is never seen: it must not stay behind as an endless modal loop.
     EXPECT_FALSE(answerer.gaveUp());
-    EXPECT_EQ(answerer.boxes(), QStringList{kSureToCancel});
+    EXPECT_EQ(answerer.boxTexts, QStringList{kSureToCancel});
     EXPECT_EQ(settledWords(reader, 1), QStringList{"close"});
     EXPECT_TRUE(dialogs.found.isEmpty());
 }
@@ -279,7 +279,7 @@ TEST_F(CheckingDialog, ATimeOutReportsEvenForAutomaticRunsAndALateAnswerIsIgnore
         loop.exec();
         EXPECT_TRUE(answered);
         EXPECT_EQ(settledWords(reader, 1), QStringList{"errornetwork"});
-        EXPECT_FALSE(answerer.seen().contains("DlgUpdatesTree"));
+        EXPECT_FALSE(answerer.windows.contains("DlgUpdatesTree"));
     }
 
     // Shown instead of reported.
@@ -289,15 +289,14 @@ TEST_F(CheckingDialog, ATimeOutReportsEvenForAutomaticRunsAndALateAnswerIsIgnore
     showMessage = true;
     makeApp("Update List");
     EXPECT_EQ(check(100), -1);
-    EXPECT_TRUE(answerer.seen().contains("DlgMessage"));
+    EXPECT_TRUE(answerer.windows.contains("DlgMessage"));
     EXPECT_TRUE(settledWords(reader, 0).isEmpty());
 }
 
 TEST_F(CheckingDialog, AStalledReplyReportsOnceForListRunsOnly)
 {
-    // Only the transfer's stall watchdog is meant to run out; the check's own
-    // time-out is set far beyond it.
-    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.02");
+    // Only the transfer's stall watchdog is meant to run out.
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=700");
     TestHttpServer::Response stalled;
     stalled.body = replyOffering(addon("Stamps"));
     stalled.stallAtByte = 10;
@@ -308,7 +307,7 @@ TEST_F(CheckingDialog, AStalledReplyReportsOnceForListRunsOnly)
         ModalAnswerer answerer;
         makeApp(type);
         EXPECT_EQ(check(60000), -1);
-        EXPECT_EQ(answerer.boxes(), QStringList{kCannotConnect});
+        EXPECT_EQ(answerer.boxTexts, QStringList{kCannotConnect});
         const bool list = QLatin1String(type) == QLatin1String("Update List");
         EXPECT_EQ(settledWords(reader, list ? 1 : 0), list ? QStringList{"errornetwork"} : QStringList());
     }

@@ -393,7 +393,7 @@ TEST_F(UpdatesTree, ClosingAsksFirstAndOnlyYesCloses)
             tree->close();
         else
             QTest::keyClick(tree.get(), Qt::Key_Escape);
-        EXPECT_EQ(answerer.boxes(), QStringList{kSureToCancel});
+        EXPECT_EQ(answerer.boxTexts, QStringList{kSureToCancel});
         EXPECT_EQ(tree->isVisible(), c.open);
         EXPECT_EQ(tree->m_bClosed, c.closed);
         EXPECT_EQ(found.opened, 0);
@@ -465,7 +465,7 @@ TEST_F(UpdatesTree, NeverRemindMeDeclinesEveryOfferedModuleOnceConfirmed)
         combo->setCurrentIndex(never);
         emit combo->textActivated(combo->itemText(never));
 
-        EXPECT_EQ(answerer.boxes(),
+        EXPECT_EQ(answerer.boxTexts,
                   QStringList{"Are you sure you want to cancel the installation? If you don't install it, the system "
                               "will skip this update until the next new version is detected."});
         const bool yes = answer == QMessageBox::Yes;
