@@ -101,7 +101,9 @@ bool DlgUpdateChecking::OnUpdateQueryResult(QueryResultInfo info)
     if (!theApp || !m_pModuleManager)
         return true;
     const bool automatic = isAutomatic();
-    if (!info.bQueryDone) {
+    // In both early ends the dialog lets go of the manager; the run owns it and
+    // ends without using it again.
+    if (!info.bQueryDone) { // no reply reached the parser
         if (!automatic)
             theApp->NotifyMainCallBack(UPDATE_CHECK_ERRORNETWORK);
         theApp->SetCheckEnded(true);
