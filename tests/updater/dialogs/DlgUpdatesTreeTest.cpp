@@ -234,6 +234,26 @@ TEST_F(UpdatesTree, ListsReaderUpdatesAndAddonsWithSizes)
     EXPECT_EQ(addons, (QStringList{"Comments", "OCR", "Stamps", "Stamps"}));
 }
 
+TEST_F(UpdatesTree, FollowsTheAppearance)
+{
+    offer(kTree);
+    auto tree = makeTree();
+    QLabel *logo = child<QLabel>(tree.get(), "label_logo");
+    EXPECT_EQ(tree->styleSheet(), QStringLiteral("QDialog{color:rgb(26,26,26);}"));
+    const QImage light = logo->pixmap(Qt::ReturnByValue).toImage();
+    tree->OnAppearanceSetting(true);
+    EXPECT_EQ(tree->styleSheet(), QStringLiteral("QDialog{color:rgb(222,222,222);}"));
+    const QImage dark = logo->pixmap(Qt::ReturnByValue).toImage();
+    EXPECT_FALSE(dark.isNull());
+    EXPECT_NE(dark, light);
+
+    // A dark system from the start.
+    sandbox.setEnv("ORBEL_UPDATER_DARK", "1");
+    auto darkTree = makeTree();
+    EXPECT_EQ(darkTree->styleSheet(), QStringLiteral("QDialog{color:rgb(222,222,222);}"));
+    EXPECT_EQ(child<QLabel>(darkTree.get(), "label_logo")->pixmap(Qt::ReturnByValue).toImage(), dark);
+}
+
 TEST_F(UpdatesTree, AGroupWithoutModulesIsLeftOut)
 {
     const struct
