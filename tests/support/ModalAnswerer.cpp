@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton boxAnswer)
     : m_boxAnswer(boxAnswer)
@@ -33,4 +34,16 @@ void ModalAnswerer::look()
         if (handler(modal))
             return;
     }
+}
+
+int ModalAnswerer::exec(QDialog &dialog, const std::function<void(QDialog *)> &answer)
+{
+    ModalAnswerer answerer;
+    answerer.onModal([&](QWidget *modal) {
+        if (modal != &dialog)
+            return false;
+        answer(&dialog);
+        return true;
+    });
+    return dialog.exec();
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 // Answers the modal windows that come up while it lives, in place of a user on
@@ -27,6 +28,10 @@ public:
 
     void setBoxAnswer(QMessageBox::StandardButton answer) { m_boxAnswer = answer; }
     void onModal(Handler handler) { m_handlers.append(std::move(handler)); }
+
+    // Runs the dialog modally and answers it once, when it is up, with `answer`;
+    // returns what exec() returns.
+    static int exec(QDialog &dialog, const std::function<void(QDialog *)> &answer);
 
     QStringList boxTitles;
     QStringList boxTexts;

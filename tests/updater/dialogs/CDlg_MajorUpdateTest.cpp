@@ -83,19 +83,6 @@ protected:
             manager->AddSelModule(m);
     }
 
-    // Runs a notice and answers it with `answer` (given the notice); returns exec()'s value.
-    static int run(CDlg_MajorUpdate &notice, const std::function<void(QWidget *)> &answer)
-    {
-        ModalAnswerer answerer;
-        answerer.onModal([&](QWidget *modal) {
-            if (modal != &notice)
-                return false;
-            answer(modal);
-            return true;
-        });
-        return notice.exec();
-    }
-
     static void click(QWidget *notice, const char *button)
     {
         notice->findChild<QPushButton *>(QLatin1String(button))->click();
@@ -174,17 +161,17 @@ TEST_F(MajorUpdate, TranslatedTitle)
 TEST_F(MajorUpdate, DismissalsCountOneTwoThree)
 {
     selectMajorUpgrade();
-    const std::function<void(QWidget *)> dismissals[] = {
-        [](QWidget *n) { click(n, "pushButton_2"); },
-        [](QWidget *n) { QTest::keyClick(n, Qt::Key_Escape); },
-        [](QWidget *n) { n->close(); },
-        [](QWidget *n) { static_cast<QDialog *>(n)->reject(); },
+    const std::function<void(QDialog *)> dismissals[] = {
+        [](QDialog *n) { click(n, "pushButton_2"); },
+        [](QDialog *n) { QTest::keyClick(n, Qt::Key_Escape); },
+        [](QDialog *n) { n->close(); },
+        [](QDialog *n) { n->reject(); },
     };
     const quint32 expected[] = {1, 2, 3, 1};
     for (int i = 0; i < 4; ++i) {
         {
             CDlg_MajorUpdate notice;
-            EXPECT_EQ(run(notice, dismissals[i]), 0) << i;
+            EXPECT_EQ(ModalAnswerer::exec(notice, dismissals[i]), 0) << i;
             EXPECT_EQ(checkedCount(), i == 0 ? 0u : expected[i - 1]) << "nothing is written before the notice goes";
         }
         EXPECT_EQ(checkedCount(), expected[i]) << i;
@@ -223,7 +210,7 @@ TEST_F(MajorUpdate, MoreInfoAnswersOpensTheLinkAndAccepts)
     ASSERT_TRUE(CRegister::regSetDword(kUpdaterKey, QStringLiteral("MajorUpdateChecked"), 1));
     {
         CDlg_MajorUpdate notice;
-        EXPECT_EQ(run(notice, [](QWidget *n) { click(n, "btn_info"); }), 1);
+        EXPECT_EQ(ModalAnswerer::exec(notice, [](QDialog *n) { click(n, "btn_info"); }), 1);
         EXPECT_EQ(checkedCount(), 3u);
         EXPECT_EQ(rejectedVersion(), QStringLiteral("13.0.0.100"));
         // Clicked again on the same notice: the same answer.
@@ -253,7 +240,7 @@ TEST_F(MajorUpdate, MoreInfoWithoutAMajorUpgradeWritesNothing)
     LinkCatcher links;
     {
         CDlg_MajorUpdate notice;
-        EXPECT_EQ(run(notice, [](QWidget *n) { click(n, "btn_info"); }), 1);
+        EXPECT_EQ(ModalAnswerer::exec(notice, [](QDialog *n) { click(n, "btn_info"); }), 1);
     }
     EXPECT_EQ(checkedCount(), 0u);
     EXPECT_EQ(rejectedVersion(), QString());

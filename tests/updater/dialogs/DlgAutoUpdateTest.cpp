@@ -58,17 +58,12 @@ TEST_F(AutoUpdate, ButtonsLeaveItOpen)
 {
     DlgAutoUpdate notice;
     bool stayedOpen = false;
-    ModalAnswerer answerer;
-    answerer.onModal([&](QWidget *modal) {
-        if (modal != &notice)
-            return false;
+    EXPECT_EQ(ModalAnswerer::exec(notice, [&](QDialog *modal) {
         notice.findChild<QPushButton *>(QStringLiteral("btn_skip"))->click();
         notice.findChild<QPushButton *>(QStringLiteral("btn_remind"))->click();
         stayedOpen = notice.isVisible();
         QTest::keyClick(modal, Qt::Key_Escape);
-        return true;
-    });
-    EXPECT_EQ(notice.exec(), 0);
+    }), 0);
     EXPECT_TRUE(stayedOpen);
 }
 

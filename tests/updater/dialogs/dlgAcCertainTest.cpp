@@ -34,18 +34,13 @@ TEST_F(AcCertain, ButtonsLeaveItOpen)
 {
     dlgAcCertain notice;
     bool stayedOpen = false;
-    ModalAnswerer answerer;
-    answerer.onModal([&](QWidget *modal) {
-        if (modal != &notice)
-            return false;
+    EXPECT_EQ(ModalAnswerer::exec(notice, [&](QDialog *modal) {
         notice.findChild<QPushButton *>(QStringLiteral("btn_now"))->click();
         notice.findChild<QPushButton *>(QStringLiteral("btn_nexttime"))->click();
         QTest::keyClick(modal, Qt::Key_Return);
         stayedOpen = notice.isVisible();
         QTest::keyClick(modal, Qt::Key_Escape);
-        return true;
-    });
-    EXPECT_EQ(notice.exec(), 0);
+    }), 0);
     EXPECT_TRUE(stayedOpen);
 }
 

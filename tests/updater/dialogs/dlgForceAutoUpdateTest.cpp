@@ -46,24 +46,17 @@ TEST_F(ForceAutoUpdate, InstallAcceptsAndTheResultStaysOne)
     const struct
     {
         const char *way;
-        std::function<void(QWidget *)> answer;
+        std::function<void(QDialog *)> answer;
         int exec;
     } cases[] = {
-        {"install", [](QWidget *n) { n->findChild<QPushButton *>(QStringLiteral("btn_Install"))->click(); }, 1},
-        {"close", [](QWidget *n) { n->close(); }, 0},
-        {"escape", [](QWidget *n) { QTest::keyClick(n, Qt::Key_Escape); }, 0},
+        {"install", [](QDialog *n) { n->findChild<QPushButton *>(QStringLiteral("btn_Install"))->click(); }, 1},
+        {"close", [](QDialog *n) { n->close(); }, 0},
+        {"escape", [](QDialog *n) { QTest::keyClick(n, Qt::Key_Escape); }, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.way);
         dlgForceAutoUpdate notice(nullptr);
-        ModalAnswerer answerer;
-        answerer.onModal([&](QWidget *modal) {
-            if (modal != &notice)
-                return false;
-            c.answer(modal);
-            return true;
-        });
-        EXPECT_EQ(notice.exec(), c.exec);
+        EXPECT_EQ(ModalAnswerer::exec(notice, c.answer), c.exec);
         EXPECT_EQ(notice.m_nResult, 1);
     }
 }
