@@ -68,3 +68,15 @@ void ModalAnswerer::look()
             return;
     }
 }
+
+int ModalAnswerer::exec(QDialog &dialog, const std::function<void(QDialog *)> &answer)
+{
+    ModalAnswerer answerer;
+    answerer.onModal([&](QWidget *modal) {
+        if (modal != &dialog)
+            return false;
+        answer(&dialog);
+        return true;
+    });
+    return dialog.exec();
+}

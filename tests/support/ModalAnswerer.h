@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 // Answers the modal windows that come up while it lives, in place of a user on
@@ -38,6 +39,10 @@ public:
     void onModal(Handler handler) { m_handlers.append(std::move(handler)); }
     void on(const QString &objectName, Rule rule);
     bool gaveUp() const { return m_gaveUp; }
+
+    // Runs the dialog modally and answers it once, when it is up, with `answer`;
+    // returns what exec() returns.
+    static int exec(QDialog &dialog, const std::function<void(QDialog *)> &answer);
 
     QStringList boxTitles;
     QStringList boxTexts;
