@@ -4,6 +4,7 @@
 #include "BaseGUIObject.h"
 #include "BaseImplQt.h"
 #include "BoundHandlerWrapper.h"
+#include "ContextMenu.h"
 #include "Event.h"
 #include "EventHelperHost.h"
 
@@ -260,6 +261,13 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         ContextMenuEvent menu;
         if (deliver(target, menu))
             return true;
+        // Edits and tree views pop up their own menus, which know about
+        // read-only state, the clipboard and the item under the pointer.
+        const ControlKind kind = target->GetControlKind();
+        if (kind != ControlKindEdit && kind != ControlKindTreeView) {
+            if (const std::shared_ptr<ContextMenu> popup = target->GetContextMenu())
+                popup->Show(true);
+        }
         return false;
     }
     case QEvent::InputMethod:
