@@ -2,6 +2,7 @@
 #include "ContextMenuQt.h"
 #include "AUILibConfig.h"
 #include "PopupDriver.h"
+#include "Sandbox.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -267,4 +268,119 @@ TEST_F(ContextMenuTest, RemovalSearchesSubmenusAndDeletesTheAction)
     EXPECT_FALSE(orphan.EnableItem(id, true));
     EXPECT_FALSE(orphan.RemoveItem(id));
     orphan.Show(true);
+}
+
+TEST_F(ContextMenuTest, PicturesFollowTheCheckState)
+{
+    const QRgb red = QColor(Qt::red).rgb();
+    const QRgb blue = QColor(Qt::blue).rgb();
+    const QRgb green = QColor(Qt::green).rgb();
+
+    const int wrap = menu.AddItem(L"Wrap", nothing, 0x4);
+    addPicture(menu, wrap, Qt::red, true);
+    EXPECT_EQ(iconColour(action(wrap)), 0u) << "unchecked: the checked picture waits";
+    addPicture(menu, wrap, Qt::blue, false);
+    EXPECT_EQ(iconColour(action(wrap)), blue);
+    EXPECT_TRUE(menu.CheckItem(wrap, true));
+    EXPECT_EQ(iconColour(action(wrap)), red);
+    addPicture(menu, wrap, Qt::green, true);
+    addPicture(menu, wrap, Qt::green, false);
+    EXPECT_TRUE(menu.CheckItem(wrap, false));
+    EXPECT_EQ(iconColour(action(wrap)), blue) << "the first picture of a state is kept";
+    EXPECT_TRUE(menu.CheckItem(wrap, true));
+    EXPECT_EQ(iconColour(action(wrap)), red);
+
+    const int checked = menu.AddItem(L"Checked", nothing, 0x4 | 0x8);
+    addPicture(menu, checked, Qt::red, true);
+    EXPECT_EQ(iconColour(action(checked)), red) << "checked now: shown at once";
+
+    // From a file, in a submenu; failed loads and unknown entries change nothing.
+    Sandbox sandbox;
+    const QString file = sandbox.base() + "/green.png";
+    ASSERT_TRUE(sandbox.writeFile(file, png(Qt::green)));
+    auto sub = menu.AddSubmenu(L"Sub", L"");
+    const int plain = sub->AddItem(L"Plain", nothing);
+    menu.AddPictureToItem(plain, file.toStdWString(), false, 16, AUILib::BitmapTypeDefault);
+    EXPECT_EQ(iconColour(action(plain)), green);
+    const int other = sub->AddItem(L"Other", nothing);
+    const QByteArray garbage("not a picture");
+    menu.AddPictureToItem(other, (sandbox.base() + "/missing.png").toStdWString(), false, 16,
+                          AUILib::BitmapTypeDefault);
+    menu.AddPictureToItem(other, reinterpret_cast<const unsigned char *>(garbage.constData()), garbage.size(),
+                          AUILib::ImageTypePNG, 16, AUILib::BitmapTypeDefault, false);
+    menu.AddPictureToItem(other, nullptr, 10, AUILib::ImageTypePNG, 16, AUILib::BitmapTypeDefault, false);
+    addPicture(menu, other, Qt::blue, false);
+    EXPECT_EQ(iconColour(action(other)), blue) << "the failed loads kept nothing";
+    addPicture(menu, 99, Qt::red, false);
+    const int subEntry = menu.GetMenuItemID(2);
+    addPicture(menu, subEntry, Qt::red, false);
+    EXPECT_TRUE(action(subEntry)->icon().isNull()) << "a submenu entry has no record to keep it";
+}
+
+TEST_F(ContextMenuTest, ChosenEntriesRunTheirHandlersInsideShow)
+{
+    std::vector<int> calls;
+    menu.AddItem(L"Plain", [&] { calls.push_back(-1); });
+    const int withId = menu.AddItem(L"With id", [&](int id) { calls.push_back(id); });
+    auto sub = menu.AddSubmenu(L"More", L"");
+    const int deep = sub->AddItem(L"Deep", [&](int id) { calls.push_back(id); });
+
+    QPoint shownAt;
+    std::vector<std::function<void(QMenu *)>> acts{
+        [](QMenu *m) { PopupDriver::choose(m, "With id"); },
+        [](QMenu *m) { PopupDriver::choose(m, "Plain"); },
+        [&](QMenu *m) {
+            shownAt = m->pos();
+            PopupDriver::chooseIn(m, "More", "Deep");
+        },
+        [](QMenu *m) { QTest::keyClick(m, Qt::Key_Escape); },
+        [&](QMenu *) { menu.Show(false); },
+    };
+    std::size_t step = 0;
+    PopupDriver driver([&](QMenu *shown) { acts.at(step++)(shown); });
+
+    menu.Show(true);
+    EXPECT_EQ(calls, (std::vector<int>{withId})) << "run by the time Show returns";
+    menu.Show(true);
+    menu.Show(20, 30);
+    EXPECT_EQ(shownAt, QPoint(20, 30));
+    menu.Show(true);
+    menu.Show(true);
+    EXPECT_EQ(driver.shown, 5);
+    EXPECT_EQ(calls, (std::vector<int>{withId, -1, deep})) << "dismissed and closed menus call nothing";
+}
+
+TEST_F(ContextMenuTest, ToggledInThePopupTheEntryShowsItsPicture)
+{
+    const int wrap = menu.AddItem(L"Wrap", nothing, 0x4);
+    addPicture(menu, wrap, Qt::red, true);
+    addPicture(menu, wrap, Qt::blue, false);
+    PopupDriver driver([](QMenu *m) { PopupDriver::choose(m, "Wrap"); });
+
+    menu.Show(true);
+    EXPECT_EQ(menu.ItemsChecked(), (Ids{wrap}));
+    EXPECT_EQ(iconColour(action(wrap)), QColor(Qt::red).rgb());
+    menu.Show(true);
+    EXPECT_TRUE(menu.ItemsChecked().empty());
+    EXPECT_EQ(iconColour(action(wrap)), QColor(Qt::blue).rgb());
+}
+
+TEST_F(ContextMenuTest, HandlersMayChangeTheMenuWhileItIsShown)
+{
+    const int once = menu.AddItem(L"Once", [&](int id) { menu.RemoveItem(id); });
+    menu.AddItem(L"Afresh", [&] { menu.Create(&owner); });
+    QPointer<QAction> removed = action(once);
+    std::vector<QString> choices{"Once", "Afresh"};
+    std::size_t step = 0;
+    PopupDriver driver([&](QMenu *m) { PopupDriver::choose(m, choices.at(step++)); });
+
+    menu.Show(true);
+    EXPECT_EQ(menu.Count(), 1);
+    EXPECT_EQ(menu.GetMenuItemIndex(once), -1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(removed);
+
+    menu.Show(true);
+    EXPECT_EQ(menu.Count(), 0) << "started afresh from inside its own popup";
+    EXPECT_EQ(driver.shown, 2);
 }

@@ -1,7 +1,9 @@
 #include "AUILibLogger.h"
 #include "BoundHandlerWrapper.h"
+#include "ContextMenu.h"
 #include "Event.h"
 #include "FocusWatcher.h"
+#include "PopupDriver.h"
 #include "TestControl.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
+#include <QTreeView>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -509,4 +512,42 @@ TEST(FocusWatcher, ReportsFocusWithoutConsumingIt)
     QCoreApplication::sendEvent(&edit, &leave);
     QCoreApplication::sendEvent(&edit, &out);
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+}
+
+TEST_F(EventHelperTest, ContextMenuRequestShowsTheStoredMenu)
+{
+    auto tree = dialog.add<QTreeView>("tree", AUILib::ControlKindTreeView);
+    auto bare = dialog.add<QLabel>("bare");
+    int chosen = 0;
+    for (AUILib::BaseGUIObject *control : std::initializer_list<AUILib::BaseGUIObject *>{
+             label.get(), edit.get(), tree.get(), bare.get()}) {
+        auto menu = std::make_shared<AUILib::ContextMenu>();
+        ASSERT_TRUE(menu->Create(dialog.dialog()));
+        menu->AddItem(L"Act", [&chosen] { ++chosen; });
+        control->InsertContextMenu(menu);
+    }
+    PopupDriver driver([](QMenu *menu) { PopupDriver::choose(menu, "Act"); });
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(1, 1));
+
+    seen.clear();
+    answer = false;
+    EXPECT_FALSE(filter(label, &request));
+    EXPECT_EQ(driver.shown, 1);
+    EXPECT_EQ(chosen, 1);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front().type, Event::ContextMenu) << "the procedure is asked first";
+    EXPECT_FALSE(filter(bare, &request)) << "no procedure";
+    EXPECT_EQ(driver.shown, 2);
+
+    EXPECT_FALSE(filter(edit, &request));
+    EXPECT_FALSE(filter(tree, &request));
+    EXPECT_EQ(driver.shown, 2) << "edits and tree views show menus of their own";
+
+    answer = true;
+    EXPECT_TRUE(filter(label, &request));
+    label->RemoveContextMenu();
+    answer = false;
+    EXPECT_FALSE(filter(label, &request));
+    EXPECT_EQ(driver.shown, 2) << "taken by the procedure, then no menu stored";
+    EXPECT_EQ(chosen, 2);
 }
