@@ -51,11 +51,7 @@ int ContextMenu::InsertItem(int index, const std::wstring &text, const std::func
 {
     if (!m_impl || !handler)
         return -1;
-    ItemData record;
-    record.handler = handler;
-    record.text = text;
-    record.flags = flags;
-    return m_impl->InsertItem(index, std::move(record));
+    return m_impl->InsertItem(index, ItemData{handler, nullptr, text, flags});
 }
 
 int ContextMenu::InsertItem(int index, const std::wstring &text, const std::function<void(int)> &handler,
@@ -63,11 +59,7 @@ int ContextMenu::InsertItem(int index, const std::wstring &text, const std::func
 {
     if (!m_impl || !handler)
         return -1;
-    ItemData record;
-    record.handlerWithId = handler;
-    record.text = text;
-    record.flags = flags;
-    return m_impl->InsertItem(index, std::move(record));
+    return m_impl->InsertItem(index, ItemData{nullptr, handler, text, flags});
 }
 
 int ContextMenu::AddSeparator() { return InsertSeparator(Count()); }
@@ -156,29 +148,11 @@ void ContextMenu::AddPictureToItem(int id, const unsigned char *data, int length
         m_impl->SetPictureData(id, image, forChecked);
 }
 
-std::list<int> ContextMenu::ItemsDisabledIfReadOnly()
-{
-    std::list<int> ids;
-    if (m_impl)
-        m_impl->CollectIds(ItemDisabledIfReadOnly, ids);
-    return ids;
-}
+std::list<int> ContextMenu::ItemsDisabledIfReadOnly() { return m_impl ? m_impl->IdsWithFlag(ItemDisabledIfReadOnly) : std::list<int>(); }
 
-std::list<int> ContextMenu::ItemsDisabledIfEmptyClipBoard()
-{
-    std::list<int> ids;
-    if (m_impl)
-        m_impl->CollectIds(ItemDisabledIfEmptyClipBoard, ids);
-    return ids;
-}
+std::list<int> ContextMenu::ItemsDisabledIfEmptyClipBoard() { return m_impl ? m_impl->IdsWithFlag(ItemDisabledIfEmptyClipBoard) : std::list<int>(); }
 
-std::list<int> ContextMenu::ItemsCheckable()
-{
-    std::list<int> ids;
-    if (m_impl)
-        m_impl->CollectIds(ItemCheckable, ids);
-    return ids;
-}
+std::list<int> ContextMenu::ItemsCheckable() { return m_impl ? m_impl->IdsWithFlag(ItemCheckable) : std::list<int>(); }
 
 std::list<int> ContextMenu::ItemsChecked()
 {

@@ -167,13 +167,7 @@ bool ContextMenu::impl::RemoveItem(int id)
         }
         return true;
     }
-    for (const ItemData &record : m_records) {
-        if (impl *sub = implOf(record.submenu)) {
-            if (sub->RemoveItem(id))
-                return true;
-        }
-    }
-    return false;
+    return firstOfSubmenus([id](impl &sub) { return sub.RemoveItem(id); });
 }
 
 bool ContextMenu::impl::RemoveRecursiveFromInternalData(int id)
@@ -183,13 +177,7 @@ bool ContextMenu::impl::RemoveRecursiveFromInternalData(int id)
                     m_records.end());
     if (m_records.size() != before)
         return true;
-    for (const ItemData &record : m_records) {
-        if (impl *sub = implOf(record.submenu)) {
-            if (sub->RemoveRecursiveFromInternalData(id))
-                return true;
-        }
-    }
-    return false;
+    return firstOfSubmenus([id](impl &sub) { return sub.RemoveRecursiveFromInternalData(id); });
 }
 
 QAction *ContextMenu::impl::GetMenuItemAction(int id) const
@@ -200,13 +188,7 @@ QAction *ContextMenu::impl::GetMenuItemAction(int id) const
         if (actionId(action) == id)
             return action;
     }
-    for (const ItemData &record : m_records) {
-        if (const impl *sub = implOf(record.submenu)) {
-            if (QAction *action = sub->GetMenuItemAction(id))
-                return action;
-        }
-    }
-    return nullptr;
+    return firstOfSubmenus([id](impl &sub) { return sub.GetMenuItemAction(id); });
 }
 
 int ContextMenu::impl::FindMenuItem(int id) const
@@ -229,23 +211,19 @@ ItemData *ContextMenu::impl::GetItemDataByID(int id)
         if (record.id == id)
             return &record;
     }
-    for (ItemData &record : m_records) {
-        if (impl *sub = implOf(record.submenu)) {
-            if (ItemData *found = sub->GetItemDataByID(id))
-                return found;
-        }
-    }
-    return nullptr;
+    return firstOfSubmenus([id](impl &sub) { return sub.GetItemDataByID(id); });
 }
 
-void ContextMenu::impl::CollectIds(int flag, std::list<int> &ids) const
+std::list<int> ContextMenu::impl::IdsWithFlag(int flag) const
 {
+    std::list<int> ids;
     for (const ItemData &record : m_records) {
         if (const impl *sub = implOf(record.submenu))
-            sub->CollectIds(flag, ids);
+            ids.splice(ids.end(), sub->IdsWithFlag(flag));
         else if (record.flags & flag)
             ids.push_back(record.id);
     }
+    return ids;
 }
 
 int ContextMenu::impl::GetItemFlags(int id) const

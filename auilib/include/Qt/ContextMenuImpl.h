@@ -10,6 +10,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -56,7 +57,7 @@ public:
     void HidePopup();
 
     // Identifiers whose flags hold the bit; a submenu's list stands in for its entry.
-    void CollectIds(int flag, std::list<int> &ids) const;
+    std::list<int> IdsWithFlag(int flag) const;
     int GetItemFlags(int id) const;
 
 private:
@@ -64,6 +65,18 @@ private:
     static impl *implOf(const std::shared_ptr<ContextMenu> &menu) { return menu ? menu->m_impl.get() : nullptr; }
     QAction *actionAt(int index) const;
     void detach(const std::shared_ptr<ContextMenu> &submenu);
+    // The first answer a submenu gives (true or non-null), in record order.
+    template <class Ask>
+    auto firstOfSubmenus(Ask ask) const -> decltype(ask(std::declval<impl &>()))
+    {
+        for (const ItemData &record : m_records) {
+            if (impl *sub = implOf(record.submenu)) {
+                if (auto answer = ask(*sub))
+                    return answer;
+            }
+        }
+        return {};
+    }
 
     QPointer<ContextMenuQt> m_menu;
     std::vector<ItemData> m_records;
