@@ -10,6 +10,18 @@
 
 namespace AUILib {
 
+namespace {
+
+ItemData itemRecord(const std::wstring &text, int flags)
+{
+    ItemData record;
+    record.text = text;
+    record.flags = flags;
+    return record;
+}
+
+} // namespace
+
 ContextMenu::ContextMenu() = default;
 ContextMenu::~ContextMenu() = default;
 
@@ -51,7 +63,9 @@ int ContextMenu::InsertItem(int index, const std::wstring &text, const std::func
 {
     if (!m_impl || !handler)
         return -1;
-    return m_impl->InsertItem(index, ItemData{handler, nullptr, text, flags});
+    ItemData record = itemRecord(text, flags);
+    record.handler = handler;
+    return m_impl->InsertItem(index, std::move(record));
 }
 
 int ContextMenu::InsertItem(int index, const std::wstring &text, const std::function<void(int)> &handler,
@@ -59,7 +73,9 @@ int ContextMenu::InsertItem(int index, const std::wstring &text, const std::func
 {
     if (!m_impl || !handler)
         return -1;
-    return m_impl->InsertItem(index, ItemData{nullptr, handler, text, flags});
+    ItemData record = itemRecord(text, flags);
+    record.handlerWithId = handler;
+    return m_impl->InsertItem(index, std::move(record));
 }
 
 int ContextMenu::AddSeparator() { return InsertSeparator(Count()); }
