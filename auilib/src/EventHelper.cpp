@@ -264,11 +264,15 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         // Edits and tree views pop up their own menus, which know about
         // read-only state, the clipboard and the item under the pointer.
         const ControlKind kind = target->GetControlKind();
-        if (kind != ControlKindEdit && kind != ControlKindTreeView) {
-            if (const std::shared_ptr<ContextMenu> popup = target->GetContextMenu())
-                popup->Show(true);
-        }
-        return false;
+        if (kind == ControlKindEdit || kind == ControlKindTreeView)
+            return false;
+        const std::shared_ptr<ContextMenu> popup = target->GetContextMenu();
+        if (!popup)
+            return false;
+        popup->Show(true);
+        // Answered: passed on, the request would reach the widget's own
+        // menu and then the parents', and one click would show menu after menu.
+        return true;
     }
     case QEvent::InputMethod:
         return inputMethodEvent(target, event);
