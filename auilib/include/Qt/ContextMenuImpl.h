@@ -44,6 +44,7 @@ public:
     int InsertItem(int index, ItemData record);
     int InsertSeparator(int index);
     std::shared_ptr<ContextMenu> CreateSubmenu();
+    // Index -1 appends; any other index must name an entry to stand before.
     std::shared_ptr<ContextMenu> AddSubmenu(int index, const std::wstring &text, const std::wstring &toolTip);
     bool RemoveItem(int id);
     ContextMenuQt *GetCtrl() const { return m_menu.data(); }
