@@ -17,10 +17,11 @@ public:
     // Deepest nesting of arrays and dictionaries that is read.
     static constexpr int kMaxDepth = 512;
     // Most nodes a binary property list may expand to: an object referenced from
-    // several places is built once per reference.
-    static constexpr quint64 kMaxNodes = quint64(1) << 20;
+    // several places is built once per reference. Preferences stay far below it,
+    // and a Mac writes its install history as XML, which shares no objects.
+    static constexpr quint64 kMaxNodes = quint64(1) << 16;
     // Most bytes of text and data it may expand to, counted the same way.
-    static constexpr quint64 kMaxBytes = quint64(64) << 20;
+    static constexpr quint64 kMaxBytes = quint64(16) << 20;
 
     // The tree of a property list (XML or binary), to be freed with plist_free();
     // null when the data is none, goes beyond the limits above, or holds text that

@@ -102,6 +102,21 @@ TEST_F(InstallHistoryTest, ReceiptTextWithANulIsReadWhole)
     EXPECT_EQ(InstallHistory::confirm(QStringLiteral("/u/Reader_Update.pkg"), at(0)), InstallHistory::NoReceipt);
 }
 
+// Years of updates, written in the binary form: within the reader's limits.
+TEST_F(InstallHistoryTest, ALongBinaryHistoryIsRead)
+{
+    ASSERT_TRUE(PlistTool::write(historyFile(),
+                                 QStringLiteral("[%1 for i in range(4000)]")
+                                     .arg(receipt(0, QStringLiteral("Update ' + str(i) + '"),
+                                                  QStringLiteral("com.example.pkg.' + str(i) + '"))),
+                                 PlistTool::Format::Binary));
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 4000);
+    EXPECT_EQ(receipts.last().displayName, QStringLiteral("Update 3999"));
+    EXPECT_EQ(receipts.last().packageIdentifiers, QStringList{QStringLiteral("com.example.pkg.3999")});
+}
+
 // Histories no Installer writes: none may end the process or hold it for long.
 TEST_F(InstallHistoryTest, HostileHistoriesAreUnreadableWithoutCrashing)
 {
