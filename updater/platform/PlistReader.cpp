@@ -1,6 +1,5 @@
 #include "PlistReader.h"
 
-#include <cstdlib>
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
@@ -14,9 +13,28 @@ bool startsWith(const char *p, const char *end, const char *text)
     return static_cast<size_t>(end - p) >= length && std::memcmp(p, text, length) == 0;
 }
 
+// Past the first `text` at or after `p`; `end` when there is none.
+const char *after(const char *p, const char *end, const char *text)
+{
+    const size_t length = std::strlen(text);
+    for (; static_cast<size_t>(end - p) >= length; ++p) {
+        if (std::memcmp(p, text, length) == 0)
+            return p + length;
+    }
+    return end;
+}
+
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == ':'
+           || c == '.' || c == '-';
+}
+
 // Nesting of an XML property list is counted on the raw text: libplist reads any
-// depth, but frees and converts its tree by recursion. XML holds no NUL; libplist
-// would garble the text around one.
+// depth, but frees and converts its tree by recursion. Comments, CDATA,
+// declarations, processing instructions and quoted attribute values are passed
+// over whole, so that no closing tag inside them lowers the count; a doubtful
+// tag only raises it. XML holds no NUL; libplist would garble the text around one.
 bool xmlAcceptable(const QByteArray &data)
 {
     if (data.contains('\0'))
@@ -24,43 +42,49 @@ bool xmlAcceptable(const QByteArray &data)
     const char *p = data.constData();
     const char *const end = p + data.size();
     int depth = 0;
-    while (p < end) {
-        p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p)));
-        if (!p)
-            break;
+    while ((p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p))))) {
         ++p;
-        const char *skipTo = nullptr;
-        if (startsWith(p, end, "!--"))
-            skipTo = "-->";
-        else if (startsWith(p, end, "![CDATA["))
-            skipTo = "]]>";
-        if (skipTo) {
-            const QByteArray closing(skipTo);
-            const int at = data.indexOf(closing, static_cast<int>(p - data.constData()));
-            if (at < 0)
-                break;
-            p = data.constData() + at + closing.size();
+        if (startsWith(p, end, "!--")) {
+            p = after(p, end, "-->");
             continue;
         }
+        if (startsWith(p, end, "![CDATA[")) {
+            p = after(p, end, "]]>");
+            continue;
+        }
+        if (startsWith(p, end, "?")) {
+            p = after(p, end, "?>");
+            continue;
+        }
+        const bool declaration = p < end && *p == '!';
         const bool closing = p < end && *p == '/';
         if (closing)
             ++p;
         const char *name = p;
-        while (p < end && *p != '>' && *p != '/' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n')
+        while (p < end && isNameChar(*p))
             ++p;
         const QByteArray tag = QByteArray::fromRawData(name, static_cast<int>(p - name));
-        if (tag != "array" && tag != "dict")
+        // To the end of the tag, over quoted values.
+        char quote = 0;
+        bool empty = false;
+        for (; p < end && (quote || *p != '>'); ++p) {
+            if (quote) {
+                quote = *p == quote ? 0 : quote;
+            } else if (*p == '"' || *p == '\'') {
+                quote = *p;
+            }
+            empty = !quote && *p == '/';
+        }
+        const bool container =
+            tag.compare("array", Qt::CaseInsensitive) == 0 || tag.compare("dict", Qt::CaseInsensitive) == 0;
+        if (declaration || !container)
             continue;
         if (closing) {
             if (depth > 0)
                 --depth;
-            continue;
-        }
-        const char *close = static_cast<const char *>(std::memchr(p, '>', static_cast<size_t>(end - p)));
-        if (close && close[-1] == '/')
-            continue;
-        if (++depth > PlistReader::kMaxDepth)
+        } else if (!empty && ++depth > PlistReader::kMaxDepth) {
             return false;
+        }
     }
     return true;
 }

@@ -184,9 +184,10 @@ TEST_F(PlistSettingsTest, BrokenOrForeignFileIsReadAsAnErrorAndNeverWrittenOver)
 TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
 {
     const int deep = 100000;
-    const QByteArray deepXml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>"
-                               + QByteArray("<array>").repeated(deep) + QByteArray("</array>").repeated(deep)
-                               + "</dict></plist>";
+    auto deepXml = [deep](const QByteArray &open) {
+        return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
+               + QByteArray("</array>").repeated(deep) + "</dict></plist>";
+    };
     BinaryPlistBuilder nestedNul;
     nestedNul.add(nestedNul.dict({1}, {2}));
     nestedNul.add(BinaryPlistBuilder::ascii("Outer"));
@@ -221,7 +222,10 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
         {"lone surrogates in a key and a string", surrogates.build(), true},
         {"nesting well within the limit", BinaryPlistBuilder::nested(100, true), true},
         {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, true), false},
-        {"XML nesting beyond the limit", deepXml, false},
+        {"XML nesting beyond the limit", deepXml("<array>"), false},
+        // Closing tags libplist passes over must not hide the depth.
+        {"XML nesting behind processing instructions", deepXml("<array><?x </array> ?>"), false},
+        {"XML nesting behind attribute values", deepXml("<array a=\"</array>\">"), false},
         {"a count beyond the data", BinaryPlistBuilder::countBeyondData(true), false},
         {"a cycle through the object table", BinaryPlistBuilder::cycle(true), false},
         {"shared arrays expanding to 2^40 nodes", BinaryPlistBuilder::doubling(40, true), false},
