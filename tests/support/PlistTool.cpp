@@ -34,7 +34,8 @@ with open(sys.argv[1], 'rb') as f:
 bool runPython(const QStringList &arguments, QByteArray *out)
 {
     QProcess python;
-    python.start(QStringLiteral("python3"), arguments);
+    // Debian's own interpreter, not whichever python3 the PATH finds first.
+    python.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!python.waitForFinished(30000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0)
         return false;
     if (out)
