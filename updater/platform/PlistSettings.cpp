@@ -298,7 +298,7 @@ bool fromNode(plist_t node, QVariant *value)
 }
 
 // The entries of a property list whose top level is a dictionary; false when the
-// data is none, or holds a key that could not be written back.
+// data is none, or holds a key or text that could not be written back whole.
 bool readEntries(const QByteArray &data, QVariantMap *entries)
 {
     plist_t root = PlistReader::parse(data);
