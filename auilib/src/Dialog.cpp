@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLayout>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
@@ -65,14 +66,14 @@ Dialog::Dialog(const std::wstring &uiPath, QWidget *parent, unsigned long style,
     SetParentWindow(parent);
     const std::wstring text = Translator::GetInstance().TranslateUIFile(uiPath);
     m_impl = std::make_shared<impl>(this, static_cast<unsigned int>(style ? style : kDefaultDialogStyle), parent);
+    QPointer<QDialog> made = m_impl->Window();
     const bool built = text.empty() ? m_impl->CreateFromUI(uiPath, parent)
                                     : m_impl->CreateFromUI(text, static_cast<unsigned long>(text.size()), parent);
     if (!built) {
         // No destructor runs for a dialog that failed to construct: the window
         // it made must neither call it back nor stay behind.
-        QDialog *window = m_impl->Window();
         m_impl->DetachOwner();
-        delete window;
+        delete made.data();
         throw AgnosticUIException("../src/Dialog", text.empty() ? 66 : 70, "Create from ui fails");
     }
 }
