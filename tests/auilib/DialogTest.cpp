@@ -181,6 +181,27 @@ TEST_F(DialogTest, FormsThatCannotBeBuiltThrow)
         EXPECT_TRUE(before.contains(widget) || !qobject_cast<DialogQt *>(widget));
 }
 
+TEST_F(DialogTest, FormsAreTranslatedBeforeTheyAreBuilt)
+{
+    SetCurrentLanguage(L"de-DE", false);
+    ASSERT_TRUE(files.writeLinguist("de-DE", "test",
+                                    TranslationFiles::message("form.ui", 5, "Form title", "Formulartitel") +
+                                        TranslationFiles::message("page.ui", 2, "Page", "Seite")));
+    auto dialog = make();
+    EXPECT_EQ(dialog->GetWndPtr()->windowTitle(), "Formulartitel");
+
+    // A translated form that is no dialog fails on its translated text.
+    const std::wstring page = form("<ui version=\"4.0\"><widget class=\"QWidget\" name=\"Page\">\n"
+                                   "<property name=\"windowTitle\"><string>Page</string></property>\n</widget>\n</ui>\n",
+                                   "page.ui");
+    try {
+        CountingDialog failed(page, nullptr, 0, 1.0, L"");
+        ADD_FAILURE() << "built";
+    } catch (const AgnosticUIException &error) {
+        EXPECT_STREQ(error.what(), "../src/Dialog: 70 \"Create from ui fails");
+    }
+}
+
 TEST_F(DialogTest, DoModalReturnsTheFilteredResult)
 {
     struct Case
@@ -194,8 +215,8 @@ TEST_F(DialogTest, DoModalReturnsTheFilteredResult)
         {"Done through a filter that maps", [](int r) { return r == 0 ? 5 : r; },
          [](CountingDialog &d) { d.Done(Dialog::Rejected); }, 5},
         {"accept", nullptr, [](CountingDialog &d) { QMetaObject::invokeMethod(d.GetWndPtr(), "accept"); }, 1},
-        {"Escape with a close button", nullptr,
-         [](CountingDialog &d) { QTest::keyClick(d.GetWndPtr(), Qt::Key_Escape); }, 0},
+        {"Escape with a close button, through the filter", [](int r) { return r == 0 ? 7 : r; },
+         [](CountingDialog &d) { QTest::keyClick(d.GetWndPtr(), Qt::Key_Escape); }, 7},
         {"a vetoed accept, then Done", [](int r) { return r == 1 ? -1 : r; },
          [](CountingDialog &d) {
              qobject_cast<QDialog *>(d.GetWndPtr())->accept();
@@ -536,4 +557,17 @@ TEST_F(ScreenFitTest, LargeContentScrollsWithinTheScreenFraction)
     EXPECT_LE(window->width(), avail.width() * 0.5 + area->verticalScrollBar()->sizeHint().width());
     EXPECT_LE(window->height(), avail.height() * 0.5 + area->horizontalScrollBar()->sizeHint().height());
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+// Callers reach the window's overrides through the meta-object as well.
+TEST(DialogQtTest, TheWindowsSlotsAreItsOverrides)
+{
+    const QMetaObject &meta = DialogQt::staticMetaObject;
+    EXPECT_STREQ(meta.className(), "AUILib::DialogQt");
+    QStringList own;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        own << QString::fromLatin1(meta.method(i).methodSignature());
+    EXPECT_EQ(own, QStringList({"done(int)", "accept()", "reject()", "keyPressEvent(QKeyEvent*)",
+                                "resizeEvent(QResizeEvent*)", "showEvent(QShowEvent*)"}));
+    EXPECT_STREQ(Dialog::impl::staticMetaObject.className(), "AUILib::Dialog::impl");
 }
