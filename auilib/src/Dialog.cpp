@@ -332,7 +332,7 @@ void Dialog::SetToolTip(const std::shared_ptr<BaseGUIObject> &control, const std
 {
     BaseGUIObject *target = control ? control.get() : this;
     auto targetImpl = std::dynamic_pointer_cast<BaseImplQt>(target->GetBaseImpl());
-    if (!targetImpl)
+    if (!targetImpl || !targetImpl->GetWidget())
         return;
 
     QString lines;

@@ -131,6 +131,13 @@ TEST_F(DialogTest, WindowFlagsFollowTheStyle)
         dialog->GetWndPtr()->deleteLater();
     }
     EXPECT_EQ(Dialog::GetDefaultDialogStyle(), 0x8003003ul);
+
+    // Built under a parent, the window stays a window of its own.
+    QWidget parent;
+    auto child = make(0, &parent);
+    EXPECT_EQ(child->GetWndPtr()->parentWidget(), &parent);
+    EXPECT_TRUE(child->GetWndPtr()->isWindow());
+    EXPECT_EQ(static_cast<unsigned int>(child->GetWndPtr()->windowFlags()), 0xA003103u);
 }
 
 TEST_F(DialogTest, ButtonBoxButtonsBecomeTranslatedToolkitButtons)
@@ -342,6 +349,13 @@ TEST_F(DialogTest, AWindowThatOutlivesItsDialogNeverCallsIt)
 
 TEST_F(DialogTest, CloseClosesOnceAndTheWindowGoes)
 {
+    // Before a form is built there is nothing to close.
+    Dialog::impl bare(nullptr, 0x8003003, nullptr);
+    EXPECT_TRUE(bare.Close());
+    ASSERT_NE(bare.Window(), nullptr);
+    EXPECT_FALSE(bare.CreateFromUI(std::wstring(), 0, nullptr));
+    delete bare.Window();
+
     auto dialog = make();
     std::vector<std::wstring> destroyed;
     dialog->OnDestroyed.Subscribe([&](BaseGUIObject *) { destroyed.push_back(L"dialog"); });
