@@ -6,6 +6,7 @@
 #include "DialogForms.h"
 #include "DialogImplQt.h"
 #include "DialogQt.h"
+#include "Event.h"
 #include "Label.h"
 #include "TreeView.h"
 
@@ -332,12 +333,21 @@ TEST_F(DialogTest, AWindowThatOutlivesItsDialogNeverCallsIt)
     QPointer<DialogQt> window = qobject_cast<DialogQt *>(dialog->GetWndPtr());
     dialog->filter = [](int) { return -1; };
     dialog->OnResize.Subscribe([] { ADD_FAILURE() << "resize handler of a dialog that has gone"; });
+    // Whoever still holds the implementation keeps its bridge, which must not
+    // filter for the dialog any more.
+    const std::shared_ptr<BaseImpl> held = dialog->GetBaseImpl();
+    int procedureCalls = 0;
+    dialog->GetElementByName(L"btn_go")->SetEventProcedure([&](BaseGUIObject *, Event *) {
+        ++procedureCalls;
+        return false;
+    });
     dialog.reset();
 
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window->owner(), nullptr);
     window->resize(window->width() + 10, window->height());
     QTest::keyClick(window->findChild<QWidget *>("btn_go"), Qt::Key_A);
+    EXPECT_EQ(procedureCalls, 0);
     int finished = -1;
     QObject::connect(window.data(), &QDialog::finished, [&](int r) { finished = r; });
     window->accept();
