@@ -37,14 +37,14 @@ QString wrapToolTip(QString &text, int limit, const QFontMetrics &metrics)
             text = text.mid(i + 1);
             i = 0;
         }
-        if (metrics.horizontalAdvance(text.left(i + 1)) <= limit) {
+        // A line holds at least one character, so a glyph wider than the limit
+        // at the start of a line never leaves an empty line behind.
+        if (i == 0 || metrics.horizontalAdvance(text.left(i + 1)) <= limit) {
             ++i;
             continue;
         }
         const int breakAt = text.lastIndexOf(space, i);
-        // A line keeps at least one character, so a glyph wider than the
-        // limit never leaves an empty line behind.
-        const int cut = breakAt > 0 ? breakAt + 1 : qMax(i, 1);
+        const int cut = breakAt > 0 ? breakAt + 1 : i;
         lines += text.left(cut) + QStringLiteral("<br>");
         text = text.mid(cut);
         i = 1;

@@ -369,8 +369,9 @@ TEST_F(DialogTest, CloseClosesOnceAndTheWindowGoes)
     auto dialog = make();
     std::vector<std::wstring> destroyed;
     dialog->OnDestroyed.Subscribe([&](BaseGUIObject *) { destroyed.push_back(L"dialog"); });
-    dialog->GetElementByName(L"btn_go")->OnDestroyed.Subscribe(
-        [&](BaseGUIObject *element) { destroyed.push_back(element->GetName()); });
+    for (const wchar_t *name : {L"btn_go", L"buttonBox"})
+        dialog->GetElementByName(name)->OnDestroyed.Subscribe(
+            [&](BaseGUIObject *element) { destroyed.push_back(element->GetName()); });
     dialog->DoModeless(false);
     QPointer<QWidget> window = dialog->GetWndPtr();
     auto impl = implOf(*dialog);
@@ -386,7 +387,8 @@ TEST_F(DialogTest, CloseClosesOnceAndTheWindowGoes)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(dialog->GetWndPtr(), nullptr);
-    EXPECT_EQ(destroyed, (std::vector<std::wstring>{L"dialog", L"btn_go"}));
+    // The button box's too, though wrapping its buttons cut its connections.
+    EXPECT_EQ(destroyed, (std::vector<std::wstring>{L"dialog", L"btn_go", L"buttonBox"}));
     // Nothing throws once the window is gone.
     dialog->Show(true, true);
     dialog->SetWindowTitle(L"x");
@@ -475,6 +477,11 @@ TEST_F(DialogTest, ToolTipsAreWrappedAndReplaced)
     EXPECT_TRUE(impl->ToolTipRegions()[0].record->text.startsWith(pre + "<b>T</b><br>a <br>b"))
         << impl->ToolTipRegions()[0].record->text.toStdString();
     EXPECT_EQ(impl->ToolTipRegions()[0].record->area, area);
+
+    // Narrower than any letter: one letter a line, and a line feed starts a
+    // line without leaving an empty one.
+    dialog->SetToolTip(go, L"ab\nW", L"", 1, &area, false);
+    EXPECT_EQ(impl->ToolTipRegions()[0].record->text, pre + "a<br>b<br>W</div>");
 
     // The dialog's own tip lives with the dialog.
     dialog->SetToolTip(nullptr, L"mine", L"Title", 0, &area, false);
