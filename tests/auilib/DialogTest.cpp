@@ -393,6 +393,8 @@ TEST_F(DialogTest, CloseClosesOnceAndTheWindowGoes)
     dialog->Show(true, true);
     dialog->SetWindowTitle(L"x");
     EXPECT_EQ(dialog->GetBackgroundColor(), 0);
+    EXPECT_NO_THROW(dialog->SetToolTip(nullptr, L"tip", L"", 0, nullptr, false));
+    EXPECT_NO_THROW(dialog->SetToolTip(dialog->GetElementByName(L"btn_go"), L"tip", L"", 0, nullptr, false));
 }
 
 TEST_F(DialogTest, DefaultButtonsCanBeTakenAwayForGood)
