@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AUILibUtils.h"
 #include "BaseGUIObject.h"
 #include "EventHelperHost.h"
 #include "EventSignal.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +14,8 @@ class QWidget;
 namespace AUILib {
 
 class Button;
+// Declared with the toolkit utilities, which this header keeps clear of Qt.
+enum CursorTypes : std::int32_t;
 
 // A top-level window built from a Qt Designer form. Every control of the form
 // becomes a toolkit element reached by its object name; derived dialogs fetch

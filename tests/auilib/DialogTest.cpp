@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include "AUILibUtils.h"
 #include "AgnosticUIException.h"
 #include "Button.h"
 #include "ButtonBoxImpl.h"
