@@ -55,6 +55,8 @@ TEST_F(Selection, SelectingByName)
         {{"!OCR", "Stamps"}, "OCR", {}},                      // a major upgrade among several is passed over
         {{"!OCR"}, "OCR", {"OCR"}},                           // ... but not when alone
         {{"!OCR", "OCR_en"}, "OCR", {"OCR_en"}},
+        {{"OCR_en", "Stamps"}, "", {}},                       // a blank name asks for nothing
+        {{"OCR_en", "Stamps"}, " \t ", {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.offered.join(',').toStdString() + " / " + c.name);

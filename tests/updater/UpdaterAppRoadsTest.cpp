@@ -170,6 +170,7 @@ TEST_F(Roads, ComponentPacksAreSelectedByNameOrWarnedAbout)
     } cases[] = {
         {"OCR", {"OCR"}},            // the module of that very name, not the first containing it
         {"OCR_ja,,OCR_en", {"OCR_ja", "OCR_en"}},
+        {"OCR_ja, ,OCR_en", {"OCR_ja", "OCR_en"}}, // a blank part asks for nothing
         {"Stamps", {"Stamps"}},
         {"Signatures", {}},
     };
