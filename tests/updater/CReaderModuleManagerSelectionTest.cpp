@@ -164,6 +164,27 @@ TEST_F(Selection, DownloadControlWithoutADownloadDoesNothing)
     EXPECT_EQ(named, 0);
 }
 
+TEST_F(Selection, DownloadingAnyRecordDownloadsTheWholeSelection)
+{
+    offer({"A", "B", "C"});
+    manager->AddSelModule(manager->GetAvailabletModule(0));
+    manager->AddSelModule(manager->GetAvailabletModule(2));
+    QStringList named;
+    QStringList ended;
+    QObject::connect(manager->GetDownloadWindow(), &DlgDownload::SignalSetCurrentDownloadModule,
+                     [&](QString name) { named << name; });
+    QObject::connect(manager.get(), &CReaderModuleManager::sSendInstallProgress, [&](QString, int value) {
+        if (value == -1 || value == 100)
+            ended << QString::number(value);
+    });
+    // The records name no package, so each one fails at once and the next starts.
+    manager->startDownload();
+    manager->Download(manager->GetAvailabletModule(2));
+    EXPECT_EQ(named, (QStringList{"A", "C"}));
+    EXPECT_EQ(ended, (QStringList{"-1", "-1"}));
+    EXPECT_EQ(manager->GetCurDownloadModule(), manager->GetAvailabletModule(2));
+}
+
 TEST(ModuleManagerHMac, KeyedDigestIsHmacMd5)
 {
     CReaderModuleManager manager(QStringLiteral("Update List"));
