@@ -16,13 +16,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
-#include <atomic>
 #include <functional>
-#include <thread>
 #include <memory>
 #include <gtest/gtest.h>
 
@@ -176,45 +172,6 @@ TEST_F(Roads, NoUnpackFolderEndsTheRunBeforeAnyRoad)
         EXPECT_TRUE(app->IsQuitRequested());
         EXPECT_EQ(app->GetModuleManager(), nullptr);
     }
-}
-
-TEST_F(Roads, TheListenerAnswersWhileTheRunIsInItsDialogs)
-{
-    quint16 port = 0;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
-    sandbox.setEnv("ORBEL_UPDATER_LISTEN_PORT", QByteArray::number(port));
-    QByteArray answer;
-    dialogs.onChecking = [&](CReaderModuleManager *) {
-        // The client runs on its own thread; the dialog's loop serves the listener.
-        std::atomic<bool> done{false};
-        std::thread client([&] {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            if (socket.waitForConnected(10000)) {
-                while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-                    answer += socket.readAll();
-                answer += socket.readAll();
-            }
-            done = true;
-        });
-        QElapsedTimer timer;
-        timer.start();
-        while (!done && timer.elapsed() < 15000)
-            QTest::qWait(5);
-        client.join();
-        return 0;
-    };
-    commandLine.reset(new CSetup_CommandLine);
-    commandLine->ProcessCmdLine(JoinCommandArgumentsForParse({"-updater", "-type", "Update List"}));
-    app.reset(new UpdaterApp(commandLine.get()));
-    theApp = app.get();
-    app->runUpdate(31, 225);
-    EXPECT_EQ(dialogs.calls, QStringList{"checking"});
-    EXPECT_EQ(answer, QByteArray("UpdaterRuning"));
 }
 
 TEST_F(Roads, ComponentPacksAreSelectedByNameOrWarnedAbout)
