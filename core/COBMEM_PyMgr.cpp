@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include <sys/single_threaded.h>
+
 namespace {
 
 COBMEM_PyMgr* PyMgrOf(_OBMEM_SystemMgr* table)
@@ -9,9 +11,22 @@ COBMEM_PyMgr* PyMgrOf(_OBMEM_SystemMgr* table)
     return static_cast<COBMEM_PyMgr*>(table->user);
 }
 
+// While the process has a single thread nothing can race with a pooled call, and the mutex's two atomic
+// operations would cost more than the pool work itself (glibc's malloc skips its own locks the same
+// way). Only calls the pools serve alone run so; whatever reaches the fallbacks, and with them the
+// platform manager's hooks and handler, holds the mutex, so code run from there that starts a thread
+// finds the state consistent and locked.
+inline bool SingleThreaded()
+{
+    return __libc_single_threaded;
+}
+
 void* PyAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
+    void* block;
+    if (SingleThreaded() && OBMEM_PyState_TryMalloc(&mgr->m_State, size, &block))
+        return block;
     COB_MutexLocker lock(&mgr->m_Mutex);
     return _PyObject_Malloc(&mgr->m_State, size);
 }
@@ -24,6 +39,9 @@ void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const c
 void* PyRealloc(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
+    void* moved;
+    if (SingleThreaded() && OBMEM_PyState_TryRealloc(&mgr->m_State, block, size, &moved))
+        return moved;
     COB_MutexLocker lock(&mgr->m_Mutex);
     return _PyObject_Realloc(&mgr->m_State, block, size);
 }
@@ -36,6 +54,8 @@ void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t
 void PyFree(_OBMEM_SystemMgr* table, void* block, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
+    if (SingleThreaded() && OBMEM_PyState_TryFree(&mgr->m_State, block))
+        return;
     COB_MutexLocker lock(&mgr->m_Mutex);
     _PyObject_Free(&mgr->m_State, block);
 }

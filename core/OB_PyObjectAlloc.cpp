@@ -149,12 +149,15 @@ OBMEM_ArenaObject* NewArena(OBMEM_PyState* state)
     return arena;
 }
 
-// A block of class index from the pools, or null when no pool memory can be had.
-void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+void* PooledMallocFromNewPool(OBMEM_PyState* state, uint32_t index);
+
+// A block of class index from the pools, or null when no pool memory can be had. Kept inline and short:
+// the common case is a partly used pool at the head of the class list.
+inline __attribute__((always_inline)) void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
 {
     OBMEM_PoolHeader* head = &g_UsedPools[index];
     OBMEM_PoolHeader* pool = head->nextpool;
-    if (pool != head) {
+    if (__builtin_expect(pool != head, 1)) {
         ++pool->ref.count;
         uint8_t* block = pool->freeblock;
         if ((pool->freeblock = *reinterpret_cast<uint8_t**>(block)) != nullptr)
@@ -172,7 +175,14 @@ void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
         pool->nextpool = next;
         return block;
     }
+    return PooledMallocFromNewPool(state, index);
+}
 
+// The class has no partly used pool: one comes from the fullest usable arena, or from a new arena.
+__attribute__((noinline)) void* PooledMallocFromNewPool(OBMEM_PyState* state, uint32_t index)
+{
+    OBMEM_PoolHeader* head = &g_UsedPools[index];
+    OBMEM_PoolHeader* pool;
     if (!state->usable_arenas) {
         OBMEM_ArenaObject* arena = NewArena(state);
         if (!arena)
@@ -223,15 +233,24 @@ void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
     return block;
 }
 
-// Gives a block known to be pooled back to its pool.
-void PooledFree(OBMEM_PyState* state, void* p)
+void PooledFreeRelink(OBMEM_PyState* state, OBMEM_PoolHeader* pool, uint8_t* lastfree);
+
+// Gives a block known to be pooled back to its pool; only a pool that was full or is now empty changes
+// lists, out of line.
+inline __attribute__((always_inline)) void PooledFree(OBMEM_PyState* state, void* p)
 {
     OBMEM_PoolHeader* pool = PoolOf(p);
     uint8_t* block = static_cast<uint8_t*>(p);
     uint8_t* lastfree = pool->freeblock;
     *reinterpret_cast<uint8_t**>(block) = lastfree;
     pool->freeblock = block;
-    --pool->ref.count;
+    if (__builtin_expect(--pool->ref.count != 0 && lastfree, 1))
+        return;
+    PooledFreeRelink(state, pool, lastfree);
+}
+
+__attribute__((noinline)) void PooledFreeRelink(OBMEM_PyState* state, OBMEM_PoolHeader* pool, uint8_t* lastfree)
+{
     if (!lastfree) {
         // It was full: back at the head of its class list.
         OBMEM_PoolHeader* head = &g_UsedPools[pool->szidx];
@@ -242,8 +261,6 @@ void PooledFree(OBMEM_PyState* state, void* p)
         head->nextpool = pool;
         return;
     }
-    if (pool->ref.count != 0)
-        return;
 
     // Empty: out of its class list, onto its arena's list of free pools.
     OBMEM_PoolHeader* next = pool->nextpool;
@@ -339,44 +356,70 @@ bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block)
     return state->mode != -1 && block && InArena(block);
 }
 
+bool OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size, void** block)
+{
+    if (state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
+        return false;
+    *block = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
+    return *block != nullptr;
+}
+
+bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block)
+{
+    if (block && (state->mode == -1 || !InArena(block)))
+        return false;
+    if (block)
+        PooledFree(state, block);
+    return true;
+}
+
+bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved)
+{
+    if (!block)
+        return OBMEM_PyState_TryMalloc(state, size, moved);
+    if (state->mode != 0 || !InArena(block))
+        return false;
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
+    // Shrinking by up to a quarter stays in place; anything else changes class.
+    if (size <= classSize && 4 * size > 3 * classSize) {
+        *moved = block;
+        return true;
+    }
+    if (size - 1 >= OBMEM_PY_MAX_REQUEST || !(*moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4))))
+        return false;
+    std::memcpy(*moved, block, size < classSize ? size : classSize);
+    PooledFree(state, block);
+    return true;
+}
+
 void* _PyObject_Malloc(OBMEM_PyState* state, size_t size)
 {
-    if (state->mode == 0 && size - 1 < OBMEM_PY_MAX_REQUEST) {
-        void* block = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-        if (block)
-            return block;
-    }
-    return state->fallbackAlloc(size);
+    void* block;
+    return OBMEM_PyState_TryMalloc(state, size, &block) ? block : state->fallbackAlloc(size);
 }
 
 int _PyObject_Free(OBMEM_PyState* state, void* block)
 {
     if (!block)
         return 0;
-    if (state->mode != -1 && InArena(block))
-        PooledFree(state, block);
-    else
+    if (!OBMEM_PyState_TryFree(state, block))
         state->fallbackFree(block);
     return 1;
 }
 
 void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size)
 {
+    void* moved;
+    if (OBMEM_PyState_TryRealloc(state, block, size, &moved))
+        return moved;
     if (!block)
-        return _PyObject_Malloc(state, size);
+        return state->fallbackAlloc(size);
     if (state->mode == -1 || !InArena(block))
         return state->fallbackRealloc(block, size);
-    size_t classSize = ClassSize(PoolOf(block)->szidx);
-    void* moved = nullptr;
-    if (state->mode == 0) {
-        // Shrinking by up to a quarter stays in place; anything else changes class.
-        if (size <= classSize && 4 * size > 3 * classSize)
-            return block;
-        if (size - 1 < OBMEM_PY_MAX_REQUEST)
-            moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-    }
-    if (!moved && !(moved = state->fallbackAlloc(size)))
+    // Retiring, a size the pools do not serve, or no pool memory: the block leaves its pool.
+    if (!(moved = state->fallbackAlloc(size)))
         return nullptr; // the old block stays valid
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
     std::memcpy(moved, block, size < classSize ? size : classSize);
     PooledFree(state, block);
     return moved;

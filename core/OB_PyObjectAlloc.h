@@ -75,6 +75,12 @@ void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size);
 void _PyObject_Discard(OBMEM_PyState* state);
 void _PyObject_TryPurge(OBMEM_PyState* state);
 
+// What the pools serve alone, calling nothing but the C library: each answers false, having changed
+// nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as a malloc.
+bool OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size, void** block);
+bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block);
+bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved);
+
 // Whether block lies in one of the state's arenas (its own record, never the block's memory).
 bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block);
 
