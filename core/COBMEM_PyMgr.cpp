@@ -21,14 +21,21 @@ inline bool SingleThreaded()
     return __libc_single_threaded;
 }
 
+// The locked halves stay out of line, so that the unlocked paths need next to no stack.
+__attribute__((noinline)) void* PyAllocLocked(COBMEM_PyMgr* mgr, size_t size)
+{
+    COB_MutexLocker lock(&mgr->m_Mutex);
+    return _PyObject_Malloc(&mgr->m_State, size);
+}
+
 void* PyAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    void* block;
-    if (SingleThreaded() && OBMEM_PyState_TryMalloc(&mgr->m_State, size, &block))
-        return block;
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    return _PyObject_Malloc(&mgr->m_State, size);
+    if (SingleThreaded()) {
+        if (void* block = OBMEM_PyState_TryMalloc(&mgr->m_State, size))
+            return block;
+    }
+    return PyAllocLocked(mgr, size);
 }
 
 void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const char*, int)
@@ -51,13 +58,18 @@ void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t
     return PyRealloc(table, block, size, flags);
 }
 
+__attribute__((noinline)) void PyFreeLocked(COBMEM_PyMgr* mgr, void* block)
+{
+    COB_MutexLocker lock(&mgr->m_Mutex);
+    _PyObject_Free(&mgr->m_State, block);
+}
+
 void PyFree(_OBMEM_SystemMgr* table, void* block, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
     if (SingleThreaded() && OBMEM_PyState_TryFree(&mgr->m_State, block))
         return;
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    _PyObject_Free(&mgr->m_State, block);
+    PyFreeLocked(mgr, block);
 }
 
 // The fallbacks go to the platform manager, whatever manager is the default at the time.

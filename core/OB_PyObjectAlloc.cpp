@@ -356,12 +356,11 @@ bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block)
     return state->mode != -1 && block && InArena(block);
 }
 
-bool OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size, void** block)
+void* OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size)
 {
     if (state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
-        return false;
-    *block = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-    return *block != nullptr;
+        return nullptr;
+    return PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
 }
 
 bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block)
@@ -376,7 +375,7 @@ bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block)
 bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved)
 {
     if (!block)
-        return OBMEM_PyState_TryMalloc(state, size, moved);
+        return (*moved = OBMEM_PyState_TryMalloc(state, size)) != nullptr;
     if (state->mode != 0 || !InArena(block))
         return false;
     size_t classSize = ClassSize(PoolOf(block)->szidx);
@@ -394,8 +393,8 @@ bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, vo
 
 void* _PyObject_Malloc(OBMEM_PyState* state, size_t size)
 {
-    void* block;
-    return OBMEM_PyState_TryMalloc(state, size, &block) ? block : state->fallbackAlloc(size);
+    void* block = OBMEM_PyState_TryMalloc(state, size);
+    return block ? block : state->fallbackAlloc(size);
 }
 
 int _PyObject_Free(OBMEM_PyState* state, void* block)

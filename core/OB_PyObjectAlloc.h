@@ -75,9 +75,10 @@ void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size);
 void _PyObject_Discard(OBMEM_PyState* state);
 void _PyObject_TryPurge(OBMEM_PyState* state);
 
-// What the pools serve alone, calling nothing but the C library: each answers false, having changed
-// nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as a malloc.
-bool OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size, void** block);
+// What the pools serve alone, calling nothing but the C library: each answers null or false, having
+// changed nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as
+// a malloc.
+void* OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size);
 bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block);
 bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved);
 
