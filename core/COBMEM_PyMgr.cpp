@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include <sys/single_threaded.h>
-
 namespace {
 
 COBMEM_PyMgr* PyMgrOf(_OBMEM_SystemMgr* table)
@@ -11,31 +9,10 @@ COBMEM_PyMgr* PyMgrOf(_OBMEM_SystemMgr* table)
     return static_cast<COBMEM_PyMgr*>(table->user);
 }
 
-// While the process has a single thread nothing can race with a pooled call, and the mutex's two atomic
-// operations would cost more than the pool work itself (glibc's malloc skips its own locks the same
-// way). Only calls the pools serve alone run so; whatever reaches the fallbacks, and with them the
-// platform manager's hooks and handler, holds the mutex, so code run from there that starts a thread
-// finds the state consistent and locked.
-inline bool SingleThreaded()
-{
-    return __libc_single_threaded;
-}
-
-// The locked halves stay out of line, so that the unlocked paths need next to no stack.
-__attribute__((noinline)) void* PyAllocLocked(COBMEM_PyMgr* mgr, size_t size)
-{
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    return _PyObject_Malloc(&mgr->m_State, size);
-}
-
 void* PyAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    if (SingleThreaded()) {
-        if (void* block = OBMEM_PyState_TryMalloc(&mgr->m_State, size))
-            return block;
-    }
-    return PyAllocLocked(mgr, size);
+    return OBMEM_PyState_MallocSerialised(&mgr->m_State, &mgr->m_Mutex, size);
 }
 
 void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const char*, int)
@@ -46,11 +23,7 @@ void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const c
 void* PyRealloc(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    void* moved;
-    if (SingleThreaded() && OBMEM_PyState_TryRealloc(&mgr->m_State, block, size, &moved))
-        return moved;
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    return _PyObject_Realloc(&mgr->m_State, block, size);
+    return OBMEM_PyState_ReallocSerialised(&mgr->m_State, &mgr->m_Mutex, block, size);
 }
 
 void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t flags, const char*, int)
@@ -58,18 +31,10 @@ void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t
     return PyRealloc(table, block, size, flags);
 }
 
-__attribute__((noinline)) void PyFreeLocked(COBMEM_PyMgr* mgr, void* block)
-{
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    _PyObject_Free(&mgr->m_State, block);
-}
-
 void PyFree(_OBMEM_SystemMgr* table, void* block, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    if (SingleThreaded() && OBMEM_PyState_TryFree(&mgr->m_State, block))
-        return;
-    PyFreeLocked(mgr, block);
+    OBMEM_PyState_FreeSerialised(&mgr->m_State, &mgr->m_Mutex, block);
 }
 
 // The fallbacks go to the platform manager, whatever manager is the default at the time.

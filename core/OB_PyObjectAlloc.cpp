@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/single_threaded.h>
+
 namespace {
 
 static_assert(sizeof(OBMEM_PoolHeader) == 48, "the first block of a pool starts right behind its header");
@@ -319,6 +321,44 @@ __attribute__((noinline)) void PooledFreeRelink(OBMEM_PyState* state, OBMEM_Pool
     lastnf->nextarena = arena;
 }
 
+// What the pools serve alone, calling nothing but the C library: each answers null or false, having
+// changed nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as
+// a malloc.
+inline __attribute__((always_inline)) void* TryMalloc(OBMEM_PyState* state, size_t size)
+{
+    if (state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
+        return nullptr;
+    return PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
+}
+
+inline __attribute__((always_inline)) bool TryFree(OBMEM_PyState* state, void* block)
+{
+    if (block && (state->mode == -1 || !InArena(block)))
+        return false;
+    if (block)
+        PooledFree(state, block);
+    return true;
+}
+
+bool TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved)
+{
+    if (!block)
+        return (*moved = TryMalloc(state, size)) != nullptr;
+    if (state->mode != 0 || !InArena(block))
+        return false;
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
+    // Shrinking by up to a quarter stays in place; anything else changes class.
+    if (size <= classSize && 4 * size > 3 * classSize) {
+        *moved = block;
+        return true;
+    }
+    if (size - 1 >= OBMEM_PY_MAX_REQUEST || !(*moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4))))
+        return false;
+    std::memcpy(*moved, block, size < classSize ? size : classSize);
+    PooledFree(state, block);
+    return true;
+}
+
 void Retire(OBMEM_PyState* state)
 {
     OBMEM_ArenaObject* arena = state->usable_arenas;
@@ -356,44 +396,9 @@ bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block)
     return state->mode != -1 && block && InArena(block);
 }
 
-void* OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size)
-{
-    if (state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
-        return nullptr;
-    return PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-}
-
-bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block)
-{
-    if (block && (state->mode == -1 || !InArena(block)))
-        return false;
-    if (block)
-        PooledFree(state, block);
-    return true;
-}
-
-bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved)
-{
-    if (!block)
-        return (*moved = OBMEM_PyState_TryMalloc(state, size)) != nullptr;
-    if (state->mode != 0 || !InArena(block))
-        return false;
-    size_t classSize = ClassSize(PoolOf(block)->szidx);
-    // Shrinking by up to a quarter stays in place; anything else changes class.
-    if (size <= classSize && 4 * size > 3 * classSize) {
-        *moved = block;
-        return true;
-    }
-    if (size - 1 >= OBMEM_PY_MAX_REQUEST || !(*moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4))))
-        return false;
-    std::memcpy(*moved, block, size < classSize ? size : classSize);
-    PooledFree(state, block);
-    return true;
-}
-
 void* _PyObject_Malloc(OBMEM_PyState* state, size_t size)
 {
-    void* block = OBMEM_PyState_TryMalloc(state, size);
+    void* block = TryMalloc(state, size);
     return block ? block : state->fallbackAlloc(size);
 }
 
@@ -401,7 +406,7 @@ int _PyObject_Free(OBMEM_PyState* state, void* block)
 {
     if (!block)
         return 0;
-    if (!OBMEM_PyState_TryFree(state, block))
+    if (!TryFree(state, block))
         state->fallbackFree(block);
     return 1;
 }
@@ -409,7 +414,7 @@ int _PyObject_Free(OBMEM_PyState* state, void* block)
 void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size)
 {
     void* moved;
-    if (OBMEM_PyState_TryRealloc(state, block, size, &moved))
+    if (TryRealloc(state, block, size, &moved))
         return moved;
     if (!block)
         return state->fallbackAlloc(size);
@@ -436,4 +441,61 @@ void _PyObject_TryPurge(OBMEM_PyState* state)
 {
     if (state->mode == 1)
         Retire(state);
+}
+
+namespace {
+
+// While the process has a single thread nothing can race with a call, and the mutex's two atomic
+// operations would cost more than the pool work itself (glibc's malloc skips its own locks the same
+// way). Only calls the pools serve alone run so; whatever reaches the fallbacks, and with them the
+// platform manager's hooks and handler, holds the mutex, so code run from there that starts a thread
+// finds the state consistent and locked.
+inline bool SingleThreaded()
+{
+    return __libc_single_threaded;
+}
+
+// The locked halves stay out of line, so that the unlocked paths need no stack frame.
+__attribute__((noinline)) void* MallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    COB_MutexLocker lock(mutex);
+    return _PyObject_Malloc(state, size);
+}
+
+__attribute__((noinline)) int FreeUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+{
+    COB_MutexLocker lock(mutex);
+    return _PyObject_Free(state, block);
+}
+
+__attribute__((noinline)) void* ReallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)
+{
+    COB_MutexLocker lock(mutex);
+    return _PyObject_Realloc(state, block, size);
+}
+
+} // namespace
+
+void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    if (SingleThreaded()) {
+        if (void* block = TryMalloc(state, size))
+            return block;
+    }
+    return MallocUnderMutex(state, mutex, size);
+}
+
+int OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+{
+    if (SingleThreaded() && block && TryFree(state, block))
+        return 1;
+    return FreeUnderMutex(state, mutex, block);
+}
+
+void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)
+{
+    void* moved;
+    if (SingleThreaded() && TryRealloc(state, block, size, &moved))
+        return moved;
+    return ReallocUnderMutex(state, mutex, block, size);
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "OB_Lock.h"
+
 // The pooled small-block allocator: requests of 1 to 1024 bytes are served from 4 KB pools of one size
 // class (16-byte steps), carved from 256 KB arenas; everything else goes to the fallbacks. The state is
 // not synchronised (COBMEM_PyMgr locks around it), and the lists of partly used pools per size class are
@@ -75,12 +77,10 @@ void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size);
 void _PyObject_Discard(OBMEM_PyState* state);
 void _PyObject_TryPurge(OBMEM_PyState* state);
 
-// What the pools serve alone, calling nothing but the C library: each answers null or false, having
-// changed nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as
-// a malloc.
-void* OBMEM_PyState_TryMalloc(OBMEM_PyState* state, size_t size);
-bool OBMEM_PyState_TryFree(OBMEM_PyState* state, void* block);
-bool OBMEM_PyState_TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved);
+// The calls above serialised by mutex, as the pooled manager makes them.
+void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size);
+int OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block);
+void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size);
 
 // Whether block lies in one of the state's arenas (its own record, never the block's memory).
 bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block);
