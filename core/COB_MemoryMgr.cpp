@@ -38,6 +38,21 @@ void PlatformFree(_OBMEM_SystemMgr*, void* block, uint32_t)
     std::free(block);
 }
 
+inline void* SystemAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t flags)
+{
+    return table->Alloc == PlatformAlloc ? std::malloc(size) : table->Alloc(table, size, flags);
+}
+
+__attribute__((noinline)) void* AllocTellingHookAndHandler(COB_MemoryMgr* mgr, size_t size, uint32_t flags)
+{
+    void* block = SystemAlloc(mgr->m_pSystemMgr, size, flags);
+    if (mgr->m_pDebugger && mgr->m_pDebugger->OnAlloc)
+        mgr->m_pDebugger->OnAlloc(mgr, block, size, flags);
+    if (!block && !(flags & OBMEM_MAYFAIL))
+        mgr->ReportOOM();
+    return block;
+}
+
 // The platform slot is called directly: the same free without the indirect call.
 inline void SystemFree(_OBMEM_SystemMgr* table, void* block, uint32_t flags)
 {
@@ -137,17 +152,11 @@ void COB_MemoryMgr::Init(_OBMEM_SystemMgr* systemMgr, uint32_t type)
 
 void* COB_MemoryMgr::Alloc(size_t size, uint32_t flags)
 {
-    // A platform slot is called directly: the same malloc without the indirect call. With no hook and no
-    // handler to tell, the slot's answer is the result as it stands, and the call ends in the slot.
-    _OBMEM_SystemMgr* table = m_pSystemMgr;
-    if (!m_pDebugger && !m_OOMHandler)
-        return table->Alloc == PlatformAlloc ? std::malloc(size) : table->Alloc(table, size, flags);
-    void* block = table->Alloc == PlatformAlloc ? std::malloc(size) : table->Alloc(table, size, flags);
-    if (m_pDebugger && m_pDebugger->OnAlloc)
-        m_pDebugger->OnAlloc(this, block, size, flags);
-    if (!block && !(flags & OBMEM_MAYFAIL))
-        ReportOOM();
-    return block;
+    // With no hook and no handler to tell, the slot's answer is the result as it stands and the call ends
+    // in the slot; the platform slot is called directly (the same malloc without the indirect call).
+    if (m_pDebugger || m_OOMHandler)
+        return AllocTellingHookAndHandler(this, size, flags);
+    return SystemAlloc(m_pSystemMgr, size, flags);
 }
 
 void* COB_MemoryMgr::AllocDebug(size_t size, uint32_t flags, const char* file, int line)

@@ -153,9 +153,9 @@ OBMEM_ArenaObject* NewArena(OBMEM_PyState* state)
 
 void* PooledMallocFromNewPool(OBMEM_PyState* state, uint32_t index);
 
-// A block of class index from the pools, or null when no pool memory can be had. Kept inline and short:
-// the common case is a partly used pool at the head of the class list.
-inline __attribute__((always_inline)) void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+// A block of class index from the class's first partly used pool (the common case, kept short and free
+// of calls), or null when the class has none.
+inline __attribute__((always_inline)) void* PooledMallocFromUsedPool(uint32_t index)
 {
     OBMEM_PoolHeader* head = &g_UsedPools[index];
     OBMEM_PoolHeader* pool = head->nextpool;
@@ -177,7 +177,14 @@ inline __attribute__((always_inline)) void* PooledMalloc(OBMEM_PyState* state, u
         pool->nextpool = next;
         return block;
     }
-    return PooledMallocFromNewPool(state, index);
+    return nullptr;
+}
+
+// A block of class index from the pools, or null when no pool memory can be had.
+inline __attribute__((always_inline)) void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+{
+    void* block = PooledMallocFromUsedPool(index);
+    return block ? block : PooledMallocFromNewPool(state, index);
 }
 
 // The class has no partly used pool: one comes from the fullest usable arena, or from a new arena.
@@ -238,7 +245,7 @@ __attribute__((noinline)) void* PooledMallocFromNewPool(OBMEM_PyState* state, ui
 void PooledFreeRelink(OBMEM_PyState* state, OBMEM_PoolHeader* pool, uint8_t* lastfree);
 
 // Gives a block known to be pooled back to its pool; only a pool that was full or is now empty changes
-// lists, out of line.
+// lists, out of line (a tail call, so that the common case needs no frame).
 inline __attribute__((always_inline)) void PooledFree(OBMEM_PyState* state, void* p)
 {
     OBMEM_PoolHeader* pool = PoolOf(p);
@@ -455,17 +462,18 @@ inline bool SingleThreaded()
     return __libc_single_threaded;
 }
 
-// The locked halves stay out of line, so that the unlocked paths need no stack frame.
+// The locked halves stay out of line and every call on the unlocked paths is a tail call, so that these
+// need no stack frame.
 __attribute__((noinline)) void* MallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
 {
     COB_MutexLocker lock(mutex);
     return _PyObject_Malloc(state, size);
 }
 
-__attribute__((noinline)) int FreeUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+__attribute__((noinline)) void FreeUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
 {
     COB_MutexLocker lock(mutex);
-    return _PyObject_Free(state, block);
+    _PyObject_Free(state, block);
 }
 
 __attribute__((noinline)) void* ReallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)
@@ -474,22 +482,27 @@ __attribute__((noinline)) void* ReallocUnderMutex(OBMEM_PyState* state, OB_MUTEX
     return _PyObject_Realloc(state, block, size);
 }
 
+__attribute__((noinline)) void* MallocFromNewPoolAlone(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    void* block = PooledMallocFromNewPool(state, static_cast<uint32_t>((size - 1) >> 4));
+    return block ? block : MallocUnderMutex(state, mutex, size);
+}
+
 } // namespace
 
 void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
 {
-    if (SingleThreaded()) {
-        if (void* block = TryMalloc(state, size))
-            return block;
-    }
-    return MallocUnderMutex(state, mutex, size);
+    if (!SingleThreaded() || state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
+        return MallocUnderMutex(state, mutex, size);
+    void* block = PooledMallocFromUsedPool(static_cast<uint32_t>((size - 1) >> 4));
+    return block ? block : MallocFromNewPoolAlone(state, mutex, size);
 }
 
-int OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+void OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
 {
-    if (SingleThreaded() && block && TryFree(state, block))
-        return 1;
-    return FreeUnderMutex(state, mutex, block);
+    if (!SingleThreaded() || !block || state->mode == -1 || !InArena(block))
+        return FreeUnderMutex(state, mutex, block);
+    PooledFree(state, block);
 }
 
 void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)

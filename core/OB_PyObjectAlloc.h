@@ -79,7 +79,7 @@ void _PyObject_TryPurge(OBMEM_PyState* state);
 
 // The calls above serialised by mutex, as the pooled manager makes them.
 void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size);
-int OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block);
+void OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block);
 void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size);
 
 // Whether block lies in one of the state's arenas (its own record, never the block's memory).
