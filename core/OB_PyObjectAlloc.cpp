@@ -28,15 +28,17 @@ OBMEM_PoolHeader g_UsedPools[OBMEM_PY_CLASSES];
 
 // Which addresses belong to arenas, kept apart from the arenas' memory so that telling a pooled block
 // from a platform block never reads memory the allocator does not own (a header guessed from a platform
-// block's address could lie in another object, or in no mapped page at all). A radix tree over the
-// 256 KB-aligned chunks of a 48-bit address space: an arena starting inside chunk c covers c from its
-// start offset on and chunk c + 1 below that offset.
+// block's address could lie in another object, or in no mapped page at all). A two-level radix map over
+// the 256 KB-aligned chunks of a 48-bit address space (two dependent loads per look-up: every free asks
+// it): an arena starting inside chunk c covers c from its start offset on and chunk c + 1 below that
+// offset. Leaves are 256 KB of zeroes until touched, so only the pages around the arenas take memory.
 const int kChunkBits = 18; // log2 of the arena size
-const int kLevelBits = 10;
+const int kRootBits = 15;
+const int kLeafBits = 15;
 const int kAddressBits = 48;
 const uintptr_t kChunkMask = (uintptr_t(1) << kChunkBits) - 1;
-const size_t kLevelSize = size_t(1) << kLevelBits;
-static_assert(kChunkBits + 3 * kLevelBits == kAddressBits, "three levels cover the address space");
+const size_t kLeafSize = size_t(1) << kLeafBits;
+static_assert(kChunkBits + kRootBits + kLeafBits == kAddressBits, "two levels cover the address space");
 static_assert(OBMEM_PY_ARENA_SIZE == (1u << kChunkBits), "one arena spans at most two chunks");
 
 struct ChunkEntry
@@ -46,31 +48,22 @@ struct ChunkEntry
 };
 struct LeafNode
 {
-    ChunkEntry chunks[kLevelSize];
+    ChunkEntry chunks[kLeafSize];
 };
-struct MiddleNode
-{
-    LeafNode* leaves[kLevelSize];
-};
-MiddleNode* g_ArenaMap[kLevelSize];
+LeafNode* g_ArenaMap[size_t(1) << kRootBits];
 
 ChunkEntry* ChunkOf(uintptr_t address, bool create)
 {
     uintptr_t chunk = address >> kChunkBits;
-    if (chunk >> (3 * kLevelBits))
+    if (chunk >> (kRootBits + kLeafBits))
         return nullptr;
-    MiddleNode*& middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
-    if (!middle) {
-        // Nodes are never freed: they stay reachable from the root, and arenas come back to the same ranges.
-        if (!create || !(middle = static_cast<MiddleNode*>(std::calloc(1, sizeof(MiddleNode)))))
-            return nullptr;
-    }
-    LeafNode*& leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    LeafNode*& leaf = g_ArenaMap[chunk >> kLeafBits];
     if (!leaf) {
+        // Leaves are never freed: they stay reachable from the root, and arenas come back to the same ranges.
         if (!create || !(leaf = static_cast<LeafNode*>(std::calloc(1, sizeof(LeafNode)))))
             return nullptr;
     }
-    return &leaf->chunks[chunk & (kLevelSize - 1)];
+    return &leaf->chunks[chunk & (kLeafSize - 1)];
 }
 
 // Records (or forgets) the range of the arena at address; false when a node of the map cannot be had,
@@ -93,15 +86,12 @@ inline bool InArena(const void* block)
 {
     uintptr_t address = reinterpret_cast<uintptr_t>(block);
     uintptr_t chunk = address >> kChunkBits;
-    if (chunk >> (3 * kLevelBits))
+    if (chunk >> (kRootBits + kLeafBits))
         return false;
-    MiddleNode* middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
-    if (!middle)
-        return false;
-    LeafNode* leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    const LeafNode* leaf = g_ArenaMap[chunk >> kLeafBits];
     if (!leaf)
         return false;
-    const ChunkEntry& entry = leaf->chunks[chunk & (kLevelSize - 1)];
+    const ChunkEntry& entry = leaf->chunks[chunk & (kLeafSize - 1)];
     int32_t tail = static_cast<int32_t>(address & kChunkMask);
     return tail < entry.tailLo || (entry.tailHi != 0 && tail >= entry.tailHi);
 }
