@@ -8,8 +8,8 @@
 
 // The pooled small-block allocator: requests of 1 to 1024 bytes are served from 4 KB pools of one size
 // class (16-byte steps), carved from 256 KB arenas; everything else goes to the fallbacks. The state is
-// not synchronised (COBMEM_PyMgr locks around it), and the lists of partly used pools per size class are
-// process-wide, so only one state may be in use at a time.
+// not synchronised (COBMEM_PyMgr makes the serialised calls below), and the lists of partly used pools per
+// size class are process-wide, so only one state may be in use at a time.
 
 enum : uint32_t
 {
@@ -77,7 +77,8 @@ void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size);
 void _PyObject_Discard(OBMEM_PyState* state);
 void _PyObject_TryPurge(OBMEM_PyState* state);
 
-// The calls above serialised by mutex, as the pooled manager makes them.
+// The calls above serialised by mutex, as the pooled manager makes them. While the process has a single
+// thread, what the pools serve alone (nothing that reaches a fallback) runs without taking the mutex.
 void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size);
 void OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block);
 void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size);
