@@ -3,13 +3,16 @@
 // Writes and reads the toolkit's scrambled text files (forms, and language files
 // when they are shipped scrambled): the UTF-8 text scrambled with the toolkit's
 // key, then the MD5 of the scrambled bytes. A scrambled file is read back before
-// it is kept, so a text the toolkit could not read (not UTF-8, empty) is refused.
+// it is written, so a text the toolkit could not read (not UTF-8, empty) is refused.
 #include "AUILibConfig.h"
 #include "Encrypter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 
 #include <cstdio>
 #include <vector>
@@ -49,14 +52,19 @@ int scramble(const QString &plainPath, const QString &scrambledPath)
     Encrypter::MD5Generate(body.data(), static_cast<unsigned int>(body.size()), digest);
     QByteArray file(reinterpret_cast<const char *>(body.data()), static_cast<int>(body.size()));
     file.append(reinterpret_cast<const char *>(digest), sizeof(digest));
-    if (!writeAll(scrambledPath, file)) {
-        fprintf(stderr, "ScrambleText: cannot write %s\n", qPrintable(scrambledPath));
+    // Tried on a copy first: a refused text must not cost the file it was to replace.
+    QTemporaryFile trial(QFileInfo(scrambledPath).absoluteDir().filePath(QStringLiteral("ScrambleText.XXXXXX")));
+    if (!trial.open() || trial.write(file) != file.size() || !trial.flush()) {
+        fprintf(stderr, "ScrambleText: cannot write next to %s\n", qPrintable(scrambledPath));
         return 1;
     }
-    const std::wstring back = Encrypter::ReadAndDecryptFile(scrambledPath.toStdWString());
+    const std::wstring back = Encrypter::ReadAndDecryptFile(trial.fileName().toStdWString());
     if (AUILib::WStringToUtf8(back) != text.toStdString()) {
-        QFile::remove(scrambledPath);
         fprintf(stderr, "ScrambleText: %s is not UTF-8 text; nothing written\n", qPrintable(plainPath));
+        return 1;
+    }
+    if (!writeAll(scrambledPath, file)) {
+        fprintf(stderr, "ScrambleText: cannot write %s\n", qPrintable(scrambledPath));
         return 1;
     }
     return 0;

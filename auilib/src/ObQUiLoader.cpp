@@ -15,7 +15,11 @@ QWidget *ObQUiLoader::createWidget(const QString &className, QWidget *parent, co
 {
     if (className == QLatin1String("QDialog")) {
         // The form describes the window the dialog already made; its flags
-        // survive the move under the form's parent.
+        // survive the move under the form's parent. There is one window: a
+        // dialog nested in the form would make it its own parent.
+        if (m_windowTaken)
+            return nullptr;
+        m_windowTaken = true;
         QDialog *window = m_dialog ? m_dialog->Window() : nullptr;
         if (window)
             window->setParent(parent, window->windowFlags());

@@ -190,6 +190,23 @@ TEST_F(DialogTest, FormsThatCannotBeBuiltThrow)
         EXPECT_TRUE(before.contains(widget) || !qobject_cast<DialogQt *>(widget));
 }
 
+TEST_F(DialogTest, ADialogNestedInTheFormIsNotBuilt)
+{
+    // The form's one window is the dialog's own; a second "QDialog" would be made its own parent.
+    const QByteArray body = "<item><widget class=\"QDialog\" name=\"inner\">\n<layout class=\"QVBoxLayout\" "
+                            "name=\"il\"><item><widget class=\"QPushButton\" name=\"in_btn\"/></item></layout>\n"
+                            "</widget></item>\n<item><widget class=\"QPushButton\" name=\"after\"/></item>\n";
+    CountingDialog dialog(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+    std::unique_ptr<QWidget> window(dialog.GetWndPtr());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), "Form");
+    EXPECT_EQ(window->parentWidget(), nullptr);
+    EXPECT_EQ(window->findChild<QDialog *>(), nullptr);
+    EXPECT_FALSE(dialog.GetElementByName(L"in_btn"));
+    ASSERT_TRUE(dialog.GetElementByName(L"after"));
+    EXPECT_EQ(dialog.GetElementByName(L"after")->GetPlatformHandle()->window(), window.get());
+}
+
 TEST_F(DialogTest, FormsAreTranslatedBeforeTheyAreBuilt)
 {
     SetCurrentLanguage(L"de-DE", false);
@@ -605,3 +622,4 @@ TEST(DialogQtTest, TheWindowsSlotsAreItsOverrides)
                                 "resizeEvent(QResizeEvent*)", "showEvent(QShowEvent*)"}));
     EXPECT_STREQ(Dialog::impl::staticMetaObject.className(), "AUILib::Dialog::impl");
 }
+

@@ -4,7 +4,9 @@
 #include "ScrambledFiles.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -144,6 +146,10 @@ TEST_F(ReadAndDecryptFileTest, TheToolRefusesWhatCouldNotBeReadBack)
     EXPECT_EQ(ScrambledFiles::run({"scramble", plain, sandbox.base() + "/bad.ob"}, &errors), 1);
     EXPECT_TRUE(errors.contains("not UTF-8")) << errors.constData();
     EXPECT_FALSE(QFile::exists(sandbox.base() + "/bad.ob"));
+    // A refused text leaves the file it was to replace as it was, and no trial copy.
+    EXPECT_EQ(ScrambledFiles::run({"scramble", plain, scrambled}), 1);
+    EXPECT_EQ(sandbox.readFile(scrambled), scrambledBytes(text));
+    EXPECT_EQ(QDir(sandbox.base()).entryList({"ScrambleText.*"}).size(), 0);
     ASSERT_TRUE(ScrambledFiles::writePlain(plain, ""));
     EXPECT_EQ(ScrambledFiles::run({"scramble", plain, sandbox.base() + "/empty.ob"}), 1);
     EXPECT_FALSE(QFile::exists(sandbox.base() + "/empty.ob"));

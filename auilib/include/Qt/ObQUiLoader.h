@@ -14,13 +14,14 @@ class ObQUiLoader : public QUiLoader
 public:
     explicit ObQUiLoader(Dialog::impl *dialog);
 
-    // Null for a class the factory does not know: the form then has neither
-    // that control nor what it holds.
+    // Null for a class the factory does not know, and for a "QDialog" other than
+    // the form's first: the form then has neither that control nor what it holds.
     QWidget *createWidget(const QString &className, QWidget *parent = nullptr,
                           const QString &name = QString()) override;
 
 private:
     Dialog::impl *m_dialog;
+    bool m_windowTaken = false;
 };
 
 } // namespace AUILib
