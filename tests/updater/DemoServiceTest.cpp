@@ -5,6 +5,7 @@
 #include "ModuleCheckFixture.h"
 
 #include "COB_Ozip.h"
+#include "DemoService.h"
 #include "DlgDownload.h"
 #include "UpdaterProcess.h"
 
@@ -17,38 +18,6 @@ namespace {
 
 class DemoServiceTest : public modulecheck::ModuleCheckTest
 {
-};
-
-// The service, stopped when the test ends.
-class DemoService
-{
-public:
-    DemoService()
-    {
-        // A bound on its life in case this test dies without killing it.
-        m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
-        m_process.setReadChannel(QProcess::StandardOutput);
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
-        m_url = QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-    ~DemoService()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-    QString url() const { return m_url; }
-    // What it wrote after the URL: one line per request.
-    QString requests()
-    {
-        m_process.waitForReadyRead(100);
-        return QString::fromUtf8(m_process.readAllStandardOutput());
-    }
-
-private:
-    QProcess m_process;
-    QString m_url;
 };
 
 QByteArray fetch(const QString &url)

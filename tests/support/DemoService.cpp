@@ -1,0 +1,23 @@
+#include "DemoService.h"
+
+DemoService::DemoService()
+{
+    // A bound on its life in case the test dies without killing it.
+    m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
+    m_process.setReadChannel(QProcess::StandardOutput);
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    }
+    m_url = QString::fromUtf8(m_process.readLine()).trimmed();
+}
+
+DemoService::~DemoService()
+{
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
+QString DemoService::requests()
+{
+    m_process.waitForReadyRead(100);
+    return QString::fromUtf8(m_process.readAllStandardOutput());
+}

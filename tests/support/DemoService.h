@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+// The embedded demo update service (tools/) as scripts/demo runs it: a child
+// process whose first output line is its URL. Stopped when this goes.
+class DemoService
+{
+public:
+    DemoService();
+    ~DemoService();
+    DemoService(const DemoService &) = delete;
+    DemoService &operator=(const DemoService &) = delete;
+
+    // Empty when the service did not start.
+    QString url() const { return m_url; }
+    // What it wrote after the URL: one line per request.
+    QString requests();
+
+private:
+    QProcess m_process;
+    QString m_url;
+};
