@@ -89,6 +89,11 @@ void* COB_GrowOnlyPool::Alloc(size_t size)
     return chunk + 1;
 }
 
+bool COB_GrowOnlyPool::IsPool(const _IOB_Allocator* allocator)
+{
+    return allocator && allocator->Free == PoolFree;
+}
+
 void COB_GrowOnlyPool::FreeAll()
 {
     COB_MutexLocker lock(&m_Mutex);

@@ -21,6 +21,10 @@ public:
     void FreeAll();
     void SetAllocator(_IOB_Allocator* allocator);
 
+    // True for a grow-only pool's allocator table: its Free does nothing, so a structure built through
+    // it can be dropped without visiting its blocks.
+    static bool IsPool(const _IOB_Allocator* allocator);
+
     _IOB_Allocator* GetAllocator() { return &m_Table; }
     operator _IOB_Allocator*() { return &m_Table; }
 

@@ -11,21 +11,32 @@ void COB_WideStringL::Empty(_IOB_Allocator* allocator)
     m_Length = 0;
 }
 
+wchar_t* COB_WideStringL::AllocBuffer(int len, _IOB_Allocator* allocator)
+{
+    Empty(allocator);
+    if (len < 0)
+        return nullptr;
+    const size_t count = static_cast<size_t>(len) + 1;
+    void* block = allocator ? allocator->Alloc(allocator, count * sizeof(wchar_t))
+                            : OBMEM_DefaultAlloc2(count, sizeof(wchar_t), 0);
+    if (!block)
+        return nullptr;
+    m_Ptr = static_cast<wchar_t*>(block);
+    m_Length = len;
+    return m_Ptr;
+}
+
 void COB_WideStringL::Set(const COB_WideStringC& s, _IOB_Allocator* allocator)
 {
     Empty(allocator);
     const int len = s.GetLength();
     if (!s.GetPtr() || len <= 0)
         return;
-    const size_t count = static_cast<size_t>(len) + 1;
-    void* block = allocator ? allocator->Alloc(allocator, count * sizeof(wchar_t))
-                            : OBMEM_DefaultAlloc2(count, sizeof(wchar_t), 0);
-    if (!block)
+    wchar_t* p = AllocBuffer(len, allocator);
+    if (!p)
         return;
-    m_Ptr = static_cast<wchar_t*>(block);
-    wmemcpy(m_Ptr, s.GetPtr(), static_cast<size_t>(len));
-    m_Ptr[len] = 0;
-    m_Length = len;
+    wmemcpy(p, s.GetPtr(), static_cast<size_t>(len));
+    p[len] = 0;
 }
 
 int COB_WideStringL::GetInteger() const

@@ -13,6 +13,8 @@ public:
     COB_WideStringL() : m_Ptr(nullptr), m_Length(0) {}
 
     void Empty(_IOB_Allocator* allocator);
+    // Room for len characters plus a terminator; the content is not initialised.
+    wchar_t* AllocBuffer(int len, _IOB_Allocator* allocator);
     void Set(const COB_WideStringC& s, _IOB_Allocator* allocator);
     int GetInteger() const;
     float GetFloat() const;

@@ -98,6 +98,21 @@ void CXML_AttrMap::RemoveAt(const COB_ByteStringC& space, const COB_ByteStringC&
     m_pMap->RemoveAt(index, 1);
 }
 
+void CXML_AttrMap::RemoveFrom(int index, _IOB_Allocator* allocator)
+{
+    if (index <= 0) {
+        RemoveAll(allocator);
+        return;
+    }
+    const int count = GetSize();
+    if (index >= count)
+        return;
+    CXML_AttrItem* items = static_cast<CXML_AttrItem*>(m_pMap->GetData());
+    for (int i = index; i < count; ++i)
+        items[i].Empty(allocator);
+    m_pMap->SetSize(index, -1);
+}
+
 void CXML_AttrMap::RemoveAll(_IOB_Allocator* allocator)
 {
     if (!m_pMap)

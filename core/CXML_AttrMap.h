@@ -50,6 +50,8 @@ public:
     // Replaces the value of the item at index (as SetAt does on a match).
     void SetValueAt(int index, const COB_WideStringC& value, _IOB_Allocator* allocator);
     void RemoveAt(const COB_ByteStringC& space, const COB_ByteStringC& name, _IOB_Allocator* allocator);
+    // Removes the items from index on; the list keeps its block for those before.
+    void RemoveFrom(int index, _IOB_Allocator* allocator);
     void RemoveAll(_IOB_Allocator* allocator);
 
     int GetSize() const;

@@ -1,5 +1,6 @@
 #include "CXML_Element.h"
 
+#include "COB_GrowOnlyPool.h"
 #include "COB_MemoryMgr.h"
 #include "COB_UTF8Encoder.h"
 #include "CXML_Content.h"
@@ -24,6 +25,9 @@ void OB_XML_SplitQualifiedName(const COB_ByteStringC& full, COB_ByteStringC& pre
 }
 
 namespace {
+
+// The child array's limit (2^28 bytes of 8-byte units), in whole children.
+const size_t kMaxChildUnits = 0x10000000 / 8;
 
 // A qualified name split for matching: no colon gives an empty prefix.
 struct QName
@@ -67,6 +71,9 @@ CXML_Element::CXML_Element(const COB_ByteStringC& qTagName, _IOB_Allocator* pAll
 CXML_Element::~CXML_Element()
 {
     _IOB_Allocator* allocator = GetAllocator();
+    // A grow-only pool takes its blocks back all at once: visiting the subtree would free nothing.
+    if (COB_GrowOnlyPool::IsPool(allocator))
+        return;
     m_QSpace.Empty(allocator);
     m_TagName.Empty(allocator);
     m_AttrMap.RemoveAll(allocator);
@@ -369,14 +376,16 @@ unsigned CXML_Element::FindElement(CXML_Element* pChild) const
     return 0xFFFFFFFFu;
 }
 
-CXML_Content* CXML_Element::NewContent(const COB_WideStringC& content, bool bCDATA)
+CXML_Content* CXML_Element::NewContent(const COB_WideStringC& content, bool bCDATA, _IOB_Allocator* blocks)
 {
-    void* block = OBMEM_AllocatorAlloc(GetAllocator(), sizeof(CXML_Content));
+    if (!blocks)
+        blocks = GetAllocator();
+    void* block = OBMEM_AllocatorAlloc(blocks, sizeof(CXML_Content));
     if (!block)
         return nullptr;
     CXML_Content* record = new (block) CXML_Content();
     record->m_bCDATA = bCDATA ? 1 : 0;
-    record->m_Content.Set(content, GetAllocator());
+    record->m_Content.Set(content, blocks);
     return record;
 }
 
@@ -397,6 +406,26 @@ void CXML_Element::PutChild(unsigned index, ChildType type, void* pointer)
     uint64_t* units = static_cast<uint64_t*>(m_Children.GetData());
     units[index * 2] = static_cast<uint64_t>(type);
     units[index * 2 + 1] = reinterpret_cast<uintptr_t>(pointer);
+}
+
+void CXML_Element::AdoptChildren(const uint64_t* units, size_t unitCount)
+{
+    // The most children the array can hold are kept, as adding them one by one would.
+    const int kept = static_cast<int>(unitCount < kMaxChildUnits ? unitCount : kMaxChildUnits);
+    if (kept <= 0)
+        return;
+    const bool stored = m_Children.GetSize() == 0 && m_Children.SetSize(kept, -1);
+    for (size_t i = stored ? static_cast<size_t>(kept) : 0; i + 1 < unitCount; i += 2) {
+        FreeChild(static_cast<ChildType>(units[i]),
+                  reinterpret_cast<void*>(static_cast<uintptr_t>(units[i + 1])));
+    }
+    if (!stored)
+        return;
+    memcpy(m_Children.GetData(), units, static_cast<size_t>(kept) * sizeof(uint64_t));
+    for (int i = 0; i + 1 < kept; i += 2) {
+        if (units[i] == Element)
+            reinterpret_cast<CXML_Element*>(static_cast<uintptr_t>(units[i + 1]))->m_pParent = this;
+    }
 }
 
 void CXML_Element::AddChildElement(CXML_Element* pChild)
@@ -478,30 +507,56 @@ CXML_Element* CXML_Element::Clone(_IOB_Allocator* pAllocator) const
     if (!copy)
         return nullptr;
     copy->SetTag(m_QSpace, m_TagName);
+    // Both lists are made at their final size: an allocator may refuse to resize a block (a grow-only
+    // pool does), and a list grown one entry at a time would then keep only its first.
     const int attrs = m_AttrMap.GetSize();
-    for (int i = 0; i < attrs; ++i) {
+    CXML_AttrItem* items = attrs > 0 ? copy->m_AttrMap.AppendEmpty(attrs, pAllocator) : nullptr;
+    int stored = 0;
+    for (int i = 0; items && i < attrs; ++i) {
         // The name goes through its qualified form, so a stored local name that holds a colon
-        // comes back split at that colon, as a name set by hand would be.
+        // comes back split at that colon, as a name set by hand would be; it may then repeat one.
         const CXML_AttrItem& item = m_AttrMap.GetAt(i);
         COB_ByteString qName = item.m_QSpaceName.IsEmpty()
                                    ? COB_ByteString(COB_ByteStringC(item.m_AttrName))
                                    : COB_ByteString(COB_ByteString(COB_ByteStringC(item.m_QSpaceName), ":"),
                                                     COB_ByteStringC(item.m_AttrName));
         QName q(qName);
-        copy->m_AttrMap.SetAt(q.space, q.name, item.m_Value, pAllocator);
-    }
-    const unsigned children = CountChildren();
-    for (unsigned i = 0; i < children; ++i) {
-        switch (GetChildType(i)) {
-        case Content:
-            copy->AddChildContent(*GetContentPtr(i), false);
-            break;
-        case Element:
-            copy->AddChildElement(GetElement(i)->Clone(pAllocator));
-            break;
-        default:
-            break;
+        int at = 0;
+        while (at < stored && !items[at].Matches(q.space, q.name))
+            ++at;
+        if (at == stored) {
+            items[at].m_QSpaceName.Set(q.space, pAllocator);
+            items[at].m_AttrName.Set(q.name, pAllocator);
+            ++stored;
         }
+        items[at].m_Value.Set(item.m_Value, pAllocator);
+    }
+    if (items && stored < attrs)
+        copy->m_AttrMap.RemoveFrom(stored, pAllocator);
+
+    const unsigned children = CountChildren();
+    if (children > 0 && children < 0x3FFFFFFFu && copy->m_Children.SetSize(static_cast<int>(children * 2), -1)) {
+        uint64_t* units = static_cast<uint64_t*>(copy->m_Children.GetData());
+        unsigned kept = 0;
+        for (unsigned i = 0; i < children; ++i) {
+            const ChildType type = GetChildType(i);
+            void* child = nullptr;
+            if (type == Content) {
+                if (const COB_WideStringL* text = GetContentPtr(i))
+                    child = copy->NewContent(*text, false);
+            } else if (type == Element) {
+                CXML_Element* element = GetElement(i)->Clone(pAllocator);
+                if (element)
+                    element->m_pParent = copy;
+                child = element;
+            }
+            if (!child)
+                continue;
+            units[kept * 2] = static_cast<uint64_t>(type);
+            units[kept * 2 + 1] = reinterpret_cast<uintptr_t>(child);
+            ++kept;
+        }
+        copy->m_Children.SetSize(static_cast<int>(kept * 2), -1);
     }
     return copy;
 }

@@ -128,10 +128,16 @@ public:
     bool RemoveChildren();
 
 private:
+    friend class CXML_Parser;
+
     void Init(_IOB_Allocator* pAllocator);
+    // Gives an element without children its children at once, in one block of exactly their size:
+    // units as the child array holds them. When that block cannot be had the children are freed.
+    void AdoptChildren(const uint64_t* units, size_t unitCount);
     // The kind/pointer pair of child index; aborts on a broken pairing.
     uintptr_t UnitAt(int unit) const;
-    CXML_Content* NewContent(const COB_WideStringC& content, bool bCDATA);
+    // The record and its text come from blocks (null: the element's allocator).
+    CXML_Content* NewContent(const COB_WideStringC& content, bool bCDATA, _IOB_Allocator* blocks = nullptr);
     void PutChild(unsigned index, ChildType type, void* pointer);
     void FreeChild(ChildType type, void* pointer);
 

@@ -1,5 +1,6 @@
 #include "CXML_Parser.h"
 
+#include "COB_GrowOnlyPool.h"
 #include "COB_MemoryMgr.h"
 #include "CXML_DataBufAcc.h"
 #include "CXML_DataStmAcc.h"
@@ -78,15 +79,110 @@ inline uint64_t StopBytes(uint64_t w, uint64_t stop1, uint64_t stop2)
     return (w | ((x1 - ones) & ~x1) | ((x2 - ones) & ~x2)) & highs;
 }
 
-// Growable byte run whose memory comes from the parse's allocator.
-struct ByteRun
+// A working buffer grown to size bytes, its first used bytes kept; null when that fails (the old block
+// is then left as it was). A caller's allocator is only asked for a fresh block and the old one is given
+// back: allocating and freeing is all an allocator has to offer (a grow-only pool refuses to resize).
+void* GrowBlock(_IOB_Allocator* allocator, void* block, size_t used, size_t size)
+{
+    if (!allocator)
+        return OBMEM_AllocatorRealloc(nullptr, block, size);
+    void* grown = allocator->Alloc(allocator, size);
+    if (!grown)
+        return nullptr;
+    if (block) {
+        if (used > 0)
+            memcpy(grown, block, used);
+        allocator->Free(allocator, block);
+    }
+    return grown;
+}
+
+// Length of the run at the start of bytes[0..count) that holds only ASCII other than stop and "&".
+size_t PlainAsciiRun(const uint8_t* bytes, size_t count, uint8_t stop)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i stops = _mm_set1_epi8(static_cast<char>(stop));
+    const __m128i amps = _mm_set1_epi8('&');
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const unsigned hits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(v, _mm_or_si128(_mm_cmpeq_epi8(v, stops), _mm_cmpeq_epi8(v, amps)))));
+        if (hits)
+            return i + static_cast<size_t>(__builtin_ctz(hits));
+    }
+#endif
+    while (i < count && bytes[i] < 0x80 && bytes[i] != stop && bytes[i] != '&')
+        ++i;
+    return i;
+}
+
+// Length of the run of name bytes (see IsNameByte) at the start of bytes[0..count); colon is set when
+// the run holds a colon.
+size_t NameRun(const uint8_t* bytes, size_t count, bool& colon)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    // Sixteen bytes at a time, as signed bytes: letters of either case, "0" to ":", "-", ".", "_",
+    // and 0x80 to 0xFD (the negative values below -2).
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    const __m128i beforeA = _mm_set1_epi8('a' - 1), afterZ = _mm_set1_epi8('z' + 1);
+    const __m128i beforeDigits = _mm_set1_epi8('0' - 1), afterColon = _mm_set1_epi8(':' + 1);
+    const __m128i beforeDash = _mm_set1_epi8('-' - 1), afterDot = _mm_set1_epi8('.' + 1);
+    const __m128i underscore = _mm_set1_epi8('_'), colons = _mm_set1_epi8(':');
+    const __m128i highLimit = _mm_set1_epi8(-2);
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i folded = _mm_or_si128(v, caseBit);
+        __m128i name = _mm_and_si128(_mm_cmpgt_epi8(folded, beforeA), _mm_cmplt_epi8(folded, afterZ));
+        name = _mm_or_si128(name, _mm_and_si128(_mm_cmpgt_epi8(v, beforeDigits), _mm_cmplt_epi8(v, afterColon)));
+        name = _mm_or_si128(name, _mm_and_si128(_mm_cmpgt_epi8(v, beforeDash), _mm_cmplt_epi8(v, afterDot)));
+        name = _mm_or_si128(name, _mm_or_si128(_mm_cmpeq_epi8(v, underscore), _mm_cmplt_epi8(v, highLimit)));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(name)) & 0xFFFF;
+        const unsigned run = others ? static_cast<unsigned>(__builtin_ctz(others)) : 16;
+        const unsigned colonBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, colons)));
+        if (colonBits & ((1u << run) - 1))
+            colon = true;
+        if (others)
+            return i + run;
+    }
+#endif
+    for (; i < count && IsNameByte(bytes[i]); ++i)
+        colon |= bytes[i] == ':';
+    return i;
+}
+
+// Widens count ASCII bytes into out.
+void WidenAscii(const uint8_t* bytes, size_t count, wchar_t* out)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; count - i >= 16; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        const __m128i lo = _mm_unpacklo_epi8(v, zero);
+        const __m128i hi = _mm_unpackhi_epi8(v, zero);
+        __m128i* to = reinterpret_cast<__m128i*>(out + i);
+        _mm_storeu_si128(to, _mm_unpacklo_epi16(lo, zero));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(lo, zero));
+        _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(hi, zero));
+        _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(hi, zero));
+    }
+#endif
+    for (; i < count; ++i)
+        out[i] = static_cast<wchar_t>(bytes[i]);
+}
+
+// Growable run of units whose memory comes from the parse's allocator.
+template <class Unit>
+struct UnitRun
 {
     _IOB_Allocator* allocator = nullptr;
-    uint8_t* data = nullptr;
+    Unit* data = nullptr;
     size_t length = 0;
     size_t capacity = 0;
 
-    ~ByteRun() { OBMEM_AllocatorFree(allocator, data); }
+    ~UnitRun() { OBMEM_AllocatorFree(allocator, data); }
     bool Reserve(size_t total)
     {
         if (total <= capacity)
@@ -94,24 +190,29 @@ struct ByteRun
         size_t grown = capacity < 64 ? 64 : capacity * 2;
         if (grown < total)
             grown = total;
-        if (grown > 0x7fffffff)
+        if (grown > 0x7fffffff / sizeof(Unit))
             return false;
-        void* block = OBMEM_AllocatorRealloc(allocator, data, grown);
+        void* block = GrowBlock(allocator, data, length * sizeof(Unit), grown * sizeof(Unit));
         if (!block)
             return false;
-        data = static_cast<uint8_t*>(block);
+        data = static_cast<Unit*>(block);
         capacity = grown;
         return true;
     }
-    void Append(const uint8_t* bytes, size_t count)
+    // False when the units could not be kept.
+    bool Append(const Unit* units, size_t count)
     {
-        if (count == 0 || !Reserve(length + count))
-            return;
-        memcpy(data + length, bytes, count);
+        if (count == 0)
+            return true;
+        if (!Reserve(length + count))
+            return false;
+        memcpy(data + length, units, count * sizeof(Unit));
         length += count;
+        return true;
     }
-    void Append(uint8_t byte) { Append(&byte, 1); }
 };
+
+using ByteRun = UnitRun<uint8_t>;
 
 } // namespace
 
@@ -145,7 +246,8 @@ struct CXML_WideRun
             grown = total;
         if (grown > 0x1fffffff)
             return false;
-        void* block = OBMEM_AllocatorRealloc(allocator, data, grown * sizeof(wchar_t));
+        void* block =
+            GrowBlock(allocator, data, static_cast<size_t>(length) * sizeof(wchar_t), grown * sizeof(wchar_t));
         if (!block)
             return false;
         data = static_cast<wchar_t*>(block);
@@ -262,43 +364,34 @@ struct CXML_WideRun
 
 namespace {
 
-// The attributes of the tag being read. They are gathered here first so that the element's list is
-// made once at its final size instead of growing with every attribute.
+// The attributes of the tag being read, each already in the blocks it will keep. They are gathered
+// here first so that the element's list is made once at its final size instead of growing with every
+// attribute.
 struct PendingAttrs
 {
     struct Item
     {
-        size_t name; // offset in names: prefix, then local name
-        int prefixLength;
-        int nameLength;
-        int value; // offset in values
-        int valueLength;
+        CXML_AttrItem attr;
         uint32_t key; // KeyOf the local name
     };
 
     _IOB_Allocator* allocator = nullptr;
-    ByteRun names;
-    CXML_WideRun values;
+    CXML_WideRun value; // a value that needs decoding
     Item* items = nullptr;
     int count = 0;
     int capacity = 0;
+    // One bit per KeyOf the local names stored so far: most names are new, and are known to be so
+    // without comparing them with every earlier one.
+    uint64_t seen[4] = {0, 0, 0, 0};
 
     ~PendingAttrs() { OBMEM_AllocatorFree(allocator, items); }
     void Clear()
     {
-        names.length = 0;
-        values.Clear();
         count = 0;
+        seen[0] = seen[1] = seen[2] = seen[3] = 0;
     }
-    COB_ByteStringC Space(int i) const
-    {
-        return COB_ByteStringC(names.data + items[i].name, items[i].prefixLength);
-    }
-    COB_ByteStringC Name(int i) const
-    {
-        return COB_ByteStringC(names.data + items[i].name + items[i].prefixLength, items[i].nameLength);
-    }
-    COB_WideStringC Value(int i) const { return COB_WideStringC(values.data + items[i].value, items[i].valueLength); }
+    COB_ByteStringC Space(int i) const { return items[i].attr.m_QSpaceName; }
+    COB_ByteStringC Name(int i) const { return items[i].attr.m_AttrName; }
     // Length, first and last byte of a local name: most names that differ differ here already.
     static uint32_t KeyOf(const COB_ByteStringC& name)
     {
@@ -308,6 +401,8 @@ struct PendingAttrs
         return static_cast<uint32_t>(n) << 16 | static_cast<uint32_t>(name.GetAt(0)) << 8 |
                static_cast<uint32_t>(name.GetAt(n - 1));
     }
+    static unsigned BitOf(uint32_t key) { return (key * 0x9E3779B1u) >> 24; }
+    bool MaySee(uint32_t key) const { return (seen[BitOf(key) >> 6] >> (BitOf(key) & 63)) & 1; }
     // As CXML_AttrItem::Matches: an empty space matches any stored prefix.
     bool Matches(int i, const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
@@ -317,25 +412,44 @@ struct PendingAttrs
     int Find(const COB_ByteStringC& space, const COB_ByteStringC& name) const
     {
         const uint32_t key = KeyOf(name);
+        if (!MaySee(key))
+            return -1;
         for (int i = 0; i < count; ++i) {
             if (items[i].key == key && Matches(i, space, name))
                 return i;
         }
         return -1;
     }
-    Item* Add()
+    // Takes the attribute's strings; false (and they are freed) when the list cannot grow.
+    bool Add(const CXML_AttrItem& attr)
     {
         if (count == capacity) {
             const int grown = capacity < 16 ? 16 : capacity * 2;
-            if (grown > 0x7fffffff / static_cast<int>(sizeof(Item)))
-                return nullptr;
-            void* block = OBMEM_AllocatorRealloc(allocator, items, static_cast<size_t>(grown) * sizeof(Item));
-            if (!block)
-                return nullptr;
+            void* block = grown > 0x7fffffff / static_cast<int>(sizeof(Item))
+                              ? nullptr
+                              : GrowBlock(allocator, items, static_cast<size_t>(count) * sizeof(Item),
+                                          static_cast<size_t>(grown) * sizeof(Item));
+            if (!block) {
+                CXML_AttrItem lost = attr;
+                lost.Empty(allocator);
+                return false;
+            }
             items = static_cast<Item*>(block);
             capacity = grown;
         }
-        return &items[count++];
+        Item& item = items[count++];
+        item.attr = attr;
+        item.key = KeyOf(attr.m_AttrName);
+        const unsigned bit = BitOf(item.key);
+        seen[bit >> 6] |= uint64_t(1) << (bit & 63);
+        return true;
+    }
+    // Frees the strings of every item (they were not handed over).
+    void Drop()
+    {
+        for (int i = 0; i < count; ++i)
+            items[i].attr.Empty(allocator);
+        count = 0;
     }
 };
 
@@ -415,7 +529,7 @@ private:
             while (capacity <= static_cast<size_t>(count) * 2)
                 capacity *= 2;
             if (capacity != m_nCapacity || !m_pSlots) {
-                void* block = OBMEM_AllocatorRealloc(m_pAllocator, m_pSlots, capacity * 2 * sizeof(int32_t));
+                void* block = GrowBlock(m_pAllocator, m_pSlots, 0, capacity * 2 * sizeof(int32_t));
                 if (!block)
                     return false;
                 m_pSlots = static_cast<int32_t*>(block);
@@ -439,21 +553,77 @@ private:
 
 } // namespace
 
+// The children of the elements being read, the innermost element's last: each element takes its own
+// when it ends, so that its child array is made once at its final size.
+struct ChildUnits : UnitRun<uint64_t>
+{
+    bool Push(CXML_Element::ChildType type, void* pointer)
+    {
+        const uint64_t units[2] = {static_cast<uint64_t>(type), reinterpret_cast<uintptr_t>(pointer)};
+        return Append(units, 2);
+    }
+};
+
+// Blocks of a tree built in a grow-only pool, carved from larger pieces of that pool. The pool gives
+// nothing back one by one, so the tree cannot tell the difference; its lock is taken once per piece
+// instead of once per string.
+struct PoolCarver
+{
+    _IOB_Allocator table; // first: the carver stands in for an allocator
+    _IOB_Allocator* pool;
+    uint8_t* next = nullptr;
+    size_t left = 0;
+
+    enum : size_t { kPiece = 32768, kLargest = 2048 };
+
+    explicit PoolCarver(_IOB_Allocator* owner) : pool(owner)
+    {
+        table.AllocDebug = [](_IOB_Allocator* a, size_t size, const char*, int) { return Of(a)->Carve(size); };
+        table.Alloc = [](_IOB_Allocator* a, size_t size) { return Of(a)->Carve(size); };
+        table.ReallocDebug = [](_IOB_Allocator*, void*, size_t, const char*, int) -> void* { return nullptr; };
+        table.Realloc = [](_IOB_Allocator*, void*, size_t) -> void* { return nullptr; };
+        table.Free = [](_IOB_Allocator*, void*) {};
+    }
+    static PoolCarver* Of(_IOB_Allocator* a) { return reinterpret_cast<PoolCarver*>(a); }
+    // Aligned to 8 bytes, enough for every record of the tree.
+    void* Carve(size_t size)
+    {
+        if (size > kLargest)
+            return pool->Alloc(pool, size);
+        const size_t rounded = (size + 7) & ~size_t(7);
+        if (rounded > left) {
+            void* piece = pool->Alloc(pool, kPiece);
+            if (!piece)
+                return nullptr;
+            next = static_cast<uint8_t*>(piece);
+            left = kPiece;
+        }
+        void* block = next;
+        next += rounded;
+        left -= rounded;
+        return block;
+    }
+};
+
 // Working buffers of one parse, reused by every element.
 struct CXML_ParserScratch
 {
-    explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator)
+    explicit CXML_ParserScratch(_IOB_Allocator* allocator) : index(allocator), carver(allocator)
     {
         name.allocator = cdata.allocator = allocator;
-        value.allocator = text.allocator = allocator;
-        attrs.allocator = attrs.names.allocator = attrs.values.allocator = allocator;
+        value.allocator = text.allocator = record.allocator = allocator;
+        attrs.allocator = attrs.value.allocator = allocator;
+        children.allocator = allocator;
     }
     ByteRun name;  // a name that crosses a block boundary
     ByteRun cdata; // a CDATA section, which may cross block boundaries
     CXML_WideRun value;
-    CXML_WideRun text; // the current text run
+    CXML_WideRun text;   // the current text run
+    CXML_WideRun record; // tabs and line breaks skipped between markup, when they are kept
     PendingAttrs attrs;
     AttrIndex index;
+    ChildUnits children;
+    PoolCarver carver;
 };
 
 bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
@@ -477,9 +647,9 @@ bool CheckFirstNonEmptyChar(const uint8_t* data, size_t size)
 }
 
 CXML_Parser::CXML_Parser(_IOB_Allocator* allocator)
-    : m_pAllocator(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false), m_nBufferOffset(0),
-      m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0), m_bIgnoreCharRef(false),
-      m_WhiteSpaceRecord(allocator), m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
+    : m_pAllocator(allocator), m_pBlocks(allocator), m_pDataAcc(nullptr), m_bOwnedStream(false),
+      m_nBufferOffset(0), m_bSaveSpaceChars(false), m_pBuffer(nullptr), m_dwBufferSize(0), m_dwIndex(0),
+      m_bIgnoreCharRef(false), m_bKeepCtrlWhiteSpace(false), m_nDepth(0), m_pScratch(nullptr)
 {
 }
 
@@ -533,6 +703,7 @@ bool CXML_Parser::Init(bool bOwnedStream)
     if (!block)
         return false;
     m_pScratch = ::new (block) CXML_ParserScratch(m_pAllocator);
+    m_pBlocks = COB_GrowOnlyPool::IsPool(m_pAllocator) ? &m_pScratch->carver.table : m_pAllocator;
     return CheckFirstBytes();
 }
 
@@ -600,7 +771,7 @@ void CXML_Parser::SkipWhiteSpacesLoop(bool bRecord)
         if (record) {
             for (; i < n && g_OBCRT_XML_IsWhiteSpace(b[i]); ++i) {
                 if (b[i] == '\t' || b[i] == '\n' || b[i] == '\r')
-                    m_WhiteSpaceRecord.AppendChar(static_cast<wchar_t>(b[i]));
+                    m_pScratch->record.Append(static_cast<wchar_t>(b[i]));
             }
         } else {
             while (i < n && g_OBCRT_XML_IsWhiteSpace(b[i]))
@@ -622,13 +793,7 @@ void CXML_Parser::GetName(COB_ByteStringC& prefix, COB_ByteStringC& name)
     for (;;) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
-        size_t i = m_dwIndex;
-        for (; i < n; ++i) {
-            const uint8_t c = b[i];
-            if (!IsNameByte(c))
-                break;
-            colon |= c == ':';
-        }
+        const size_t i = m_dwIndex + NameRun(b + m_dwIndex, n - m_dwIndex, colon);
         m_dwIndex = i;
         if (i < n) {
             if (spanned)
@@ -745,16 +910,21 @@ void CXML_Parser::SkipDeclaration()
 // After "&": a well-formed reference (a name, "#" and decimal digits, or "#x" and hexadecimal digits,
 // then ";") gives its character; the five predefined names are known. Anything else - a bare "&", a
 // reference cut short, an unknown name - stays as the literal text it was written with, so that a
-// stray "&" never swallows the markup after it.
+// stray "&" never swallows the markup after it. A number that is no Unicode scalar value (a surrogate,
+// past U+10FFFF, too large for 32 bits) gives U+FFFD, as the same value written in UTF-8 would.
 void CXML_Parser::GetCharRef(CXML_WideRun& out)
 {
-    enum { kMaxBytes = 64 };
-    uint8_t bytes[kMaxBytes];
-    int count = 0;
+    // The bytes go into out as literal text while they are read, so a reference of any length (leading
+    // zeros, say) needs no buffer of its own; a resolved reference then takes their place.
+    const int literalAt = out.length;
+    const unsigned int pending = out.pending, partial = out.value, sequence = out.sequence;
+    out.Append(L'&');
     enum { Start, Hash, Decimal, HexStart, Hex, Name } state = Start;
     uint32_t value = 0;
+    uint8_t name[4];
+    size_t nameLength = 0;
     bool complete = false;
-    while (count < kMaxBytes && HaveByte()) {
+    while (HaveByte()) {
         const uint8_t c = m_pBuffer[m_dwIndex];
         if (c == ';') {
             if (state == Decimal || state == Hex || state == Name) {
@@ -792,44 +962,79 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
         }
         if (!fits)
             break;
-        if (state == Decimal) {
+        // Past U+10FFFF the value stops growing: it cannot come back into range, and must not wrap.
+        if (state == Decimal && value <= 0x10FFFF) {
             value = value * 10u + static_cast<uint32_t>(c - '0');
-        } else if (state == Hex) {
+        } else if (state == Hex && value <= 0x10FFFF) {
             const uint32_t digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
             value = value * 16u + digit;
+        } else if (state == Name) {
+            if (nameLength < sizeof name)
+                name[nameLength] = c;
+            ++nameLength;
         }
-        bytes[count++] = c;
+        out.Decode(c);
         ++m_dwIndex;
     }
+    wchar_t resolved = 0;
     if (complete && state != Name) {
-        out.Append(static_cast<wchar_t>(value));
-        return;
-    }
-    if (complete) {
+        resolved = value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ? L'\xFFFD' : static_cast<wchar_t>(value);
+    } else if (complete) {
         static const struct
         {
-            const char* name;
+            char name[5];
+            size_t length;
             wchar_t ch;
-        } kNames[] = {{"gt", L'>'}, {"lt", L'<'}, {"amp", L'&'}, {"apos", L'\''}, {"quot", L'"'}};
+        } kNames[] = {{"gt", 2, L'>'}, {"lt", 2, L'<'}, {"amp", 3, L'&'}, {"apos", 4, L'\''}, {"quot", 4, L'"'}};
         for (const auto& known : kNames) {
-            if (strlen(known.name) == static_cast<size_t>(count) && memcmp(known.name, bytes, count) == 0) {
-                out.Append(known.ch);
-                return;
-            }
+            if (known.length == nameLength && memcmp(known.name, name, nameLength) == 0)
+                resolved = known.ch;
         }
+        if (resolved == 0) {
+            out.Append(L';');
+            return;
+        }
+    } else {
+        return;
     }
-    out.Append(L'&');
-    for (int i = 0; i < count; ++i)
-        out.Decode(bytes[i]);
-    if (complete)
-        out.Append(L';');
+    out.length = literalAt;
+    out.pending = pending;
+    out.value = partial;
+    out.sequence = sequence;
+    out.Append(resolved);
 }
 
-// After the opening quote: the value up to the matching quote, references resolved, added to the
+// After the opening quote: the value up to the matching quote into out's own block. Most values are
+// plain ASCII that ends in the block at hand: they are widened straight into a block of their size.
+void CXML_Parser::ReadAttrValue(uint8_t quote, COB_WideStringL& out)
+{
+    const uint8_t* b = m_pBuffer;
+    const size_t start = m_dwIndex;
+    const size_t end = m_dwBufferSize;
+    size_t i = start + PlainAsciiRun(b + start, end - start, quote);
+    if (i < end && b[i] == quote) {
+        const size_t length = i - start;
+        m_dwIndex = i + 1;
+        if (length == 0 || length > 0x7ffffffe)
+            return;
+        wchar_t* text = out.AllocBuffer(static_cast<int>(length), m_pBlocks);
+        if (!text)
+            return;
+        WidenAscii(b + start, length, text);
+        text[length] = 0;
+        return;
+    }
+    CXML_WideRun& value = m_pScratch->attrs.value;
+    value.Clear();
+    GetAttrValue(quote);
+    out.Set(value.View(), m_pBlocks);
+}
+
+// After the opening quote: the value up to the matching quote, references resolved, decoded into the
 // tag's value run.
 void CXML_Parser::GetAttrValue(uint8_t quote)
 {
-    CXML_WideRun& value = m_pScratch->attrs.values;
+    CXML_WideRun& value = m_pScratch->attrs.value;
     const uint64_t quoteBytes = kEveryByte * quote;
     for (;;) {
         const uint8_t* b = m_pBuffer;
@@ -910,8 +1115,14 @@ CXML_Element* CXML_Parser::NewElement(const COB_ByteStringC& prefix, const COB_B
 {
     if (!m_pAllocator)
         return new CXML_Element(prefix, name, nullptr);
-    void* block = m_pAllocator->Alloc(m_pAllocator, sizeof(CXML_Element));
-    return block ? ::new (block) CXML_Element(prefix, name, m_pAllocator) : nullptr;
+    void* block = m_pBlocks->Alloc(m_pBlocks, sizeof(CXML_Element));
+    if (!block)
+        return nullptr;
+    // The element keeps the caller's allocator; its first blocks may come from the carver.
+    CXML_Element* element = ::new (block) CXML_Element(m_pAllocator);
+    element->m_QSpace.Set(prefix, m_pBlocks);
+    element->m_TagName.Set(name, m_pBlocks);
+    return element;
 }
 
 void CXML_Parser::DeleteElement(CXML_Element* element)
@@ -976,72 +1187,65 @@ void CXML_Parser::ParseAttributes(CXML_Element* element)
             break;
         COB_ByteStringC prefix, name;
         GetName(prefix, name);
-        // The name outlives the block it was read from.
-        const size_t nameAt = attrs.names.length;
-        attrs.names.Append(prefix.GetPtr(), static_cast<size_t>(prefix.GetLength()));
-        attrs.names.Append(name.GetPtr(), static_cast<size_t>(name.GetLength()));
-        const int prefixLength = prefix.GetLength();
-        const int nameLength = name.GetLength();
-        const bool kept = attrs.names.length == nameAt + static_cast<size_t>(prefixLength + nameLength);
+        // The name goes into its own blocks at once: it outlives the input block it was read from.
+        CXML_AttrItem attr;
+        if (!prefix.IsEmpty())
+            attr.m_QSpaceName.Set(prefix, m_pBlocks);
+        attr.m_AttrName.Set(name, m_pBlocks);
+        const bool kept = attr.m_QSpaceName.GetLength() == prefix.GetLength() &&
+                          attr.m_AttrName.GetLength() == name.GetLength();
         SkipWhiteSpaces(false);
-        if (!HaveByte() || m_pBuffer[m_dwIndex] != '=')
+        if (!HaveByte() || m_pBuffer[m_dwIndex] != '=') {
+            attr.Empty(m_pAllocator);
             break;
+        }
         ++m_dwIndex;
         SkipWhiteSpaces(false);
-        if (!HaveByte())
+        if (!HaveByte()) {
+            attr.Empty(m_pAllocator);
             break;
-        CXML_WideRun& values = attrs.values;
-        const int valueAt = values.length;
-        values.pending = 0;
+        }
         const uint8_t quote = m_pBuffer[m_dwIndex];
         if (quote == '"' || quote == '\'') {
             ++m_dwIndex;
-            GetAttrValue(quote);
+            ReadAttrValue(quote, attr.m_Value);
         }
         if (!kept) {
-            attrs.names.length = nameAt;
-            continue; // the name could not be kept
-        }
-        const COB_ByteStringC space(attrs.names.data + nameAt, prefixLength);
-        const COB_ByteStringC local(attrs.names.data + nameAt + prefixLength, nameLength);
-        const int existing = m_pScratch->index.Find(attrs, space, local);
-        PendingAttrs::Item* item = existing >= 0 ? &attrs.items[existing] : attrs.Add();
-        if (!item) {
-            attrs.names.length = nameAt;
+            attr.Empty(m_pAllocator); // the name could not be kept
             continue;
         }
+        const int existing = m_pScratch->index.Find(attrs, attr.m_QSpaceName, attr.m_AttrName);
         if (existing < 0) {
-            item->name = nameAt;
-            item->prefixLength = prefixLength;
-            item->nameLength = nameLength;
-            item->key = PendingAttrs::KeyOf(local);
-        } else {
-            attrs.names.length = nameAt; // the earlier item keeps its own name
+            attrs.Add(attr);
+            continue;
         }
-        item->value = valueAt;
-        item->valueLength = values.length - valueAt;
+        // The earlier item keeps its own name and place and takes the later value.
+        CXML_AttrItem& earlier = attrs.items[existing].attr;
+        earlier.m_Value.Empty(m_pAllocator);
+        earlier.m_Value = attr.m_Value;
+        attr.m_QSpaceName.Empty(m_pAllocator);
+        attr.m_AttrName.Empty(m_pAllocator);
     }
     if (attrs.count == 0)
         return;
-    CXML_AttrMap& map = element->GetAttrMap();
-    _IOB_Allocator* allocator = element->GetAllocator();
-    CXML_AttrItem* items = map.AppendEmpty(attrs.count, allocator);
-    for (int i = 0; i < attrs.count; ++i) {
-        if (!items) {
-            // The list could not be made at once: store one by one, as far as memory allows.
-            map.Append(attrs.Space(i), attrs.Name(i), attrs.Value(i), allocator);
-            continue;
-        }
-        items[i].m_QSpaceName.Set(attrs.Space(i), allocator);
-        items[i].m_AttrName.Set(attrs.Name(i), allocator);
-        items[i].m_Value.Set(attrs.Value(i), allocator);
+    CXML_AttrItem* items = element->GetAttrMap().AppendEmpty(attrs.count, m_pAllocator);
+    if (!items) {
+        attrs.Drop();
+        return;
     }
+    // The strings change hands.
+    for (int i = 0; i < attrs.count; ++i)
+        items[i] = attrs.items[i].attr;
+    attrs.count = 0;
 }
 
 void CXML_Parser::InsertContentSegment(bool bCDATA, const COB_WideStringC& text, CXML_Element* element)
 {
-    if (!text.IsEmpty())
-        element->AddChildContent(text, bCDATA);
+    if (text.IsEmpty())
+        return;
+    CXML_Content* record = element->NewContent(text, bCDATA, m_pBlocks);
+    if (record && !m_pScratch->children.Push(CXML_Element::Content, record))
+        element->FreeChild(CXML_Element::Content, record);
 }
 
 void CXML_Parser::FlushText(CXML_Element* element)
@@ -1060,6 +1264,7 @@ void CXML_Parser::ParseCDATA(CXML_Element* element)
     ByteRun& section = m_pScratch->cdata;
     section.length = 0;
     bool closed = false;
+    bool whole = true;
     while (!closed) {
         const uint8_t* b = m_pBuffer;
         const size_t n = m_dwBufferSize;
@@ -1078,13 +1283,14 @@ void CXML_Parser::ParseCDATA(CXML_Element* element)
                 break;
             }
         }
-        section.Append(b + start, i - start);
+        whole = section.Append(b + start, i - start) && whole;
         m_dwIndex = i;
         if (!closed && !ReadNextBlock())
             break;
     }
-    // An unclosed section keeps everything up to the end of input.
-    const size_t end = closed ? section.length - 3 : section.length;
+    // An unclosed section keeps everything up to the end of input; one that could not be kept whole
+    // (no memory) keeps what was, without its closing "]]>".
+    const size_t end = closed && whole ? section.length - 3 : section.length;
     if (end <= 6)
         return;
     CXML_WideRun& text = m_pScratch->text;
@@ -1102,18 +1308,27 @@ CXML_WideRun& CXML_Parser::JoinRecordedWhiteSpace()
     const CXML_WideRun& text = m_pScratch->text;
     CXML_WideRun& run = m_pScratch->value;
     run.Clear();
-    const COB_WideStringC record = m_WhiteSpaceRecord.GetWideString();
-    if (run.Reserve(static_cast<size_t>(record.GetLength() + text.length))) {
-        wmemcpy(run.data, record.GetPtr(), static_cast<size_t>(record.GetLength()));
+    CXML_WideRun& record = m_pScratch->record;
+    if (run.Reserve(static_cast<size_t>(record.length + text.length))) {
+        wmemcpy(run.data, record.data, static_cast<size_t>(record.length));
         if (text.length > 0)
-            wmemcpy(run.data + record.GetLength(), text.data, static_cast<size_t>(text.length));
-        run.length = record.GetLength() + text.length;
+            wmemcpy(run.data + record.length, text.data, static_cast<size_t>(text.length));
+        run.length = record.length + text.length;
     }
-    m_WhiteSpaceRecord.Clear();
+    record.Clear();
     return run;
 }
 
 void CXML_Parser::ParseContent(CXML_Element* element)
+{
+    ChildUnits& children = m_pScratch->children;
+    const size_t base = children.length;
+    ReadContent(element);
+    element->AdoptChildren(children.data + base, children.length - base);
+    children.length = base;
+}
+
+void CXML_Parser::ReadContent(CXML_Element* element)
 {
     CXML_WideRun& text = m_pScratch->text;
     text.Clear();
@@ -1205,7 +1420,7 @@ void CXML_Parser::ParseContent(CXML_Element* element)
             break;
         }
         // A child element.
-        if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+        if (m_bKeepCtrlWhiteSpace && m_pScratch->record.length > 0) {
             // The recorded line breaks and tabs lead the run, which is kept untrimmed.
             InsertContentSegment(false, JoinRecordedWhiteSpace().View(), element);
             text.Clear();
@@ -1215,11 +1430,12 @@ void CXML_Parser::ParseContent(CXML_Element* element)
         CXML_Element* child = ParseElement(element, true);
         --m_nDepth;
         if (child) {
-            element->AddChildElement(child);
+            if (!m_pScratch->children.Push(CXML_Element::Element, child))
+                DeleteElement(child);
             SkipWhiteSpaces(true);
         }
     }
-    if (m_bKeepCtrlWhiteSpace && m_WhiteSpaceRecord.GetLength() > 0) {
+    if (m_bKeepCtrlWhiteSpace && m_pScratch->record.length > 0) {
         CXML_WideRun& run = JoinRecordedWhiteSpace();
         if (!m_bSaveSpaceChars)
             run.TrimRight();

@@ -3,7 +3,7 @@
 
 #include "COB_ByteStringC.h"
 #include "COB_WideStringC.h"
-#include "COB_WideTextBuf.h"
+#include "COB_WideStringL.h"
 #include "OB_FileSize.h"
 
 #include <cstddef>
@@ -60,9 +60,18 @@ private:
     bool CheckFirstBytes();
     void SkipWhiteSpaces(bool bRecord)
     {
-        // Most calls stand on a byte that is not white space: answered here without the loop.
-        if (m_dwIndex < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[m_dwIndex]))
+        // Most calls stand on a byte that is not white space, or on a short run of it that ends in the
+        // block at hand: answered here without the loop.
+        size_t i = m_dwIndex;
+        if (i < m_dwBufferSize && !g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
             return;
+        if (!bRecord || !m_bKeepCtrlWhiteSpace) {
+            while (i < m_dwBufferSize && g_OBCRT_XML_IsWhiteSpace(m_pBuffer[i]))
+                ++i;
+            m_dwIndex = i;
+            if (i < m_dwBufferSize)
+                return;
+        }
         SkipWhiteSpacesLoop(bRecord);
     }
     void SkipWhiteSpacesLoop(bool bRecord);
@@ -70,11 +79,14 @@ private:
     void SkipLiterals(const char* literal);
     void SkipDeclaration();
     void GetCharRef(CXML_WideRun& out);
+    void ReadAttrValue(uint8_t quote, COB_WideStringL& out);
     void GetAttrValue(uint8_t quote);
     void GetTagName(COB_ByteStringC& prefix, COB_ByteStringC& name, bool& bEndTag, bool bStartTag);
     CXML_Element* ParseElement(CXML_Element* parent, bool bStartTag);
     void ParseAttributes(CXML_Element* element);
+    // The content of element through its end tag; its children are stored at the end.
     void ParseContent(CXML_Element* element);
+    void ReadContent(CXML_Element* element);
     void ParseCDATA(CXML_Element* element);
     void FlushText(CXML_Element* element);
     CXML_WideRun& JoinRecordedWhiteSpace();
@@ -83,6 +95,9 @@ private:
     void DeleteElement(CXML_Element* element);
 
     _IOB_Allocator* m_pAllocator;
+    // Where the tree's strings and records come from: the allocator itself, or for a grow-only pool
+    // the scratch's carver over it. Never stored in the tree.
+    _IOB_Allocator* m_pBlocks;
     IOB_BufferRead* m_pDataAcc;
     bool m_bOwnedStream;
     OB_FILESIZE m_nBufferOffset;
@@ -91,7 +106,6 @@ private:
     size_t m_dwBufferSize;
     size_t m_dwIndex;
     bool m_bIgnoreCharRef;
-    COB_WideTextBuf m_WhiteSpaceRecord;
     bool m_bKeepCtrlWhiteSpace;
     int m_nDepth;
     CXML_ParserScratch* m_pScratch;

@@ -75,6 +75,12 @@ enum ControlKind : std::int32_t {
     ControlKindOther = 31,
 };
 
+// Read by the item views' handling of digits in right-to-left text.
+enum ReadingDirection : std::int32_t {
+    ReadingDirectionLeftToRight = 0,
+    ReadingDirectionRightToLeft = 1,
+};
+
 enum CheckBoxStates : std::int32_t {
     CheckBoxUnchecked = 0,
     CheckBoxChecked = 1,

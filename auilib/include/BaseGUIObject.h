@@ -4,6 +4,7 @@
 #include "AUITypes.h"
 #include "EventSignal.h"
 #include "FontData.h"
+#include "SkinManager.h"
 
 #include <cstdint>
 #include <functional>
@@ -67,6 +68,10 @@ public:
     virtual void KillTimer(unsigned int id);
     virtual SizePolicy GetSizePolicy() const;
     virtual void SetSizePolicy(const SizePolicy &policy);
+    // The toolkit's global skin manager; a control has none of its own.
+    virtual SkinManager *GetSkinManager();
+    // Controls follow the global skin: this changes nothing and answers false.
+    virtual bool SetSkinMode(SkinMode mode, bool reload);
 
     void SetMinimumSize(const Size &size);
     void SetMaximumSize(const Size &size);

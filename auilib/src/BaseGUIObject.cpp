@@ -1,5 +1,6 @@
 #include "BaseGUIObject.h"
 
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
 #include "BaseImpl.h"
 #include "PromptsPopup.h"
@@ -52,6 +53,9 @@ Rect BaseGUIObject::GetWindowRectUnscaled() { return implOrThrow()->GetWindowRec
 Rect BaseGUIObject::GetClientRect() { return implOrThrow()->GetClientRect(); }
 Point BaseGUIObject::ScreenToClient(Point point) { return implOrThrow()->ScreenToClient(point); }
 Point BaseGUIObject::ClientToScreen(Point point) { return implOrThrow()->ClientToScreen(point); }
+
+SkinManager *BaseGUIObject::GetSkinManager() { return GetGlobalSkinManager(); }
+bool BaseGUIObject::SetSkinMode(SkinMode, bool) { return false; }
 
 QWidget *BaseGUIObject::GetParentWindow() { return m_parentWindow; }
 void BaseGUIObject::SetParentWindow(QWidget *parent) { m_parentWindow = parent; }

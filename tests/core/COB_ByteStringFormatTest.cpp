@@ -1,11 +1,10 @@
+#include "BuiltLocales.h"
 #include "COB_ByteString.h"
 
 #include "Sandbox.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QProcess>
 #include <printf.h>
 #include <climits>
 #include <clocale>
@@ -207,13 +206,9 @@ class COB_ByteStringFormatLocale : public SandboxTest
 
 TEST_F(COB_ByteStringFormatLocale, NumbersKeepAPointInADecimalCommaLocale)
 {
-    // Build a German locale inside the sandbox; machines without locale sources skip.
-    QString dir = sandbox.tmp() + "/locales";
-    QDir().mkpath(dir);
-    int rc = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", dir + "/de_DE.UTF-8"});
-    if (rc != 0 && rc != 1) // 1: warnings only
-        GTEST_SKIP() << "localedef is not available";
-    sandbox.setEnv("LOCPATH", dir.toUtf8());
+    // A German locale compiled with the build; machines without localedef skip.
+    if (!useBuiltLocales(sandbox))
+        GTEST_SKIP() << "localedef was not found when the build was configured";
     if (!setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "the generated locale cannot be loaded";
     char native[32];

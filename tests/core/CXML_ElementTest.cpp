@@ -1,3 +1,4 @@
+#include "COB_GrowOnlyPool.h"
 #include "CXML_Element.h"
 #include "XmlTestSupport.h"
 
@@ -226,6 +227,24 @@ TEST(CXML_Element, CloneAndOwnership)
     EXPECT_EQ(Dump(copy), "p:r[x=1,q:y=2]{\"a\",c[d=&]{\"<z>\"},e,\"tail\"}");
     xmltest::DestroyTree(copy, cloned.get());
     EXPECT_EQ(cloned.live, 0);
+
+    // A grow-only pool refuses to resize a block: the copy's lists must not need it.
+    {
+        COB_GrowOnlyPool pool(nullptr, 4096);
+        CXML_Element* source = CXML_Element::Parse(xml, sizeof xml - 1);
+        CXML_Element* pooled = source->Clone(pool);
+        delete source;
+        EXPECT_EQ(Dump(pooled), "p:r[x=1,q:y=2]{\"a\",c[d=&]{\"<z>\"},e,\"tail\"}");
+        xmltest::DestroyTree(pooled, pool);
+        // A local name holding a colon is split again and may then repeat an earlier name.
+        CXML_Element byHand("h");
+        byHand.GetAttrMap().Append(COB_ByteStringC(), "p:x", COB_WideStringC(L"1"), nullptr);
+        byHand.SetAttrValue("y", COB_WideStringC(L"2"));
+        byHand.GetAttrMap().Append("p", "x", COB_WideStringC(L"3"), nullptr);
+        CXML_Element* split = byHand.Clone(pool);
+        EXPECT_EQ(Dump(split), "h[p:x=3,y=2]");
+        xmltest::DestroyTree(split, pool);
+    }
 
     // Without an allocator the copy is an ordinary object.
     CXML_Element plain("a");

@@ -1,3 +1,4 @@
+#include "COB_GrowOnlyPool.h"
 #include "CXML_DataBufAcc.h"
 #include "CXML_DataStmAcc.h"
 #include "CXML_Element.h"
@@ -9,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -158,6 +163,30 @@ TEST(CXML_Parser, References)
     });
     // Ignoring references in text keeps them byte for byte; attribute values still resolve them.
     EXPECT_EQ(ParseAndDump("<a v='&lt;'>&lt;b&gt;&#65;</a>", false, true), "a[v=<]{\"&lt;b&gt;&#65;\"}");
+}
+
+// A reference never puts a character into the tree that raw UTF-8 could not: surrogates, values past
+// U+10FFFF and values too large for any width become U+FFFD, as the decoder makes of the same values.
+// Leading zeros are only padding, however many there are.
+TEST(CXML_Parser, ReferencesStayValidUnicode)
+{
+    const std::string zeros(100, '0');
+    RunTable({
+        {"surrogates", "<a>&#xD800;&#xDFFF;&#55296;</a>", "a{\"\\xFFFD;\\xFFFD;\\xFFFD;\"}"},
+        {"past the last code point", "<a>&#x110000;&#1114112;</a>", "a{\"\\xFFFD;\\xFFFD;\"}"},
+        {"too large for 32 bits", "<a>&#xFFFFFFFFF;&#4294967361;&#x100000041;</a>",
+         "a{\"\\xFFFD;\\xFFFD;\\xFFFD;\"}"},
+        {"boundaries that stay", "<a>&#xD7FF;&#xE000;&#x10FFFF;&#1114111;&#xFFFD;</a>",
+         "a{\"\\xD7FF;\\xE000;\\x10FFFF;\\x10FFFF;\\xFFFD;\"}"},
+        {"in attribute values", "<a v='&#xD800;&#x110000;&#x10FFFF;'/>", "a[v=\\xFFFD;\\xFFFD;\\x10FFFF;]"},
+        {"leading zeros, decimal", "<a>&#" + zeros.substr(0, 63) + "65;&#" + zeros + "65;</a>", "a{\"AA\"}"},
+        {"leading zeros, hexadecimal", "<a>&#x" + zeros.substr(0, 62) + "41;&#x" + zeros + "41;</a>", "a{\"AA\"}"},
+        {"leading zeros before a value out of range", "<a v='&#x" + zeros + "110000;'/>", "a[v=\\xFFFD;]"},
+        {"a long reference that is not well formed stays as written", "<a>&#x" + zeros + "4g;</a>",
+         "a{\"&#x" + zeros + "4g;\"}"},
+        {"a long unknown name stays as written", "<a>&" + std::string(200, 'n') + ";</a>",
+         "a{\"&" + std::string(200, 'n') + ";\"}"},
+    });
 }
 
 TEST(CXML_Parser, NamesAndAttributes)
@@ -461,6 +490,91 @@ TEST(CXML_Parser, EverythingGoesThroughTheGivenAllocator)
     }
 }
 
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> FilesIn(const std::string& dir)
+{
+    std::vector<std::string> files;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* entry = readdir(d)) {
+            if (entry->d_name[0] != '.' && strcmp(entry->d_name, "README.md") != 0)
+                files.push_back(dir + "/" + entry->d_name);
+        }
+        closedir(d);
+    }
+    return files;
+}
+
+} // namespace
+
+// A grow-only pool refuses to resize a block and never frees one. Through such a pool the parser
+// must build exactly the tree the default manager gives: long text, long values, many attributes
+// and children, CDATA sections (read from a small-block reader too, so that they cross blocks).
+TEST(CXML_Parser, GrowOnlyPoolBuildsTheSameTree)
+{
+    struct Document
+    {
+        std::string name;
+        std::string xml;
+        int options; // -1: every combination
+    };
+    std::vector<Document> documents;
+    for (const std::string& path : FilesIn(ORBEL_TEST_DATA_DIR "/xml-corpus"))
+        documents.push_back({path, ReadFile(path), -1});
+    // A fuzz seed's first byte holds its options.
+    for (const std::string& path : FilesIn(ORBEL_TEST_DATA_DIR "/../fuzz/corpus/xml")) {
+        const std::string seed = ReadFile(path);
+        if (!seed.empty())
+            documents.push_back({path, seed.substr(1), static_cast<uint8_t>(seed[0]) & 7});
+    }
+    ASSERT_GE(documents.size(), 10u);
+    std::string big = "<big>";
+    // Values, text and CDATA long enough to pass the largest blocks the parser carves itself.
+    for (int i = 0; i < 120; ++i)
+        big += "<m name='module" + std::to_string(i) + "' v='" + std::string(i * 6, 'v') + "&#x" +
+               std::to_string(41 + i % 9) + ";\xC3\xA9'>" + std::string(i * 5, 't') + "&amp;<![CDATA[" +
+               std::string(i * 7, 'c') + "]]>\n\t<e/></m>";
+    big += "</big>";
+    documents.push_back({"service reply", kServiceReply, -1});
+    documents.push_back({"many children and values", big, -1});
+    documents.push_back({"CDATA only", "<a><![CDATA[x]]><![CDATA[" + std::string(5000, 'y') + "]]></a>", -1});
+
+    for (const Document& doc : documents) {
+        for (int options = 0; options < 8; ++options) {
+            if (doc.options >= 0 && options != doc.options)
+                continue;
+            const bool save = options & 1, ignoreRefs = options & 2, keepCtrl = options & 4;
+            int64_t expectedSize = -1;
+            CXML_Element* plain =
+                CXML_Element::Parse(doc.xml.data(), doc.xml.size(), save, &expectedSize, nullptr, ignoreRefs, keepCtrl);
+            const std::string expected = Dump(plain);
+            delete plain;
+            for (uint64_t chunk : {uint64_t(1) << 10, uint64_t(1) << 16}) {
+                COB_GrowOnlyPool pool(nullptr, chunk);
+                int64_t size = -1;
+                CXML_Element* pooled =
+                    CXML_Element::Parse(doc.xml.data(), doc.xml.size(), save, &size, pool, ignoreRefs, keepCtrl);
+                EXPECT_EQ(Dump(pooled), expected) << doc.name << ", options " << options << ", chunk " << chunk;
+                EXPECT_EQ(size, expectedSize) << doc.name;
+                xmltest::DestroyTree(pooled, pool);
+
+                BlockReader reader(doc.xml, 7);
+                CXML_Element* read = CXML_Element::Parse(&reader, save, &size, pool, ignoreRefs, keepCtrl);
+                EXPECT_EQ(Dump(read), expected) << doc.name << ", 7-byte blocks, options " << options;
+                xmltest::DestroyTree(read, pool);
+            }
+        }
+    }
+}
+
 TEST(CXML_Parser, ByteClassesAndStartCheck)
 {
     EXPECT_TRUE(g_OBCRT_XML_IsWhiteSpace(0) && g_OBCRT_XML_IsWhiteSpace(' ') && g_OBCRT_XML_IsWhiteSpace(0xFF));
@@ -476,6 +590,30 @@ TEST(CXML_Parser, ByteClassesAndStartCheck)
     EXPECT_TRUE(CheckFirstNonEmptyChar(bom, 4));
     EXPECT_FALSE(CheckFirstNonEmptyChar(bom, 3)); // the "<" lies outside the size
     EXPECT_FALSE(CheckFirstNonEmptyChar(reinterpret_cast<const uint8_t*>("\xA0<"), 2));
+
+    // Names end at the first byte outside the name classes, wherever it falls among the bytes the
+    // reader looks at together.
+    for (int c = 1; c < 256; ++c) {
+        for (size_t at : {size_t(1), size_t(10), size_t(15), size_t(16), size_t(40)}) {
+            const std::string doc = "<" + std::string(at, 'n') + static_cast<char>(c) + std::string(20, 'm') + "/>";
+            CXML_Element* named = CXML_Element::Parse(doc.data(), doc.size());
+            const bool nameByte = g_OBCRT_XML_IsNameChar(static_cast<uint8_t>(c)) || c == ':';
+            const size_t expected = nameByte ? at + 21 : at;
+            const size_t length = named ? static_cast<size_t>(named->GetTagName(true).GetLength()) : at;
+            EXPECT_EQ(length, expected) << c << " at " << at;
+            delete named;
+        }
+    }
+
+    // White space between attributes is passed over however long it is and wherever it ends.
+    for (int c = 1; c < 256; ++c) {
+        for (size_t at : {size_t(1), size_t(2), size_t(15), size_t(16), size_t(17), size_t(40)}) {
+            const std::string doc = "<r" + std::string(at, ' ') + static_cast<char>(c) + "z='1'/>";
+            // ":z" is the name z with an empty prefix.
+            const bool same = g_OBCRT_XML_IsWhiteSpace(static_cast<uint8_t>(c)) || c == ':';
+            EXPECT_EQ(ParseAndDump(doc) == "r[z=1]", same) << c << " after " << at << " spaces";
+        }
+    }
 
     // A one-byte reader meets a byte-order mark split over four blocks.
     BlockReader reader(std::string("\xEF\xBB\xBF<a/>"), 1);

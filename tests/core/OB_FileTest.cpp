@@ -11,6 +11,7 @@
 #include <signal.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -209,7 +210,11 @@ TEST_F(FileTest, ReadCollectsShortTransfers)
         int fd = open(fifo.c_str(), O_WRONLY);
         ASSERT_GE(fd, 0);
         EXPECT_EQ(write(fd, "hello", 5), 5);
-        usleep(50000);
+        // The rest only once the reader took the first part, so that its read comes back short.
+        int waiting = 5;
+        for (int tries = 0; tries < 20000 && ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0; ++tries)
+            usleep(1000);
+        EXPECT_EQ(waiting, 0);
         EXPECT_EQ(write(fd, " world", 6), 6);
         close(fd);
     });

@@ -1,9 +1,10 @@
 // Fuzz target of the XML parser: any bytes through the memory form, with every option combination
 // chosen by the first byte, then a walk over the whole tree and a deep copy. The same bytes read
 // through a caller's reader in small blocks (block size also chosen by the first byte) must build
-// the same tree and report the same parsed size.
+// the same tree and report the same parsed size, and so must the memory form through a grow-only pool.
 
 #include "../core/XmlTestSupport.h"
+#include "COB_GrowOnlyPool.h"
 #include "CXML_Element.h"
 
 #include <cstddef>
@@ -45,9 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     xmltest::BlockReader reader(std::string(reinterpret_cast<const char*>(data + 1), size - 1), kBlocks[options >> 5]);
     int64_t readerParsed = -1;
     CXML_Element* fromReader = CXML_Element::Parse(&reader, save, &readerParsed, nullptr, ignoreRefs, keepCtrl);
-    if (xmltest::Dump(fromReader) != xmltest::Dump(root) || (root && readerParsed != parsed))
+    const std::string tree = xmltest::Dump(root);
+    if (xmltest::Dump(fromReader) != tree || (root && readerParsed != parsed))
         __builtin_trap();
     delete fromReader;
+
+    // A grow-only pool refuses to resize a block and frees nothing; the tree must not notice.
+    COB_GrowOnlyPool pool(nullptr, 4096);
+    int64_t poolParsed = -1;
+    CXML_Element* pooled = CXML_Element::Parse(data + 1, size - 1, save, &poolParsed, pool, ignoreRefs, keepCtrl);
+    if (xmltest::Dump(pooled) != tree || (root && poolParsed != parsed))
+        __builtin_trap();
+    xmltest::DestroyTree(pooled, pool);
 
     if (!root)
         return 0;

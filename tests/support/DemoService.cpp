@@ -1,5 +1,7 @@
 #include "DemoService.h"
 
+#include <QElapsedTimer>
+
 DemoService::DemoService()
 {
     // A bound on its life in case the test dies without killing it.
@@ -16,8 +18,13 @@ DemoService::~DemoService()
     m_process.waitForFinished();
 }
 
-QString DemoService::requests()
+bool DemoService::logged(const QString &line, int timeoutMs)
 {
-    m_process.waitForReadyRead(100);
-    return QString::fromUtf8(m_process.readAllStandardOutput());
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_output.contains(line) && timer.elapsed() < timeoutMs) {
+        m_process.waitForReadyRead(100);
+        m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+    }
+    return m_output.contains(line);
 }

@@ -15,10 +15,12 @@ public:
 
     // Empty when the service did not start.
     QString url() const { return m_url; }
-    // What it wrote after the URL: one line per request.
-    QString requests();
+    // Whether it logged the line (one per request) within the time; the line may
+    // come a little after the reply it stands for.
+    bool logged(const QString &line, int timeoutMs = 20000);
 
 private:
     QProcess m_process;
     QString m_url;
+    QString m_output;
 };

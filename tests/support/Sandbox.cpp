@@ -7,7 +7,8 @@
 namespace {
 // XDG overrides would lead QStandardPaths out of the sandbox's home.
 const char *const kUnset[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS",
-                              "XDG_CONFIG_DIRS", "ORBEL_UPDATER_SERVICE_URL", "ORBEL_UPDATER_DARK"};
+                              "XDG_CONFIG_DIRS", "ORBEL_UPDATER_SERVICE_URL", "ORBEL_UPDATER_DARK",
+                              "ORBEL_UPDATER_TIME_SCALE", "ORBEL_UPDATER_WAITS"};
 } // namespace
 
 Sandbox::Sandbox()
@@ -57,6 +58,20 @@ void Sandbox::saveAndUnset(const QByteArray &name)
 void Sandbox::setEnv(const QByteArray &name, const QByteArray &value)
 {
     saveAndSet(name, value);
+}
+
+void Sandbox::listOnlyOwnProcesses()
+{
+    const QString bin = base() + QStringLiteral("/bin");
+    const QString script = QStringLiteral("#!/bin/sh\n"
+                                          "/bin/ps \"$@\" | { IFS= read -r header; printf '%s\\n' \"$header\"; "
+                                          "grep -F -- '%1/'; }\n")
+                               .arg(base());
+    if (!writeFile(bin + QStringLiteral("/ps"), script.toLocal8Bit())
+        || !QFile::setPermissions(bin + QStringLiteral("/ps"),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        ADD_FAILURE() << "cannot write the sandbox's ps";
+    setEnv("PATH", (bin + QLatin1Char(':')).toLocal8Bit() + qgetenv("PATH"));
 }
 
 QString Sandbox::root() const { return m_dir.path() + QStringLiteral("/root"); }

@@ -51,6 +51,11 @@ public:
     // Sets a variable for this process (restored with the rest) and for child processes.
     void setEnv(const QByteArray &name, const QByteArray &value);
 
+    // Puts a `ps` first in the PATH that lists only the processes started from inside
+    // this sandbox: the updater looks for a running reader machine-wide, and other
+    // runs on the same machine start fake readers of their own.
+    void listOnlyOwnProcesses();
+
 private:
     void saveAndSet(const QByteArray &name, const QByteArray &value);
     void saveAndUnset(const QByteArray &name);

@@ -90,7 +90,7 @@ public:
     QList<Request> requests(const QString &path) const;
     void clearRequests();
     // Waits, running this thread's events, until at least count requests arrived.
-    bool waitForRequests(int count, int timeoutMs = 5000) const;
+    bool waitForRequests(int count, int timeoutMs = 20000) const;
 
     // TLS mode only: the authority that signed the server's certificate (null otherwise).
     const TestCertificateAuthority *authority() const { return m_authority.get(); }

@@ -241,7 +241,7 @@ TEST_F(ModuleQueryTest, NoQueryWhenTheReplyFolderCannotBeMade)
     EXPECT_TRUE(server.requests().isEmpty());
     // The failure arrives once the caller waits, not before and not only by its time-out.
     EXPECT_EQ(network.count(), 0);
-    EXPECT_TRUE(network.wait(2000));
+    EXPECT_TRUE(network.wait(20000));
 }
 
 TEST_F(ModuleQueryTest, AnAddressThatCannotBeAskedEndsAsANetworkFailure)
@@ -252,7 +252,7 @@ TEST_F(ModuleQueryTest, AnAddressThatCannotBeAskedEndsAsANetworkFailure)
     QSignalSpy network(manager.get(), &CReaderModuleManager::sErrorNetwork);
     EXPECT_TRUE(manager->QueryModuleInfo(nullptr, false));
     EXPECT_EQ(network.count(), 0);
-    EXPECT_TRUE(network.wait(2000));
+    EXPECT_TRUE(network.wait(20000));
 }
 
 // A new query started from the outcome of the previous one replaces its transfer safely.

@@ -27,20 +27,19 @@ protected:
             QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist"));
     }
 
-    void setLayout(const QString &pythonValue)
+    static QString layoutSwitch(const QString &pythonValue)
     {
-        ASSERT_TRUE(PlistTool::write(
-            layoutFile(),
-            QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': %1}")
-                .arg(pythonValue)));
+        return QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': %1}")
+            .arg(pythonValue);
     }
 
-    void setLayout(Layout layout)
+    // The layout switch file for the layout and the reader's file, written together.
+    void writeFiles(Layout layout, const QString &pythonFile)
     {
-        if (layout == Layout::Continuous)
-            setLayout(QStringLiteral("'1'"));
-        else if (layout == Layout::Classic)
-            setLayout(QStringLiteral("'0'"));
+        QList<PlistTool::File> files{{sandbox.userPlist(), pythonFile}};
+        if (layout != Layout::None)
+            files.append({layoutFile(), layoutSwitch(layout == Layout::Classic ? QStringLiteral("'0'") : QStringLiteral("'1'"))});
+        ASSERT_TRUE(PlistTool::write(files));
     }
 
     // A preferences file as the reader leaves it in the given layout, written by the
@@ -67,14 +66,20 @@ TEST_F(CRegisterTest, LayoutSwitch)
         const char *value; // Python value of "bContinue"; null: no file
         bool continuous;
     } cases[] = {{nullptr, true}, {"'1'", true}, {"1", true}, {"'0'", false}, {"'yes'", false}, {"' 1'", false}};
+    // The last file lacks the key.
+    QStringList values{QStringLiteral("{'other': '0'}")};
+    for (const auto &c : cases)
+        values << layoutSwitch(QString::fromLatin1(c.value ? c.value : "''"));
+    const QList<QByteArray> files = PlistTool::make(values);
     for (const auto &c : cases) {
         QFile::remove(layoutFile());
-        if (c.value)
-            setLayout(QString::fromLatin1(c.value));
+        if (c.value) {
+            ASSERT_TRUE(PlistTool::put(layoutFile(), files.at(1 + int(&c - cases))));
+        }
         EXPECT_EQ(CheckIsContinue(), c.continuous) << (c.value ? c.value : "no file");
     }
     // A file without the key reads like no file.
-    ASSERT_TRUE(PlistTool::write(layoutFile(), QStringLiteral("{'other': '0'}")));
+    ASSERT_TRUE(PlistTool::put(layoutFile(), files.at(0)));
     EXPECT_TRUE(CheckIsContinue());
 }
 
@@ -84,7 +89,6 @@ class CRegisterLayoutTest : public CRegisterTest, public ::testing::WithParamInt
 
 TEST_P(CRegisterLayoutTest, ReadsTheReadersFile)
 {
-    setLayout(GetParam());
     const Layout fileLayout = GetParam() == Layout::Classic ? Layout::Classic : Layout::Continuous;
     const Entries entries = {
         {kUpdaterSettingsKey + QStringLiteral("/UpdateRejectVersion"), QStringLiteral("'12.1.0'")},
@@ -95,7 +99,7 @@ TEST_P(CRegisterLayoutTest, ReadsTheReadersFile)
         {QStringLiteral("currentVersion"), QStringLiteral("'12.0'")},
         {QStringLiteral("Window Position"), QStringLiteral("'@Point(10 20)'")},
     };
-    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), pythonFile(fileLayout, entries)));
+    writeFiles(GetParam(), pythonFile(fileLayout, entries));
 
     EXPECT_EQ(CRegister::regGetString(kUpdaterKey, QStringLiteral("UpdateRejectVersion")), QStringLiteral("12.1.0"));
     EXPECT_EQ(CRegister::regGetString(kUpdaterKey, QStringLiteral("Missing")), QString());
@@ -131,13 +135,10 @@ TEST_P(CRegisterLayoutTest, ReadsTheReadersFile)
 
 TEST_P(CRegisterLayoutTest, WritesWhatTheReaderReads)
 {
-    setLayout(GetParam());
     // The reader's file holds other entries (binary, as on a Mac) that must stay.
     const Layout fileLayout = GetParam() == Layout::Classic ? Layout::Classic : Layout::Continuous;
-    ASSERT_TRUE(PlistTool::write(
-        sandbox.userPlist(),
-        pythonFile(fileLayout, {{QStringLiteral("Preferences/General/Other"), QStringLiteral("'kept'")}},
-                   QStringLiteral("'TopLevel': 'untouched'"))));
+    writeFiles(GetParam(), pythonFile(fileLayout, {{QStringLiteral("Preferences/General/Other"), QStringLiteral("'kept'")}},
+                                      QStringLiteral("'TopLevel': 'untouched'")));
 
     EXPECT_TRUE(CRegister::regSetDword(kUpdaterKey, QStringLiteral("MajorUpdateChecked"), 4294967295u));
     EXPECT_TRUE(CRegister::regSetString(kUpdaterKey, QStringLiteral("UpdateRejectVersion"), QStringLiteral("13.0")));
@@ -181,10 +182,8 @@ INSTANTIATE_TEST_SUITE_P(Layouts, CRegisterLayoutTest,
 
 TEST_F(CRegisterTest, ClassicLayoutIgnoresTopLevelEntries)
 {
-    setLayout(Layout::Classic);
     // A reader that used the continuous layout before: its flat entries are not read.
-    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(),
-                                 pythonFile(Layout::Continuous, {{QStringLiteral("currentVersion"), "'12.0'"}})));
+    writeFiles(Layout::Classic, pythonFile(Layout::Continuous, {{QStringLiteral("currentVersion"), "'12.0'"}}));
     EXPECT_EQ(CRegister::regGetString(QStringLiteral("currentVersion"), QString()), QString());
     EXPECT_EQ(CRegister::regGetVariant(QStringLiteral("currentVersion"), 5, QString(), QString(), QString()),
               QVariant(5));
@@ -198,10 +197,10 @@ TEST_F(CRegisterTest, ClassicLayoutIgnoresTopLevelEntries)
 TEST_F(CRegisterTest, VariantFromAGivenFileOrTheDefaultStore)
 {
     const QString other = sandbox.home() + QStringLiteral("/other.plist");
-    ASSERT_TRUE(PlistTool::write(other, QStringLiteral("{'Preferences.Languages.nChooseLan': 42, "
-                                                       "'Window Size': '@Size(800 600)'}"),
-                                 PlistTool::Format::Xml));
-    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.Languages.nChooseLan': 25}")));
+    ASSERT_TRUE(PlistTool::write(
+        {{other, QStringLiteral("{'Preferences.Languages.nChooseLan': 42, 'Window Size': '@Size(800 600)'}"),
+          PlistTool::Format::Xml},
+         {sandbox.userPlist(), QStringLiteral("{'Preferences.Languages.nChooseLan': 25}")}}));
     const QString key = QStringLiteral("Preferences/Languages/nChooseLan");
 
     EXPECT_EQ(CRegister::regGetVariant(key, 31, other, QString(), QString()).toInt(), 42);
@@ -229,8 +228,9 @@ TEST_F(CRegisterTest, FailedWriteReportsFalse)
 TEST_F(CRegisterTest, UnreadableStoreIsNotWrittenOver)
 {
     const QByteArray broken("bplist00 not really a property list");
+    const QList<QByteArray> switches = PlistTool::make({layoutSwitch(QStringLiteral("'1'")), layoutSwitch(QStringLiteral("'0'"))});
     for (const Layout layout : {Layout::Continuous, Layout::Classic}) {
-        setLayout(layout);
+        ASSERT_TRUE(PlistTool::put(layoutFile(), switches.at(layout == Layout::Classic ? 1 : 0)));
         ASSERT_TRUE(sandbox.writeFile(sandbox.userPlist(), broken));
         EXPECT_FALSE(CRegister::regSetString(kUpdaterKey, QStringLiteral("LastDay"), QStringLiteral("x")));
         EXPECT_FALSE(CRegister::regSetDword(kUpdaterKey, QStringLiteral("MajorUpdateChecked"), 1));

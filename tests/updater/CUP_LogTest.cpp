@@ -24,11 +24,17 @@ TEST(CUP_LogTest, WritesOnlyWhileDebugModeIsExactlyOne)
         bool logs;
     } cases[] = {{nullptr, false}, {"0", false}, {"2", false}, {"'0'", false}, {"'x'", false},
                  {"1", true},      {"'1'", true}, {"True", true}};
+    Sandbox outer;
+    QStringList values;
+    for (const auto &c : cases) {
+        values << QLatin1Char('{') + (c.value ? QStringLiteral("'Preferences.General.bDebugMode': %1").arg(c.value)
+                                              : QStringLiteral("'Other': 1"))
+                      + QLatin1Char('}');
+    }
+    const QList<QByteArray> files = PlistTool::make(values);
     for (const auto &c : cases) {
         Sandbox sandbox;
-        const QString entry = c.value ? QStringLiteral("'Preferences.General.bDebugMode': %1").arg(c.value)
-                                      : QStringLiteral("'Other': 1");
-        ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QLatin1Char('{') + entry + QLatin1Char('}')));
+        ASSERT_TRUE(PlistTool::put(sandbox.userPlist(), files.at(int(&c - cases))));
         CUP_Log::CreateLog();
         CUP_Log::PrintLog(QStringLiteral("probe"));
         EXPECT_EQ(readLog(sandbox).contains(QStringLiteral("probe")), c.logs) << (c.value ? c.value : "absent");
@@ -55,15 +61,18 @@ TEST(CUP_LogTest, LineFormatAndMessagesKeptAsTheyAre)
 TEST(CUP_LogTest, SwitchIsReadAfreshAndFlatInEveryLayout)
 {
     Sandbox sandbox;
-    ASSERT_TRUE(PlistTool::write(
-        sandbox.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist")),
-        QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': '0'}")));
     // In the classic layout the switch is still the flat key, not an entry of the map.
-    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Classic': {'Preferences/General/bDebugMode': 0}, "
-                                                                     "'Preferences.General.bDebugMode': 1}")));
+    const QList<QByteArray> files = PlistTool::make(
+        {QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': '0'}"),
+         QStringLiteral("{'Classic': {'Preferences/General/bDebugMode': 0}, 'Preferences.General.bDebugMode': 1}"),
+         QStringLiteral("{'Preferences.General.bDebugMode': 0}")});
+    ASSERT_TRUE(PlistTool::put(
+        sandbox.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist")),
+        files.at(0)));
+    ASSERT_TRUE(PlistTool::put(sandbox.userPlist(), files.at(1)));
     CUP_Log::CreateLog();
     CUP_Log::PrintLog(QStringLiteral("on"));
-    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 0}")));
+    ASSERT_TRUE(PlistTool::put(sandbox.userPlist(), files.at(2)));
     CUP_Log::PrintLog(QStringLiteral("off"));
     const QString log = readLog(sandbox, QStringLiteral("Classic"));
     EXPECT_TRUE(log.contains(QStringLiteral("]on\n")));

@@ -18,7 +18,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server.isListening()) << server.error().toStdString();
-        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.005");
         server.setFile(QStringLiteral("/eutl.xml"), eutl);
         server.setFile(QStringLiteral("/oatl.xml"), oatl);
     }
@@ -120,6 +119,9 @@ TEST_F(CertificateLists, FailedDownloadKeepsThePreviousList)
     TestHttpServer::Response stalled;
     stalled.body = eutl;
     stalled.stallAtByte = 100;
+    // Every case here fails, so a short stall wait cannot fail one wrongly; the
+    // probe's wait stays long.
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=300");
     struct Case { const char *name; TestHttpServer::Response download; };
     for (const Case &c : {Case{"500", serverError}, Case{"cut short", cut}, Case{"stalled", stalled}}) {
         SCOPED_TRACE(c.name);

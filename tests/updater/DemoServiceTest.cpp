@@ -50,7 +50,7 @@ TEST_F(DemoServiceTest, ServesBothCertificateLists)
     EXPECT_EQ(run.out.toStdString(), "16842752\n") << run.err.toStdString();
     EXPECT_TRUE(sandbox.readFile(eutl).contains("<TSLType>EUTL</TSLType>"));
     EXPECT_TRUE(sandbox.readFile(oatl).contains("<TSLType>OATL</TSLType>"));
-    EXPECT_TRUE(service.requests().contains(QLatin1String("GET /certs/oatl.xml -> 200")));
+    EXPECT_TRUE(service.logged(QStringLiteral("GET /certs/oatl.xml -> 200")));
 }
 
 TEST_F(DemoServiceTest, ReplyOffersItsModulesWithInstallablePackages)

@@ -47,7 +47,7 @@ TEST_F(Probe, OnlyAShortBodyWithTheCodeMeansMissing)
 
 TEST_F(Probe, SilentServerCannotHoldIt)
 {
-    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.003");
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferNoResponse=300");
     TestHttpServer::Response silent;
     silent.headerDelayMs = -1;
     server.setResponse(QStringLiteral("/silent"), silent);

@@ -1,8 +1,8 @@
 #include "QHttpDownLoadS.h"
+#include "RunningTimers.h"
 #include "Sandbox.h"
 #include "TestCertificateAuthority.h"
 #include "TestHttpServer.h"
-#include "Waits.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -90,10 +90,11 @@ class Transfer : public SandboxTest
 protected:
     void SetUp() override { ASSERT_TRUE(server.isListening()) << server.error().toStdString(); }
 
-    // A watchdog period of 90 s scaled down to about periodMs.
+    // Both watchdogs run out after periodMs; read whenever a transfer starts.
     void setPeriod(int periodMs)
     {
-        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", QByteArray::number(periodMs / 90000.0, 'g', 8));
+        const QByteArray ms = QByteArray::number(periodMs);
+        sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=" + ms + ",TransferNoResponse=" + ms);
     }
 
     std::unique_ptr<QHttpDownLoadS> makeDownloader(const QString &path, qint64 *resume = nullptr,
@@ -287,8 +288,6 @@ TEST_F(Transfer, PauseAndContinue)
     for (const Case &c : {Case{"206", 200, true}, Case{"200 ignoring the range", 200, false},
                           Case{"500", 500, true}}) {
         SCOPED_TRACE(c.name);
-        // Short watchdogs: the pause spans several periods and must not count as a stall.
-        setPeriod(300);
         GarbleTranslator garble;
         QCoreApplication::installTranslator(&garble);
         TestHttpServer::Response slow;
@@ -306,8 +305,11 @@ TEST_F(Transfer, PauseAndContinue)
         EXPECT_GE(pausedAt, 50000);
         EXPECT_LT(pausedAt, data.size());
         EXPECT_EQ(QFileInfo(target).size(), pausedAt);
-        runEventsFor(800);
-        EXPECT_EQ(verdicts.verdicts(), 0) << "a paused transfer is not watched";
+        // The watchdogs keep their real length while the transfer runs; that the
+        // pause stops them shows in the timers, not by sitting out a period.
+        EXPECT_EQ(runningTimers(d.get()), 0) << "a paused transfer is not watched";
+        runEventsFor(100);
+        EXPECT_EQ(verdicts.verdicts(), 0);
         const QByteArray partial = onDisk();
         EXPECT_TRUE(partial == data.left(static_cast<int>(pausedAt)));
 
@@ -317,8 +319,9 @@ TEST_F(Transfer, PauseAndContinue)
         resumed.honourRange = c.honourRange;
         server.setResponse(QStringLiteral("/f"), resumed);
         d->continueDownload();
-        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
-        runEventsFor(500);
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+        EXPECT_EQ(runningTimers(d.get()), 0);
+        runEventsFor(100);
         EXPECT_EQ(verdicts.verdicts(), 1);
 
         ASSERT_EQ(server.requests().size(), 2);
@@ -353,48 +356,57 @@ TEST_F(Transfer, SilentServerFailsOnce)
             verdicts = Verdicts();
             auto d = makeDownloader(QString::fromLatin1(path));
             ASSERT_TRUE(d->startDownLoads(synchronous));
-            ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+            ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
             EXPECT_GE(verdicts.failedAtMs, 250);
-            runEventsFor(1000);
+            // Neither watchdog is left to give a second verdict.
+            EXPECT_EQ(runningTimers(d.get()), 0);
+            runEventsFor(300);
             EXPECT_EQ(verdicts.failed, 1);
             EXPECT_EQ(verdicts.finished, 0);
         }
     }
 }
 
-TEST_F(Transfer, StallIsAWholePeriodWithoutProgress)
+// The first bytes come late in the first period and then pause for less than a
+// period: not a stall. When they never resume, the failure comes one whole period
+// after the last bytes, not at the first tick. Only the stall wait is short, and
+// both gaps stay most of a second inside it, so load cannot stretch them past it.
+class TransferStall : public Transfer, public ::testing::WithParamInterface<int>
 {
-    // The first bytes come late in the first period and then pause for less than a
-    // period: not a stall. When they never resume, the failure comes one whole period
-    // after the last bytes, not at the first tick.
-    const int period = 1000;
-    setPeriod(period);
+};
+
+TEST_P(TransferStall, IsAWholePeriodWithoutProgress)
+{
+    const int period = 2000;
+    const int headerDelay = 1200;
+    const int pauseMs = GetParam();
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=" + QByteArray::number(period));
     const QByteArray data = testBytes(60000);
-    for (int pauseMs : {500, -1}) {
-        SCOPED_TRACE(pauseMs);
-        TestHttpServer::Response late;
-        late.body = data;
-        late.headerDelayMs = 800;
-        late.stallAtByte = 20000;
-        late.stallMs = pauseMs;
-        server.setResponse(QStringLiteral("/late"), late);
-        verdicts = Verdicts();
-        auto d = makeDownloader(QStringLiteral("/late"));
-        ASSERT_TRUE(d->startDownLoads(false));
-        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
-        if (pauseMs >= 0) {
-            EXPECT_EQ(verdicts.finished, 1);
-            EXPECT_TRUE(onDisk() == data);
-        } else {
-            EXPECT_EQ(verdicts.failed, 1);
-            EXPECT_GE(verdicts.failedAtMs, 800 + period - 50);
-        }
+    TestHttpServer::Response late;
+    late.body = data;
+    late.headerDelayMs = headerDelay;
+    late.stallAtByte = 20000;
+    late.stallMs = pauseMs;
+    server.setResponse(QStringLiteral("/late"), late);
+    auto d = makeDownloader(QStringLiteral("/late"));
+    ASSERT_TRUE(d->startDownLoads(false));
+    ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+    if (pauseMs >= 0) {
+        EXPECT_EQ(verdicts.finished, 1);
+        EXPECT_TRUE(onDisk() == data);
+    } else {
+        EXPECT_EQ(verdicts.failed, 1);
+        EXPECT_GE(verdicts.failedAtMs, headerDelay + period - 50);
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Resume, TransferStall, ::testing::Values(1000, -1),
+                         [](const ::testing::TestParamInfo<int> &info) {
+                             return info.param >= 0 ? "AfterAPause" : "Never";
+                         });
+
 TEST_F(Transfer, ContinuingAgainAndAgainKeepsOneWatchdog)
 {
-    setPeriod(300);
     TestHttpServer::Response stalls;
     stalls.body = testBytes(100000);
     stalls.stallAtByte = 1000;
@@ -405,10 +417,14 @@ TEST_F(Transfer, ContinuingAgainAndAgainKeepsOneWatchdog)
     for (int i = 0; i < 3; ++i) {
         runEventsFor(50);
         d->pauseDownloads();
+        // Only the last start's watchdogs are meant to run out.
+        if (i == 2)
+            setPeriod(300);
         d->continueDownload();
     }
-    ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
-    runEventsFor(1200);
+    ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+    EXPECT_EQ(runningTimers(d.get()), 0);
+    runEventsFor(400);
     EXPECT_EQ(verdicts.failed, 1);
     EXPECT_EQ(verdicts.finished, 0);
     EXPECT_EQ(server.requests().size(), 4);

@@ -73,7 +73,7 @@ TEST_F(Startup, SecondInstanceHandsOverItsLastArgumentAndExits)
     const QString socketFile = sandbox.tmp() + QStringLiteral("/Orbel PDF Reader Update");
     QElapsedTimer timer;
     timer.start();
-    while (!QFileInfo::exists(socketFile) && timer.elapsed() < 20000)
+    while (!QFileInfo::exists(socketFile) && timer.elapsed() < 30000)
         QThread::msleep(20);
     ASSERT_TRUE(QFileInfo::exists(socketFile)) << "the first instance never listened";
 
@@ -143,29 +143,38 @@ TEST_F(Startup, ReminderModeWritesLastDayInTheCurrentLayout)
         {true, {QStringLiteral("setnextautoupdatetime:2026-12-24"), QStringLiteral("10:00")}, "2026-12-24 10:00"},
         {false, {QStringLiteral("setnextautoupdatetime:")}, ""},
     };
+    // The reader's own binary files, with an entry that must stay.
+    const QList<QByteArray> files = PlistTool::make(
+        {QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': '0'}"),
+         QStringLiteral("{'Classic': {'Kept': 'yes'}}"), QStringLiteral("{'Kept': 'yes'}")});
+    // What each run left, read together once all have run.
+    QStringList results;
     for (const auto &c : cases) {
         Sandbox box;
         if (c.classic) {
-            ASSERT_TRUE(PlistTool::write(
+            ASSERT_TRUE(PlistTool::put(
                 box.systemPath(QStringLiteral("/usr/local/share/orbel/Orbel PDF Reader/LocalMachine/LocalMachine.plist")),
-                QStringLiteral("{'HKEY_LOCAL_MACHINE.SOFTWARE.Orbel Software.Orbel PDF Reader.bContinue': '0'}")));
+                files.at(0)));
         }
-        // The reader's own binary file, with an entry that must stay.
-        ASSERT_TRUE(PlistTool::write(box.userPlist(), c.classic ? QStringLiteral("{'Classic': {'Kept': 'yes'}}")
-                                                                : QStringLiteral("{'Kept': 'yes'}")));
+        ASSERT_TRUE(PlistTool::put(box.userPlist(), files.at(c.classic ? 1 : 2)));
         const UpdaterRun run = runUpdater(box, c.arguments);
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.exitCode, 0);
+        results << sandbox.base() + QStringLiteral("/result%1.plist").arg(results.size());
+        ASSERT_TRUE(sandbox.writeFile(results.last(), box.readFile(box.userPlist())));
+        // The reminder mode ends before the normal run.
+        EXPECT_FALSE(QDir(box.dataRoot(c.classic ? QStringLiteral("Classic") : QStringLiteral("Continuous"))
+                          + QStringLiteral("updater")).exists());
+    }
 
-        const QJsonObject file = PlistTool::read(box.userPlist()).toObject();
+    const QList<QJsonValue> read = PlistTool::read(results);
+    for (const auto &c : cases) {
+        const QJsonObject file = read.at(int(&c - cases)).toObject();
         const QJsonObject entries = c.classic ? file.value("Classic").toObject() : file;
         const QString key = c.classic ? lastDay : PlistTool::topLevelKey(lastDay);
         ASSERT_TRUE(entries.contains(key)) << QJsonDocument(file).toJson().toStdString();
         EXPECT_EQ(entries.value(key).toString(), QLatin1String(c.value));
         EXPECT_EQ(entries.value("Kept").toString(), QStringLiteral("yes"));
-        // The reminder mode ends before the normal run.
-        EXPECT_FALSE(QDir(box.dataRoot(c.classic ? QStringLiteral("Classic") : QStringLiteral("Continuous"))
-                          + QStringLiteral("updater")).exists());
     }
 }
 
@@ -180,9 +189,13 @@ TEST_F(Startup, LogFollowsTheReadersSwitch)
         {"{'Preferences.General.bDebugMode': 2}", false},
         {"{}", false},
     };
+    QStringList values;
+    for (const auto &c : cases)
+        values << QString::fromLatin1(c.file);
+    const QList<QByteArray> files = PlistTool::make(values);
     for (const auto &c : cases) {
         Sandbox box;
-        ASSERT_TRUE(PlistTool::write(box.userPlist(), QString::fromLatin1(c.file)));
+        ASSERT_TRUE(PlistTool::put(box.userPlist(), files.at(int(&c - cases))));
         const UpdaterRun run = runUpdater(box, {QStringLiteral("checkbDisableInternet")});
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.log.contains(QStringLiteral("qsCmd: checkbDisableInternet")), c.logs) << c.file;

@@ -84,11 +84,12 @@ TEST_F(StateReport, EachStateSendsItsWordAndLeavesAMarkerOnlyInInternalRuns)
 
 TEST_F(StateReport, NoMarkerFolderIsMadeAndNoReaderOnlyCostsTheWaits)
 {
-    sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.05");
+    // Only the answer that never comes is waited for briefly; connecting keeps its real wait.
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "StateSocketReply=500");
     start(QStringLiteral("-InternalUpdateURL http://admin.example/updates"));
     QElapsedTimer timer;
     timer.start();
-    // No reader at all, then a reader that never answers: both end after the (scaled) waits.
+    // No reader at all, then a reader that never answers: both end without the real waits.
     app->NotifyMainCallBack(UPDATE_CHECK_FINISHED);
     {
         FakeReader silent(false);

@@ -205,15 +205,15 @@ TEST_F(Roads, AComponentQueryThatFailsOrNeverAnswersEndsTheRoad)
     const struct
     {
         const char *name;
-        const char *timeScale; // only the wait that must run out is shortened
+        const char *waits; // only the wait that must run out is shortened
         std::function<void()> serve;
     } cases[] = {
-        {"unreadable reply", "1", [&] { service.setFile(QLatin1String(kReplyPath), "502 Bad Gateway"); }},
-        {"no answer", "0.01", [&] { service.setResponse(QLatin1String(kReplyPath), silent); }},
+        {"unreadable reply", "", [&] { service.setFile(QLatin1String(kReplyPath), "502 Bad Gateway"); }},
+        {"no answer", "CheckTimeout=600", [&] { service.setResponse(QLatin1String(kReplyPath), silent); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", c.timeScale);
+        sandbox.setEnv("ORBEL_UPDATER_WAITS", c.waits);
         c.serve();
         dialogs.calls.clear();
         BoxAnswerer boxes;

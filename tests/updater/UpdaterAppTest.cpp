@@ -68,8 +68,12 @@ TEST_F(UpdaterAppTest, ReaderWindowCentre)
         {"'Window Position': '@Point(-10 -10)', 'Window Size': '@Size(21 21)'", screen},
         {"'Window Size': '@Size(800 600)'", screen},
     };
+    QStringList values;
+    for (const auto &c : cases)
+        values << QStringLiteral("{%1}").arg(c.entries);
+    const QList<QByteArray> files = PlistTool::make(values);
     for (const auto &c : cases) {
-        ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{%1}").arg(c.entries)));
+        ASSERT_TRUE(PlistTool::put(sandbox.userPlist(), files.at(int(&c - cases))));
         EXPECT_EQ(UpdaterApp::GetMainAppCenterPos(), c.centre) << c.entries;
     }
     QFile::remove(sandbox.userPlist());
@@ -120,6 +124,10 @@ TEST_F(UpdaterAppTest, PackageTypeFromEitherResourcesFolder)
         {packageFile("zh-cn"), {}, 42, "de-DE"},
     };
     sandbox.installUpdater();
+    QStringList values;
+    for (const auto &c : cases)
+        values << QStringLiteral("{'Preferences.Languages.nChooseLan': %1}").arg(c.language);
+    const QList<QByteArray> files = PlistTool::make(values);
     for (const auto &c : cases) {
         QFile::remove(own);
         QFile::remove(reader);
@@ -129,8 +137,7 @@ TEST_F(UpdaterAppTest, PackageTypeFromEitherResourcesFolder)
         if (!c.readerFile.isEmpty()) {
             ASSERT_TRUE(sandbox.writeFile(reader, c.readerFile));
         }
-        ASSERT_TRUE(PlistTool::write(sandbox.userPlist(),
-                                     QStringLiteral("{'Preferences.Languages.nChooseLan': %1}").arg(c.language)));
+        ASSERT_TRUE(PlistTool::put(sandbox.userPlist(), files.at(int(&c - cases))));
         const UpdaterRun run = runUpdater(sandbox, {QStringLiteral("checkbDisableInternet")});
         ASSERT_TRUE(run.finished);
         const QString label = QString::fromLatin1(c.ownFile) + QLatin1Char('|') + QString::fromLatin1(c.readerFile)

@@ -54,7 +54,9 @@ class DlgDownloadTest : public SandboxTest
 protected:
     void SetUp() override
     {
-        sandbox.setEnv("ORBEL_UPDATER_TIME_SCALE", "0.01");
+        // The dialog's own delays run out; transfers and started installers keep their real waits.
+        sandbox.setEnv("ORBEL_UPDATER_WAITS", "ShortDelay=30,InstallerToFront=10");
+        sandbox.listOnlyOwnProcesses();
         ASSERT_FALSE(installFakeInstaller(sandbox).isEmpty());
         ASSERT_TRUE(server.isListening());
         dialog = std::make_unique<DlgDownload>();

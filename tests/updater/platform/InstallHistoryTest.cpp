@@ -118,11 +118,13 @@ TEST_F(InstallHistoryTest, ConfirmsOnlyANewReceiptThatNamesThePackage)
          receipt(5, QStringLiteral("Reader_Update")) + QStringLiteral(", ") + receipt(6, QStringLiteral("Other")),
          InstallHistory::Confirmed},
     };
+    QStringList histories;
+    for (const auto &c : cases)
+        histories << QStringLiteral("[%1, %2]").arg(receipt(-3600, QStringLiteral("Reader_Update")), c.receipts);
+    const QList<QByteArray> files = PlistTool::make(histories, PlistTool::Format::Xml);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(PlistTool::write(historyFile(), QStringLiteral("[%1, %2]")
-                                                        .arg(receipt(-3600, QStringLiteral("Reader_Update")), c.receipts),
-                                     PlistTool::Format::Xml));
+        ASSERT_TRUE(PlistTool::put(historyFile(), files.at(int(&c - cases))));
         EXPECT_EQ(InstallHistory::confirm(package, at(0, 700)), c.expected);
     }
 }

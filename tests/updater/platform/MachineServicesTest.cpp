@@ -12,12 +12,12 @@ namespace {
 class MachineServicesTest : public SandboxTest
 {
 protected:
-    // A stand-in opener that records its argument.
+    // A stand-in opener that records its argument; the record appears whole, by a rename.
     QString fakeProgram(const QString &name)
     {
         const QString path = sandbox.base() + QStringLiteral("/bin/") + name;
         const QString record = sandbox.base() + QStringLiteral("/opened-by-") + name;
-        EXPECT_TRUE(sandbox.writeFile(path, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n")
+        EXPECT_TRUE(sandbox.writeFile(path, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1.part' && mv '%1.part' '%1'\n")
                                                 .arg(record)
                                                 .toUtf8()));
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -29,9 +29,8 @@ protected:
         const QString record = sandbox.base() + QStringLiteral("/opened-by-") + name;
         QElapsedTimer timer;
         timer.start();
-        while (!QFileInfo::exists(record) && timer.elapsed() < 10000)
+        while (!QFileInfo::exists(record) && timer.elapsed() < 30000)
             QThread::msleep(10);
-        QThread::msleep(20);
         return sandbox.readFile(record);
     }
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BaseGUIObject.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace AUILib {
+
+// A check box. Its widget is made without a parent; Create places it.
+class CheckBox : public BaseGUIObject
+{
+public:
+    CheckBox();
+    ~CheckBox() override;
+
+    bool Create(QWidget *parent) override;
+    std::shared_ptr<BaseImpl> GetBaseImpl() const override;
+
+    class impl;
+
+private:
+    std::shared_ptr<impl> m_impl;
+};
+
+} // namespace AUILib

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BaseGUIObject.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace AUILib {
+
+// A radio button. Its widget is made without a parent; Create places it.
+class RadioButton : public BaseGUIObject
+{
+public:
+    RadioButton();
+    ~RadioButton() override;
+
+    bool Create(QWidget *parent) override;
+    std::shared_ptr<BaseImpl> GetBaseImpl() const override;
+
+    class impl;
+
+private:
+    std::shared_ptr<impl> m_impl;
+};
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "ButtonQt.h"
+
+namespace AUILib {
+
+ButtonQt::ButtonQt(QWidget *parent)
+    : QPushButton(parent)
+{
+}
+
+} // namespace AUILib

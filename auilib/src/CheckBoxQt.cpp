@@ -1,0 +1,10 @@
+#include "CheckBoxQt.h"
+
+namespace AUILib {
+
+CheckBoxQt::CheckBoxQt(QWidget *parent)
+    : QCheckBox(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "ChildDialogQt.h"
+
+namespace AUILib {
+
+ChildDialogQt::ChildDialogQt(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+} // namespace AUILib

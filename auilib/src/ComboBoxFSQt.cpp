@@ -1,0 +1,10 @@
+#include "ComboBoxFSQt.h"
+
+namespace AUILib {
+
+ComboBoxFSQt::ComboBoxFSQt(QWidget *parent)
+    : QComboBox(parent)
+{
+}
+
+} // namespace AUILib

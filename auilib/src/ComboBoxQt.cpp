@@ -1,0 +1,10 @@
+#include "ComboBoxQt.h"
+
+namespace AUILib {
+
+ComboBoxQt::ComboBoxQt(QWidget *parent)
+    : QComboBox(parent)
+{
+}
+
+} // namespace AUILib

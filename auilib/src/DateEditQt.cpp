@@ -1,0 +1,10 @@
+#include "DateEditQt.h"
+
+namespace AUILib {
+
+DateEditQt::DateEditQt(QWidget *parent)
+    : QDateTimeEdit(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "DrawElementQt.h"
+
+namespace AUILib {
+
+DrawElementQt::DrawElementQt(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "EditQt.h"
+
+namespace AUILib {
+
+EditQt::EditQt(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "GroupBoxQt.h"
+
+namespace AUILib {
+
+GroupBoxQt::GroupBoxQt(QWidget *parent)
+    : QGroupBox(parent)
+{
+}
+
+} // namespace AUILib

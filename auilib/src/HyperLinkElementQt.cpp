@@ -1,0 +1,10 @@
+#include "HyperLinkElementQt.h"
+
+namespace AUILib {
+
+HyperLinkElementQt::HyperLinkElementQt(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+} // namespace AUILib

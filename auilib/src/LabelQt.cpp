@@ -1,0 +1,10 @@
+#include "LabelQt.h"
+
+namespace AUILib {
+
+LabelQt::LabelQt(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+} // namespace AUILib

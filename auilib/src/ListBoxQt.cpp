@@ -1,0 +1,10 @@
+#include "ListBoxQt.h"
+
+namespace AUILib {
+
+ListBoxQt::ListBoxQt(QWidget *parent)
+    : QTableWidget(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "ProgressBarQt.h"
+
+namespace AUILib {
+
+ProgressBarQt::ProgressBarQt(QWidget *parent)
+    : QProgressBar(parent)
+{
+}
+
+} // namespace AUILib

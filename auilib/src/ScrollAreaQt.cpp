@@ -1,0 +1,10 @@
+#include "ScrollAreaQt.h"
+
+namespace AUILib {
+
+ScrollAreaQt::ScrollAreaQt(QWidget *parent)
+    : QScrollArea(parent)
+{
+}
+
+} // namespace AUILib

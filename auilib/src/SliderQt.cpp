@@ -1,0 +1,10 @@
+#include "SliderQt.h"
+
+namespace AUILib {
+
+SliderQt::SliderQt(QWidget *parent)
+    : QSlider(parent)
+{
+}
+
+} // namespace AUILib

@@ -1,0 +1,10 @@
+#include "SpinEditQt.h"
+
+namespace AUILib {
+
+SpinEditQt::SpinEditQt(QWidget *parent)
+    : QAbstractSpinBox(parent)
+{
+}
+
+} // namespace AUILib

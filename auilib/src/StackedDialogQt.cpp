@@ -1,0 +1,10 @@
+#include "StackedDialogQt.h"
+
+namespace AUILib {
+
+StackedDialogQt::StackedDialogQt(QWidget *parent)
+    : QStackedWidget(parent)
+{
+}
+
+} // namespace AUILib
