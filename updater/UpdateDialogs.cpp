@@ -1,9 +1,11 @@
 #include "UpdateDialogs.h"
 
+#include "CDlgComponentFound.h"
 #include "CReaderModuleManager.h"
 #include "CSetup_CommandLine.h"
 #include "UpdaterApp.h"
 #include "Waits.h"
+#include "dlgfound.h"
 
 #include <QDebug>
 #include <QDialog>
@@ -64,15 +66,17 @@ public:
         return QDialog::Rejected;
     }
 
-    int execComponentFound(ComponentInfo &) override
+    int execComponentFound(ComponentInfo &request) override
     {
-        qDebug().noquote() << "the component-pack dialog is not in this build; the request is declined";
-        return QDialog::Rejected;
+        CDlgComponentFound dialog(request, nullptr);
+        return dialog.exec();
     }
 
-    void execFound(const std::string &, bool, bool, bool, bool, CReaderModuleManager *) override
+    void execFound(const std::string &type, bool flag, bool second, bool third, bool fourth,
+                   CReaderModuleManager *manager) override
     {
-        qDebug().noquote() << "the download-and-install dialog is not in this build";
+        dlgfound dialog(type, flag, second, third, fourth, manager, nullptr);
+        dialog.exec();
     }
 };
 

@@ -21,6 +21,7 @@ struct TestHttpServer::Shared
     QWaitCondition requestArrived;
     QMap<QString, Handler> handlers;
     QList<Request> requests;
+    int openConnections = 0;
     bool tls = false;
     QSslCertificate certificate;
     QSslKey key;
@@ -63,6 +64,10 @@ public:
         , m_shared(std::move(shared))
     {
         m_socket->setParent(this);
+        {
+            QMutexLocker lock(&m_shared->mutex);
+            ++m_shared->openConnections;
+        }
         connect(m_socket, &QTcpSocket::readyRead, this, [this] {
             m_in += m_socket->readAll();
             if (!m_busy)
@@ -76,6 +81,12 @@ public:
                             qMax<qint64>(1, m_response.bytesPerSecond / 10));
             pump();
         });
+    }
+
+    ~Connection() override
+    {
+        QMutexLocker lock(&m_shared->mutex);
+        --m_shared->openConnections;
     }
 
 private:
@@ -459,6 +470,12 @@ void TestHttpServer::remove(const QString &path)
 {
     QMutexLocker lock(&m_shared->mutex);
     m_shared->handlers.remove(path);
+}
+
+int TestHttpServer::openConnections() const
+{
+    QMutexLocker lock(&m_shared->mutex);
+    return m_shared->openConnections;
 }
 
 QList<TestHttpServer::Request> TestHttpServer::requests() const

@@ -89,6 +89,8 @@ public:
     QList<Request> requests() const;
     QList<Request> requests(const QString &path) const;
     void clearRequests();
+    // Connections the server holds open now (a client that stops its transfer closes its own).
+    int openConnections() const;
     // Waits, running this thread's events, until at least count requests arrived.
     bool waitForRequests(int count, int timeoutMs = 20000) const;
 
