@@ -16,6 +16,7 @@ struct _IOB_Allocator;
 struct CXML_Content;
 class IOB_FileRead;
 class IOB_BufferRead;
+class IOB_FileWrite;
 
 // Splits a qualified name at its first colon. Without a colon name = full and prefix is left as it
 // was; an empty full leaves both as they were.
@@ -57,6 +58,12 @@ public:
     static CXML_Element* Parse(IOB_BufferRead* pBuffer, bool bSaveSpaceChars = false,
                                int64_t* pParsedSize = nullptr, _IOB_Allocator* pAllocator = nullptr,
                                bool bIgnoreCharRef = false, bool bKeepCtrlWhiteSpace = false);
+
+    // The subtree written back as UTF-8 XML (CXML_Composer): content text unescaped with bRawText,
+    // no line breaks with bCompact. The file form streams into pFile and does nothing without one.
+    COB_ByteString OutputStream(bool bRawText = false, bool bCompact = false);
+    void OutputStream(COB_ByteStringL& out, bool bRawText = false, bool bCompact = false);
+    void OutputStream(IOB_FileWrite* pFile, bool bRawText = false, bool bCompact = false);
 
     // Frees names, attributes and children; the element and its parent link stay usable.
     bool Empty();
@@ -129,6 +136,7 @@ public:
 
 private:
     friend class CXML_Parser;
+    friend class CXML_Composer; // reads the content records' CDATA flags
 
     void Init(_IOB_Allocator* pAllocator);
     // Gives an element without children its children at once, in one block of exactly their size:

@@ -3,6 +3,7 @@
 #include "CDlgComponentFound.h"
 #include "CReaderModuleManager.h"
 #include "CSetup_CommandLine.h"
+#include "DlgUpdateChecking.h"
 #include "UpdaterApp.h"
 #include "Waits.h"
 #include "dlgfound.h"
@@ -14,9 +15,7 @@
 
 namespace {
 
-// Stand-ins until the windows exist: the check runs and reports its outcome to
-// the reader without showing anything; nothing is offered, accepted or installed
-// without a user to ask.
+// The product's own dialogs.
 class BuiltInDialogs : public UpdateDialogs
 {
 public:
@@ -24,46 +23,23 @@ public:
     {
         if (!manager)
             return QDialog::Rejected;
-        enum { Waiting, Finished, Failed } outcome = Waiting;
-        QEventLoop loop;
-        QTimer timeout;
-        timeout.setSingleShot(true);
-        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(manager, &CReaderModuleManager::sQueryModuleInfoFinish, &loop, [&] {
-            outcome = Finished;
-            loop.quit();
-        });
-        auto failed = [&] {
-            outcome = Failed;
-            loop.quit();
-        };
-        QObject::connect(manager, &CReaderModuleManager::sErrorFinish, &loop, failed);
-        QObject::connect(manager, &CReaderModuleManager::sErrorNetwork, &loop, failed);
-        timeout.start(Waits::ms(Waits::CheckTimeout));
-        manager->QueryModuleInfo(nullptr, false);
-        if (outcome == Waiting)
-            loop.exec();
-        QObject::disconnect(manager, nullptr, &loop, nullptr);
+        DlgUpdateChecking dialog(QStringLiteral("Update List"), nullptr);
+        dialog.setModuleManager(manager);
+        dialog.startUpdateCheck();
+        // Only a modal loop for the query: the window itself is never seen.
+        dialog.showMinimized();
+        dialog.setVisible(false);
+        dialog.setAttribute(Qt::WA_DontShowOnScreen);
+        const int result = dialog.exec();
 
-        if (!theApp)
-            return QDialog::Rejected;
-        const bool automatic = theApp->GetCommandLine()
-                               && theApp->GetCommandLine()->GetUpdaterType() == "Auto Updater";
-        if (outcome == Waiting) {
-            theApp->NotifyMainCallBack(UPDATE_CHECK_ERRORNETWORK);
-        } else if (outcome == Failed) {
-            if (!automatic)
-                theApp->NotifyMainCallBack(UPDATE_CHECK_ERRORNETWORK);
-        } else if (manager->CountAvailableModule() <= 0) {
-            if (!automatic)
-                theApp->NotifyMainCallBack(UPDATE_CHECK_FINISHED);
-        } else {
-            qDebug().noquote() << "updates are on offer; the available-updates dialog is not in this build";
-            if (!automatic)
-                theApp->NotifyMainCallBack(UPDATE_CHECK_CLOSE);
-        }
+        // The dialog has dealt with every outcome but one: an answer that offers
+        // nothing to show, or only silent installs.
+        if (!theApp || dialog.m_nState != 1 || theApp->IsCheckEnded())
+            return result;
+        if (theApp->GetCommandLine() && theApp->GetCommandLine()->GetUpdaterType() == "Update List")
+            theApp->NotifyMainCallBack(UPDATE_CHECK_FINISHED);
         theApp->SetCheckEnded(true);
-        return QDialog::Rejected;
+        return result;
     }
 
     int execComponentFound(ComponentInfo &request) override

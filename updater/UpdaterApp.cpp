@@ -50,6 +50,14 @@ UpdaterApp::~UpdaterApp()
     }
 }
 
+void UpdaterApp::SetModuleManager(CReaderModuleManager *manager)
+{
+    if (manager == m_pModuleManager)
+        return;
+    delete m_pModuleManager;
+    m_pModuleManager = manager;
+}
+
 void UpdaterApp::runUpdate(int language, int country)
 {
     m_nLanguage = language;

@@ -63,14 +63,22 @@ public:
 
     CSetup_CommandLine *GetCommandLine() const { return m_pCmdLine; }
     CReaderModuleManager *GetModuleManager() const { return m_pModuleManager; }
+    // A manager for work outside a run (a run makes its own); owned from here on.
+    void SetModuleManager(CReaderModuleManager *manager);
     bool IsCheckEnded() const { return m_bCheckEnded; }
     void SetCheckEnded(bool ended) { m_bCheckEnded = ended; }
     std::string GetReaderVersion() const { return m_strReaderVersion; }
     std::string GetReaderPath() const { return m_strReaderPath; }
-    // The major-upgrade notice's button text, heading and body; nothing sets them yet.
+    // The major-upgrade notice's button text, heading and body; no run sets them.
     QString GetNoticeButton() const { return m_strNoticeButton; }
     QString GetNoticeTitle() const { return m_strNoticeTitle; }
     QString GetNoticeContent() const { return m_strNoticeContent; }
+    void SetNoticeTexts(const QString &button, const QString &title, const QString &content)
+    {
+        m_strNoticeButton = button;
+        m_strNoticeTitle = title;
+        m_strNoticeContent = content;
+    }
     bool IsQuitRequested() const { return m_bQuit; }
     void SetQuitRequest(bool quit) { m_bQuit = quit; }
     bool IsRollBack() const { return m_bRollBack; }

@@ -113,4 +113,10 @@ enum BalloonTipIconType : std::int32_t {
     BalloonTipIconCritical = 3,
 };
 
+// The picture kind callers pass with a picture; no operation reads it, the
+// format always comes from the picture's own bytes.
+enum BitmapType : std::int32_t {
+    BitmapTypeDefault = 0,
+};
+
 } // namespace AUILib

@@ -4,6 +4,7 @@
 #include "BaseGUIObject.h"
 #include "BaseImplQt.h"
 #include "BoundHandlerWrapper.h"
+#include "ContextMenu.h"
 #include "Event.h"
 #include "EventHelperHost.h"
 
@@ -260,7 +261,18 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         ContextMenuEvent menu;
         if (deliver(target, menu))
             return true;
-        return false;
+        // Edits and tree views pop up their own menus, which know about
+        // read-only state, the clipboard and the item under the pointer.
+        const ControlKind kind = target->GetControlKind();
+        if (kind == ControlKindEdit || kind == ControlKindTreeView)
+            return false;
+        const std::shared_ptr<ContextMenu> popup = target->GetContextMenu();
+        if (!popup)
+            return false;
+        popup->Show(true);
+        // Answered: passed on, the request would reach the widget's own
+        // menu and then the parents', and one click would show menu after menu.
+        return true;
     }
     case QEvent::InputMethod:
         return inputMethodEvent(target, event);

@@ -1,7 +1,9 @@
 #include "AUILibLogger.h"
 #include "BoundHandlerWrapper.h"
+#include "ContextMenu.h"
 #include "Event.h"
 #include "FocusWatcher.h"
+#include "PopupDriver.h"
 #include "TestControl.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
+#include <QTreeView>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -509,4 +512,50 @@ TEST(FocusWatcher, ReportsFocusWithoutConsumingIt)
     QCoreApplication::sendEvent(&edit, &leave);
     QCoreApplication::sendEvent(&edit, &out);
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+}
+
+TEST_F(EventHelperTest, ContextMenuRequestShowsTheStoredMenu)
+{
+    auto tree = dialog.add<QTreeView>("tree", AUILib::ControlKindTreeView);
+    auto bare = dialog.add<QLabel>("bare");
+    std::vector<std::wstring> chosen;
+    for (AUILib::BaseGUIObject *control : std::initializer_list<AUILib::BaseGUIObject *>{
+             &dialog, label.get(), edit.get(), tree.get(), bare.get()}) {
+        auto menu = std::make_shared<AUILib::ContextMenu>();
+        ASSERT_TRUE(menu->Create(dialog.dialog()));
+        const std::wstring name = control->GetName();
+        menu->AddItem(L"Act", [&chosen, name] { chosen.push_back(name); });
+        control->InsertContextMenu(menu);
+    }
+    PopupDriver driver([](QMenu *menu) { PopupDriver::choose(menu, "Act"); });
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(1, 1));
+
+    seen.clear();
+    answer = false;
+    EXPECT_TRUE(filter(label, &request)) << "answered by the menu";
+    EXPECT_EQ(driver.shown, 1);
+    EXPECT_EQ(chosen, std::vector<std::wstring>{L"label"});
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front().type, Event::ContextMenu) << "the procedure is asked first";
+    EXPECT_TRUE(filter(bare, &request)) << "no procedure";
+    EXPECT_EQ(driver.shown, 2);
+
+    EXPECT_FALSE(filter(edit, &request));
+    EXPECT_FALSE(filter(tree, &request));
+    EXPECT_EQ(driver.shown, 2) << "edits and tree views show menus of their own";
+
+    answer = true;
+    EXPECT_TRUE(filter(label, &request));
+    EXPECT_EQ(driver.shown, 2) << "taken by the procedure";
+
+    // Sent as Qt sends it, one request shows one menu: the label's, not the
+    // dialog's after it.
+    answer = false;
+    chosen.clear();
+    QContextMenuEvent sent(QContextMenuEvent::Mouse, QPoint(1, 1));
+    QCoreApplication::sendEvent(bare->GetPlatformWindow(), &sent);
+    EXPECT_EQ(chosen, std::vector<std::wstring>{L"bare"});
+    bare->RemoveContextMenu();
+    QCoreApplication::sendEvent(bare->GetPlatformWindow(), &sent);
+    EXPECT_EQ(chosen, (std::vector<std::wstring>{L"bare", L""})) << "without a menu the request goes on to the dialog";
 }

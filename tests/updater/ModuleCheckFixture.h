@@ -57,6 +57,12 @@ inline QByteArray reply(const QByteArray &rootAttributes = QByteArray())
     return bytes;
 }
 
+// A reply of the update service offering the given "<addon .../>" lines.
+inline QByteArray replyOffering(const QByteArray &modules)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<addons>\n" + modules + "</addons>\n";
+}
+
 // Runs the current test again in a copy of this program placed where the updater
 // lives in the sandbox's fake reader bundle, and reports its outcome here.
 inline void runInReaderBundle(const Sandbox &sandbox)

@@ -6,7 +6,6 @@
 #include "ComponentInfo.h"
 #include "DlgDownload.h"
 #include "FakeInstaller.h"
-#include "FakeReader.h"
 #include "InstallHistory.h"
 #include "OzipWriter.h"
 #include "Sandbox.h"
@@ -226,41 +225,6 @@ TEST_F(Roads, AComponentQueryThatFailsOrNeverAnswersEndsTheRoad)
             "Unable to get this component pack. Please check if they are ready for this version."));
         EXPECT_TRUE(app->IsQuitRequested());
     }
-}
-
-TEST_F(Roads, TheBuiltInCheckReportsEachOutcomeToTheReader)
-{
-    UpdateDialogs::install(nullptr);
-    FakeReader reader;
-    ASSERT_TRUE(reader.isListening());
-    const struct
-    {
-        const char *type;
-        QByteArray body;
-        const char *word; // null: nothing is reported
-    } cases[] = {
-        {"Update List", reply(""), "update finished"},
-        {"Update List", reply(module("Stamps")), "close"},
-        {"Update List", "502 Bad Gateway", "errornetwork"},
-        {"Auto Updater", reply(""), nullptr},
-    };
-    int expected = 0;
-    QStringList words;
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.word ? c.word : "none");
-        service.setFile(QLatin1String(kReplyPath), c.body);
-        run({"-updater", "-type", c.type});
-        EXPECT_TRUE(app->IsCheckEnded());
-        EXPECT_TRUE(app->IsQuitRequested());
-        if (c.word) {
-            ++expected;
-            words << c.word;
-        }
-        ASSERT_TRUE(reader.waitForWords(expected));
-    }
-    // Let a stray late report show before comparing.
-    EXPECT_FALSE(reader.waitForWords(expected + 1, 200));
-    EXPECT_EQ(reader.words(), words);
 }
 
 // A package big enough to be paused half-way at the server's pace.

@@ -32,4 +32,8 @@
     <message><source>OCR_ru-RU</source><translation>OCR Russisch</translation></message>
     <message><source>OCR_nl-NL</source><translation>OCR Niederländisch</translation></message>
 </context>
+<context>
+    <name>CDlg_MajorUpdate</name>
+    <message><source>A major upgrade for %s is available. </source><translation>Für %s gibt es ein großes Upgrade: 100 % neu, %d Wochen gratis. </translation></message>
+</context>
 </TS>
