@@ -9,6 +9,7 @@
 // the process name "Installer", then exits 0. A file beside the package changes that:
 //   <package>.fail       exit 1, no receipt (as does a package that is not there)
 //   <package>.noreceipt  exit 0, no receipt
+#include "PlistReader.h"
 #include "SystemPaths.h"
 
 #include <QByteArray>
@@ -75,7 +76,7 @@ bool appendReceipt(const QString &package)
         const QByteArray data = existing.readAll();
         existing.close();
         if (!data.isEmpty()) {
-            plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+            root = PlistReader::parse(data);
             if (!root || plist_get_node_type(root) != PLIST_ARRAY) {
                 // Never write over a history that cannot be read.
                 if (root)

@@ -15,8 +15,9 @@ class UpdateListener;
 class QWidget;
 struct ComponentInfo;
 
-// How an update check ended, as the reader is told.
-enum UPDATE_CHECK_STATE {
+// How an update check ended, as the reader is told. Callers may pass other values (they
+// report nothing), so the type holds any int.
+enum UPDATE_CHECK_STATE : int {
     UPDATE_CHECK_ERRORNETWORK = 0,
     UPDATE_CHECK_FINISHED = 1,
     UPDATE_CHECK_CLOSE = 2,

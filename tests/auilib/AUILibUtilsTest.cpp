@@ -19,7 +19,7 @@ TEST(AUILibUtils, CheckStatesMapBothWays)
     EXPECT_EQ(QtChBStateToChBState(Qt::Checked), AUILib::CheckBoxChecked);
     EXPECT_EQ(QtChBStateToChBState(Qt::PartiallyChecked), AUILib::CheckBoxIndeterminate);
     EXPECT_EQ(QtChBStateToChBState(Qt::Unchecked), AUILib::CheckBoxUnchecked);
-    EXPECT_EQ(QtChBStateToChBState(static_cast<Qt::CheckState>(9)), AUILib::CheckBoxUnchecked);
+    EXPECT_EQ(QtChBStateToChBState(static_cast<Qt::CheckState>(3)), AUILib::CheckBoxUnchecked);
 }
 
 TEST(AUILibUtils, ScaleBitmapByMode)

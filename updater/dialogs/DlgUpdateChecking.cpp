@@ -184,7 +184,7 @@ void DlgUpdateChecking::timeOut()
     endCheck();
     if (m_bShowMessage) {
         DlgMessage box(this);
-        box.setInformation(QStringLiteral("Cannot establish connection to the Server, Check your network."));
+        box.setInformation(tr("Cannot establish connection to the Server, Check your network."));
         const QPoint centre = UpdaterApp::GetMainAppCenterPos();
         box.move(centre.x() - box.width() / 2, centre.y() - box.height() / 2);
         box.exec();

@@ -156,7 +156,9 @@ void DlgUpdatesTree::InitDialog()
     } else if (!m_bHasAddon) {
         m_pModel->removeRow(m_pAddonItem->row());
         m_pAddonItem = nullptr;
-        m_pOcrItem = nullptr;
+        // The OCR group went with it only if it had joined; otherwise the dialog still owns it.
+        if (m_bOcrAdded)
+            m_pOcrItem = nullptr;
     }
     ui->treeView_4->expandAll();
 

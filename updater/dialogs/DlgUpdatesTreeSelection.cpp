@@ -15,6 +15,31 @@
 
 #include <algorithm>
 
+namespace {
+
+// Marks the changes made inside its scope as the spreading of one change, so
+// that they do not spread again; a rule called on its own changes only what it
+// names.
+class SpreadingScope
+{
+public:
+    explicit SpreadingScope(bool &spreading)
+        : m_spreading(spreading)
+        , m_was(spreading)
+    {
+        m_spreading = true;
+    }
+    ~SpreadingScope() { m_spreading = m_was; }
+    SpreadingScope(const SpreadingScope &) = delete;
+    SpreadingScope &operator=(const SpreadingScope &) = delete;
+
+private:
+    bool &m_spreading;
+    bool m_was;
+};
+
+} // namespace
+
 void DlgUpdatesTree::OnTreeViewClicked(QModelIndex qmi)
 {
     QStandardItem *item = m_pModel ? m_pModel->itemFromIndex(qmi) : nullptr;
@@ -58,7 +83,7 @@ void DlgUpdatesTree::rememberCheckStates(QStandardItem *item)
 
 void DlgUpdatesTree::applyCheckState(QStandardItem *item)
 {
-    m_bSpreading = true;
+    const SpreadingScope spreading(m_bSpreading);
     SetChildState(item, item->checkState());
     SetParentState(item);
     if (item->checkState() == Qt::Checked && m_bHasReaderUpdate && m_bHasAddon) {
@@ -67,7 +92,6 @@ void DlgUpdatesTree::applyCheckState(QStandardItem *item)
         if (other)
             SetChildState(other, Qt::Unchecked);
     }
-    m_bSpreading = false;
     updateDownloadButton();
 }
 
@@ -82,6 +106,7 @@ void DlgUpdatesTree::SetChildState(QStandardItem *item, Qt::CheckState state)
 {
     if (!item)
         return;
+    const SpreadingScope spreading(m_bSpreading);
     if (item->isCheckable())
         item->setCheckState(state);
     for (int row = 0; row < item->rowCount(); ++row)
@@ -93,6 +118,7 @@ void DlgUpdatesTree::SetParentState(QStandardItem *item)
     QStandardItem *parent = item ? item->parent() : nullptr;
     if (!parent)
         return;
+    const SpreadingScope spreading(m_bSpreading);
     // From the check boxes of the children, whatever cell the change came from.
     bool all = true;
     bool some = false;
@@ -112,6 +138,7 @@ void DlgUpdatesTree::SetMutexCheckState(E_UPDATE_TYPE type, Qt::CheckState state
     const bool reader = type == E_UPDATE_READER;
     if (reader ? !m_bHasReaderUpdate : !m_bHasAddon)
         return;
+    const SpreadingScope spreading(m_bSpreading);
     for (const ModuleRow &row : qAsConst(m_moduleRows)) {
         QStandardItem *group = row.item->parent();
         const bool inGroup = reader ? group == m_pRootItem : (group == m_pAddonItem || group == m_pOcrItem);

@@ -1,5 +1,6 @@
 #include "InstallHistory.h"
 
+#include "PlistReader.h"
 #include "SystemPaths.h"
 
 #include <QFile>
@@ -12,17 +13,6 @@ namespace {
 // Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
 const qint64 kPlistEpochOffsetSecs = 978307200;
 
-QString stringValue(plist_t node)
-{
-    if (!node || plist_get_node_type(node) != PLIST_STRING)
-        return QString();
-    char *text = nullptr;
-    plist_get_string_val(node, &text);
-    const QString value = QString::fromUtf8(text);
-    free(text);
-    return value;
-}
-
 InstallReceipt receiptFrom(plist_t dict)
 {
     InstallReceipt receipt;
@@ -33,16 +23,16 @@ InstallReceipt receiptFrom(plist_t dict)
         plist_get_date_val(date, &secs, &usecs);
         receipt.date = QDateTime::fromMSecsSinceEpoch((kPlistEpochOffsetSecs + secs) * 1000 + usecs / 1000, Qt::UTC);
     }
-    receipt.displayName = stringValue(plist_dict_get_item(dict, "displayName"));
-    receipt.displayVersion = stringValue(plist_dict_get_item(dict, "displayVersion"));
-    receipt.processName = stringValue(plist_dict_get_item(dict, "processName"));
+    receipt.displayName = PlistReader::string(plist_dict_get_item(dict, "displayName"));
+    receipt.displayVersion = PlistReader::string(plist_dict_get_item(dict, "displayVersion"));
+    receipt.processName = PlistReader::string(plist_dict_get_item(dict, "processName"));
     plist_t identifiers = plist_dict_get_item(dict, "packageIdentifiers");
     if (identifiers && plist_get_node_type(identifiers) == PLIST_ARRAY) {
         const uint32_t count = plist_array_get_size(identifiers);
         for (uint32_t i = 0; i < count; ++i) {
             plist_t item = plist_array_get_item(identifiers, i);
             if (item && plist_get_node_type(item) == PLIST_STRING)
-                receipt.packageIdentifiers.append(stringValue(item));
+                receipt.packageIdentifiers.append(PlistReader::string(item));
         }
     }
     return receipt;
@@ -67,8 +57,7 @@ InstallHistory::Status InstallHistory::read(QVector<InstallReceipt> &receipts)
     if (data.isEmpty() || file.error() != QFileDevice::NoError)
         return Unreadable;
 
-    plist_t root = nullptr;
-    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
+    plist_t root = PlistReader::parse(data);
     if (!root)
         return Unreadable;
     if (plist_get_node_type(root) != PLIST_ARRAY) {

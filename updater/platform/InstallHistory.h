@@ -24,7 +24,7 @@ public:
     enum Status {
         Read,       // the history was read (it may hold no receipt)
         Missing,    // there is no history file
-        Unreadable  // the file cannot be read, is not a property list or holds no array
+        Unreadable  // the file cannot be read, is not a property list (PlistReader::parse) or holds no array
     };
 
     enum Confirmation {

@@ -1,5 +1,7 @@
 #include "PlistSettings.h"
 
+#include "PlistReader.h"
+
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
@@ -198,96 +200,115 @@ plist_t toNode(const QVariant &value)
     return textNode(variantToText(value));
 }
 
-QVariant fromNode(plist_t node)
+// A key or string holding a NUL cannot be written back (libplist takes them as C
+// strings, XML has no NUL): a rewrite would rename the key or cut the text, so a
+// file with one is not read at all, and so never written over.
+bool fromNode(plist_t node, QVariant *value)
 {
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         uint8_t flag = 0;
         plist_get_bool_val(node, &flag);
-        return flag != 0;
+        *value = flag != 0;
+        return true;
     }
     case PLIST_UINT: {
         uint64_t raw = 0;
         plist_get_uint_val(node, &raw);
         const qint64 number = static_cast<qint64>(raw);
         if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max())
-            return static_cast<int>(number);
-        return number;
+            *value = static_cast<int>(number);
+        else
+            *value = number;
+        return true;
     }
     case PLIST_REAL: {
         double number = 0;
         plist_get_real_val(node, &number);
-        return number;
+        *value = number;
+        return true;
     }
     case PLIST_STRING: {
-        uint64_t length = 0;
-        const char *text = plist_get_string_ptr(node, &length);
-        return textToVariant(QString::fromUtf8(text, static_cast<int>(length)));
+        const QString text = PlistReader::string(node);
+        *value = textToVariant(text);
+        return !text.contains(QChar::Null);
     }
     case PLIST_DATA: {
         uint64_t length = 0;
         const char *bytes = plist_get_data_ptr(node, &length);
         const QByteArray data(bytes, static_cast<int>(length));
-        // Text in QSettings' own form that held a NUL was stored as data.
+        *value = data;
+        // Text in QSettings' own form that held a NUL was stored as data; it is
+        // decoded whole, NULs and all.
         if (data.startsWith('@')) {
-            const QVariant decoded = textToVariant(QString::fromUtf8(data));
+            const QVariant decoded = textToVariant(QString::fromUtf8(data.constData(), data.size()));
             if (decoded.userType() != QMetaType::QString)
-                return decoded;
+                *value = decoded;
         }
-        return data;
+        return true;
     }
     case PLIST_DATE: {
         int32_t secs = 0;
         int32_t usecs = 0;
         plist_get_date_val(node, &secs, &usecs);
-        return QDateTime::fromMSecsSinceEpoch((kPlistEpochOffsetSecs + secs) * 1000 + usecs / 1000);
+        *value = QDateTime::fromMSecsSinceEpoch((kPlistEpochOffsetSecs + secs) * 1000 + usecs / 1000);
+        return true;
     }
     case PLIST_ARRAY: {
         QVariantList list;
         bool allText = true;
         const uint32_t size = plist_array_get_size(node);
         for (uint32_t i = 0; i < size; ++i) {
-            const QVariant item = fromNode(plist_array_get_item(node, i));
+            QVariant item;
+            if (!fromNode(plist_array_get_item(node, i), &item))
+                return false;
             allText = allText && item.userType() == QMetaType::QString;
             list.append(item);
         }
         if (allText && !list.isEmpty())
-            return QVariant(list).toStringList();
-        return list;
+            *value = QVariant(list).toStringList();
+        else
+            *value = list;
+        return true;
     }
     case PLIST_DICT: {
         QVariantMap map;
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(node, &it);
-        char *key = nullptr;
+        bool readable = it != nullptr;
         plist_t item = nullptr;
-        plist_dict_next_item(node, it, &key, &item);
-        while (item) {
-            map.insert(QString::fromUtf8(key), fromNode(item));
-            std::free(key);
-            key = nullptr;
+        // Only the item: libplist's getter for its key asserts on a NUL inside.
+        plist_dict_next_item(node, it, nullptr, &item);
+        while (readable && item) {
+            QByteArray key;
+            QVariant itemValue;
+            readable = PlistReader::key(item, &key) && !key.contains('\0') && fromNode(item, &itemValue);
+            map.insert(QString::fromUtf8(key), itemValue);
             item = nullptr;
-            plist_dict_next_item(node, it, &key, &item);
+            plist_dict_next_item(node, it, nullptr, &item);
         }
-        std::free(key);
         std::free(it);
-        return map;
+        *value = map;
+        return readable;
     }
     default:
-        return QVariant();
+        *value = QVariant();
+        return true;
     }
 }
 
-// The top-level dictionary of a property list, or null when the data is none.
-plist_t parseDictionary(const QByteArray &data)
+// The entries of a property list whose top level is a dictionary; false when the
+// data is none, or holds a key or text that could not be written back whole.
+bool readEntries(const QByteArray &data, QVariantMap *entries)
 {
-    plist_t root = nullptr;
-    plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
-    if (root && plist_get_node_type(root) != PLIST_DICT) {
-        plist_free(root);
-        root = nullptr;
-    }
-    return root;
+    plist_t root = PlistReader::parse(data);
+    if (!root)
+        return false;
+    QVariant value;
+    const bool read = plist_get_node_type(root) == PLIST_DICT && fromNode(root, &value);
+    plist_free(root);
+    *entries = value.toMap();
+    return read;
 }
 
 bool readPlist(QIODevice &device, QSettings::SettingsMap &map)
@@ -295,11 +316,9 @@ bool readPlist(QIODevice &device, QSettings::SettingsMap &map)
     const QByteArray data = device.readAll();
     if (data.isEmpty())
         return true;
-    plist_t root = parseDictionary(data);
-    if (!root)
+    QVariantMap entries;
+    if (!readEntries(data, &entries))
         return false;
-    const QVariantMap entries = fromNode(root).toMap();
-    plist_free(root);
     for (auto it = entries.constBegin(); it != entries.constEnd(); ++it)
         map.insert(PlistSettings::settingsKey(it.key()), it.value());
     return true;
@@ -345,11 +364,8 @@ bool PlistSettings::isUnreadable(const QString &path)
     const QByteArray data = existing.readAll();
     if (data.isEmpty())
         return false;
-    plist_t root = parseDictionary(data);
-    if (!root)
-        return true;
-    plist_free(root);
-    return false;
+    QVariantMap entries;
+    return !readEntries(data, &entries);
 }
 
 QString PlistSettings::fileKey(const QString &settingsKey)

@@ -33,6 +33,10 @@
     <message><source>OCR_nl-NL</source><translation>OCR Niederländisch</translation></message>
 </context>
 <context>
+    <name>DlgUpdateChecking</name>
+    <message><source>Cannot establish connection to the Server, Check your network.</source><translation>Keine Verbindung zum Server. Bitte das Netzwerk prüfen.</translation></message>
+</context>
+<context>
     <name>CDlg_MajorUpdate</name>
     <message><source>A major upgrade for %s is available. </source><translation>Für %s gibt es ein großes Upgrade: 100 % neu, %d Wochen gratis. </translation></message>
 </context>

@@ -12,6 +12,7 @@
 #include "UpdateDialogs.h"
 #include "UpdaterApp.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -19,6 +20,7 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -291,6 +293,27 @@ TEST_F(CheckingDialog, ATimeOutReportsEvenForAutomaticRunsAndALateAnswerIsIgnore
     EXPECT_EQ(check(100), -1);
     EXPECT_TRUE(answerer.windows.contains("DlgMessage"));
     EXPECT_TRUE(settledWords(reader, 0).isEmpty());
+}
+
+TEST_F(CheckingDialog, ATimeOutShownInABoxSpeaksTheUserLanguage)
+{
+    TestHttpServer::Response silent;
+    silent.headerDelayMs = -1;
+    service.setResponse(kReplyPath, silent);
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(QStringLiteral(ORBEL_TEST_QM)));
+    qApp->installTranslator(&translator);
+    QString shown;
+    ModalAnswerer answerer;
+    answerer.on("DlgMessage", [&](QWidget *w) {
+        shown = w->findChild<QLabel *>(QStringLiteral("label"))->text();
+        clickButton(w, "pushButton_ok");
+    });
+    showMessage = true;
+    makeApp("Update List");
+    EXPECT_EQ(check(100), -1);
+    qApp->removeTranslator(&translator);
+    EXPECT_EQ(shown, QStringLiteral("Keine Verbindung zum Server. Bitte das Netzwerk prüfen."));
 }
 
 TEST_F(CheckingDialog, AStalledReplyReportsOnceForListRunsOnly)

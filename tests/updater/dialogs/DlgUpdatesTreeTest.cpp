@@ -347,6 +347,37 @@ TEST_F(UpdatesTree, CheckingFollowsTheSelectionRules)
     }
 }
 
+// Each rule called by itself does its own part only: no group follows, and the
+// other group is not unchecked. States as in the legend above, after each step.
+TEST_F(UpdatesTree, ARuleCalledByItselfChangesOnlyWhatItNames)
+{
+    offer(kTree);
+    auto tree = makeTree();
+    DlgUpdatesTree *t = tree.get();
+    act(t, {Box, "Orbel PDF Reader Updates/Reader 12.1"});
+    ASSERT_EQ(states(t), QStringLiteral("xx ......."));
+    const struct
+    {
+        const char *name;
+        std::function<void()> step;
+        const char *states;
+    } steps[] = {
+        {"every add-on row", [&] { t->SetMutexCheckState(E_UPDATE_ADDON, Qt::Checked); }, "xx .x.xxxx"},
+        {"every reader row", [&] { t->SetMutexCheckState(E_UPDATE_READER, Qt::Unchecked); }, "x. .x.xxxx"},
+        {"one row", [&] { t->SetChildState(row(t, "Add-ons/Comments"), Qt::Unchecked); }, "x. ...xxxx"},
+        {"a subtree", [&] { t->SetChildState(row(t, "Add-ons/OCR"), Qt::Unchecked); }, "x. .....xx"},
+        {"the groups above a row", [&] { t->SetParentState(row(t, "Add-ons/Comments")); }, "x. ~....xx"},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.name);
+        s.step();
+        EXPECT_EQ(states(t), QLatin1String(s.states));
+    }
+    // A click afterwards still follows every rule.
+    act(t, {Box, "Add-ons/Comments"});
+    EXPECT_EQ(states(t), QStringLiteral(".. ~x...xx"));
+}
+
 TEST_F(UpdatesTree, AClickedModuleShowsItsOwnDescription)
 {
     offer(kTree);

@@ -1,5 +1,6 @@
 #include "InstallHistory.h"
 
+#include "BinaryPlistBuilder.h"
 #include "PlistTool.h"
 #include "Sandbox.h"
 
@@ -85,6 +86,69 @@ TEST_F(InstallHistoryTest, AHistoryThatIsNotThereOrNotAListIsReported)
     ASSERT_TRUE(PlistTool::write(historyFile(), QStringLiteral("[]")));
     EXPECT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
     EXPECT_EQ(InstallHistory::confirm(QStringLiteral("/u/Reader.pkg"), at(0)), InstallHistory::NoReceipt);
+}
+
+// Receipt text holding a NUL is read whole, as on a Mac, and names no package.
+TEST_F(InstallHistoryTest, ReceiptTextWithANulIsReadWhole)
+{
+    ASSERT_TRUE(sandbox.writeFile(historyFile(),
+                                  sandbox.readFile(QStringLiteral(ORBEL_TEST_DATA_DIR "/plist/nul-in-receipt.bplist"))));
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 1);
+    EXPECT_EQ(receipts[0].displayName, QStringLiteral("Reader_Update\0\u00e9"));
+    EXPECT_EQ(receipts[0].packageIdentifiers, QStringList{QStringLiteral("com.orbel\0.r\u00e9ader")});
+    EXPECT_EQ(receipts[0].processName, QStringLiteral("Installer"));
+    EXPECT_EQ(InstallHistory::confirm(QStringLiteral("/u/Reader_Update.pkg"), at(0)), InstallHistory::NoReceipt);
+}
+
+// Years of updates, written in the binary form: within the reader's limits.
+TEST_F(InstallHistoryTest, ALongBinaryHistoryIsRead)
+{
+    ASSERT_TRUE(PlistTool::write(historyFile(),
+                                 QStringLiteral("[%1 for i in range(4000)]")
+                                     .arg(receipt(0, QStringLiteral("Update ' + str(i) + '"),
+                                                  QStringLiteral("com.example.pkg.' + str(i) + '"))),
+                                 PlistTool::Format::Binary));
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 4000);
+    EXPECT_EQ(receipts.last().displayName, QStringLiteral("Update 3999"));
+    EXPECT_EQ(receipts.last().packageIdentifiers, QStringList{QStringLiteral("com.example.pkg.3999")});
+}
+
+// Histories no Installer writes: none may end the process or hold it for long.
+TEST_F(InstallHistoryTest, HostileHistoriesAreUnreadableWithoutCrashing)
+{
+    BinaryPlistBuilder asciiNul;
+    asciiNul.add(asciiNul.array({1}));
+    asciiNul.add(asciiNul.dict({2}, {3}));
+    asciiNul.add(BinaryPlistBuilder::ascii("displayName"));
+    asciiNul.add(BinaryPlistBuilder::ascii(QByteArray("Reader_Update\0x", 15)));
+    const int deep = 100000;
+    const struct
+    {
+        const char *what;
+        QByteArray contents;
+        InstallHistory::Status expected;
+    } cases[] = {
+        {"NUL in ASCII text, which libplist would cut short", asciiNul.build(), InstallHistory::Unreadable},
+        {"nesting well within the limit", BinaryPlistBuilder::nested(100, false), InstallHistory::Read},
+        {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, false), InstallHistory::Unreadable},
+        {"XML nesting beyond the limit",
+         "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(deep)
+             + QByteArray("</array>").repeated(deep) + "</plist>",
+         InstallHistory::Unreadable},
+        {"a count beyond the data", BinaryPlistBuilder::countBeyondData(false), InstallHistory::Unreadable},
+        {"a cycle through the object table", BinaryPlistBuilder::cycle(false), InstallHistory::Unreadable},
+        {"shared arrays expanding to 2^40 nodes", BinaryPlistBuilder::doubling(40, false), InstallHistory::Unreadable},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(sandbox.writeFile(historyFile(), c.contents));
+        QVector<InstallReceipt> receipts;
+        EXPECT_EQ(InstallHistory::read(receipts), c.expected);
+    }
 }
 
 // Only a receipt written since the installer started, naming the package, confirms.

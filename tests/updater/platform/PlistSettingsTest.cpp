@@ -1,6 +1,8 @@
+#include "BinaryPlistBuilder.h"
 #include "PlistSettings.h"
 #include "PlistTool.h"
 #include "Sandbox.h"
+#include "UpdaterProcess.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,6 +13,8 @@
 #include <QRect>
 #include <QSize>
 #include <QTimeZone>
+#include <QUrl>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,6 +176,118 @@ TEST_F(PlistSettingsTest, BrokenOrForeignFileIsReadAsAnErrorAndNeverWrittenOver)
     EXPECT_FALSE(PlistSettings::isUnreadable(file()));
     ASSERT_TRUE(sandbox.writeFile(file(), ""));
     EXPECT_FALSE(PlistSettings::isUnreadable(file()));
+}
+
+// Files another program may leave as the preferences. None may end the process;
+// one that cannot be read, or whose keys or text could not be written back whole
+// (XML has no NUL), is never written over.
+TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
+{
+    const int deep = 100000;
+    auto deepXml = [deep](const QByteArray &open) {
+        return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
+               + QByteArray("</array>").repeated(deep) + "</dict></plist>";
+    };
+    BinaryPlistBuilder nestedNul;
+    nestedNul.add(nestedNul.dict({1}, {2}));
+    nestedNul.add(BinaryPlistBuilder::ascii("Outer"));
+    nestedNul.add(nestedNul.dict({3}, {4}));
+    nestedNul.add(BinaryPlistBuilder::utf16({'i', 'n', 0, 'n', 0xE9}));
+    nestedNul.add(BinaryPlistBuilder::integer(1));
+    BinaryPlistBuilder nulText;
+    nulText.add(nulText.dict({1}, {2}));
+    nulText.add(BinaryPlistBuilder::ascii("Text"));
+    nulText.add(BinaryPlistBuilder::utf16({'c', 'a', 'f', 0xE9, 0, 't', 'a', 'i', 'l'}));
+    BinaryPlistBuilder asciiNul;
+    asciiNul.add(asciiNul.dict({1}, {2}));
+    asciiNul.add(BinaryPlistBuilder::ascii(QByteArray("in\0ner", 7)));
+    asciiNul.add(BinaryPlistBuilder::integer(1));
+    BinaryPlistBuilder surrogates;
+    surrogates.add(surrogates.dict({1}, {2}));
+    surrogates.add(BinaryPlistBuilder::utf16({0xD800, 'k'}));
+    surrogates.add(BinaryPlistBuilder::utf16({'v', 0xDC00, 0xD83D}));
+
+    const struct
+    {
+        const char *what;
+        QByteArray contents;
+        bool readable;
+    } cases[] = {
+        {"NUL in a top-level key", sandbox.readFile(QStringLiteral(ORBEL_TEST_DATA_DIR "/plist/nul-in-key.bplist")), false},
+        {"NUL in a nested key", nestedNul.build(), false},
+        {"NUL in a string", nulText.build(), false},
+        {"NUL in ASCII text, which libplist would cut short", asciiNul.build(), false},
+        {"NUL in an XML file", QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a\0b</key>"
+                                          "<string>x</string></dict></plist>", 95), false},
+        {"lone surrogates in a key and a string", surrogates.build(), true},
+        {"nesting well within the limit", BinaryPlistBuilder::nested(100, true), true},
+        {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, true), false},
+        {"XML nesting beyond the limit", deepXml("<array>"), false},
+        // Closing tags libplist passes over must not hide the depth.
+        {"XML nesting behind processing instructions", deepXml("<array><?x </array> ?>"), false},
+        {"XML nesting behind attribute values", deepXml("<array a=\"</array>\">"), false},
+        {"a count beyond the data", BinaryPlistBuilder::countBeyondData(true), false},
+        {"a cycle through the object table", BinaryPlistBuilder::cycle(true), false},
+        {"shared arrays expanding to 2^40 nodes", BinaryPlistBuilder::doubling(40, true), false},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.contents.isEmpty());
+        const QString path = file() + QString::number(++n);
+        ASSERT_TRUE(sandbox.writeFile(path, c.contents));
+        EXPECT_EQ(PlistSettings::isUnreadable(path), !c.readable);
+        {
+            auto store = PlistSettings::openFile(path);
+            EXPECT_EQ(store->status(), c.readable ? QSettings::NoError : QSettings::FormatError);
+            if (c.readable)
+                continue;
+            store->setValue(QStringLiteral("x"), 1);
+            store->sync();
+            EXPECT_NE(store->status(), QSettings::NoError);
+        }
+        EXPECT_EQ(sandbox.readFile(path), c.contents);
+    }
+}
+
+// Values a property list has no type for go in as QSettings' own text form, whose
+// bytes hold NULs; they come back as the type they went in as.
+TEST_F(PlistSettingsTest, ValuesInQSettingsTextFormComeBackWhole)
+{
+    const QVariant values[] = {QUrl(QStringLiteral("https://example.org/a b")), QVariant::fromValue(QUuid::createUuid())};
+    {
+        auto store = PlistSettings::openFile(file());
+        int n = 0;
+        for (const QVariant &value : values)
+            store->setValue(QStringLiteral("v%1").arg(++n), value);
+        store->sync();
+        ASSERT_EQ(store->status(), QSettings::NoError);
+    }
+    // A copy, so that what QSettings keeps of the file plays no part.
+    const QString copy = file() + QStringLiteral(".copy");
+    ASSERT_TRUE(QFile::copy(file(), copy));
+    auto reread = PlistSettings::openFile(copy);
+    ASSERT_EQ(reread->status(), QSettings::NoError);
+    int n = 0;
+    for (const QVariant &value : values) {
+        const QVariant back = reread->value(QStringLiteral("v%1").arg(++n));
+        EXPECT_EQ(back.userType(), value.userType()) << n;
+        EXPECT_EQ(back, value) << n;
+    }
+}
+
+// The reader's preferences holding a key with a NUL, as the updater meets them at
+// start-up: it reads its language, cannot write its reminder, and ends normally.
+TEST_F(PlistSettingsTest, UpdaterStartedOnSuchPreferencesEndsNormallyAndLeavesThem)
+{
+    const QByteArray contents = sandbox.readFile(QStringLiteral(ORBEL_TEST_DATA_DIR "/plist/nul-in-key.bplist"));
+    ASSERT_EQ(contents.size(), 53);
+    ASSERT_TRUE(sandbox.writeFile(sandbox.userPlist(), contents));
+    const UpdaterRun run =
+        runUpdater(sandbox, {QStringLiteral("setnextautoupdatetime:2026-12-24"), QStringLiteral("10:00")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(sandbox.readFile(sandbox.userPlist()), contents);
 }
 
 TEST_F(PlistSettingsTest, StoreLivesInTheUsersPreferences)
