@@ -12,8 +12,7 @@ COBMEM_PyMgr* PyMgrOf(_OBMEM_SystemMgr* table)
 void* PyAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    return _PyObject_Malloc(&mgr->m_State, size);
+    return OBMEM_PyState_MallocSerialised(&mgr->m_State, &mgr->m_Mutex, size);
 }
 
 void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const char*, int)
@@ -24,8 +23,7 @@ void* PyAllocDebug(_OBMEM_SystemMgr* table, size_t size, uint32_t flags, const c
 void* PyRealloc(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    return _PyObject_Realloc(&mgr->m_State, block, size);
+    return OBMEM_PyState_ReallocSerialised(&mgr->m_State, &mgr->m_Mutex, block, size);
 }
 
 void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t flags, const char*, int)
@@ -36,8 +34,7 @@ void* PyReallocDebug(_OBMEM_SystemMgr* table, void* block, size_t size, uint32_t
 void PyFree(_OBMEM_SystemMgr* table, void* block, uint32_t)
 {
     COBMEM_PyMgr* mgr = PyMgrOf(table);
-    COB_MutexLocker lock(&mgr->m_Mutex);
-    _PyObject_Free(&mgr->m_State, block);
+    OBMEM_PyState_FreeSerialised(&mgr->m_State, &mgr->m_Mutex, block);
 }
 
 // The fallbacks go to the platform manager, whatever manager is the default at the time.

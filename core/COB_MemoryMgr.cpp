@@ -38,6 +38,38 @@ void PlatformFree(_OBMEM_SystemMgr*, void* block, uint32_t)
     std::free(block);
 }
 
+inline void* SystemAlloc(_OBMEM_SystemMgr* table, size_t size, uint32_t flags)
+{
+    return table->Alloc == PlatformAlloc ? std::malloc(size) : table->Alloc(table, size, flags);
+}
+
+__attribute__((noinline)) void* AllocTellingHookAndHandler(COB_MemoryMgr* mgr, size_t size, uint32_t flags)
+{
+    void* block = SystemAlloc(mgr->m_pSystemMgr, size, flags);
+    if (mgr->m_pDebugger && mgr->m_pDebugger->OnAlloc)
+        mgr->m_pDebugger->OnAlloc(mgr, block, size, flags);
+    if (!block && !(flags & OBMEM_MAYFAIL))
+        mgr->ReportOOM();
+    return block;
+}
+
+// The platform slot is called directly: the same free without the indirect call.
+inline void SystemFree(_OBMEM_SystemMgr* table, void* block, uint32_t flags)
+{
+    if (table->Free == PlatformFree)
+        std::free(block);
+    else
+        table->Free(table, block, flags);
+}
+
+// Kept out of line, so that a free with no hook to tell ends in the system slot without a frame.
+__attribute__((noinline)) void FreeTellingTheHook(COB_MemoryMgr* mgr, void* block, uint32_t flags)
+{
+    if (mgr->m_pDebugger->OnFree)
+        mgr->m_pDebugger->OnFree(mgr, block, flags);
+    SystemFree(mgr->m_pSystemMgr, block, flags);
+}
+
 _OBMEM_SystemMgr g_PlatformTable = {PlatformAlloc, PlatformAllocDebug, PlatformRealloc, PlatformReallocDebug,
                                     nullptr, nullptr, PlatformFree, nullptr, nullptr, nullptr};
 
@@ -120,13 +152,11 @@ void COB_MemoryMgr::Init(_OBMEM_SystemMgr* systemMgr, uint32_t type)
 
 void* COB_MemoryMgr::Alloc(size_t size, uint32_t flags)
 {
-    // A platform slot is called directly: the same malloc without the indirect call.
-    void* block = m_pSystemMgr->Alloc == PlatformAlloc ? std::malloc(size) : m_pSystemMgr->Alloc(m_pSystemMgr, size, flags);
-    if (m_pDebugger && m_pDebugger->OnAlloc)
-        m_pDebugger->OnAlloc(this, block, size, flags);
-    if (!block && !(flags & OBMEM_MAYFAIL))
-        ReportOOM();
-    return block;
+    // With no hook and no handler to tell, the slot's answer is the result as it stands and the call ends
+    // in the slot; the platform slot is called directly (the same malloc without the indirect call).
+    if (m_pDebugger || m_OOMHandler)
+        return AllocTellingHookAndHandler(this, size, flags);
+    return SystemAlloc(m_pSystemMgr, size, flags);
 }
 
 void* COB_MemoryMgr::AllocDebug(size_t size, uint32_t flags, const char* file, int line)
@@ -164,12 +194,10 @@ void COB_MemoryMgr::Free(void* block, uint32_t flags)
 {
     if (!block)
         return;
-    if (m_pDebugger && m_pDebugger->OnFree)
-        m_pDebugger->OnFree(this, block, flags);
-    if (m_pSystemMgr->Free == PlatformFree)
-        std::free(block);
+    if (m_pDebugger)
+        FreeTellingTheHook(this, block, flags);
     else
-        m_pSystemMgr->Free(m_pSystemMgr, block, flags);
+        SystemFree(m_pSystemMgr, block, flags);
 }
 
 void COB_MemoryMgr::ReportOOM()

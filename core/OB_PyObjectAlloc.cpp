@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/single_threaded.h>
+
 namespace {
 
 static_assert(sizeof(OBMEM_PoolHeader) == 48, "the first block of a pool starts right behind its header");
@@ -26,15 +28,17 @@ OBMEM_PoolHeader g_UsedPools[OBMEM_PY_CLASSES];
 
 // Which addresses belong to arenas, kept apart from the arenas' memory so that telling a pooled block
 // from a platform block never reads memory the allocator does not own (a header guessed from a platform
-// block's address could lie in another object, or in no mapped page at all). A radix tree over the
-// 256 KB-aligned chunks of a 48-bit address space: an arena starting inside chunk c covers c from its
-// start offset on and chunk c + 1 below that offset.
+// block's address could lie in another object, or in no mapped page at all). A two-level radix map over
+// the 256 KB-aligned chunks of a 48-bit address space (two dependent loads per look-up: every free asks
+// it): an arena starting inside chunk c covers c from its start offset on and chunk c + 1 below that
+// offset. Leaves are 256 KB of zeroes until touched, so only the pages around the arenas take memory.
 const int kChunkBits = 18; // log2 of the arena size
-const int kLevelBits = 10;
+const int kRootBits = 15;
+const int kLeafBits = 15;
 const int kAddressBits = 48;
 const uintptr_t kChunkMask = (uintptr_t(1) << kChunkBits) - 1;
-const size_t kLevelSize = size_t(1) << kLevelBits;
-static_assert(kChunkBits + 3 * kLevelBits == kAddressBits, "three levels cover the address space");
+const size_t kLeafSize = size_t(1) << kLeafBits;
+static_assert(kChunkBits + kRootBits + kLeafBits == kAddressBits, "two levels cover the address space");
 static_assert(OBMEM_PY_ARENA_SIZE == (1u << kChunkBits), "one arena spans at most two chunks");
 
 struct ChunkEntry
@@ -44,31 +48,22 @@ struct ChunkEntry
 };
 struct LeafNode
 {
-    ChunkEntry chunks[kLevelSize];
+    ChunkEntry chunks[kLeafSize];
 };
-struct MiddleNode
-{
-    LeafNode* leaves[kLevelSize];
-};
-MiddleNode* g_ArenaMap[kLevelSize];
+LeafNode* g_ArenaMap[size_t(1) << kRootBits];
 
 ChunkEntry* ChunkOf(uintptr_t address, bool create)
 {
     uintptr_t chunk = address >> kChunkBits;
-    if (chunk >> (3 * kLevelBits))
+    if (chunk >> (kRootBits + kLeafBits))
         return nullptr;
-    MiddleNode*& middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
-    if (!middle) {
-        // Nodes are never freed: they stay reachable from the root, and arenas come back to the same ranges.
-        if (!create || !(middle = static_cast<MiddleNode*>(std::calloc(1, sizeof(MiddleNode)))))
-            return nullptr;
-    }
-    LeafNode*& leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    LeafNode*& leaf = g_ArenaMap[chunk >> kLeafBits];
     if (!leaf) {
+        // Leaves are never freed: they stay reachable from the root, and arenas come back to the same ranges.
         if (!create || !(leaf = static_cast<LeafNode*>(std::calloc(1, sizeof(LeafNode)))))
             return nullptr;
     }
-    return &leaf->chunks[chunk & (kLevelSize - 1)];
+    return &leaf->chunks[chunk & (kLeafSize - 1)];
 }
 
 // Records (or forgets) the range of the arena at address; false when a node of the map cannot be had,
@@ -91,15 +86,12 @@ inline bool InArena(const void* block)
 {
     uintptr_t address = reinterpret_cast<uintptr_t>(block);
     uintptr_t chunk = address >> kChunkBits;
-    if (chunk >> (3 * kLevelBits))
+    if (chunk >> (kRootBits + kLeafBits))
         return false;
-    MiddleNode* middle = g_ArenaMap[chunk >> (2 * kLevelBits)];
-    if (!middle)
-        return false;
-    LeafNode* leaf = middle->leaves[(chunk >> kLevelBits) & (kLevelSize - 1)];
+    const LeafNode* leaf = g_ArenaMap[chunk >> kLeafBits];
     if (!leaf)
         return false;
-    const ChunkEntry& entry = leaf->chunks[chunk & (kLevelSize - 1)];
+    const ChunkEntry& entry = leaf->chunks[chunk & (kLeafSize - 1)];
     int32_t tail = static_cast<int32_t>(address & kChunkMask);
     return tail < entry.tailLo || (entry.tailHi != 0 && tail >= entry.tailHi);
 }
@@ -149,12 +141,15 @@ OBMEM_ArenaObject* NewArena(OBMEM_PyState* state)
     return arena;
 }
 
-// A block of class index from the pools, or null when no pool memory can be had.
-void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+void* PooledMallocFromNewPool(OBMEM_PyState* state, uint32_t index);
+
+// A block of class index from the class's first partly used pool (the common case, kept short and free
+// of calls), or null when the class has none.
+inline __attribute__((always_inline)) void* PooledMallocFromUsedPool(uint32_t index)
 {
     OBMEM_PoolHeader* head = &g_UsedPools[index];
     OBMEM_PoolHeader* pool = head->nextpool;
-    if (pool != head) {
+    if (__builtin_expect(pool != head, 1)) {
         ++pool->ref.count;
         uint8_t* block = pool->freeblock;
         if ((pool->freeblock = *reinterpret_cast<uint8_t**>(block)) != nullptr)
@@ -172,7 +167,21 @@ void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
         pool->nextpool = next;
         return block;
     }
+    return nullptr;
+}
 
+// A block of class index from the pools, or null when no pool memory can be had.
+inline __attribute__((always_inline)) void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
+{
+    void* block = PooledMallocFromUsedPool(index);
+    return block ? block : PooledMallocFromNewPool(state, index);
+}
+
+// The class has no partly used pool: one comes from the fullest usable arena, or from a new arena.
+__attribute__((noinline)) void* PooledMallocFromNewPool(OBMEM_PyState* state, uint32_t index)
+{
+    OBMEM_PoolHeader* head = &g_UsedPools[index];
+    OBMEM_PoolHeader* pool;
     if (!state->usable_arenas) {
         OBMEM_ArenaObject* arena = NewArena(state);
         if (!arena)
@@ -223,15 +232,24 @@ void* PooledMalloc(OBMEM_PyState* state, uint32_t index)
     return block;
 }
 
-// Gives a block known to be pooled back to its pool.
-void PooledFree(OBMEM_PyState* state, void* p)
+void PooledFreeRelink(OBMEM_PyState* state, OBMEM_PoolHeader* pool, uint8_t* lastfree);
+
+// Gives a block known to be pooled back to its pool; only a pool that was full or is now empty changes
+// lists, out of line (a tail call, so that the common case needs no frame).
+inline __attribute__((always_inline)) void PooledFree(OBMEM_PyState* state, void* p)
 {
     OBMEM_PoolHeader* pool = PoolOf(p);
     uint8_t* block = static_cast<uint8_t*>(p);
     uint8_t* lastfree = pool->freeblock;
     *reinterpret_cast<uint8_t**>(block) = lastfree;
     pool->freeblock = block;
-    --pool->ref.count;
+    if (__builtin_expect(--pool->ref.count != 0 && lastfree, 1))
+        return;
+    PooledFreeRelink(state, pool, lastfree);
+}
+
+__attribute__((noinline)) void PooledFreeRelink(OBMEM_PyState* state, OBMEM_PoolHeader* pool, uint8_t* lastfree)
+{
     if (!lastfree) {
         // It was full: back at the head of its class list.
         OBMEM_PoolHeader* head = &g_UsedPools[pool->szidx];
@@ -242,8 +260,6 @@ void PooledFree(OBMEM_PyState* state, void* p)
         head->nextpool = pool;
         return;
     }
-    if (pool->ref.count != 0)
-        return;
 
     // Empty: out of its class list, onto its arena's list of free pools.
     OBMEM_PoolHeader* next = pool->nextpool;
@@ -302,6 +318,44 @@ void PooledFree(OBMEM_PyState* state, void* p)
     lastnf->nextarena = arena;
 }
 
+// What the pools serve alone, calling nothing but the C library: each answers null or false, having
+// changed nothing, when the call needs a fallback. A null block is freed (as nothing) and reallocated as
+// a malloc.
+inline __attribute__((always_inline)) void* TryMalloc(OBMEM_PyState* state, size_t size)
+{
+    if (state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
+        return nullptr;
+    return PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
+}
+
+inline __attribute__((always_inline)) bool TryFree(OBMEM_PyState* state, void* block)
+{
+    if (block && (state->mode == -1 || !InArena(block)))
+        return false;
+    if (block)
+        PooledFree(state, block);
+    return true;
+}
+
+bool TryRealloc(OBMEM_PyState* state, void* block, size_t size, void** moved)
+{
+    if (!block)
+        return (*moved = TryMalloc(state, size)) != nullptr;
+    if (state->mode != 0 || !InArena(block))
+        return false;
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
+    // Shrinking by up to a quarter stays in place; anything else changes class.
+    if (size <= classSize && 4 * size > 3 * classSize) {
+        *moved = block;
+        return true;
+    }
+    if (size - 1 >= OBMEM_PY_MAX_REQUEST || !(*moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4))))
+        return false;
+    std::memcpy(*moved, block, size < classSize ? size : classSize);
+    PooledFree(state, block);
+    return true;
+}
+
 void Retire(OBMEM_PyState* state)
 {
     OBMEM_ArenaObject* arena = state->usable_arenas;
@@ -341,42 +395,32 @@ bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block)
 
 void* _PyObject_Malloc(OBMEM_PyState* state, size_t size)
 {
-    if (state->mode == 0 && size - 1 < OBMEM_PY_MAX_REQUEST) {
-        void* block = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-        if (block)
-            return block;
-    }
-    return state->fallbackAlloc(size);
+    void* block = TryMalloc(state, size);
+    return block ? block : state->fallbackAlloc(size);
 }
 
 int _PyObject_Free(OBMEM_PyState* state, void* block)
 {
     if (!block)
         return 0;
-    if (state->mode != -1 && InArena(block))
-        PooledFree(state, block);
-    else
+    if (!TryFree(state, block))
         state->fallbackFree(block);
     return 1;
 }
 
 void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size)
 {
+    void* moved;
+    if (TryRealloc(state, block, size, &moved))
+        return moved;
     if (!block)
-        return _PyObject_Malloc(state, size);
+        return state->fallbackAlloc(size);
     if (state->mode == -1 || !InArena(block))
         return state->fallbackRealloc(block, size);
-    size_t classSize = ClassSize(PoolOf(block)->szidx);
-    void* moved = nullptr;
-    if (state->mode == 0) {
-        // Shrinking by up to a quarter stays in place; anything else changes class.
-        if (size <= classSize && 4 * size > 3 * classSize)
-            return block;
-        if (size - 1 < OBMEM_PY_MAX_REQUEST)
-            moved = PooledMalloc(state, static_cast<uint32_t>((size - 1) >> 4));
-    }
-    if (!moved && !(moved = state->fallbackAlloc(size)))
+    // Retiring, a size the pools do not serve, or no pool memory: the block leaves its pool.
+    if (!(moved = state->fallbackAlloc(size)))
         return nullptr; // the old block stays valid
+    size_t classSize = ClassSize(PoolOf(block)->szidx);
     std::memcpy(moved, block, size < classSize ? size : classSize);
     PooledFree(state, block);
     return moved;
@@ -394,4 +438,67 @@ void _PyObject_TryPurge(OBMEM_PyState* state)
 {
     if (state->mode == 1)
         Retire(state);
+}
+
+namespace {
+
+// While the process has a single thread nothing can race with a call, and the mutex's two atomic
+// operations would cost more than the pool work itself (glibc's malloc skips its own locks the same
+// way). Only calls the pools serve alone run so; whatever reaches the fallbacks, and with them the
+// platform manager's hooks and handler, holds the mutex, so code run from there that starts a thread
+// finds the state consistent and locked.
+inline bool SingleThreaded()
+{
+    return __libc_single_threaded;
+}
+
+// The locked halves stay out of line and every call on the unlocked paths is a tail call, so that these
+// need no stack frame.
+__attribute__((noinline)) void* MallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    COB_MutexLocker lock(mutex);
+    return _PyObject_Malloc(state, size);
+}
+
+__attribute__((noinline)) void FreeUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+{
+    COB_MutexLocker lock(mutex);
+    _PyObject_Free(state, block);
+}
+
+__attribute__((noinline)) void* ReallocUnderMutex(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)
+{
+    COB_MutexLocker lock(mutex);
+    return _PyObject_Realloc(state, block, size);
+}
+
+__attribute__((noinline)) void* MallocFromNewPoolAlone(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    void* block = PooledMallocFromNewPool(state, static_cast<uint32_t>((size - 1) >> 4));
+    return block ? block : MallocUnderMutex(state, mutex, size);
+}
+
+} // namespace
+
+void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size)
+{
+    if (!SingleThreaded() || state->mode != 0 || size - 1 >= OBMEM_PY_MAX_REQUEST)
+        return MallocUnderMutex(state, mutex, size);
+    void* block = PooledMallocFromUsedPool(static_cast<uint32_t>((size - 1) >> 4));
+    return block ? block : MallocFromNewPoolAlone(state, mutex, size);
+}
+
+void OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block)
+{
+    if (!SingleThreaded() || !block || state->mode == -1 || !InArena(block))
+        return FreeUnderMutex(state, mutex, block);
+    PooledFree(state, block);
+}
+
+void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size)
+{
+    void* moved;
+    if (SingleThreaded() && TryRealloc(state, block, size, &moved))
+        return moved;
+    return ReallocUnderMutex(state, mutex, block, size);
 }

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "OB_Lock.h"
+
 // The pooled small-block allocator: requests of 1 to 1024 bytes are served from 4 KB pools of one size
 // class (16-byte steps), carved from 256 KB arenas; everything else goes to the fallbacks. The state is
-// not synchronised (COBMEM_PyMgr locks around it), and the lists of partly used pools per size class are
-// process-wide, so only one state may be in use at a time.
+// not synchronised (COBMEM_PyMgr makes the serialised calls below), and the lists of partly used pools per
+// size class are process-wide, so only one state may be in use at a time.
 
 enum : uint32_t
 {
@@ -74,6 +76,12 @@ int _PyObject_Free(OBMEM_PyState* state, void* block);
 void* _PyObject_Realloc(OBMEM_PyState* state, void* block, size_t size);
 void _PyObject_Discard(OBMEM_PyState* state);
 void _PyObject_TryPurge(OBMEM_PyState* state);
+
+// The calls above serialised by mutex, as the pooled manager makes them. While the process has a single
+// thread, what the pools serve alone (nothing that reaches a fallback) runs without taking the mutex.
+void* OBMEM_PyState_MallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, size_t size);
+void OBMEM_PyState_FreeSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block);
+void* OBMEM_PyState_ReallocSerialised(OBMEM_PyState* state, OB_MUTEX* mutex, void* block, size_t size);
 
 // Whether block lies in one of the state's arenas (its own record, never the block's memory).
 bool OBMEM_PyState_IsPooled(const OBMEM_PyState* state, const void* block);

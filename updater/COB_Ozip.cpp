@@ -510,9 +510,9 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
         return BadContents;
 
     // The destination is made on the way to the first entry: a package without
-    // entries succeeds without touching it.
+    // entries succeeds without touching it, once its section has proved whole.
     if (entries.empty())
-        return Done;
+        return decoder.finish(announced) ? Done : BadContents;
 
     QByteArray dest = QFile::encodeName(destDir);
     while (dest.size() > 1 && (dest.endsWith('/') || dest.endsWith('\\')))

@@ -39,6 +39,10 @@ void CReaderModuleManager::AddSelModule(MODULEINFO *module)
 void CReaderModuleManager::AddSelModule(QString name)
 {
     const std::string wanted = name.trimmed().toStdString();
+    // Every name contains the empty text: a blank part of a component list
+    // would pick whatever module comes first, one nobody asked for.
+    if (wanted.empty())
+        return;
     const bool several = m_vecAvailable.size() > 1;
     auto pick = [&](auto matches) -> MODULEINFO * {
         for (MODULEINFO *record : qAsConst(m_vecAvailable)) {

@@ -89,7 +89,7 @@ Dialog::impl::~impl()
 
 QWidget *Dialog::impl::GetWidget()
 {
-    return m_window.data();
+    return m_windowWidget.data();
 }
 
 Point Dialog::impl::ScreenToClient(Point point)
@@ -138,6 +138,7 @@ bool Dialog::impl::CreateFromUI(const std::wstring &formText, unsigned long, QWi
         top = loader.load(&buffer, parent);
     }
     m_window = qobject_cast<QDialog *>(top);
+    m_windowWidget = m_window.data();
     if (!m_window) {
         // A form of another kind built a widget nobody would own.
         delete top;

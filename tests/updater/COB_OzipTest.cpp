@@ -340,6 +340,11 @@ TEST_F(OzipTest, SectionMustEndAsItsHeaderSays)
         QByteArray s = section(c).left(lzmaHeader) + QByteArray(64, char(0xA5));
         cases.append({"garbage section, empty entries", withSection(c, s)});
     }
+    {
+        QByteArray c = OzipWriter().bytes();
+        QByteArray s = section(c).left(lzmaHeader) + QByteArray(64, char(0xA5));
+        cases.append({"garbage section, no entries", withSection(c, s)});
+    }
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(dest()).removeRecursively();

@@ -55,6 +55,8 @@ TEST_F(Selection, SelectingByName)
         {{"!OCR", "Stamps"}, "OCR", {}},                      // a major upgrade among several is passed over
         {{"!OCR"}, "OCR", {"OCR"}},                           // ... but not when alone
         {{"!OCR", "OCR_en"}, "OCR", {"OCR_en"}},
+        {{"OCR_en", "Stamps"}, "", {}},                       // a blank name asks for nothing
+        {{"OCR_en", "Stamps"}, " \t ", {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.offered.join(',').toStdString() + " / " + c.name);
@@ -160,6 +162,27 @@ TEST_F(Selection, DownloadControlWithoutADownloadDoesNothing)
     manager->startDownload();
     manager->Download(nullptr);
     EXPECT_EQ(named, 0);
+}
+
+TEST_F(Selection, DownloadingAnyRecordDownloadsTheWholeSelection)
+{
+    offer({"A", "B", "C"});
+    manager->AddSelModule(manager->GetAvailabletModule(0));
+    manager->AddSelModule(manager->GetAvailabletModule(2));
+    QStringList named;
+    QStringList ended;
+    QObject::connect(manager->GetDownloadWindow(), &DlgDownload::SignalSetCurrentDownloadModule,
+                     [&](QString name) { named << name; });
+    QObject::connect(manager.get(), &CReaderModuleManager::sSendInstallProgress, [&](QString, int value) {
+        if (value == -1 || value == 100)
+            ended << QString::number(value);
+    });
+    // The records name no package, so each one fails at once and the next starts.
+    manager->startDownload();
+    manager->Download(manager->GetAvailabletModule(2));
+    EXPECT_EQ(named, (QStringList{"A", "C"}));
+    EXPECT_EQ(ended, (QStringList{"-1", "-1"}));
+    EXPECT_EQ(manager->GetCurDownloadModule(), manager->GetAvailabletModule(2));
 }
 
 TEST(ModuleManagerHMac, KeyedDigestIsHmacMd5)

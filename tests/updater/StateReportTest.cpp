@@ -3,6 +3,7 @@
 #include "CSetup_CommandLine.h"
 #include "FakeReader.h"
 #include "Sandbox.h"
+#include "UpdateDialogs.h"
 #include "UpdateListener.h"
 #include "UpdaterApp.h"
 
@@ -175,19 +176,58 @@ TEST_F(StateReport, ListenerAnswersOnLoopbackWithoutHoldingUpTheRun)
     }
 }
 
+// A free port found by listening once, to be handed to a listener.
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
 TEST_F(StateReport, ListenerPortComesFromTheEnvironment)
 {
-    // A free port found by listening once, then handed to the listener.
-    quint16 free = 0;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        free = probe.serverPort();
-    }
+    const quint16 free = freePort();
+    ASSERT_NE(free, 0);
     sandbox.setEnv("ORBEL_UPDATER_LISTEN_PORT", QByteArray::number(free));
     UpdateListener listener;
     listener.startListener();
     EXPECT_EQ(listener.serverPort(), free);
+}
+
+// A checking dialog that only asks the listener, from another thread, while it runs.
+class ListenerProbe : public UpdateDialogs
+{
+public:
+    explicit ListenerProbe(quint16 port)
+        : m_port(port)
+    {
+    }
+    int execUpdateChecking(CReaderModuleManager *) override
+    {
+        Client client(m_port, true);
+        runUntil([&] { return bool(client.done); });
+        answer = client.answer;
+        return 0;
+    }
+    int execComponentFound(ComponentInfo &) override { return 0; }
+    void execFound(const std::string &, bool, bool, bool, bool, CReaderModuleManager *) override {}
+
+    QByteArray answer;
+
+private:
+    quint16 m_port;
+};
+
+TEST_F(StateReport, TheRunListensWhileItsDialogsRun)
+{
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+    sandbox.setEnv("ORBEL_UPDATER_LISTEN_PORT", QByteArray::number(port));
+    ListenerProbe probe(port);
+    UpdateDialogs::install(&probe);
+    start(JoinCommandArgumentsForParse({"-updater", "-type", "Update List"}));
+    app->runUpdate(31, 225);
+    UpdateDialogs::install(nullptr);
+    EXPECT_EQ(probe.answer, QByteArray("UpdaterRuning"));
 }
 
 } // namespace

@@ -159,6 +159,21 @@ TEST_F(Roads, TheCommandLineChoosesTheRoadAndEveryRunEnds)
     EXPECT_EQ(dialogs.request.edition, QStringLiteral("Business"));
 }
 
+TEST_F(Roads, NoUnpackFolderEndsTheRunBeforeAnyRoad)
+{
+    // A file where the updater's data folder belongs: no unpack folder can be made.
+    ASSERT_TRUE(sandbox.writeFile(sandbox.dataRoot() + QStringLiteral("updater"), "not a folder"));
+    for (const QStringList &arguments :
+         {QStringList{"-updater", "-type", "Update List"}, QStringList{"-updater", "-type", "OCR"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        dialogs.calls.clear();
+        run(arguments);
+        EXPECT_TRUE(dialogs.calls.isEmpty());
+        EXPECT_TRUE(app->IsQuitRequested());
+        EXPECT_EQ(app->GetModuleManager(), nullptr);
+    }
+}
+
 TEST_F(Roads, ComponentPacksAreSelectedByNameOrWarnedAbout)
 {
     service.setFile(QLatin1String(kReplyPath),
@@ -170,6 +185,7 @@ TEST_F(Roads, ComponentPacksAreSelectedByNameOrWarnedAbout)
     } cases[] = {
         {"OCR", {"OCR"}},            // the module of that very name, not the first containing it
         {"OCR_ja,,OCR_en", {"OCR_ja", "OCR_en"}},
+        {"OCR_ja, ,OCR_en", {"OCR_ja", "OCR_en"}}, // a blank part asks for nothing
         {"Stamps", {"Stamps"}},
         {"Signatures", {}},
     };

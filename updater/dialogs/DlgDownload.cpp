@@ -102,10 +102,16 @@ QString DlgDownload::DownloadFileName(const MODULEINFO &module)
     const int ozip = name.indexOf(QLatin1String("ozip"));
     if (ozip >= 0)
         name = name.left(ozip + 4);
-    // A url ending in "/" names no file: the module's name stands in.
-    if (name.isEmpty())
+    // A url ending in "/" (or in a "." or ".." segment) names no file: the
+    // module's name stands in, but only as a plain file name, since the service
+    // chooses it and it must not lead out of the download folder.
+    auto plain = [](const QString &n) {
+        return !n.isEmpty() && n != QLatin1String(".") && n != QLatin1String("..") && !n.contains(QLatin1Char('/'))
+               && !n.contains(QChar(0));
+    };
+    if (!plain(name))
         name = qs(module.name);
-    return name;
+    return plain(name) ? name : QString();
 }
 
 qint64 DlgDownload::ExpectedSize(const MODULEINFO &module)
@@ -161,7 +167,13 @@ void DlgDownload::downloadUpates(int work)
         return;
     }
 
-    const QString target = folder + QStringLiteral("/%1").arg(DownloadFileName(*module));
+    const QString fileName = DownloadFileName(*module);
+    if (fileName.isEmpty()) {
+        CUP_Log::PrintLog(QStringLiteral("no file name for the download of: ") + qs(module->url));
+        failModule();
+        return;
+    }
+    const QString target = folder + QStringLiteral("/%1").arg(fileName);
     const qint64 expected = ExpectedSize(*module);
     const QFileInfo local(target);
     // A size that is no number says nothing about the file: it is fetched again.

@@ -77,6 +77,9 @@ private:
 
     bool m_defaultButtonsAllowed = true;
     QPointer<QDialog> m_window;
+    // The same window as a plain widget: events reach the bridge while the window is being
+    // destroyed, when it is no longer a QDialog and reading m_window would downcast past it.
+    QPointer<QWidget> m_windowWidget;
     std::unordered_map<std::wstring, std::shared_ptr<BaseGUIObject>> m_elements;
     unsigned int m_flags;
     bool m_closed = true;

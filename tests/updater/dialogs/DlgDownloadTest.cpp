@@ -333,6 +333,9 @@ TEST(DlgDownloadNamesTest, FileNameAndExpectedSizeFromTheModule)
         {"http://h/a/pkg.ozipx/y", "m", "y"},
         {"http://h/a/file.bin?q=1", "m", "file.bin?q=1"},
         {"http://h/a/", "Module", "Module"},
+        {"http://h/a/..", "Module", "Module"},
+        {"http://h/a/", "../../Library/evil.ozip", ""}, // no way out of the download folder
+        {"http://h/a/", "..", ""},
     };
     for (const auto &c : names) {
         SCOPED_TRACE(c.url);
@@ -376,6 +379,24 @@ TEST_F(DlgDownloadTest, PathsAreLocalFilesAndWebUrlsStay)
 }
 
 // A size text without a number never makes a file on disk count as complete.
+TEST_F(DlgDownloadTest, AModuleNameNeverLeadsOutOfTheDownloadFolder)
+{
+    // The url names no file, and the name the service gives would lead one folder up.
+    MODULEINFO *m = module(QStringLiteral("Escape"), package({QStringLiteral("Escape.pkg")}), QStringLiteral("service"),
+                           QStringLiteral("/pkgs/"));
+    m->url = server.urlString(QStringLiteral("/pkgs/")).toStdString();
+    m->name = "../outside.ozip";
+    m->title = "Escape title";
+    const QString outside = downloads() + QStringLiteral("../outside.ozip");
+    ASSERT_TRUE(sandbox.writeFile(outside, "kept"));
+
+    run({m});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("Escape"))), Values{-1});
+    EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/")).isEmpty());
+    EXPECT_EQ(sandbox.readFile(outside), QByteArray("kept"));
+}
+
 TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)
 {
     MODULEINFO *m = module(QStringLiteral("Sized"), package({QStringLiteral("Sized.pkg")}));
