@@ -1,5 +1,16 @@
 #include "COB_BitStream.h"
 
+namespace {
+
+// A field wider than the result keeps its low bits: what lies 64 or more places up is gone anyway, and
+// shifting that far is undefined.
+uint64_t ShiftedUp(uint64_t bits, unsigned int places)
+{
+    return places >= 64 ? 0 : bits << places;
+}
+
+} // namespace
+
 void COB_BitStream::Init(const unsigned char* data, unsigned int byteCount)
 {
     m_pData = data;
@@ -10,7 +21,8 @@ void COB_BitStream::Init(const unsigned char* data, unsigned int byteCount)
 
 uint32_t COB_BitStream::GetBits(unsigned int n)
 {
-    if (n == 0 || n > m_BitSize || m_BitPos + n > m_BitSize)
+    // Compared by subtraction: position + n could wrap past 2^32 on a block near the 32-bit limit.
+    if (n == 0 || n > m_BitSize || n > m_BitSize - m_BitPos)
         return 0;
     const unsigned char* byte = m_pData + m_BitPos / 8;
     unsigned int used = m_BitPos % 8;
@@ -28,12 +40,12 @@ uint32_t COB_BitStream::GetBits(unsigned int n)
             m_BitPos += n;
             return static_cast<uint32_t>(bits >> (left - remaining));
         }
-        result = bits << (remaining - left);
+        result = ShiftedUp(bits, remaining - left);
         remaining -= left;
     }
     while (remaining >= 8) {
         remaining -= 8;
-        result |= static_cast<uint64_t>(*byte++) << remaining;
+        result |= ShiftedUp(*byte++, remaining);
     }
     if (remaining > 0)
         result |= *byte >> (8 - remaining);

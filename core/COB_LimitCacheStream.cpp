@@ -71,7 +71,11 @@ bool COB_LimitCacheStream::WriteBlock(const void* buffer, OB_FILESIZE offset, si
         std::memmove(m_pBuffer + offset + size, m_pBuffer + offset, static_cast<size_t>(m_DataSize - offset));
         if (buffer)
             std::memcpy(m_pBuffer + offset, buffer, size);
-        m_Stored = m_DataSize + size;
+        // The kept bytes grow only when the insertion lies inside them and fills its gap with data: bytes
+        // counted but never kept (a null append) must not turn readable by being moved up.
+        const uint64_t at = static_cast<uint64_t>(offset);
+        if (at <= m_Stored && (buffer || at + size <= m_Stored))
+            m_Stored += size;
     } else if (static_cast<uint64_t>(offset) < m_Stored) {
         // What followed the offset now belongs further on: the bytes kept there are no longer the data.
         m_Stored = static_cast<uint64_t>(offset);

@@ -106,9 +106,12 @@ bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
 {
     if (!target || !target->EventProcedure())
         return false;
+    // Called through a copy: a procedure may replace itself, which would
+    // otherwise destroy it while it runs.
+    const BaseGUIObject::EventProcedureFn procedure = target->EventProcedure();
     // An exception must not unwind through Qt's event delivery.
     try {
-        return target->EventProcedure()(target, &event);
+        return procedure(target, &event);
     } catch (const std::exception &error) {
         AUILibLogger::GetInstance().LogException(error);
     } catch (...) {

@@ -487,6 +487,36 @@ TEST_F(EventHelperTest, AThrowingProcedureIsLoggedNotPassedToQt)
     AUILibLogger::GetInstance().Clear();
 }
 
+namespace {
+
+// Statics, so that the check never reads the closure it is checking.
+bool g_procedureStateGone = false;
+bool g_goneWhileRunning = true;
+
+struct ProcedureState
+{
+    ~ProcedureState() { g_procedureStateGone = true; }
+};
+
+} // namespace
+
+TEST_F(EventHelperTest, AProcedureMayReplaceItselfWhileItRuns)
+{
+    g_procedureStateGone = false;
+    g_goneWhileRunning = true;
+    auto state = std::make_shared<ProcedureState>();
+    label->SetEventProcedure([state](AUILib::BaseGUIObject *target, Event *) {
+        target->SetEventProcedure(nullptr);
+        g_goneWhileRunning = g_procedureStateGone;
+        return false;
+    });
+    state.reset();
+    QPaintEvent paint(QRect(0, 0, 1, 1));
+    filter(label, &paint);
+    EXPECT_FALSE(g_goneWhileRunning) << "the running procedure was destroyed under itself";
+    EXPECT_TRUE(g_procedureStateGone) << "and is released once it returns";
+}
+
 TEST_F(EventHelperTest, DeferredHandlerRunsOnceWhicheverFilterSeesIt)
 {
     int calls = 0;

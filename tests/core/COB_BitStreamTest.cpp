@@ -38,4 +38,18 @@ TEST(COB_BitStream, WideFieldsAlignmentAndOverlongRequests)
     EXPECT_TRUE(bits.IsEOF());
 }
 
+// A field wider than 32 bits hands back its low 32 bits, also when its first bits lie 64 or more places up.
+TEST(COB_BitStream, FieldWiderThanTheResultKeepsItsLowBits)
+{
+    const unsigned char data[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0x78, 0x9A};
+    COB_BitStream bits;
+    bits.Init(data, sizeof(data));
+    EXPECT_EQ(bits.GetBits(4), 0xFu);
+    EXPECT_EQ(bits.GetBits(68), 0x12345678u);
+    EXPECT_EQ(bits.GetPos(), 72u);
+    bits.Init(data, sizeof(data));
+    EXPECT_EQ(bits.GetBits(72), 0x12345678u);
+    EXPECT_EQ(bits.GetBits(8), 0x9Au);
+}
+
 } // namespace

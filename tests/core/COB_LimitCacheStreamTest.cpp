@@ -53,6 +53,30 @@ TEST(COB_LimitCacheStream, InsertsWhatFitsThenCounts)
     s->Release();
 }
 
+// Counted bytes that were never kept stay unreadable when an insertion in front moves them up.
+TEST(COB_LimitCacheStream, InsertionKeepsCountedBytesUnreadable)
+{
+    COB_LimitCacheStream* s = new COB_LimitCacheStream(16, 100, 0);
+    EXPECT_TRUE(s->WriteBlock("ab", 2));
+    EXPECT_TRUE(s->WriteBlock(nullptr, 3)); // counted, not kept
+    EXPECT_TRUE(s->WriteBlock("XY", 1, 2));
+    EXPECT_EQ(s->GetSize(), 7);
+    char out[8];
+    EXPECT_TRUE(s->ReadBlock(out, 0, 4));
+    EXPECT_EQ(std::string(out, 4), "aXYb");
+    EXPECT_FALSE(s->ReadBlock(out, 0, 5));
+    EXPECT_EQ(s->ReadBlock(out, sizeof(out)), 4u);
+
+    // A null insertion keeps the old bytes in its gap: readable only where they were kept.
+    EXPECT_TRUE(s->WriteBlock(nullptr, 0, 2));
+    EXPECT_TRUE(s->ReadBlock(out, 0, 6));
+    EXPECT_EQ(std::string(out, 6), "aXaXYb");
+    EXPECT_TRUE(s->WriteBlock(nullptr, 5, 3));
+    EXPECT_TRUE(s->ReadBlock(out, 0, 6));
+    EXPECT_FALSE(s->ReadBlock(out, 0, 7));
+    s->Release();
+}
+
 // Each holder that retained the stream releases it once; the stream lives until the last one.
 TEST(COB_LimitCacheStream, RetainGivesAStreamThatOutlivesTheFirstRelease)
 {

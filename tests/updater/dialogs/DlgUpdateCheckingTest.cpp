@@ -5,7 +5,7 @@
 #include "CSetup_CommandLine.h"
 #include "DlgUpdateChecking.h"
 #include "FakeReader.h"
-#include "../ModuleCheckFixture.h" // readable QStrings in failures
+#include "../check/ModuleCheckFixture.h" // readable QStrings in failures
 #include "ModalAnswerer.h"
 #include "Sandbox.h"
 #include "TestHttpServer.h"

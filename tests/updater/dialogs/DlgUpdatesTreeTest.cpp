@@ -1,7 +1,7 @@
 // The available-updates tree: its rows, the rules that check them, what
 // "Download and Install" hands on, and the ways out with what they remember.
 
-#include "../ModuleCheckFixture.h"
+#include "../check/ModuleCheckFixture.h"
 #include "CRegister.h"
 #include "DlgUpdatesTree.h"
 #include "ModalAnswerer.h"

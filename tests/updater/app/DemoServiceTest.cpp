@@ -2,7 +2,7 @@
 // first output line is its URL, answering the updater's certificate-list mode and
 // the module manager's update check with packages the install road accepts.
 
-#include "ModuleCheckFixture.h"
+#include "../check/ModuleCheckFixture.h"
 
 #include "COB_Ozip.h"
 #include "DemoService.h"
