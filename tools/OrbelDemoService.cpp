@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <cstdio>
 
@@ -27,16 +28,17 @@ struct DemoModule
     const char *moduleType;
     const char *package;    // file name on the service, without ".ozip"
     const char *attributes; // further attributes of its reply element
+    int payloadKiB;         // filler, so that sizes and progress read like a real package's
 };
 
 // A reader update, an add-on and an OCR pack, all newer than a 12.1 reader has.
 const DemoModule kModules[] = {
     {"Orbel PDF Reader Updater", "Orbel PDF Reader", "12.2.0.5", "updater", "OrbelPDFReader_12.2.0.5",
-     "description=\"Orbel PDF Reader 12.2\" autoCheck=\"true\" releaseDate=\"2026-12-15\""},
+     "description=\"Orbel PDF Reader 12.2\" autoCheck=\"true\" releaseDate=\"2026-12-15\"", 1280},
     {"Signature", "Digital Signature", "3.2.0.0", "service", "Signature_3.2.0.0",
-     "description=\"Sign and certify documents\" plugin=\"true\""},
+     "description=\"Sign and certify documents\" plugin=\"true\"", 512},
     {"OCR_French", "OCR French", "1.5.0.0", "basic", "OCR_French_1.5.0.0",
-     "description=\"Text recognition for French\" SilentInstall=\"TRUE\""},
+     "description=\"Text recognition for French\" SilentInstall=\"TRUE\"", 768},
 };
 
 // The paths the module manager asks: the general service and the zh-CN one.
@@ -56,10 +58,16 @@ QByteArray package(const DemoModule &module)
     const QByteArray installer = QByteArray(module.package) + ".pkg";
     const QByteArray setup = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<setup>\n  <file name=\"" + installer
                              + "\" parameter=\"\" iscommon=\"false\"/>\n</setup>\n";
-    return OzipWriter()
-        .file("Setup.xml", setup)
+    // Noise does not compress: the package is as large as the filler.
+    QByteArray filler(module.payloadKiB * 1024, '\0');
+    QRandomGenerator(qHash(QByteArray(module.name)))
+        .fillRange(reinterpret_cast<quint32 *>(filler.data()), filler.size() / 4);
+    OzipWriter writer;
+    writer.file("Setup.xml", setup)
         .file(installer, "installer package of " + QByteArray(module.title) + " " + module.version + "\n")
-        .bytes();
+        .file("payload.bin", filler);
+    writer.options().level = 0;
+    return writer.bytes();
 }
 
 QByteArray certificateList(const char *kind)
@@ -105,7 +113,7 @@ void serveAll(TestHttpServer &server)
     reply += "</addons>\n";
     // Offered for the install road only (not in the reply): a package whose
     // contents no longer match its checksum, as after a damaged download.
-    QByteArray damaged = package({"Damaged", "Damaged package", "1.0.0.0", "basic", "Damaged_1.0.0.0", ""});
+    QByteArray damaged = package({"Damaged", "Damaged package", "1.0.0.0", "basic", "Damaged_1.0.0.0", "", 0});
     damaged[damaged.size() / 2] = char(damaged.at(damaged.size() / 2) ^ 0x5A);
     serve(server, QStringLiteral("/packages/Damaged_1.0.0.0.ozip"), damaged, "application/octet-stream");
     for (const char *path : kCheckPaths)

@@ -5,11 +5,11 @@
 #include "../check/ModuleCheckFixture.h"
 
 #include "COB_Ozip.h"
+#include "DemoService.h"
 #include "DlgDownload.h"
 #include "UpdaterProcess.h"
 
 #include <QCryptographicHash>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -18,45 +18,6 @@ namespace {
 
 class DemoServiceTest : public modulecheck::ModuleCheckTest
 {
-};
-
-// The service, stopped when the test ends.
-class DemoService
-{
-public:
-    DemoService()
-    {
-        // A bound on its life in case this test dies without killing it.
-        m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
-        m_process.setReadChannel(QProcess::StandardOutput);
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
-        m_url = QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-    ~DemoService()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-    QString url() const { return m_url; }
-    // Whether it logged the line (one per request) within the time; the line may
-    // come a little after the reply it stands for.
-    bool logged(const QString &line, int timeoutMs = 20000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!m_output.contains(line) && timer.elapsed() < timeoutMs) {
-            m_process.waitForReadyRead(100);
-            m_output += QString::fromUtf8(m_process.readAllStandardOutput());
-        }
-        return m_output.contains(line);
-    }
-
-private:
-    QProcess m_process;
-    QString m_url;
-    QString m_output;
 };
 
 QByteArray fetch(const QString &url)

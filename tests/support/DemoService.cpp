@@ -1,0 +1,30 @@
+#include "DemoService.h"
+
+#include <QElapsedTimer>
+
+DemoService::DemoService()
+{
+    // A bound on its life in case the test dies without killing it.
+    m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
+    m_process.setReadChannel(QProcess::StandardOutput);
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    }
+    m_url = QString::fromUtf8(m_process.readLine()).trimmed();
+}
+
+DemoService::~DemoService()
+{
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
+bool DemoService::logged(const QString &line, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_output.contains(line) && timer.elapsed() < timeoutMs) {
+        m_process.waitForReadyRead(100);
+        m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+    }
+    return m_output.contains(line);
+}
