@@ -101,15 +101,26 @@ int OB_GetCatchCode()
     return static_cast<int>(context->m_pFrames[context->m_Level + 1].code);
 }
 
-COB_Exception::COB_Exception() : m_bCaught(false), m_bGuarded(false), m_pContext(CurrentContext())
+COB_Exception::COB_Exception()
+    : m_bCaught(false), m_bGuarded(false), m_pContext(CurrentContext()), m_Frame(-1), m_PriorCode(0)
 {
-    if (m_pContext)
-        ++m_pContext->m_Level;
+    if (!m_pContext)
+        return;
+    m_Frame = ++m_pContext->m_Level;
+    if (m_Frame < OB_EXCEPTION_FRAMES)
+        m_PriorCode = m_pContext->m_pFrames[m_Frame].code;
 }
 
 COB_Exception::~COB_Exception()
 {
-    if (m_pContext && !m_bCaught)
+    if (!m_pContext)
+        return;
+    // A handler's caught code lives in the frame just above its level, the very frame a try
+    // block inside the handler takes. Given back as found when nothing was thrown in it, so the
+    // handler still reads and passes on its own code after calling anything that uses a try.
+    if (m_Frame < OB_EXCEPTION_FRAMES && m_pContext->m_pFrames[m_Frame].code == 0)
+        m_pContext->m_pFrames[m_Frame].code = m_PriorCode;
+    if (!m_bCaught)
         --m_pContext->m_Level;
 }
 

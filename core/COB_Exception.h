@@ -89,6 +89,8 @@ private:
     bool m_bCaught;
     bool m_bGuarded;
     COB_ExceptionErrorContext* m_pContext;
+    int32_t m_Frame;       // the frame this block took
+    uint32_t m_PriorCode; // what that frame held before: a running handler's caught code
 };
 
 #define OB_TRY                                                                                                     \

@@ -1,7 +1,5 @@
 #include "OB_SysHelpers.h"
 
-#include "OB_SysShims.h"
-
 #include <cmath>
 #include <cstring>
 #include <cwchar>
@@ -88,12 +86,25 @@ float OBSYS_strtof(const char* text, int length, int* used)
     const int n = length < 0 ? static_cast<int>(std::strlen(text)) : length;
     if (n == 0)
         return 0.0f;
-    const int wideLength = OBSYS_MultiByteToWideChar(0, 0, text, n, nullptr, 0);
-    if (wideLength <= 0)
+    // Widened only as far as the local code page reads it: a number is followed by text of any
+    // kind, and a byte the code page cannot read must not turn "2.5 \xE9" into nothing at all.
+    std::vector<wchar_t> wide;
+    wide.reserve(static_cast<size_t>(n));
+    std::mbstate_t state{};
+    for (int i = 0; i < n;) {
+        wchar_t c = 0;
+        const size_t step = std::mbrtowc(&c, text + i, static_cast<size_t>(n - i), &state);
+        if (step == 0 || step == static_cast<size_t>(-1) || step == static_cast<size_t>(-2))
+            break;
+        wide.push_back(c);
+        i += static_cast<int>(step);
+    }
+    if (wide.empty()) {
+        if (used)
+            *used = 0;
         return 0.0f;
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength) + 1, 0);
-    OBSYS_MultiByteToWideChar(0, 0, text, n, wide.data(), wideLength + 1);
-    return OBSYS_wcstof(wide.data(), wideLength, used);
+    }
+    return OBSYS_wcstof(wide.data(), static_cast<int>(wide.size()), used);
 }
 
 wchar_t* OBSYS_wcsncpy(wchar_t* dest, const wchar_t* src, size_t n)

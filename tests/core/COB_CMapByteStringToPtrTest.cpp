@@ -139,6 +139,20 @@ TEST(COB_CMapByteStringToPtr, AKeyThatCannotBeCopiedIsNotStored)
     map.AddValue("another key longer than eleven", Value(3));
     map.SetAt("tiny", Value(4)); // the segment has room: no allocation needed
     EXPECT_EQ(Contents(map), (std::vector<std::pair<std::string, intptr_t>>{{"short", 1}, {"tiny", 4}}));
+
+    // A full segment and no room for another: the key's block, already made, goes back.
+    allocator.failAfter = -1;
+    for (int i = 2; i < 16; ++i)
+        map.SetAt(std::to_string(i).c_str(), Value(i));
+    const long live = allocator.live;
+    allocator.failAfter = allocator.total + 1; // the key's block, but no segment
+    map.SetAt("a key longer than eleven", Value(2));
+    allocator.failAfter = allocator.total + 1;
+    map.AddValue("a key longer than eleven", Value(3));
+    EXPECT_EQ(allocator.live, live);
+    EXPECT_EQ(map.GetCount(), 16);
+    void* v = nullptr;
+    EXPECT_FALSE(map.Lookup("a key longer than eleven", v));
 }
 
 } // namespace

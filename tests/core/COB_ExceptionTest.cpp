@@ -144,6 +144,35 @@ TEST_F(COB_ExceptionTest, ContinueThrowFromAHandler)
     EXPECT_EQ(Level(), -1);
 }
 
+void QuietWork(Trace& trace)
+{
+    OB_TRY {
+        trace.Add('q');
+    } OB_CATCHALL {
+        trace.Add('x');
+    } OB_ENDTRY
+}
+
+TEST_F(COB_ExceptionTest, AHandlerKeepsItsCodeAcrossATryBlockThatThrewNothing)
+{
+    // The handler's work uses a try block of its own; the code it rethrows must survive it.
+    Trace trace;
+    OB_TRY {
+        OB_TRY {
+            OB_Throw(11);
+        } OB_CATCH(11) {
+            QuietWork(trace);
+            trace.Add('h', OB_GetCatchCode());
+            OB_ContinueThrow();
+            trace.Add('x');
+        } OB_ENDTRY
+    } OB_CATCHALL {
+        trace.Add('o', OB_GetCatchCode());
+    } OB_ENDTRY
+    EXPECT_STREQ(trace.text, "qh11o11");
+    EXPECT_EQ(Level(), -1);
+}
+
 TEST_F(COB_ExceptionTest, ThrowWithoutTryReturns)
 {
     OB_Throw(5);

@@ -82,6 +82,26 @@ TEST(COB_MapByteStringToPtr, GrowthKeepsBucketsAndIterationVisitsAll)
     EXPECT_EQ(map.GetNextValue(pos), value);
 }
 
+TEST(COB_MapByteStringToPtr, InitHashTableDropsTheEntriesAndKeepsTheCount)
+{
+    // Meant for an empty map; on a filled one the entries are dropped (their keys released, which
+    // the sanitizer build checks) while the count stays as it was.
+    COB_MapByteStringToPtr map;
+    for (const char* key : {"one", "two", "a key long enough to own a buffer of its own"})
+        map[key] = Value(1);
+    map.InitHashTable(64, false);
+    EXPECT_EQ(map.GetHashTableSize(), 64u);
+    EXPECT_EQ(map.GetCount(), 3);
+    void* v = nullptr;
+    EXPECT_FALSE(map.Lookup("one", v));
+    map["three"] = Value(3);
+    EXPECT_TRUE(map.Lookup("three", v));
+    EXPECT_EQ(v, Value(3));
+    uint32_t bucket = 0;
+    EXPECT_EQ(map.GetAssocAt("three", bucket)->nHashValue, bucket);
+    EXPECT_LT(bucket, 64u);
+}
+
 TEST(COB_MapByteStringToPtr, FailuresStoreNothingAndLeakNothing)
 {
     xmltest::CountingAllocator allocator;

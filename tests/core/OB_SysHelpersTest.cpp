@@ -54,6 +54,18 @@ TEST(OB_SysHelpers, DecimalReaders)
     EXPECT_EQ(OBSYS_strtof("12", 0, &untouched), 0.0f);
     EXPECT_EQ(untouched, 99);
     EXPECT_FLOAT_EQ(OBSYS_wcstof(L"2.5", -1, nullptr), 2.5f);
+
+    // Bytes the local code page cannot read (Latin-1 here, in a C or UTF-8 locale) follow the
+    // number; they used to make the whole text read as nothing.
+    int used = -1;
+    EXPECT_FLOAT_EQ(OBSYS_strtof("-2.5 \xE9t\xE9", -1, &used), -2.5f);
+    EXPECT_EQ(used, 4);
+    used = -1;
+    EXPECT_FLOAT_EQ(OBSYS_strtof("7\xFF", 2, &used), 7.0f);
+    EXPECT_EQ(used, 1);
+    used = -1;
+    EXPECT_EQ(OBSYS_strtof("\xE9" "5", -1, &used), 0.0f);
+    EXPECT_EQ(used, 0);
 }
 
 TEST(OB_SysHelpers, CopiesAndComparisons)
