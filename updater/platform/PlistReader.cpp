@@ -30,11 +30,28 @@ bool isNameChar(char c)
            || c == '.' || c == '-';
 }
 
+// Opening tags of arrays and dictionaries in [p, end), in any case.
+int containerOpenings(const char *p, const char *end)
+{
+    int count = 0;
+    while ((p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p))))) {
+        ++p;
+        const auto at = [p, end](const char *name, int length) {
+            return end - p >= length && qstrnicmp(p, name, static_cast<uint>(length)) == 0;
+        };
+        count += at("array", 5) || at("dict", 4);
+    }
+    return count;
+}
+
 // Nesting of an XML property list is counted on the raw text: libplist reads any
 // depth, but frees and converts its tree by recursion. Comments, CDATA,
 // declarations, processing instructions and quoted attribute values are passed
 // over whole, so that no closing tag inside them lowers the count; a doubtful
-// tag only raises it. XML holds no NUL; libplist would garble the text around one.
+// tag only raises it. libplist does not end those runs where this scan does (it
+// knows no single quotes, and passes over double-quoted text in a DOCTYPE up to
+// its "]>"), so every opening tag inside a run passed over raises the count for
+// good. XML holds no NUL; libplist would garble the text around one.
 bool xmlAcceptable(const QByteArray &data)
 {
     if (data.contains('\0'))
@@ -42,18 +59,30 @@ bool xmlAcceptable(const QByteArray &data)
     const char *p = data.constData();
     const char *const end = p + data.size();
     int depth = 0;
+    int hidden = 0; // opening tags met inside runs passed over
+    const auto passOver = [&](const char *from, const char *to) {
+        hidden += containerOpenings(from, to);
+        return depth + hidden <= PlistReader::kMaxDepth;
+    };
     while ((p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p))))) {
         ++p;
+        const char *const run = p;
         if (startsWith(p, end, "!--")) {
             p = after(p, end, "-->");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         if (startsWith(p, end, "![CDATA[")) {
             p = after(p, end, "]]>");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         if (startsWith(p, end, "?")) {
             p = after(p, end, "?>");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         const bool declaration = p < end && *p == '!';
@@ -64,6 +93,7 @@ bool xmlAcceptable(const QByteArray &data)
         while (p < end && isNameChar(*p))
             ++p;
         const QByteArray tag = QByteArray::fromRawData(name, static_cast<int>(p - name));
+        const char *const attributes = p;
         // To the end of the tag, over quoted values.
         char quote = 0;
         bool empty = false;
@@ -75,6 +105,8 @@ bool xmlAcceptable(const QByteArray &data)
             }
             empty = !quote && *p == '/';
         }
+        if (!passOver(attributes, p))
+            return false;
         const bool container =
             tag.compare("array", Qt::CaseInsensitive) == 0 || tag.compare("dict", Qt::CaseInsensitive) == 0;
         if (declaration || !container)
@@ -82,7 +114,7 @@ bool xmlAcceptable(const QByteArray &data)
         if (closing) {
             if (depth > 0)
                 --depth;
-        } else if (!empty && ++depth > PlistReader::kMaxDepth) {
+        } else if (!empty && ++depth + hidden > PlistReader::kMaxDepth) {
             return false;
         }
     }

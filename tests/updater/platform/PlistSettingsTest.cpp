@@ -184,8 +184,8 @@ TEST_F(PlistSettingsTest, BrokenOrForeignFileIsReadAsAnErrorAndNeverWrittenOver)
 TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
 {
     const int deep = 100000;
-    auto deepXml = [deep](const QByteArray &open) {
-        return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
+    auto deepXml = [deep](const QByteArray &open, const QByteArray &prolog = QByteArray()) {
+        return "<?xml version=\"1.0\"?>" + prolog + "<plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
                + QByteArray("</array>").repeated(deep) + "</dict></plist>";
     };
     BinaryPlistBuilder nestedNul;
@@ -226,6 +226,9 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
         // Closing tags libplist passes over must not hide the depth.
         {"XML nesting behind processing instructions", deepXml("<array><?x </array> ?>"), false},
         {"XML nesting behind attribute values", deepXml("<array a=\"</array>\">"), false},
+        // Nor may text that libplist reads as tags while this scan passes it over.
+        {"XML nesting after a quote in a DOCTYPE", deepXml("<array>", "<!DOCTYPE plist [ > \" <x a=\"]>"), false},
+        {"XML nesting after a single quote", deepXml("<array>", "<!DOCTYPE plist '>"), false},
         {"a count beyond the data", BinaryPlistBuilder::countBeyondData(true), false},
         {"a cycle through the object table", BinaryPlistBuilder::cycle(true), false},
         {"shared arrays expanding to 2^40 nodes", BinaryPlistBuilder::doubling(40, true), false},
