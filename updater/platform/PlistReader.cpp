@@ -127,7 +127,8 @@ class BinaryScan
 {
 public:
     explicit BinaryScan(const QByteArray &data)
-        : m_data(reinterpret_cast<const unsigned char *>(data.constData())), m_size(static_cast<quint64>(data.size()))
+        : m_data(reinterpret_cast<const unsigned char *>(data.constData())), m_size(static_cast<quint64>(data.size())),
+          m_maxNodes(PlistReader::kMaxNodes + m_size), m_maxBytes(PlistReader::kMaxBytes + m_size)
     {
     }
 
@@ -230,12 +231,12 @@ private:
         return true;
     }
 
-    static bool add(Totals &into, const Totals &part)
+    bool add(Totals &into, const Totals &part) const
     {
         into.depth = std::max(into.depth, part.depth);
         into.nodes += part.nodes;
         into.bytes += part.bytes;
-        return into.nodes <= PlistReader::kMaxNodes && into.bytes <= PlistReader::kMaxBytes;
+        return into.nodes <= m_maxNodes && into.bytes <= m_maxBytes;
     }
 
     // Adds what object `index` expands to into `into`, or opens a frame for it when
@@ -281,7 +282,7 @@ private:
             if (frame.next < frame.object.count) {
                 const quint64 child = number(m_data + frame.object.start + frame.next * m_refSize, m_refSize);
                 ++frame.next;
-                if (++references > PlistReader::kMaxNodes || child >= m_objects || !reach(child, path, frame.children))
+                if (++references > m_maxNodes || child >= m_objects || !reach(child, path, frame.children))
                     return false;
                 continue;
             }
@@ -299,6 +300,8 @@ private:
 
     const unsigned char *m_data;
     quint64 m_size;
+    quint64 m_maxNodes;
+    quint64 m_maxBytes;
     quint64 m_dataEnd = 0;
     unsigned m_offsetSize = 0;
     unsigned m_refSize = 0;

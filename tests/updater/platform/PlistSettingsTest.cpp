@@ -129,6 +129,35 @@ TEST_P(PlistSettingsTest, WritesXmlThatAnotherToolReads)
     EXPECT_EQ(classic.value("p.q").toString(), QStringLiteral("r"));
 }
 
+// Large files another program may write: many keys, and many equal values, which a
+// binary writer keeps once and refers to from every place. Each is read, and
+// written back whole.
+TEST_P(PlistSettingsTest, LargeFilesAreReadAndWrittenBack)
+{
+    const QStringList values = {
+        QStringLiteral("{'k%05d' % i: i for i in range(40000)}"),
+        QStringLiteral("{'Flags': [True] * 70000, 'k00000': 0}"),
+    };
+    QList<PlistTool::File> files;
+    for (int i = 0; i < values.size(); ++i)
+        files.append({file() + QString::number(i), values[i], GetParam()});
+    ASSERT_TRUE(PlistTool::write(files));
+    for (const PlistTool::File &f : files) {
+        SCOPED_TRACE(f.pythonValue.toStdString());
+        {
+            auto store = PlistSettings::openFile(f.path);
+            ASSERT_EQ(store->status(), QSettings::NoError);
+            EXPECT_EQ(store->value(QStringLiteral("k00000"), 7).toInt(), 0);
+            store->setValue(QStringLiteral("Written"), 1);
+            store->sync();
+            EXPECT_EQ(store->status(), QSettings::NoError);
+        }
+        const QJsonObject read = PlistTool::read(f.path).toObject();
+        EXPECT_EQ(read.value("Written").toObject().value("int").toInt(), 1);
+        EXPECT_EQ(read.size(), f.pythonValue.contains("Flags") ? 3 : 40001);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFormats, PlistSettingsTest,
                          ::testing::Values(PlistTool::Format::Xml, PlistTool::Format::Binary),
                          [](const ::testing::TestParamInfo<PlistTool::Format> &info) {
