@@ -165,7 +165,7 @@ private:
     // What an object expands to in libplist's tree.
     struct Totals
     {
-        int depth = 0;
+        int depth = 0; // levels of arrays and dictionaries
         quint64 nodes = 0;
         quint64 bytes = 0;
     };
@@ -244,9 +244,11 @@ private:
     // the file is refused.
     bool reach(quint64 index, std::vector<Frame> &path, Totals &into)
     {
+        // An object met before is built again here, below the containers open now.
         const auto known = m_done.find(index);
         if (known != m_done.end())
-            return add(into, known->second);
+            return path.size() + static_cast<size_t>(known->second.depth) <= static_cast<size_t>(PlistReader::kMaxDepth)
+                   && add(into, known->second);
         Object object;
         if (!locate(index, &object))
             return false;
@@ -263,7 +265,7 @@ private:
         // libplist cuts ASCII text at a NUL without a word; UTF-16 text it keeps whole.
         if (object.type == Ascii && std::memchr(m_data + object.start, 0, object.size))
             return false;
-        const Totals leaf{1, 1, object.size};
+        const Totals leaf{0, 1, object.size};
         m_done.emplace(index, leaf);
         return add(into, leaf);
     }

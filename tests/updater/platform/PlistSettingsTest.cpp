@@ -251,6 +251,8 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
         {"lone surrogates in a key and a string", surrogates.build(), true},
         {"nesting well within the limit", BinaryPlistBuilder::nested(100, true), true},
         {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, true), false},
+        {"binary nesting beyond the limit through shared arrays", BinaryPlistBuilder::ladder(12, 400, true), false},
+        {"shared arrays within the limit", BinaryPlistBuilder::ladder(2, 200, true), true},
         {"XML nesting beyond the limit", deepXml("<array>"), false},
         // Closing tags libplist passes over must not hide the depth.
         {"XML nesting behind processing instructions", deepXml("<array><?x </array> ?>"), false},
