@@ -231,6 +231,21 @@ private:
         return true;
     }
 
+    // Whether every high surrogate of big-endian UTF-16 text is followed by a low
+    // one, and every low one follows a high one.
+    static bool pairedSurrogates(const unsigned char *p, quint64 units)
+    {
+        bool high = false;
+        for (quint64 i = 0; i < units; ++i, p += 2) {
+            const unsigned unit = (unsigned(p[0]) << 8) | p[1];
+            const bool isLow = unit >= 0xDC00 && unit <= 0xDFFF;
+            if (isLow != high)
+                return false;
+            high = unit >= 0xD800 && unit <= 0xDBFF;
+        }
+        return !high;
+    }
+
     bool add(Totals &into, const Totals &part) const
     {
         into.depth = std::max(into.depth, part.depth);
@@ -262,8 +277,11 @@ private:
             path.push_back(Frame{index, object});
             return true;
         }
-        // libplist cuts ASCII text at a NUL without a word; UTF-16 text it keeps whole.
+        // libplist cuts ASCII text at a NUL without a word, and drops a lone
+        // surrogate from UTF-16 text; a NUL in UTF-16 text it keeps whole.
         if (object.type == Ascii && std::memchr(m_data + object.start, 0, object.size))
+            return false;
+        if (object.type == Utf16 && !pairedSurrogates(m_data + object.start, object.size / 2))
             return false;
         const Totals leaf{0, 1, object.size};
         m_done.emplace(index, leaf);

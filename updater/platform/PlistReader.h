@@ -28,7 +28,8 @@ public:
     // The tree of a property list (XML or binary), to be freed with plist_free();
     // null when the data is none, goes beyond the limits above, or holds text that
     // libplist would not read whole: a NUL in an ASCII string of a binary list, or
-    // anywhere in an XML one. UTF-16 text with a NUL is kept whole.
+    // anywhere in an XML one, or a lone surrogate in UTF-16 text. UTF-16 text with a
+    // NUL is kept whole.
     static plist_t parse(const QByteArray &data);
 
     // The text of a string node whole, a NUL inside included; empty for any other node.

@@ -235,6 +235,10 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
     surrogates.add(surrogates.dict({1}, {2}));
     surrogates.add(BinaryPlistBuilder::utf16({0xD800, 'k'}));
     surrogates.add(BinaryPlistBuilder::utf16({'v', 0xDC00, 0xD83D}));
+    BinaryPlistBuilder pair;
+    pair.add(pair.dict({1}, {2}));
+    pair.add(BinaryPlistBuilder::utf16({'k', 0xD83D, 0xDE00}));
+    pair.add(BinaryPlistBuilder::utf16({0xD83D, 0xDE00, 'v'}));
 
     const struct
     {
@@ -248,7 +252,9 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
         {"NUL in ASCII text, which libplist would cut short", asciiNul.build(), false},
         {"NUL in an XML file", QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a\0b</key>"
                                           "<string>x</string></dict></plist>", 95), false},
-        {"lone surrogates in a key and a string", surrogates.build(), true},
+        // libplist drops them: a rewrite would rename the key and cut the text.
+        {"lone surrogates in a key and a string", surrogates.build(), false},
+        {"surrogate pairs in a key and a string", pair.build(), true},
         {"nesting well within the limit", BinaryPlistBuilder::nested(100, true), true},
         {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, true), false},
         {"binary nesting beyond the limit through shared arrays", BinaryPlistBuilder::ladder(12, 400, true), false},
