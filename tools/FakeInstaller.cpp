@@ -96,9 +96,15 @@ bool appendReceipt(const QString &package)
     plist_free(root);
     bool written = false;
     if (xml) {
-        QSaveFile out(history);
-        written = out.open(QIODevice::WriteOnly) && out.write(xml, length) == static_cast<qint64>(length)
-                  && out.commit();
+        // Text holding a NUL, kept whole from a binary history, goes raw into the
+        // XML, which no reader takes: the whole history would be lost. It is left as it is.
+        plist_t check = PlistReader::parse(QByteArray::fromRawData(xml, static_cast<int>(length)));
+        if (check) {
+            plist_free(check);
+            QSaveFile out(history);
+            written = out.open(QIODevice::WriteOnly) && out.write(xml, length) == static_cast<qint64>(length)
+                      && out.commit();
+        }
         plist_to_xml_free(xml);
     }
     ::close(lock);

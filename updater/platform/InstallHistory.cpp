@@ -8,10 +8,29 @@
 
 #include <plist/plist.h>
 
+#include <cstdlib>
+
 namespace {
 
 // Property-list dates count seconds from 2001-01-01 00:00:00 UTC.
 const qint64 kPlistEpochOffsetSecs = 978307200;
+
+// By iterator: libplist finds an item of an array read from a binary file by
+// walking from the first, which over a long history is quadratic.
+template <typename Visit>
+void forEachItem(plist_t array, Visit visit)
+{
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(array, &it);
+    plist_t item = nullptr;
+    plist_array_next_item(array, it, &item);
+    while (item) {
+        visit(item);
+        item = nullptr;
+        plist_array_next_item(array, it, &item);
+    }
+    std::free(it);
+}
 
 InstallReceipt receiptFrom(plist_t dict)
 {
@@ -28,12 +47,10 @@ InstallReceipt receiptFrom(plist_t dict)
     receipt.processName = PlistReader::string(plist_dict_get_item(dict, "processName"));
     plist_t identifiers = plist_dict_get_item(dict, "packageIdentifiers");
     if (identifiers && plist_get_node_type(identifiers) == PLIST_ARRAY) {
-        const uint32_t count = plist_array_get_size(identifiers);
-        for (uint32_t i = 0; i < count; ++i) {
-            plist_t item = plist_array_get_item(identifiers, i);
-            if (item && plist_get_node_type(item) == PLIST_STRING)
+        forEachItem(identifiers, [&receipt](plist_t item) {
+            if (plist_get_node_type(item) == PLIST_STRING)
                 receipt.packageIdentifiers.append(PlistReader::string(item));
-        }
+        });
     }
     return receipt;
 }
@@ -64,12 +81,10 @@ InstallHistory::Status InstallHistory::read(QVector<InstallReceipt> &receipts)
         plist_free(root);
         return Unreadable;
     }
-    const uint32_t count = plist_array_get_size(root);
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(root, i);
-        if (item && plist_get_node_type(item) == PLIST_DICT)
+    forEachItem(root, [&receipts](plist_t item) {
+        if (plist_get_node_type(item) == PLIST_DICT)
             receipts.append(receiptFrom(item));
-    }
+    });
     plist_free(root);
     return Read;
 }

@@ -30,11 +30,28 @@ bool isNameChar(char c)
            || c == '.' || c == '-';
 }
 
+// Opening tags of arrays and dictionaries in [p, end), in any case.
+int containerOpenings(const char *p, const char *end)
+{
+    int count = 0;
+    while ((p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p))))) {
+        ++p;
+        const auto at = [p, end](const char *name, int length) {
+            return end - p >= length && qstrnicmp(p, name, static_cast<uint>(length)) == 0;
+        };
+        count += at("array", 5) || at("dict", 4);
+    }
+    return count;
+}
+
 // Nesting of an XML property list is counted on the raw text: libplist reads any
 // depth, but frees and converts its tree by recursion. Comments, CDATA,
 // declarations, processing instructions and quoted attribute values are passed
 // over whole, so that no closing tag inside them lowers the count; a doubtful
-// tag only raises it. XML holds no NUL; libplist would garble the text around one.
+// tag only raises it. libplist does not end those runs where this scan does (it
+// knows no single quotes, and passes over double-quoted text in a DOCTYPE up to
+// its "]>"), so every opening tag inside a run passed over raises the count for
+// good. XML holds no NUL; libplist would garble the text around one.
 bool xmlAcceptable(const QByteArray &data)
 {
     if (data.contains('\0'))
@@ -42,18 +59,30 @@ bool xmlAcceptable(const QByteArray &data)
     const char *p = data.constData();
     const char *const end = p + data.size();
     int depth = 0;
+    int hidden = 0; // opening tags met inside runs passed over
+    const auto passOver = [&](const char *from, const char *to) {
+        hidden += containerOpenings(from, to);
+        return depth + hidden <= PlistReader::kMaxDepth;
+    };
     while ((p = static_cast<const char *>(std::memchr(p, '<', static_cast<size_t>(end - p))))) {
         ++p;
+        const char *const run = p;
         if (startsWith(p, end, "!--")) {
             p = after(p, end, "-->");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         if (startsWith(p, end, "![CDATA[")) {
             p = after(p, end, "]]>");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         if (startsWith(p, end, "?")) {
             p = after(p, end, "?>");
+            if (!passOver(run, p))
+                return false;
             continue;
         }
         const bool declaration = p < end && *p == '!';
@@ -64,6 +93,7 @@ bool xmlAcceptable(const QByteArray &data)
         while (p < end && isNameChar(*p))
             ++p;
         const QByteArray tag = QByteArray::fromRawData(name, static_cast<int>(p - name));
+        const char *const attributes = p;
         // To the end of the tag, over quoted values.
         char quote = 0;
         bool empty = false;
@@ -75,6 +105,8 @@ bool xmlAcceptable(const QByteArray &data)
             }
             empty = !quote && *p == '/';
         }
+        if (!passOver(attributes, p))
+            return false;
         const bool container =
             tag.compare("array", Qt::CaseInsensitive) == 0 || tag.compare("dict", Qt::CaseInsensitive) == 0;
         if (declaration || !container)
@@ -82,7 +114,7 @@ bool xmlAcceptable(const QByteArray &data)
         if (closing) {
             if (depth > 0)
                 --depth;
-        } else if (!empty && ++depth > PlistReader::kMaxDepth) {
+        } else if (!empty && ++depth + hidden > PlistReader::kMaxDepth) {
             return false;
         }
     }
@@ -95,7 +127,8 @@ class BinaryScan
 {
 public:
     explicit BinaryScan(const QByteArray &data)
-        : m_data(reinterpret_cast<const unsigned char *>(data.constData())), m_size(static_cast<quint64>(data.size()))
+        : m_data(reinterpret_cast<const unsigned char *>(data.constData())), m_size(static_cast<quint64>(data.size())),
+          m_maxNodes(PlistReader::kMaxNodes + m_size), m_maxBytes(PlistReader::kMaxBytes + m_size)
     {
     }
 
@@ -132,7 +165,7 @@ private:
     // What an object expands to in libplist's tree.
     struct Totals
     {
-        int depth = 0;
+        int depth = 0; // levels of arrays and dictionaries
         quint64 nodes = 0;
         quint64 bytes = 0;
     };
@@ -198,12 +231,27 @@ private:
         return true;
     }
 
-    static bool add(Totals &into, const Totals &part)
+    // Whether every high surrogate of big-endian UTF-16 text is followed by a low
+    // one, and every low one follows a high one.
+    static bool pairedSurrogates(const unsigned char *p, quint64 units)
+    {
+        bool high = false;
+        for (quint64 i = 0; i < units; ++i, p += 2) {
+            const unsigned unit = (unsigned(p[0]) << 8) | p[1];
+            const bool isLow = unit >= 0xDC00 && unit <= 0xDFFF;
+            if (isLow != high)
+                return false;
+            high = unit >= 0xD800 && unit <= 0xDBFF;
+        }
+        return !high;
+    }
+
+    bool add(Totals &into, const Totals &part) const
     {
         into.depth = std::max(into.depth, part.depth);
         into.nodes += part.nodes;
         into.bytes += part.bytes;
-        return into.nodes <= PlistReader::kMaxNodes && into.bytes <= PlistReader::kMaxBytes;
+        return into.nodes <= m_maxNodes && into.bytes <= m_maxBytes;
     }
 
     // Adds what object `index` expands to into `into`, or opens a frame for it when
@@ -211,9 +259,11 @@ private:
     // the file is refused.
     bool reach(quint64 index, std::vector<Frame> &path, Totals &into)
     {
+        // An object met before is built again here, below the containers open now.
         const auto known = m_done.find(index);
         if (known != m_done.end())
-            return add(into, known->second);
+            return path.size() + static_cast<size_t>(known->second.depth) <= static_cast<size_t>(PlistReader::kMaxDepth)
+                   && add(into, known->second);
         Object object;
         if (!locate(index, &object))
             return false;
@@ -227,10 +277,13 @@ private:
             path.push_back(Frame{index, object});
             return true;
         }
-        // libplist cuts ASCII text at a NUL without a word; UTF-16 text it keeps whole.
+        // libplist cuts ASCII text at a NUL without a word, and drops a lone
+        // surrogate from UTF-16 text; a NUL in UTF-16 text it keeps whole.
         if (object.type == Ascii && std::memchr(m_data + object.start, 0, object.size))
             return false;
-        const Totals leaf{1, 1, object.size};
+        if (object.type == Utf16 && !pairedSurrogates(m_data + object.start, object.size / 2))
+            return false;
+        const Totals leaf{0, 1, object.size};
         m_done.emplace(index, leaf);
         return add(into, leaf);
     }
@@ -249,7 +302,7 @@ private:
             if (frame.next < frame.object.count) {
                 const quint64 child = number(m_data + frame.object.start + frame.next * m_refSize, m_refSize);
                 ++frame.next;
-                if (++references > PlistReader::kMaxNodes || child >= m_objects || !reach(child, path, frame.children))
+                if (++references > m_maxNodes || child >= m_objects || !reach(child, path, frame.children))
                     return false;
                 continue;
             }
@@ -267,6 +320,8 @@ private:
 
     const unsigned char *m_data;
     quint64 m_size;
+    quint64 m_maxNodes;
+    quint64 m_maxBytes;
     quint64 m_dataEnd = 0;
     unsigned m_offsetSize = 0;
     unsigned m_refSize = 0;

@@ -257,14 +257,24 @@ bool fromNode(plist_t node, QVariant *value)
     case PLIST_ARRAY: {
         QVariantList list;
         bool allText = true;
-        const uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i) {
+        bool readable = true;
+        // By iterator: libplist finds an item of an array read from a binary file by
+        // walking from the first, which over a long array is quadratic.
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        plist_t element = nullptr;
+        plist_array_next_item(node, it, &element);
+        while (readable && element) {
             QVariant item;
-            if (!fromNode(plist_array_get_item(node, i), &item))
-                return false;
+            readable = fromNode(element, &item);
             allText = allText && item.userType() == QMetaType::QString;
             list.append(item);
+            element = nullptr;
+            plist_array_next_item(node, it, &element);
         }
+        std::free(it);
+        if (!readable)
+            return false;
         if (allText && !list.isEmpty())
             *value = QVariant(list).toStringList();
         else

@@ -87,6 +87,26 @@ public:
         return b.build();
     }
 
+    // `chains` runs of `length` arrays inside one another, all held by one array, each
+    // run ending in the one before it: every run is met first near the top, and then
+    // again at the end of the next, so the depth grows by `length` per run.
+    static QByteArray ladder(int chains, int length, bool inDictionary)
+    {
+        BinaryPlistBuilder b(4);
+        const quint64 hub = b.root(inDictionary) + 1;
+        QVector<quint64> heads;
+        for (int i = 0; i < chains; ++i)
+            heads.append(hub + 1 + quint64(i) * length);
+        b.add(b.array(heads));
+        for (int i = 0; i < chains; ++i) {
+            for (int j = 0; j < length; ++j) {
+                const quint64 at = heads[i] + j;
+                b.add(j + 1 < length ? b.array({at + 1}) : i > 0 ? b.array({heads[i - 1]}) : b.array({}));
+            }
+        }
+        return b.build();
+    }
+
     // An array holding itself, or a dictionary holding an array that holds the dictionary.
     static QByteArray cycle(bool inDictionary)
     {

@@ -114,10 +114,14 @@ TEST_F(MacInstallerTest, TheStandInCanBeToldToFailOrToLeaveNoReceipt)
     EXPECT_EQ(startAndWait(QStringLiteral("open"), quiet), 0);
     EXPECT_EQ(InstallHistory::confirm(quiet, started), InstallHistory::HistoryMissing);
 
-    // The stand-in never writes over a history it cannot read.
-    ASSERT_TRUE(sandbox.writeFile(historyFile(), "garbage"));
-    EXPECT_EQ(startAndWait(QStringLiteral("open"), package(QStringLiteral("Reader.pkg"))), 1);
-    EXPECT_EQ(sandbox.readFile(historyFile()), QByteArray("garbage"));
+    // The stand-in never writes over a history it cannot read, nor one whose text
+    // (a NUL, kept whole from a binary file) it could not write back readable.
+    const QByteArray nulInReceipt = sandbox.readFile(QStringLiteral(ORBEL_TEST_DATA_DIR "/plist/nul-in-receipt.bplist"));
+    for (const QByteArray &contents : {QByteArray("garbage"), nulInReceipt}) {
+        ASSERT_TRUE(sandbox.writeFile(historyFile(), contents));
+        EXPECT_EQ(startAndWait(QStringLiteral("open"), package(QStringLiteral("Reader.pkg"))), 1);
+        EXPECT_EQ(sandbox.readFile(historyFile()), contents);
+    }
 }
 
 TEST_F(MacInstallerTest, InstallersEndingTogetherKeepEveryReceipt)

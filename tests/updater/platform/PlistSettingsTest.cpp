@@ -129,6 +129,35 @@ TEST_P(PlistSettingsTest, WritesXmlThatAnotherToolReads)
     EXPECT_EQ(classic.value("p.q").toString(), QStringLiteral("r"));
 }
 
+// Large files another program may write: many keys, and many equal values, which a
+// binary writer keeps once and refers to from every place. Each is read, and
+// written back whole.
+TEST_P(PlistSettingsTest, LargeFilesAreReadAndWrittenBack)
+{
+    const QStringList values = {
+        QStringLiteral("{'k%05d' % i: i for i in range(40000)}"),
+        QStringLiteral("{'Flags': [True] * 70000, 'k00000': 0}"),
+    };
+    QList<PlistTool::File> files;
+    for (int i = 0; i < values.size(); ++i)
+        files.append({file() + QString::number(i), values[i], GetParam()});
+    ASSERT_TRUE(PlistTool::write(files));
+    for (const PlistTool::File &f : files) {
+        SCOPED_TRACE(f.pythonValue.toStdString());
+        {
+            auto store = PlistSettings::openFile(f.path);
+            ASSERT_EQ(store->status(), QSettings::NoError);
+            EXPECT_EQ(store->value(QStringLiteral("k00000"), 7).toInt(), 0);
+            store->setValue(QStringLiteral("Written"), 1);
+            store->sync();
+            EXPECT_EQ(store->status(), QSettings::NoError);
+        }
+        const QJsonObject read = PlistTool::read(f.path).toObject();
+        EXPECT_EQ(read.value("Written").toObject().value("int").toInt(), 1);
+        EXPECT_EQ(read.size(), f.pythonValue.contains("Flags") ? 3 : 40001);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFormats, PlistSettingsTest,
                          ::testing::Values(PlistTool::Format::Xml, PlistTool::Format::Binary),
                          [](const ::testing::TestParamInfo<PlistTool::Format> &info) {
@@ -184,8 +213,8 @@ TEST_F(PlistSettingsTest, BrokenOrForeignFileIsReadAsAnErrorAndNeverWrittenOver)
 TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
 {
     const int deep = 100000;
-    auto deepXml = [deep](const QByteArray &open) {
-        return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
+    auto deepXml = [deep](const QByteArray &open, const QByteArray &prolog = QByteArray()) {
+        return "<?xml version=\"1.0\"?>" + prolog + "<plist version=\"1.0\"><dict><key>k</key>" + open.repeated(deep)
                + QByteArray("</array>").repeated(deep) + "</dict></plist>";
     };
     BinaryPlistBuilder nestedNul;
@@ -206,6 +235,10 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
     surrogates.add(surrogates.dict({1}, {2}));
     surrogates.add(BinaryPlistBuilder::utf16({0xD800, 'k'}));
     surrogates.add(BinaryPlistBuilder::utf16({'v', 0xDC00, 0xD83D}));
+    BinaryPlistBuilder pair;
+    pair.add(pair.dict({1}, {2}));
+    pair.add(BinaryPlistBuilder::utf16({'k', 0xD83D, 0xDE00}));
+    pair.add(BinaryPlistBuilder::utf16({0xD83D, 0xDE00, 'v'}));
 
     const struct
     {
@@ -219,13 +252,20 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
         {"NUL in ASCII text, which libplist would cut short", asciiNul.build(), false},
         {"NUL in an XML file", QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a\0b</key>"
                                           "<string>x</string></dict></plist>", 95), false},
-        {"lone surrogates in a key and a string", surrogates.build(), true},
+        // libplist drops them: a rewrite would rename the key and cut the text.
+        {"lone surrogates in a key and a string", surrogates.build(), false},
+        {"surrogate pairs in a key and a string", pair.build(), true},
         {"nesting well within the limit", BinaryPlistBuilder::nested(100, true), true},
         {"binary nesting beyond the limit", BinaryPlistBuilder::nested(deep, true), false},
+        {"binary nesting beyond the limit through shared arrays", BinaryPlistBuilder::ladder(12, 400, true), false},
+        {"shared arrays within the limit", BinaryPlistBuilder::ladder(2, 200, true), true},
         {"XML nesting beyond the limit", deepXml("<array>"), false},
         // Closing tags libplist passes over must not hide the depth.
         {"XML nesting behind processing instructions", deepXml("<array><?x </array> ?>"), false},
         {"XML nesting behind attribute values", deepXml("<array a=\"</array>\">"), false},
+        // Nor may text that libplist reads as tags while this scan passes it over.
+        {"XML nesting after a quote in a DOCTYPE", deepXml("<array>", "<!DOCTYPE plist [ > \" <x a=\"]>"), false},
+        {"XML nesting after a single quote", deepXml("<array>", "<!DOCTYPE plist '>"), false},
         {"a count beyond the data", BinaryPlistBuilder::countBeyondData(true), false},
         {"a cycle through the object table", BinaryPlistBuilder::cycle(true), false},
         {"shared arrays expanding to 2^40 nodes", BinaryPlistBuilder::doubling(40, true), false},
