@@ -1,7 +1,8 @@
 // Fuzz target of the XML parser: any bytes through the memory form, with every option combination
 // chosen by the first byte, then a walk over the whole tree and a deep copy. The same bytes read
 // through a caller's reader in small blocks (block size also chosen by the first byte) must build
-// the same tree and report the same parsed size, and so must the memory form through a grow-only pool.
+// the same tree and report the same parsed size, and so must the memory form and the reader through a
+// grow-only pool; through a counting allocator every block must come back.
 
 #include "../core/XmlTestSupport.h"
 #include "COB_GrowOnlyPool.h"
@@ -58,6 +59,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (xmltest::Dump(pooled) != tree || (root && poolParsed != parsed))
         __builtin_trap();
     xmltest::DestroyTree(pooled, pool);
+
+    // The reader's small blocks through the pool, and through an allocator that counts its blocks: the
+    // pool's carved strings and a name or section cut by a block edge meet only here.
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    xmltest::BlockReader poolReader(bytes, kBlocks[(options >> 3) & 7]);
+    CXML_Element* pooledRead = CXML_Element::Parse(&poolReader, save, &poolParsed, pool, ignoreRefs, keepCtrl);
+    if (xmltest::Dump(pooledRead) != tree || (root && poolParsed != parsed))
+        __builtin_trap();
+    xmltest::DestroyTree(pooledRead, pool);
+    xmltest::CountingAllocator counting;
+    xmltest::BlockReader countedReader(bytes, kBlocks[(options >> 2) & 7]);
+    CXML_Element* counted = CXML_Element::Parse(&countedReader, save, nullptr, counting.get(), ignoreRefs, keepCtrl);
+    if (xmltest::Dump(counted) != tree)
+        __builtin_trap();
+    xmltest::DestroyTree(counted, counting.get());
+    if (counting.live != 0)
+        __builtin_trap();
 
     if (!root)
         return 0;
