@@ -1,4 +1,5 @@
 #include "BuiltLocales.h"
+#include "GuardedPages.h"
 #include "COB_ByteString.h"
 
 #include "Sandbox.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <langinfo.h>
 #include <string>
-#include <sys/mman.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -138,20 +138,14 @@ TEST(COB_ByteStringFormat, PrecisionBoundsTheStringsThatAreRead)
 {
     // With a precision the argument need not be terminated: its characters end right before an
     // unreadable page, and nothing may be read past the precision.
-    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    char* map = static_cast<char*>(mmap(nullptr, 4 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-    ASSERT_NE(map, MAP_FAILED);
-    ASSERT_EQ(mprotect(map + page, page, PROT_NONE), 0);
-    ASSERT_EQ(mprotect(map + 3 * page, page, PROT_NONE), 0);
-    char* narrow = map + page - 3;
-    memcpy(narrow, "abc", 3);
-    wchar_t* wide = reinterpret_cast<wchar_t*>(map + 3 * page) - 3;
-    wmemcpy(wide, L"xyz", 3);
+    GuardedPages pages;
+    ASSERT_TRUE(pages.ok());
+    char* narrow = pages.narrow;
+    wchar_t* wide = pages.wide;
 
     COB_ByteString s;
     s.Format("[%.3s|%.2s|%.*ls]", narrow, narrow, 3, wide);
     EXPECT_EQ(Text(s), "[abc|ab|xyz]");
-    munmap(map, 4 * page);
 }
 
 namespace {

@@ -1,3 +1,4 @@
+#include "GuardedPages.h"
 #include "COB_WideString.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -63,18 +63,12 @@ TEST(COB_WideStringFormat, LimitsAndLongOutput)
 TEST(COB_WideStringFormat, PrecisionBoundsTheStringsThatAreRead)
 {
     // Unterminated arguments that end right before an unreadable page.
-    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    char* map = static_cast<char*>(mmap(nullptr, 4 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-    ASSERT_NE(map, MAP_FAILED);
-    ASSERT_EQ(mprotect(map + page, page, PROT_NONE), 0);
-    ASSERT_EQ(mprotect(map + 3 * page, page, PROT_NONE), 0);
-    char* narrow = map + page - 3;
-    memcpy(narrow, "abc", 3);
-    wchar_t* wide = reinterpret_cast<wchar_t*>(map + 3 * page) - 3;
-    wmemcpy(wide, L"xyz", 3);
+    GuardedPages pages;
+    ASSERT_TRUE(pages.ok());
+    char* narrow = pages.narrow;
+    wchar_t* wide = pages.wide;
 
     COB_WideString s;
     s.Format(L"[%.3ls|%.*s]", wide, 3, narrow);
     EXPECT_EQ(Text(s), L"[xyz|abc]");
-    munmap(map, 4 * page);
 }

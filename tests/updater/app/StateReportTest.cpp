@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <atomic>
+#include <future>
 #include <memory>
 #include <thread>
 #include <gtest/gtest.h>
@@ -118,8 +119,7 @@ struct Client
                       answer += socket.readAll();
                   } else {
                       // Holds the connection open without reading until told to go.
-                      while (!release)
-                          QThread::msleep(5);
+                      released.wait();
                   }
               }
               done = true;
@@ -128,23 +128,21 @@ struct Client
     }
     ~Client()
     {
-        release = true;
+        release.set_value();
         thread.join();
     }
     std::atomic<bool> connected{false};
     std::atomic<bool> done{false};
-    std::atomic<bool> release{false};
+    std::promise<void> release;
+    std::future<void> released = release.get_future();
     QByteArray answer;
     std::thread thread;
 };
 
-bool runUntil(const std::function<bool()> &condition, int timeoutMs = 10000)
+// Keeps this thread's events flowing (the listener answers on it) until the condition holds.
+bool runUntil(const std::function<bool()> &condition)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QTest::qWait(5);
-    return condition();
+    return QTest::qWaitFor(condition, 10000);
 }
 
 TEST_F(StateReport, ListenerAnswersOnLoopbackWithoutHoldingUpTheRun)
