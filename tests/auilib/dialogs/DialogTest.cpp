@@ -100,6 +100,13 @@ TEST_F(DialogTest, AFormBuildsIntoElementsFoundByName)
     ASSERT_EQ(twins.size(), 2);
     EXPECT_EQ(dialog->GetElementByName(L"btn_twin")->GetPlatformHandle(), twins[0]);
     EXPECT_EQ(twins[0]->text(), "First");
+    // The second twin has no control: its going is not the first one's.
+    int twinGone = 0;
+    dialog->GetElementByName(L"btn_twin")->OnDestroyed.Subscribe([&](BaseGUIObject *) { ++twinGone; });
+    delete twins[1];
+    EXPECT_EQ(twinGone, 0);
+    delete twins[0];
+    EXPECT_EQ(twinGone, 1);
 
     // A class the factory does not know is left out together with what it holds.
     EXPECT_EQ(window->findChild<QWidget *>("unknownFrame"), nullptr);
