@@ -119,6 +119,9 @@ public:
     void SetName(const std::wstring &name) { m_name = name; }
     ControlKind GetControlKind() const { return m_kind; }
 
+    // Expires as the control is destroyed; OwnerRef watches it.
+    std::weak_ptr<const void> LifeToken() const { return m_life; }
+
 protected:
     void SetControlKind(ControlKind kind) { m_kind = kind; }
 
@@ -133,6 +136,7 @@ private:
     std::intptr_t m_userData = 0;
     std::shared_ptr<PromptsPopup> m_promptsPopup;
     std::shared_ptr<ContextMenu> m_contextMenu;
+    std::shared_ptr<const void> m_life = std::make_shared<char>(0);
 };
 
 } // namespace AUILib

@@ -37,7 +37,9 @@ class EventSignal;
 // A control's multicast notification. Subscribers are called in the order they
 // were added: direct ones at once on the emitting thread, bound ones later from
 // the receiver's event processing. Emit walks a copy of the list taken under the
-// lock, so a handler may emit again or change the list.
+// lock, so a handler may emit again or change the list: one added during a
+// firing waits for the next, one removed during a firing is not called in it
+// any more, and a handler may destroy the list's control.
 template <class... Args>
 class EventSignal<void(Args...)>
 {
@@ -47,27 +49,35 @@ public:
     enum Kind { Direct = 0, Bound = 1 };
 
     EventSignal() = default;
+    ~EventSignal()
+    {
+        // A firing still walking its copy calls nobody once the list is gone.
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (const EntryPtr &entry : m_entries)
+            entry->removed.store(true);
+    }
     EventSignal(const EventSignal &) = delete;
     EventSignal &operator=(const EventSignal &) = delete;
 
     // Returns an id for Unsubscribe.
     int Subscribe(Handler handler)
     {
-        return add(Entry{0, Direct, std::move(handler), nullptr, {}});
+        return add(Direct, std::move(handler), nullptr);
     }
 
     // The handler runs later, posted to the receiver's widget; a receiver gone
     // by then is skipped.
     int SubscribeBound(BaseGUIObject *receiver, Handler handler)
     {
-        return add(Entry{0, Bound, std::move(handler), receiver, detail::ReceiverImpl(receiver)});
+        return add(Bound, std::move(handler), receiver);
     }
 
     bool Unsubscribe(int id)
     {
         std::lock_guard<std::mutex> lock(m_lock);
         for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-            if (it->id == id) {
+            if ((*it)->id == id) {
+                (*it)->removed.store(true);
                 m_entries.erase(it);
                 return true;
             }
@@ -78,6 +88,8 @@ public:
     void UnsubscribeAll()
     {
         std::lock_guard<std::mutex> lock(m_lock);
+        for (const EntryPtr &entry : m_entries)
+            entry->removed.store(true);
         m_entries.clear();
     }
 
@@ -94,23 +106,24 @@ public:
     {
         if (m_blocked.load())
             return;
-        std::vector<Entry> entries;
+        std::vector<EntryPtr> entries;
         {
             std::lock_guard<std::mutex> lock(m_lock);
             entries.assign(m_entries.begin(), m_entries.end());
         }
-        for (const Entry &entry : entries) {
-            if (!entry.handler)
+        // From here on nothing of `this` is touched: a handler may destroy it.
+        for (const EntryPtr &entry : entries) {
+            if (entry->removed.load() || !entry->handler)
                 continue;
             try {
-                if (entry.kind == Direct) {
-                    entry.handler(args...);
-                } else if (entry.kind == Bound) {
+                if (entry->kind == Direct) {
+                    entry->handler(args...);
+                } else if (entry->kind == Bound) {
                     // Copies of the arguments as they are now; the handler may run
                     // long after the caller's values changed.
                     auto values = std::make_tuple(std::decay_t<Args>(args)...);
-                    detail::PostBoundHandler(entry.receiverImpl,
-                                             [handler = entry.handler, values]() { std::apply(handler, values); });
+                    detail::PostBoundHandler(entry->receiverImpl,
+                                             [handler = entry->handler, values]() { std::apply(handler, values); });
                 }
             } catch (const std::exception &error) {
                 detail::ReportHandlerFailure(&error);
@@ -121,24 +134,34 @@ public:
     }
 
 private:
+    // Shared with the firings walking a copy of the list, which skip it once
+    // it is removed.
     struct Entry
     {
-        int id;
-        int kind;
+        int id = 0;
+        int kind = Direct;
         Handler handler;
-        BaseGUIObject *receiver;
+        BaseGUIObject *receiver = nullptr;
         std::weak_ptr<BaseImpl> receiverImpl;
+        std::atomic<bool> removed{false};
     };
+    using EntryPtr = std::shared_ptr<Entry>;
 
-    int add(Entry entry)
+    int add(int kind, Handler handler, BaseGUIObject *receiver)
     {
+        auto entry = std::make_shared<Entry>();
+        entry->kind = kind;
+        entry->handler = std::move(handler);
+        entry->receiver = receiver;
+        if (kind == Bound)
+            entry->receiverImpl = detail::ReceiverImpl(receiver);
         std::lock_guard<std::mutex> lock(m_lock);
-        entry.id = ++m_lastId;
+        entry->id = ++m_lastId;
         m_entries.push_back(std::move(entry));
         return m_lastId;
     }
 
-    std::list<Entry> m_entries;
+    std::list<EntryPtr> m_entries;
     mutable std::mutex m_lock;
     std::atomic<bool> m_blocked{false};
     int m_lastId = 0;

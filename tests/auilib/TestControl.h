@@ -13,25 +13,33 @@
 #include <memory>
 #include <string>
 
-// A control over any widget, standing in for the toolkit's real controls.
+// A control over any widget, standing in for the toolkit's real controls. As
+// the real ones do, a button declines mouse events while disabled, and edits
+// and tree views show context menus of their own.
 class TestControl : public AUILib::BaseGUIObject
 {
 public:
     class impl : public AUILib::BaseImplQt
     {
     public:
-        explicit impl(QWidget *widget)
-            : m_widget(widget)
+        impl(TestControl *owner, QWidget *widget, AUILib::ControlKind kind)
+            : BaseImplQt(owner)
+            , m_kind(kind)
         {
+            WrapWidget(widget);
         }
-        QWidget *GetWidget() override { return m_widget.data(); }
+        bool TakesMouseEventsWhenDisabled() const override { return m_kind != AUILib::ControlKindButton; }
+        bool HasOwnContextMenu() const override
+        {
+            return m_kind == AUILib::ControlKindEdit || m_kind == AUILib::ControlKindTreeView;
+        }
 
     private:
-        QPointer<QWidget> m_widget;
+        AUILib::ControlKind m_kind;
     };
 
     explicit TestControl(QWidget *widget, AUILib::ControlKind kind = AUILib::ControlKindOther)
-        : m_impl(std::make_shared<impl>(widget))
+        : m_impl(AUILib::MakeImpl<impl>(this, widget, kind))
     {
         SetControlKind(kind);
     }

@@ -1,18 +1,48 @@
 #pragma once
 
+#include "BaseGUIObject.h"
 #include "BaseImpl.h"
+#include "EventSignal.h"
+#include "OwnerRef.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTimer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace AUILib {
 
-class BaseGUIObject;
+class FormElement;
 class PromptsPopup;
+
+namespace detail {
+
+// A slot that keeps its implementation alive while it runs. It takes the
+// first signal arguments, as many as the wrapped slot takes (Qt's own count).
+template <class Impl, class Slot, class ArgList>
+struct KeptAliveSlot;
+
+template <class Impl, class Slot, class... Args>
+struct KeptAliveSlot<Impl, Slot, QtPrivate::List<Args...>>
+{
+    Impl *impl;
+    Slot slot;
+
+    void operator()(Args... args)
+    {
+        const auto keepAlive = impl->weak_from_this().lock();
+        slot(args...);
+    }
+};
+
+} // namespace detail
 
 // A tool tip shown over part of a widget. The area is in widget coordinates
 // with inclusive edges.
@@ -30,13 +60,48 @@ struct ToolTipRegion
 };
 
 // The Qt bodies of the common control operations, written once against the
-// control's QWidget. A concrete implementation keeps a QPointer to its widget,
-// returns it from GetWidget and overrides what differs.
-class BaseImplQt : public BaseImpl
+// control's QWidget, and the one way every control's implementation deals with
+// its widget, its connections and its public control:
+// - MakeWidget makes the control's own widget (deleted with the
+//   implementation while it has no Qt parent; a widget placed by Create or a
+//   form belongs to its Qt parent), WrapWidget drives one that exists;
+// - WidgetAs<W>() is the widget or null once Qt has deleted it: the gone-widget
+//   check of every control-specific operation;
+// - Connect and SingleShot tie every Qt connection and timer to a context
+//   that dies with the implementation, so no signal reaches it afterwards;
+// - Fire emits one of the public control's events while this implementation
+//   is kept alive, and does nothing once the control is gone (Owner is an
+//   OwnerRef, never a plain pointer).
+// Implementations are made with MakeImpl, which cuts every connection before
+// any destructor runs.
+class BaseImplQt : public BaseImpl, public std::enable_shared_from_this<BaseImplQt>
 {
 public:
-    BaseImplQt();
+    // `owner` is the public control whose events this implementation fires.
+    explicit BaseImplQt(BaseGUIObject *owner = nullptr);
     ~BaseImplQt() override;
+
+    // The widget made or wrapped; null before that and once Qt deleted it.
+    QWidget *GetWidget() override;
+
+    // Called once the Designer form holding the control is built, its
+    // properties set and its connections made: what the control needs of the
+    // form beyond that (a line's orientation, a button box's standard buttons,
+    // a list widget's items, values the implementation keeps beside the
+    // widget) it takes here. The form's values win over the control's own
+    // defaults, which its constructor applied. Nothing by default.
+    virtual void OnFormLoaded(const FormElement &element);
+    // Whether the event bridge hands mouse and wheel events to the control's
+    // procedure while the control is disabled. Yes by default.
+    virtual bool TakesMouseEventsWhenDisabled() const;
+    // Whether the control pops up a context menu of its own, so that the
+    // event bridge leaves the stored context menu alone. No by default.
+    virtual bool HasOwnContextMenu() const;
+
+    // Cuts every connection and timer made through Connect and SingleShot
+    // and gives up a widget that never got a parent. Runs once, from
+    // MakeImpl's deleter before any destructor (else from this destructor).
+    void Retire();
 
     void Show(bool show, bool repaint) override;
     bool IsVisible() override;
@@ -92,8 +157,83 @@ public:
     std::vector<ToolTipRegion> &ToolTipRegions() { return m_toolTipRegions; }
 
 protected:
-    // The widget, or AgnosticUIException("Control is not valid.").
+    // The widget, or AgnosticUIException("Control is not valid."): the check of
+    // the common operations.
     QWidget *widgetOrThrow();
+
+    // The widget as the control's own Qt class, or null once it is gone (or is
+    // of another class): control-specific setters then do nothing and getters
+    // answer a neutral value.
+    template <class W>
+    W *WidgetAs() const
+    {
+        return qobject_cast<W *>(m_widget.data());
+    }
+
+    // Makes the control's widget without a parent; it is deleted with this
+    // implementation unless it has a Qt parent by then.
+    template <class W, class... Args>
+    W *MakeWidget(Args &&...args)
+    {
+        W *widget = new W(std::forward<Args>(args)...);
+        m_widget = widget;
+        m_madeWidget = widget;
+        return widget;
+    }
+    // Drives a widget that exists (a form's, a button box's); it stays its
+    // owner's.
+    template <class W>
+    W *WrapWidget(W *existing)
+    {
+        m_widget = existing;
+        m_madeWidget = nullptr;
+        return existing;
+    }
+
+    // QObject::connect of a signal to a lambda, with this implementation's
+    // context: the slot (which may capture `this`) is never called once the
+    // implementation is retired, and the implementation stays alive while it
+    // runs, even when a handler it fires drops the control.
+    template <class Sender, class Signal, class Slot>
+    QMetaObject::Connection Connect(const Sender *sender, Signal signal, Slot slot)
+    {
+        using SignalArgs = typename QtPrivate::FunctionPointer<Signal>::Arguments;
+        constexpr int count = QtPrivate::ComputeFunctorArgumentCount<Slot, SignalArgs>::Value;
+        static_assert(count >= 0, "the slot does not take the signal's arguments");
+        using SlotArgs = typename QtPrivate::List_Left<SignalArgs, count>::Value;
+        return QObject::connect(sender, signal, m_context.get(),
+                                detail::KeptAliveSlot<BaseImplQt, Slot, SlotArgs>{this, std::move(slot)});
+    }
+    // A single-shot timer, on the same terms.
+    template <class Slot>
+    void SingleShot(int milliseconds, Slot slot)
+    {
+        QTimer::singleShot(milliseconds, m_context.get(),
+                           detail::KeptAliveSlot<BaseImplQt, Slot, QtPrivate::List<>>{this, std::move(slot)});
+    }
+    // For the Qt calls that take a context object of their own.
+    QObject *ConnectionContext() const { return m_context.get(); }
+
+    // The public control, null once it is destroyed.
+    BaseGUIObject *Owner() const { return m_owner.get(); }
+    template <class T>
+    T *OwnerAs() const
+    {
+        BaseGUIObject *owner = m_owner.get();
+        Q_ASSERT(!owner || dynamic_cast<T *>(owner));
+        return static_cast<T *>(owner);
+    }
+
+    // Emits the public control's `event` with `values`. The implementation
+    // stays alive until the handlers have run, even if one of them drops the
+    // control; a control that is gone fires nothing.
+    template <class T, class... Args, class... Values>
+    void Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
+    {
+        const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
+        if (T *owner = OwnerAs<T>())
+            (owner->*event).Emit(std::forward<Values>(values)...);
+    }
 
     // Null (0, 0, -1, -1) until MoveWindow or hiding a dialog stores one.
     QRect m_savedGeometry;
@@ -109,6 +249,22 @@ private:
     bool m_trackMouse = false;
     bool m_acceptDrops = false;
     std::shared_ptr<PromptsPopup> m_balloon;
+    OwnerRef<BaseGUIObject> m_owner;
+    QPointer<QWidget> m_widget;
+    QPointer<QWidget> m_madeWidget;
+    std::unique_ptr<QObject> m_context;
+    bool m_retired = false;
 };
+
+// Makes a control's implementation, shared, with a deleter that retires it
+// first: no connection of it fires while its destructors run.
+template <class Impl, class... Args>
+std::shared_ptr<Impl> MakeImpl(Args &&...args)
+{
+    return std::shared_ptr<Impl>(new Impl(std::forward<Args>(args)...), [](Impl *impl) {
+        impl->Retire();
+        delete impl;
+    });
+}
 
 } // namespace AUILib

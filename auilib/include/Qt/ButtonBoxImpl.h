@@ -4,8 +4,6 @@
 #include "ButtonBox.h"
 #include "ButtonBoxQt.h"
 
-#include <QPointer>
-
 #include <memory>
 #include <vector>
 
@@ -13,21 +11,24 @@ namespace AUILib {
 
 class Button;
 
-// Watches the box it makes; the widget belongs to its Qt parent.
+// Drives the box it makes, a ButtonBoxQt: placed by Create or a form, the box
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ButtonBox::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ButtonBox *owner);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
     // The controls over the box's standard push buttons, in the order the
-    // dialog wrapped them; empty until a dialog built from a form fills it.
+    // form's box was wrapped; empty for a box not built from a form.
     std::vector<std::shared_ptr<Button>> &Buttons() { return m_buttons; }
 
+    // Wraps the standard buttons the form gave the box, with translated texts,
+    // and cuts the form's connections from the box (its accepted and rejected
+    // would finish the dialog behind the application's back).
+    void OnFormLoaded(const FormElement &element) override;
+
 private:
-    QPointer<ButtonBoxQt> m_widget;
     std::vector<std::shared_ptr<Button>> m_buttons;
 };
 

@@ -3,13 +3,13 @@
 #include "BaseImplQt.h"
 #include "Button.h"
 
-#include <QPointer>
-#include <QPushButton>
+class QPushButton;
 
 namespace AUILib {
 
-// Watches its push button, made here (a ButtonQt) or handed in; the widget
-// belongs to its Qt parent.
+// Drives its push button: one it makes (a ButtonQt, placed by Create or a
+// form), or one that exists (a button box's standard button), which stays its
+// owner's.
 class Button::impl : public BaseImplQt
 {
 public:
@@ -17,14 +17,8 @@ public:
     impl(Button *owner, QPushButton *existing);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
-private:
-    void clicked();
-
-    Button *m_owner;
-    QPointer<QPushButton> m_widget;
-    QMetaObject::Connection m_clickConnection;
+    // A disabled button hears no mouse or wheel events.
+    bool TakesMouseEventsWhenDisabled() const override;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "CheckBox.h"
 #include "CheckBoxQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a CheckBoxQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class CheckBox::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(CheckBox *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<CheckBoxQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,24 +4,21 @@
 #include "ChildDialog.h"
 #include "ChildDialogQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the page it makes; the page belongs to its Qt parent.
+// Drives the page it makes, a ChildDialogQt: placed by Create or a form, the
+// page belongs to its Qt parent; never placed, it goes with this
+// implementation.
 class ChildDialog::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ChildDialog *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
 
     void SetBackgroundColor(int colour);
     int BackgroundColor() const { return m_backgroundColor; }
 
 private:
-    QPointer<ChildDialogQt> m_widget;
     int m_backgroundColor = -1;
 };
 

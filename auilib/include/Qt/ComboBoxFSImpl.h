@@ -4,21 +4,15 @@
 #include "ComboBoxFS.h"
 #include "ComboBoxFSQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ComboBoxFSQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ComboBoxFS::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ComboBoxFS *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ComboBoxFSQt> m_widget;
 };
 
 } // namespace AUILib

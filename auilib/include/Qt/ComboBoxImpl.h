@@ -4,21 +4,15 @@
 #include "ComboBox.h"
 #include "ComboBoxQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ComboBoxQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ComboBox::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ComboBox *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ComboBoxQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "DateEdit.h"
 #include "DateEditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a DateEditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class DateEdit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(DateEdit *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<DateEditQt> m_widget;
 };
 
 } // namespace AUILib

@@ -2,6 +2,7 @@
 
 #include "BaseImplQt.h"
 #include "Dialog.h"
+#include "FormElement.h"
 
 #include <QByteArray>
 #include <QCursor>
@@ -17,10 +18,6 @@
 namespace AUILib {
 
 class EventHelper;
-
-// The text of the enum value of a widget's property in a Designer form; empty
-// when the form has no such widget or property, or is not well formed.
-QString GetControlEnumProp(QByteArray formXml, QString objectName, QString property);
 
 // Builds a Designer form into the dialog window and keeps the form's elements
 // by object name.
@@ -72,7 +69,8 @@ public:
 
 private:
     void clearDefaultButtons();
-    void wrapStandardButtons(const std::shared_ptr<BaseGUIObject> &element);
+    // The element whose own widget `widget` is; null for other widgets.
+    std::shared_ptr<BaseGUIObject> elementOf(const QWidget *widget);
     void applyWindowFlags();
 
     bool m_defaultButtonsAllowed = true;

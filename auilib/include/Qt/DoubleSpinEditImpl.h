@@ -4,21 +4,15 @@
 #include "DoubleSpinEdit.h"
 #include "DoubleSpinEditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a DoubleSpinEditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class DoubleSpinEdit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(DoubleSpinEdit *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<DoubleSpinEditQt> m_widget;
 };
 
 } // namespace AUILib

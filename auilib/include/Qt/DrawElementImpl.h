@@ -4,21 +4,15 @@
 #include "DrawElement.h"
 #include "DrawElementQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a DrawElementQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class DrawElement::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(DrawElement *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<DrawElementQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,18 @@
 #include "Edit.h"
 #include "EditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a EditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class Edit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(Edit *owner);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<EditQt> m_widget;
+    // The stored context menu is not shown: an edit pops up its own menu, which knows about read-only state and the clipboard.
+    bool HasOwnContextMenu() const override;
 };
 
 } // namespace AUILib

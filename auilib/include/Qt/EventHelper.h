@@ -33,13 +33,16 @@ private:
 
     Target findTarget(QObject *watched, QWidget *window) const;
     std::shared_ptr<BaseGUIObject> elementNamed(const QObject *object) const;
+    // Whether a mouse or wheel event goes to the target: not to a disabled
+    // control whose implementation declines it.
+    static bool takesMouse(Target &target);
     // Calls the procedure; a handler that throws is logged and reads as false.
     bool deliver(BaseGUIObject *target, Event &event) const;
     bool keyEvent(BaseGUIObject *target, QKeyEvent *event);
     bool moveEvent(BaseGUIObject *target, QWidget *window, QEvent *event);
     bool inputMethodEvent(BaseGUIObject *target, QEvent *event);
-    bool toolTipEvent(BaseGUIObject *target, QEvent *event);
-    bool dragEvent(BaseGUIObject *target, QObject *watched, QEvent *event);
+    bool toolTipEvent(Target &target, QObject *watched, QEvent *event);
+    bool dragEvent(BaseGUIObject *target, QEvent *event);
     void resizeToScreen(BaseGUIObject *target);
 
     BaseGUIObject *m_control;

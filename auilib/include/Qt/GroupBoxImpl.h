@@ -4,21 +4,15 @@
 #include "GroupBox.h"
 #include "GroupBoxQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a GroupBoxQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class GroupBox::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(GroupBox *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<GroupBoxQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "HyperLinkElement.h"
 #include "HyperLinkElementQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a HyperLinkElementQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class HyperLinkElement::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(HyperLinkElement *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<HyperLinkElementQt> m_widget;
 };
 
 } // namespace AUILib

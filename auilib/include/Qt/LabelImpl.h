@@ -4,20 +4,18 @@
 #include "Label.h"
 #include "LabelQt.h"
 
-#include <QPointer>
-
 #include <string>
 
 namespace AUILib {
 
-// Watches the label it makes; the widget belongs to its Qt parent.
+// Drives the label it makes, a LabelQt: placed by Create or a form, the
+// widget belongs to its Qt parent; never placed, it goes with this
+// implementation.
 class Label::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(Label *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
 
     // Stores the text, the source of every later layout, and shows it. Does
     // nothing to the widget once it is gone.
@@ -25,7 +23,6 @@ public:
 
 private:
     std::wstring m_text;
-    QPointer<LabelQt> m_widget;
 };
 
 } // namespace AUILib

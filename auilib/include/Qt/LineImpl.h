@@ -4,21 +4,18 @@
 #include "Line.h"
 #include "LineQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a LineQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class Line::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(Line *owner);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<LineQt> m_widget;
+    // The factory makes a plain frame; the form says which way it runs.
+    void OnFormLoaded(const FormElement &element) override;
 };
 
 } // namespace AUILib

@@ -4,21 +4,19 @@
 #include "ListBox.h"
 #include "ListBoxQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ListBoxQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ListBox::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ListBox *owner);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ListBoxQt> m_widget;
+    // A form's QListWidget: its items become the rows of the one column, and
+    // its current row the current cell. QUiLoader gives a table neither.
+    void OnFormLoaded(const FormElement &element) override;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "MultiLineEdit.h"
 #include "MultiLineEditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a MultiLineEditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class MultiLineEdit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(MultiLineEdit *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<MultiLineEditQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "ProgressBar.h"
 #include "ProgressBarQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ProgressBarQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ProgressBar::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ProgressBar *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ProgressBarQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "RadioButton.h"
 #include "RadioButtonQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a RadioButtonQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class RadioButton::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(RadioButton *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<RadioButtonQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "RichEdit.h"
 #include "RichEditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a RichEditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class RichEdit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(RichEdit *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<RichEditQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "ScrollArea.h"
 #include "ScrollAreaQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ScrollAreaQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ScrollArea::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ScrollArea *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ScrollAreaQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "ScrollBar.h"
 #include "ScrollBarQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a ScrollBarQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class ScrollBar::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(ScrollBar *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<ScrollBarQt> m_widget;
 };
 
 } // namespace AUILib

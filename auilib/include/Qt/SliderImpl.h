@@ -4,21 +4,15 @@
 #include "Slider.h"
 #include "SliderQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a SliderQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class Slider::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(Slider *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<SliderQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "SpinEdit.h"
 #include "SpinEditQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a SpinEditQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class SpinEdit::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(SpinEdit *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<SpinEditQt> m_widget;
 };
 
 } // namespace AUILib

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QAbstractSpinBox>
+#include <QSpinBox>
 
 namespace AUILib {
 
-class SpinEditQt : public QAbstractSpinBox
+// A QSpinBox, so that every property a form's QSpinBox sets reaches it.
+class SpinEditQt : public QSpinBox
 {
     Q_OBJECT
 

@@ -4,21 +4,15 @@
 #include "Splitter.h"
 #include "SplitterQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a SplitterQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class Splitter::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(Splitter *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<SplitterQt> m_widget;
 };
 
 } // namespace AUILib

@@ -4,21 +4,15 @@
 #include "StackedDialog.h"
 #include "StackedDialogQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a StackedDialogQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class StackedDialog::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(StackedDialog *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<StackedDialogQt> m_widget;
 };
 
 } // namespace AUILib

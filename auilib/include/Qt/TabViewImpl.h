@@ -4,21 +4,15 @@
 #include "TabView.h"
 #include "TabViewQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a TabViewQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class TabView::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(TabView *owner);
     ~impl() override;
-
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<TabViewQt> m_widget;
 };
 
 } // namespace AUILib

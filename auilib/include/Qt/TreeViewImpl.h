@@ -4,21 +4,18 @@
 #include "TreeView.h"
 #include "TreeViewQt.h"
 
-#include <QPointer>
-
 namespace AUILib {
 
-// Watches the widget it makes; the widget belongs to its Qt parent.
+// Drives the widget it makes, a TreeViewQt: placed by Create or a form, the widget
+// belongs to its Qt parent; never placed, it goes with this implementation.
 class TreeView::impl : public BaseImplQt
 {
 public:
-    impl();
+    explicit impl(TreeView *owner);
     ~impl() override;
 
-    QWidget *GetWidget() override;
-
-private:
-    QPointer<TreeViewQt> m_widget;
+    // The stored context menu is not shown: a tree view pops up its own menu, for the item under the pointer.
+    bool HasOwnContextMenu() const override;
 };
 
 } // namespace AUILib

@@ -5,13 +5,13 @@
 namespace AUILib {
 
 Button::Button()
-    : m_impl(std::make_shared<impl>(this, nullptr))
+    : m_impl(MakeImpl<impl>(this, nullptr))
 {
     SetControlKind(ControlKindButton);
 }
 
 Button::Button(QPushButton *existing)
-    : m_impl(std::make_shared<impl>(this, existing))
+    : m_impl(MakeImpl<impl>(this, existing))
 {
     SetControlKind(ControlKindButton);
 }

@@ -5,27 +5,17 @@
 namespace AUILib {
 
 Button::impl::impl(Button *owner, QPushButton *existing)
-    : m_owner(owner)
-    , m_widget(existing ? existing : new ButtonQt)
+    : BaseImplQt(owner)
 {
-    m_clickConnection =
-        QObject::connect(m_widget.data(), &QPushButton::clicked, m_widget.data(), [this](bool) { clicked(); });
+    QPushButton *button = existing ? WrapWidget(existing) : MakeWidget<ButtonQt>();
+    Connect(button, &QPushButton::clicked, [this] { Fire(&Button::OnClicked); });
 }
 
-Button::impl::~impl()
-{
-    // A wrapped form button outlives its control and must not call it back.
-    QObject::disconnect(m_clickConnection);
-}
+Button::impl::~impl() = default;
 
-QWidget *Button::impl::GetWidget() { return m_widget.data(); }
-
-void Button::impl::clicked()
+bool Button::impl::TakesMouseEventsWhenDisabled() const
 {
-    // Keeps this implementation alive while the subscribers run, even if one
-    // of them drops the control.
-    const std::shared_ptr<BaseImpl> self = m_owner->GetBaseImpl();
-    m_owner->OnClicked.Emit();
+    return false;
 }
 
 } // namespace AUILib

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-DateEdit::impl::impl()
-    : m_widget(new DateEditQt)
+DateEdit::impl::impl(DateEdit *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<DateEditQt>();
 }
 
 DateEdit::impl::~impl() = default;
-
-QWidget *DateEdit::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

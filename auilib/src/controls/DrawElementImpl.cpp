@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-DrawElement::impl::impl()
-    : m_widget(new DrawElementQt)
+DrawElement::impl::impl(DrawElement *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<DrawElementQt>();
 }
 
 DrawElement::impl::~impl() = default;
-
-QWidget *DrawElement::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

@@ -2,13 +2,17 @@
 
 namespace AUILib {
 
-Edit::impl::impl()
-    : m_widget(new EditQt)
+Edit::impl::impl(Edit *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<EditQt>();
 }
 
 Edit::impl::~impl() = default;
 
-QWidget *Edit::impl::GetWidget() { return m_widget.data(); }
+bool Edit::impl::HasOwnContextMenu() const
+{
+    return true;
+}
 
 } // namespace AUILib

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-GroupBox::impl::impl()
-    : m_widget(new GroupBoxQt)
+GroupBox::impl::impl(GroupBox *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<GroupBoxQt>();
 }
 
 GroupBox::impl::~impl() = default;
-
-QWidget *GroupBox::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

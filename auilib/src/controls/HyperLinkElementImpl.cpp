@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-HyperLinkElement::impl::impl()
-    : m_widget(new HyperLinkElementQt)
+HyperLinkElement::impl::impl(HyperLinkElement *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<HyperLinkElementQt>();
 }
 
 HyperLinkElement::impl::~impl() = default;
-
-QWidget *HyperLinkElement::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

@@ -1,14 +1,28 @@
 #include "LineImpl.h"
 
+#include "FormElement.h"
+
 namespace AUILib {
 
-Line::impl::impl()
-    : m_widget(new LineQt)
+Line::impl::impl(Line *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<LineQt>();
 }
 
 Line::impl::~impl() = default;
 
-QWidget *Line::impl::GetWidget() { return m_widget.data(); }
+void Line::impl::OnFormLoaded(const FormElement &element)
+{
+    auto *frame = WidgetAs<QFrame>();
+    if (!frame)
+        return;
+    // Other values leave the shape alone.
+    const QString orientation = element.EnumProperty("orientation");
+    if (orientation == QLatin1String("Qt::Vertical"))
+        frame->setFrameShape(QFrame::VLine);
+    else if (orientation == QLatin1String("Qt::Horizontal"))
+        frame->setFrameShape(QFrame::HLine);
+}
 
 } // namespace AUILib

@@ -5,7 +5,7 @@
 namespace AUILib {
 
 ProgressBar::ProgressBar()
-    : m_impl(std::make_shared<impl>())
+    : m_impl(MakeImpl<impl>(this))
 {
     SetControlKind(ControlKindProgressBar);
 }

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-RadioButton::impl::impl()
-    : m_widget(new RadioButtonQt)
+RadioButton::impl::impl(RadioButton *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<RadioButtonQt>();
 }
 
 RadioButton::impl::~impl() = default;
-
-QWidget *RadioButton::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

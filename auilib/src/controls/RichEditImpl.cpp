@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-RichEdit::impl::impl()
-    : m_widget(new RichEditQt)
+RichEdit::impl::impl(RichEdit *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<RichEditQt>();
 }
 
 RichEdit::impl::~impl() = default;
-
-QWidget *RichEdit::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

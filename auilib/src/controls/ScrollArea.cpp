@@ -5,7 +5,7 @@
 namespace AUILib {
 
 ScrollArea::ScrollArea()
-    : m_impl(std::make_shared<impl>())
+    : m_impl(MakeImpl<impl>(this))
 {
     SetControlKind(ControlKindScrollArea);
 }

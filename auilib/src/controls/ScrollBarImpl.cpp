@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-ScrollBar::impl::impl()
-    : m_widget(new ScrollBarQt)
+ScrollBar::impl::impl(ScrollBar *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<ScrollBarQt>();
 }
 
 ScrollBar::impl::~impl() = default;
-
-QWidget *ScrollBar::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-Slider::impl::impl()
-    : m_widget(new SliderQt)
+Slider::impl::impl(Slider *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<SliderQt>();
 }
 
 Slider::impl::~impl() = default;
-
-QWidget *Slider::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-Splitter::impl::impl()
-    : m_widget(new SplitterQt)
+Splitter::impl::impl(Splitter *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<SplitterQt>();
 }
 
 Splitter::impl::~impl() = default;
-
-QWidget *Splitter::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

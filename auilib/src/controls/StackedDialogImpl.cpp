@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-StackedDialog::impl::impl()
-    : m_widget(new StackedDialogQt)
+StackedDialog::impl::impl(StackedDialog *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<StackedDialogQt>();
 }
 
 StackedDialog::impl::~impl() = default;
-
-QWidget *StackedDialog::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

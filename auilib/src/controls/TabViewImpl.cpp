@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-TabView::impl::impl()
-    : m_widget(new TabViewQt)
+TabView::impl::impl(TabView *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<TabViewQt>();
 }
 
 TabView::impl::~impl() = default;
-
-QWidget *TabView::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

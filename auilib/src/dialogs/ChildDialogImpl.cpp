@@ -5,24 +5,24 @@
 
 namespace AUILib {
 
-ChildDialog::impl::impl()
-    : m_widget(new ChildDialogQt)
+ChildDialog::impl::impl(ChildDialog *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<ChildDialogQt>();
 }
 
 ChildDialog::impl::~impl() = default;
 
-QWidget *ChildDialog::impl::GetWidget() { return m_widget.data(); }
-
 void ChildDialog::impl::SetBackgroundColor(int colour)
 {
-    if (!m_widget)
+    ChildDialogQt *page = WidgetAs<ChildDialogQt>();
+    if (!page)
         return;
     m_backgroundColor = colour;
-    QPalette palette = m_widget->palette();
+    QPalette palette = page->palette();
     palette.setBrush(QPalette::All, QPalette::Window, QBrush(QColor(static_cast<QRgb>(colour))));
-    m_widget->setAutoFillBackground(true);
-    m_widget->setPalette(palette);
+    page->setAutoFillBackground(true);
+    page->setPalette(palette);
 }
 
 } // namespace AUILib

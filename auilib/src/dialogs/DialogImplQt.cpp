@@ -3,22 +3,18 @@
 #include "AUILibConfig.h"
 #include "AUILibUtils.h"
 #include "Button.h"
-#include "ButtonBoxImpl.h"
 #include "DialogQt.h"
 #include "Encrypter.h"
 #include "EventHelper.h"
+#include "FormElement.h"
 #include "ObQUiLoader.h"
-#include "TrString.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QDialogButtonBox>
-#include <QFrame>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
-#include <QXmlStreamReader>
 
 namespace AUILib {
 
@@ -26,55 +22,11 @@ namespace {
 
 constexpr unsigned int kPrivateMark = 0x80;
 
-// The standard buttons a dialog wraps, in the order it wraps them, with the
-// name that keys their translated caption.
-struct StandardButton
-{
-    QDialogButtonBox::StandardButton button;
-    const wchar_t *name;
-};
-
-const StandardButton kStandardButtons[] = {
-    {QDialogButtonBox::Reset, L"Reset"}, {QDialogButtonBox::Yes, L"Yes"},       {QDialogButtonBox::Ok, L"OK"},
-    {QDialogButtonBox::Retry, L"Retry"}, {QDialogButtonBox::Ignore, L"Ignore"}, {QDialogButtonBox::No, L"No"},
-    {QDialogButtonBox::Abort, L"Abort"}, {QDialogButtonBox::Cancel, L"Cancel"},
-};
-
-// Reads the enum of one property inside the current widget element.
-QString enumOfProperty(QXmlStreamReader &xml, const QString &property)
-{
-    while (xml.readNextStartElement()) {
-        if (xml.name() != QLatin1String("property") || xml.attributes().value("name") != property) {
-            xml.skipCurrentElement();
-            continue;
-        }
-        if (xml.readNextStartElement() && xml.name() == QLatin1String("enum"))
-            return xml.readElementText();
-        return QString();
-    }
-    return QString();
-}
-
 } // namespace
 
-QString GetControlEnumProp(QByteArray formXml, QString objectName, QString property)
-{
-    QXmlStreamReader xml(formXml);
-    while (!xml.atEnd() && !xml.hasError()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("widget"))
-            continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
-        if (!attributes.hasAttribute("class") || attributes.value("name") != objectName)
-            continue;
-        const QString value = enumOfProperty(xml, property);
-        if (!value.isEmpty())
-            return value;
-    }
-    return QString();
-}
-
 Dialog::impl::impl(Dialog *owner, unsigned int flags, QWidget *parent)
-    : m_window(new DialogQt(owner, parent))
+    : BaseImplQt(owner)
+    , m_window(new DialogQt(owner, parent))
     , m_flags(flags)
     , m_owner(owner)
     , m_bridge(new EventHelper(owner, owner))
@@ -112,6 +64,16 @@ std::shared_ptr<BaseGUIObject> Dialog::impl::GetElementByName(const std::wstring
 {
     auto found = m_elements.find(name);
     return found == m_elements.end() ? nullptr : found->second;
+}
+
+std::shared_ptr<BaseGUIObject> Dialog::impl::elementOf(const QWidget *widget)
+{
+    // A second form control of a registered name has no element: the one
+    // under its name is the first control's.
+    std::shared_ptr<BaseGUIObject> element = GetElementByName(widget->objectName().toStdWString());
+    if (!element || element->GetPlatformHandle() != widget)
+        return nullptr;
+    return element;
 }
 
 bool Dialog::impl::RegisterElement(const std::wstring &name, const std::shared_ptr<BaseGUIObject> &element)
@@ -161,47 +123,18 @@ bool Dialog::impl::CreateFromUI(const std::wstring &formText, unsigned long, QWi
     for (QWidget *widget : widgets) {
         widget->setAttribute(Qt::WA_MouseTracking);
         widget->installEventFilter(m_bridge.get());
-        const std::shared_ptr<BaseGUIObject> element = GetElementByName(widget->objectName().toStdWString());
+        const std::shared_ptr<BaseGUIObject> element = elementOf(widget);
         if (!element)
             continue;
-        if (element->GetControlKind() == ControlKindLine) {
-            // The factory made a plain frame; the form says which way it runs.
-            const QString orientation =
-                AUILibUtils::NormalizeQtEnum(GetControlEnumProp(utf8, widget->objectName(), "orientation"));
-            if (auto *frame = qobject_cast<QFrame *>(widget)) {
-                if (orientation == QLatin1String("Qt::Vertical"))
-                    frame->setFrameShape(QFrame::VLine);
-                else if (orientation == QLatin1String("Qt::Horizontal"))
-                    frame->setFrameShape(QFrame::HLine);
-            }
-        }
-        // Wrapping cuts the box's connections, so it comes before the box's own.
-        if (qobject_cast<QDialogButtonBox *>(widget))
-            wrapStandardButtons(element);
+        // What the control needs of the form (a line's orientation, a button
+        // box's standard buttons ...) is its own business.
+        if (auto impl = std::dynamic_pointer_cast<BaseImplQt>(element->GetBaseImpl()))
+            impl->OnFormLoaded(FormElement(utf8, m_window.data(), widget));
+        // After the control's turn: a button box cuts the form's connections from it.
         QObject::connect(widget, &QObject::destroyed, widget, [element] { element->OnDestroyed.Emit(element.get()); });
     }
     m_closed = false;
     return true;
-}
-
-void Dialog::impl::wrapStandardButtons(const std::shared_ptr<BaseGUIObject> &element)
-{
-    auto box = std::dynamic_pointer_cast<ButtonBox::impl>(element->GetBaseImpl());
-    auto *widget = box ? qobject_cast<QDialogButtonBox *>(box->GetWidget()) : nullptr;
-    if (!widget)
-        return;
-    // The toolkit's buttons take over: the form's accepted and rejected
-    // connections would finish the dialog behind the application's back.
-    QObject::disconnect(widget, nullptr, nullptr, nullptr);
-    for (const StandardButton &standard : kStandardButtons) {
-        QPushButton *push = widget->button(standard.button);
-        if (!push)
-            continue;
-        auto button = std::make_shared<Button>(push);
-        const std::wstring name(standard.name);
-        push->setText(QString::fromStdWString(TrString(std::wstring(), L"AUILib::BBox" + name, name)));
-        box->Buttons().push_back(button);
-    }
 }
 
 void Dialog::impl::applyWindowFlags()

@@ -2,13 +2,12 @@
 
 namespace AUILib {
 
-ComboBox::impl::impl()
-    : m_widget(new ComboBoxQt)
+ComboBox::impl::impl(ComboBox *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<ComboBoxQt>();
 }
 
 ComboBox::impl::~impl() = default;
-
-QWidget *ComboBox::impl::GetWidget() { return m_widget.data(); }
 
 } // namespace AUILib

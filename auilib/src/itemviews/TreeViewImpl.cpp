@@ -2,13 +2,17 @@
 
 namespace AUILib {
 
-TreeView::impl::impl()
-    : m_widget(new TreeViewQt)
+TreeView::impl::impl(TreeView *owner)
+    : BaseImplQt(owner)
 {
+    MakeWidget<TreeViewQt>();
 }
 
 TreeView::impl::~impl() = default;
 
-QWidget *TreeView::impl::GetWidget() { return m_widget.data(); }
+bool TreeView::impl::HasOwnContextMenu() const
+{
+    return true;
+}
 
 } // namespace AUILib

@@ -12,7 +12,12 @@ BaseGUIObject::BaseGUIObject()
     m_objectImpl = std::make_unique<AUIObjectImpl>(this);
 }
 
-BaseGUIObject::~BaseGUIObject() = default;
+BaseGUIObject::~BaseGUIObject()
+{
+    // First of all: from here on no implementation, widget or handler reaches
+    // this control through an OwnerRef.
+    m_life.reset();
+}
 
 std::shared_ptr<BaseImpl> BaseGUIObject::implOrThrow() const
 {

@@ -5,6 +5,7 @@
 #include "EnableChildWidgets.h"
 #include "PromptsPopup.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFont>
 #include <QFontMetrics>
@@ -26,9 +27,50 @@ constexpr int kLongestBalloonTime = -1; // the popup's own longest display time
 
 } // namespace
 
-BaseImplQt::BaseImplQt() = default;
+BaseImplQt::BaseImplQt(BaseGUIObject *owner)
+    : m_owner(owner)
+    , m_context(std::make_unique<QObject>())
+{
+}
 
-BaseImplQt::~BaseImplQt() = default;
+BaseImplQt::~BaseImplQt()
+{
+    Retire();
+}
+
+void BaseImplQt::Retire()
+{
+    if (m_retired)
+        return;
+    m_retired = true;
+    // Every connection and timer made through the context ends with it.
+    m_context.reset();
+    QWidget *made = m_madeWidget.data();
+    if (!made || made->parent() || !QCoreApplication::instance())
+        return;
+    // Later, not now: the implementation may go from inside one of the
+    // widget's own signals (a handler that drops its control).
+    if (made->isVisible())
+        made->hide();
+    made->deleteLater();
+}
+
+QWidget *BaseImplQt::GetWidget()
+{
+    return m_widget.data();
+}
+
+void BaseImplQt::OnFormLoaded(const FormElement &) {}
+
+bool BaseImplQt::TakesMouseEventsWhenDisabled() const
+{
+    return true;
+}
+
+bool BaseImplQt::HasOwnContextMenu() const
+{
+    return false;
+}
 
 QWidget *BaseImplQt::widgetOrThrow()
 {

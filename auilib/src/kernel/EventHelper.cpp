@@ -21,8 +21,6 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QStyle>
-#include <QTableWidget>
-#include <QTextEdit>
 #include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
@@ -63,6 +61,11 @@ struct EventHelper::Target
 {
     BaseGUIObject *control = nullptr;
     std::shared_ptr<BaseGUIObject> hold;
+    std::shared_ptr<BaseImpl> heldImpl;
+
+    // The control's Qt implementation, held for the rest of the event; null
+    // without a control.
+    BaseImplQt *impl();
 };
 
 EventHelper::EventHelper(BaseGUIObject *control, EventHelperHost *host)
@@ -89,17 +92,34 @@ EventHelper::Target EventHelper::findTarget(QObject *watched, QWidget *window) c
         target.control = m_control;
         return target;
     }
-    target.hold = elementNamed(watched);
-    if (!target.hold && watched->objectName() == QLatin1String("qt_scrollarea_viewport")) {
-        // A viewport belongs to the scroll area below the window that holds it.
-        QObject *child = watched;
-        while (child && child->parent() != window)
-            child = child->parent();
-        if (child)
-            target.hold = elementNamed(child);
+    // The nearest control whose own widget holds the watched one: an item
+    // view's viewport, the line edit inside a spin box or a combo box, belong
+    // to that control, inside containers too. A widget of the form that is no
+    // control's own (a second control of a name already taken) is skipped.
+    for (QObject *object = watched; object && object != window; object = object->parent()) {
+        std::shared_ptr<BaseGUIObject> element = elementNamed(object);
+        if (element && element->GetPlatformHandle() == object) {
+            target.hold = std::move(element);
+            break;
+        }
     }
     target.control = target.hold.get();
     return target;
+}
+
+BaseImplQt *EventHelper::Target::impl()
+{
+    if (!control)
+        return nullptr;
+    if (!heldImpl)
+        heldImpl = control->GetBaseImpl();
+    return qtImpl(heldImpl);
+}
+
+bool EventHelper::takesMouse(Target &target)
+{
+    BaseImplQt *impl = target.impl();
+    return !impl || impl->TakesMouseEventsWhenDisabled() || target.control->IsEnabled();
 }
 
 bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
@@ -133,7 +153,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     QWidget *window = m_control->GetPlatformWindow();
     if (!window)
         return false;
-    const Target found = findTarget(watched, window);
+    Target found = findTarget(watched, window);
     BaseGUIObject *target = found.control;
 
     const int type = event->type();
@@ -155,7 +175,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::HoverMove: {
         if (!target)
             return false;
-        if (target->GetControlKind() == ControlKindButton && !target->IsEnabled())
+        if (!takesMouse(found))
             return false;
         if (type == QEvent::HoverMove) {
             // Hover events carry no button state.
@@ -228,7 +248,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel: {
         if (!target)
             return false;
-        if (target->GetControlKind() == ControlKindButton && !target->IsEnabled())
+        if (!takesMouse(found))
             return false;
         auto *wheel = static_cast<QWheelEvent *>(event);
         const QPoint angle = wheel->angleDelta();
@@ -251,7 +271,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-        return dragEvent(target, watched, event);
+        return dragEvent(target, event);
     case QEvent::DragLeave:
         event->accept();
         return true;
@@ -264,10 +284,8 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         ContextMenuEvent menu;
         if (deliver(target, menu))
             return true;
-        // Edits and tree views pop up their own menus, which know about
-        // read-only state, the clipboard and the item under the pointer.
-        const ControlKind kind = target->GetControlKind();
-        if (kind == ControlKindEdit || kind == ControlKindTreeView)
+        BaseImplQt *impl = found.impl();
+        if (impl && impl->HasOwnContextMenu())
             return false;
         const std::shared_ptr<ContextMenu> popup = target->GetContextMenu();
         if (!popup)
@@ -280,7 +298,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::InputMethod:
         return inputMethodEvent(target, event);
     case QEvent::ToolTip:
-        return toolTipEvent(target, event);
+        return toolTipEvent(found, watched, event);
     default:
         return false;
     }
@@ -382,40 +400,36 @@ bool EventHelper::inputMethodEvent(BaseGUIObject *target, QEvent *event)
     return any;
 }
 
-bool EventHelper::toolTipEvent(BaseGUIObject *target, QEvent *event)
+bool EventHelper::toolTipEvent(Target &target, QObject *watched, QEvent *event)
 {
-    if (!target)
+    if (!target.control)
         return false;
     auto *help = static_cast<QHelpEvent *>(event);
-    const std::shared_ptr<BaseImpl> impl = target->GetBaseImpl();
-    if (BaseImplQt *qt = qtImpl(impl)) {
-        for (const ToolTipRegion &region : qt->ToolTipRegions()) {
-            if (region.record && region.record->area.contains(help->pos())) {
+    if (BaseImplQt *impl = target.impl()) {
+        // Regions are in the control's own widget's coordinates; the event may
+        // come from a widget inside it (an item view's viewport).
+        QPoint position = help->pos();
+        QWidget *from = qobject_cast<QWidget *>(watched);
+        QWidget *own = target.control->GetPlatformHandle();
+        if (from && own && from != own)
+            position = from->mapTo(own, position);
+        for (const ToolTipRegion &region : impl->ToolTipRegions()) {
+            if (region.record && region.record->area.contains(position)) {
                 QToolTip::showText(help->globalPos(), region.record->text);
                 return true;
             }
         }
+        if (impl->ShowCustomToolTip(help->globalPos()))
+            return true;
     }
-    if (impl && impl->ShowCustomToolTip(help->globalPos()))
-        return true;
     QToolTip::showText(help->globalPos(), QString());
     return true;
 }
 
-bool EventHelper::dragEvent(BaseGUIObject *target, QObject *watched, QEvent *event)
+bool EventHelper::dragEvent(BaseGUIObject *target, QEvent *event)
 {
-    std::shared_ptr<BaseGUIObject> hold;
-    if (!target) {
-        // Table and text views take drags on their viewports.
-        QObject *parent = watched->parent();
-        if (!qobject_cast<QTableWidget *>(parent) && !qobject_cast<QTextEdit *>(parent))
-            return false;
-        hold = elementNamed(parent);
-        target = hold.get();
-        if (!target)
-            return false;
-    }
-    if (!target->IsAcceptDrops())
+    // Table and text views take drags on their viewports, which belong to them.
+    if (!target || !target->IsAcceptDrops())
         return false;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         static_cast<QDropEvent *>(event)->acceptProposedAction();

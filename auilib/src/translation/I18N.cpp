@@ -1,22 +1,32 @@
 #include "I18N.h"
 
-#include <locale>
-#include <stdexcept>
+#include <cstdlib>
 
 namespace {
 
 const wchar_t kDefaultLanguage[] = L"en-US";
 
-// The name of the locale the process's locale variables select; empty when the
-// standard library refuses them (a locale that is not installed, say), which
-// then reads like no locale at all instead of ending the toolkit's start.
-std::string environmentLocaleName()
+// The locale of messages, as POSIX orders the variables: LC_ALL, then
+// LC_MESSAGES, then LANG, the first one set and not empty. Read from the
+// environment itself: the standard library's name of the whole locale is
+// "LC_CTYPE=...;LC_NUMERIC=..." as soon as two categories differ, and it
+// refuses a locale the system has not compiled, though the toolkit's own
+// language files need neither.
+std::string messagesLocaleName()
 {
-    try {
-        return std::locale("").name();
-    } catch (const std::runtime_error &) {
-        return std::string();
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char *value = std::getenv(variable);
+        if (value && *value)
+            return value;
     }
+    return std::string();
+}
+
+// The portable locales name no language: "C", "POSIX", "C.UTF-8".
+bool namesNoLanguage(const std::wstring &locale)
+{
+    const std::wstring base = locale.substr(0, locale.find(L'.'));
+    return base.empty() || base == L"C" || base == L"POSIX";
 }
 
 } // namespace
@@ -29,13 +39,16 @@ I18N &I18N::GetInstance()
 
 I18N::I18N()
 {
-    const std::string name = environmentLocaleName();
+    const std::string name = messagesLocaleName();
     // Locale names are ASCII; widened byte by byte.
     m_locale.assign(name.begin(), name.end());
-    if (!m_locale.empty() && m_locale != L"C")
-        Update();
-    else
+    if (namesNoLanguage(m_locale)) {
         m_language = kDefaultLanguage;
+        return;
+    }
+    Update();
+    // A modifier ("de_DE@euro") is no part of the language.
+    m_language = m_language.substr(0, m_language.find(L'@'));
 }
 
 bool I18N::SetLocale(const std::wstring &locale)

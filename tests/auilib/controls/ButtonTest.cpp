@@ -1,9 +1,12 @@
 #include "Button.h"
 
 #include "AgnosticUIException.h"
+#include "BaseImpl.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -68,6 +71,33 @@ TEST(ButtonTest, AHandlerMayDropTheButtonItIsCalledFor)
     EXPECT_EQ(button, nullptr);
     widget->click();
     EXPECT_EQ(clicks, 1);
+}
+
+// Something still holds the implementation GetBaseImpl handed out; the widget
+// stays with its parent. A click then reaches no control.
+TEST(ButtonTest, AClickAfterTheButtonIsGoneReachesNobody)
+{
+    QWidget parent;
+    auto button = std::make_unique<Button>();
+    button->Create(&parent);
+    QPointer<QPushButton> widget = static_cast<QPushButton *>(button->GetPlatformHandle());
+    int clicks = 0;
+    button->OnClicked.Subscribe([&] { ++clicks; });
+    const std::shared_ptr<BaseImpl> held = button->GetBaseImpl();
+    button.reset();
+    ASSERT_FALSE(widget.isNull());
+    QTest::mouseClick(widget, Qt::LeftButton);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(held->GetWidget(), widget.data());
+}
+
+TEST(ButtonTest, AButtonDroppedUnplacedTakesItsWidgetAlong)
+{
+    auto button = std::make_unique<Button>();
+    QPointer<QWidget> widget = button->GetPlatformHandle();
+    button.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST(ButtonTest, AGoneWidgetMakesTheCommonOperationsThrow)

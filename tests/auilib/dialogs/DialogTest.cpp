@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLayout>
 #include <QStyle>
 #include <QDialogButtonBox>
@@ -22,6 +24,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
 #include <QTreeView>
@@ -96,6 +100,13 @@ TEST_F(DialogTest, AFormBuildsIntoElementsFoundByName)
     ASSERT_EQ(twins.size(), 2);
     EXPECT_EQ(dialog->GetElementByName(L"btn_twin")->GetPlatformHandle(), twins[0]);
     EXPECT_EQ(twins[0]->text(), "First");
+    // The second twin has no control: its going is not the first one's.
+    int twinGone = 0;
+    dialog->GetElementByName(L"btn_twin")->OnDestroyed.Subscribe([&](BaseGUIObject *) { ++twinGone; });
+    delete twins[1];
+    EXPECT_EQ(twinGone, 0);
+    delete twins[0];
+    EXPECT_EQ(twinGone, 1);
 
     // A class the factory does not know is left out together with what it holds.
     EXPECT_EQ(window->findChild<QWidget *>("unknownFrame"), nullptr);
@@ -608,6 +619,101 @@ TEST_F(ScreenFitTest, LargeContentScrollsWithinTheScreenFraction)
     EXPECT_LE(window->width(), avail.width() * 0.5 + area->verticalScrollBar()->sizeHint().width());
     EXPECT_LE(window->height(), avail.height() * 0.5 + area->horizontalScrollBar()->sizeHint().height());
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+// Controls inside a container, set up by the form as Designer writes it.
+class FormControlsTest : public DialogFormTest
+{
+protected:
+    std::unique_ptr<CountingDialog> make()
+    {
+        const QByteArray body = R"(
+<item><widget class="QGroupBox" name="group"><layout class="QVBoxLayout" name="groupLayout">
+ <item><widget class="QTreeView" name="tree"/></item>
+ <item><widget class="QSpinBox" name="spin"><property name="maximum"><number>500</number></property>
+  <property name="value"><number>42</number></property></widget></item>
+ <item><widget class="QComboBox" name="combo"><property name="editable"><bool>true</bool></property></widget></item>
+</layout></widget></item>
+<item><widget class="QSpinBox" name="plainSpin"/></item>
+<item><widget class="QListWidget" name="list"><property name="currentRow"><number>1</number></property>
+ <item><property name="text"><string>One</string></property></item>
+ <item><property name="text"><string>Two</string></property><property name="toolTip"><string>Second</string></property>
+  <property name="checkState"><enum>Checked</enum></property></item>
+</widget></item>
+)";
+        return std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+    }
+
+    // The form's properties the widget's class lacks: QUiLoader sets them as
+    // dynamic properties, which nothing reads (Qt's own start with "_q_").
+    static QByteArrayList lostProperties(const QObject *widget)
+    {
+        QByteArrayList lost;
+        for (const QByteArray &name : widget->dynamicPropertyNames()) {
+            if (!name.startsWith("_q_"))
+                lost << name;
+        }
+        return lost;
+    }
+};
+
+TEST_F(FormControlsTest, TheFormsValuesReachTheControlsWidgets)
+{
+    auto dialog = make();
+    auto *spin = qobject_cast<QSpinBox *>(dialog->GetElementByName(L"spin")->GetPlatformHandle());
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->maximum(), 500);
+    EXPECT_EQ(spin->value(), 42);
+    EXPECT_EQ(lostProperties(spin), QByteArrayList());
+    auto *plain = qobject_cast<QSpinBox *>(dialog->GetElementByName(L"plainSpin")->GetPlatformHandle());
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->maximum(), 100) << "the control's own default, where the form says nothing";
+
+    auto *list = qobject_cast<QTableWidget *>(dialog->GetElementByName(L"list")->GetPlatformHandle());
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->columnCount(), 1);
+    EXPECT_EQ(list->item(0, 0)->text(), "One");
+    EXPECT_EQ(list->item(1, 0)->text(), "Two");
+    EXPECT_EQ(list->item(1, 0)->toolTip(), "Second");
+    EXPECT_EQ(list->item(1, 0)->checkState(), Qt::Checked);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(lostProperties(list), QByteArrayList());
+}
+
+// A press inside a control (an item view's viewport, the line edit of a spin
+// box or of a combo box) reaches that control's procedure, inside a container
+// too, and not the container's.
+TEST_F(FormControlsTest, EventsInsideAControlReachIt)
+{
+    auto dialog = make();
+    std::vector<std::wstring> pressed;
+    for (const wchar_t *name : {L"group", L"tree", L"spin", L"combo"}) {
+        dialog->GetElementByName(name)->SetEventProcedure([&pressed](BaseGUIObject *target, Event *event) {
+            if (event->GetType() == Event::MouseButtonPress)
+                pressed.push_back(target->GetName());
+            return false;
+        });
+    }
+    dialog->DoModeless(false);
+    QWidget *window = dialog->GetWndPtr();
+    auto *tree = window->findChild<QTreeView *>("tree");
+    auto *spin = window->findChild<QSpinBox *>("spin");
+    auto *combo = window->findChild<QComboBox *>("combo");
+    const std::pair<QWidget *, const wchar_t *> cases[] = {
+        {tree->viewport(), L"tree"},
+        {spin->findChild<QLineEdit *>(), L"spin"},
+        {combo->lineEdit(), L"combo"},
+        {window->findChild<QWidget *>("group"), L"group"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromWCharArray(c.second).toStdString());
+        ASSERT_NE(c.first, nullptr);
+        pressed.clear();
+        QTest::mousePress(c.first, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mouseRelease(c.first, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        EXPECT_EQ(pressed, std::vector<std::wstring>{c.second});
+    }
 }
 
 // Callers reach the window's overrides through the meta-object as well.

@@ -31,6 +31,31 @@
 #include "TabView.h"
 #include "TreeView.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaProperty>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTreeView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -48,6 +73,9 @@ struct Registration
     std::function<bool(BaseGUIObject *)> isClass;
     const char *widgetClass; // the Qt class the widget derives from
     bool storesParent;
+    // The Qt class a form names by `name`, whose properties the widget takes;
+    // null for the toolkit's own classes.
+    const QMetaObject *formClass;
 };
 
 template <class T>
@@ -57,34 +85,38 @@ bool isA(BaseGUIObject *control)
 }
 
 const Registration kRegistrations[] = {
-    {"QScrollArea", ControlKindScrollArea, isA<ScrollArea>, "QScrollArea", true},
-    {"QPushButton", ControlKindButton, isA<Button>, "QPushButton", false},
-    {"QLineEdit", ControlKindEdit, isA<Edit>, "QLineEdit", true},
-    {"QPlainTextEdit", ControlKindMultiLineEdit, isA<MultiLineEdit>, "QPlainTextEdit", true},
-    {"QTextEdit", ControlKindRichEdit, isA<RichEdit>, "QTextEdit", true},
-    {"QTableWidget", ControlKindListBox, isA<ListBox>, "QTableWidget", true},
-    {"QListWidget", ControlKindListBox, isA<ListBox>, "QTableWidget", true},
-    {"QCheckBox", ControlKindCheckBox, isA<CheckBox>, "QCheckBox", true},
-    {"QRadioButton", ControlKindRadioButton, isA<RadioButton>, "QRadioButton", true},
-    {"QGroupBox", ControlKindGroupBox, isA<GroupBox>, "QGroupBox", true},
-    {"QComboBox", ControlKindComboBox, isA<ComboBox>, "QComboBox", true},
-    {"QLabel", ControlKindLabel, isA<Label>, "QLabel", true},
-    {"QTabWidget", ControlKindTabView, isA<TabView>, "QTabWidget", true},
-    {"QWidget", ControlKindChildDialog, isA<ChildDialog>, "QWidget", true},
-    {"QSlider", ControlKindSlider, isA<Slider>, "QSlider", true},
-    {"QScrollBar", ControlKindScrollBar, isA<ScrollBar>, "QScrollBar", true},
-    {"QSpinBox", ControlKindSpinEdit, isA<SpinEdit>, "QAbstractSpinBox", true},
-    {"QDoubleSpinBox", ControlKindDoubleSpinEdit, isA<DoubleSpinEdit>, "QDoubleSpinBox", true},
-    {"QStackedWidget", ControlKindStackedDialog, isA<StackedDialog>, "QStackedWidget", true},
-    {"QDialogButtonBox", ControlKindButtonBox, isA<ButtonBox>, "QDialogButtonBox", true},
-    {"QTreeView", ControlKindTreeView, isA<TreeView>, "QTreeView", true},
-    {"QSplitter", ControlKindSplitter, isA<Splitter>, "QSplitter", true},
-    {"QDateEdit", ControlKindDateEdit, isA<DateEdit>, "QDateTimeEdit", true},
-    {"Line", ControlKindLine, isA<Line>, "QFrame", false},
-    {"HyperLinkElement", ControlKindHyperLinkElement, isA<HyperLinkElement>, "QLabel", false},
-    {"DrawElement", ControlKindDrawElement, isA<DrawElement>, "QWidget", false},
-    {"QProgressBar", ControlKindProgressBar, isA<ProgressBar>, "QProgressBar", true},
-    {"QComboBoxFS", ControlKindComboBoxFS, isA<ComboBoxFS>, "QComboBox", true},
+    {"QScrollArea", ControlKindScrollArea, isA<ScrollArea>, "QScrollArea", true, &QScrollArea::staticMetaObject},
+    {"QPushButton", ControlKindButton, isA<Button>, "QPushButton", false, &QPushButton::staticMetaObject},
+    {"QLineEdit", ControlKindEdit, isA<Edit>, "QLineEdit", true, &QLineEdit::staticMetaObject},
+    {"QPlainTextEdit", ControlKindMultiLineEdit, isA<MultiLineEdit>, "QPlainTextEdit", true,
+     &QPlainTextEdit::staticMetaObject},
+    {"QTextEdit", ControlKindRichEdit, isA<RichEdit>, "QTextEdit", true, &QTextEdit::staticMetaObject},
+    {"QTableWidget", ControlKindListBox, isA<ListBox>, "QTableWidget", true, &QTableWidget::staticMetaObject},
+    {"QListWidget", ControlKindListBox, isA<ListBox>, "QTableWidget", true, nullptr},
+    {"QCheckBox", ControlKindCheckBox, isA<CheckBox>, "QCheckBox", true, &QCheckBox::staticMetaObject},
+    {"QRadioButton", ControlKindRadioButton, isA<RadioButton>, "QRadioButton", true, &QRadioButton::staticMetaObject},
+    {"QGroupBox", ControlKindGroupBox, isA<GroupBox>, "QGroupBox", true, &QGroupBox::staticMetaObject},
+    {"QComboBox", ControlKindComboBox, isA<ComboBox>, "QComboBox", true, &QComboBox::staticMetaObject},
+    {"QLabel", ControlKindLabel, isA<Label>, "QLabel", true, &QLabel::staticMetaObject},
+    {"QTabWidget", ControlKindTabView, isA<TabView>, "QTabWidget", true, &QTabWidget::staticMetaObject},
+    {"QWidget", ControlKindChildDialog, isA<ChildDialog>, "QWidget", true, &QWidget::staticMetaObject},
+    {"QSlider", ControlKindSlider, isA<Slider>, "QSlider", true, &QSlider::staticMetaObject},
+    {"QScrollBar", ControlKindScrollBar, isA<ScrollBar>, "QScrollBar", true, &QScrollBar::staticMetaObject},
+    {"QSpinBox", ControlKindSpinEdit, isA<SpinEdit>, "QSpinBox", true, &QSpinBox::staticMetaObject},
+    {"QDoubleSpinBox", ControlKindDoubleSpinEdit, isA<DoubleSpinEdit>, "QDoubleSpinBox", true,
+     &QDoubleSpinBox::staticMetaObject},
+    {"QStackedWidget", ControlKindStackedDialog, isA<StackedDialog>, "QStackedWidget", true,
+     &QStackedWidget::staticMetaObject},
+    {"QDialogButtonBox", ControlKindButtonBox, isA<ButtonBox>, "QDialogButtonBox", true,
+     &QDialogButtonBox::staticMetaObject},
+    {"QTreeView", ControlKindTreeView, isA<TreeView>, "QTreeView", true, &QTreeView::staticMetaObject},
+    {"QSplitter", ControlKindSplitter, isA<Splitter>, "QSplitter", true, &QSplitter::staticMetaObject},
+    {"QDateEdit", ControlKindDateEdit, isA<DateEdit>, "QDateTimeEdit", true, &QDateEdit::staticMetaObject},
+    {"Line", ControlKindLine, isA<Line>, "QFrame", false, nullptr},
+    {"HyperLinkElement", ControlKindHyperLinkElement, isA<HyperLinkElement>, "QLabel", false, nullptr},
+    {"DrawElement", ControlKindDrawElement, isA<DrawElement>, "QWidget", false, nullptr},
+    {"QProgressBar", ControlKindProgressBar, isA<ProgressBar>, "QProgressBar", true, &QProgressBar::staticMetaObject},
+    {"QComboBoxFS", ControlKindComboBoxFS, isA<ComboBoxFS>, "QComboBox", true, &QComboBox::staticMetaObject},
 };
 
 } // namespace
@@ -118,6 +150,45 @@ TEST(AUILibObjectFactoryTest, EveryRegisteredNameMakesItsControl)
         EXPECT_EQ(control->GetParentWindow(), row.storesParent ? &parent : nullptr);
     }
     EXPECT_EQ(parent.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 28);
+}
+
+// A form's property reaches the widget as a property of its class, never as a
+// dynamic property nothing reads. (A form's QListWidget builds a list box over
+// a table: its items reach it when the form is loaded. A form's QDateEdit
+// builds a QDateTimeEdit, which has every property of it.)
+TEST(AUILibObjectFactoryTest, EveryWidgetTakesEveryPropertyOfTheFormsClass)
+{
+    GetCurrentLanguage();
+    for (const Registration &row : kRegistrations) {
+        if (!row.formClass)
+            continue;
+        SCOPED_TRACE(row.name);
+        std::shared_ptr<BaseGUIObject> control = AUILibObjectFactory::Instance().Create(row.name);
+        const QMetaObject *widgetClass = control->GetPlatformHandle()->metaObject();
+        for (int i = 0; i < row.formClass->propertyCount(); ++i) {
+            const QMetaProperty property = row.formClass->property(i);
+            if (!property.isWritable())
+                continue;
+            const int found = widgetClass->indexOfProperty(property.name());
+            ASSERT_GE(found, 0) << property.name();
+            EXPECT_TRUE(widgetClass->property(found).isWritable()) << property.name();
+        }
+    }
+}
+
+// Made and dropped without Create, a control leaves nothing behind.
+TEST(AUILibObjectFactoryTest, AControlDroppedUnplacedTakesItsWidgetAlong)
+{
+    GetCurrentLanguage();
+    for (const Registration &row : kRegistrations) {
+        SCOPED_TRACE(row.name);
+        std::shared_ptr<BaseGUIObject> control = AUILibObjectFactory::Instance().Create(row.name);
+        QPointer<QWidget> widget = control->GetPlatformHandle();
+        ASSERT_FALSE(widget.isNull());
+        control.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(widget.isNull());
+    }
 }
 
 TEST(AUILibObjectFactoryTest, OtherNamesMakeNothing)

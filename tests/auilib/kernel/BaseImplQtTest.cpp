@@ -4,16 +4,20 @@
 #include "TestControl.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegion>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 using AUILib::BaseGUIObject;
 
@@ -366,4 +370,142 @@ TEST(BaseGUIObject, InsertPromptsPopupReplacesTheHeldPopup)
     EXPECT_TRUE(second->IsDisplayed());
     control.ShowPromptsPopup(second, false);
     EXPECT_FALSE(second->IsDisplayed());
+}
+
+namespace {
+
+// A control made the way every toolkit control is: its own widget, one
+// connection, one event.
+class Counter : public BaseGUIObject
+{
+public:
+    class impl : public AUILib::BaseImplQt
+    {
+    public:
+        explicit impl(Counter *owner)
+            : BaseImplQt(owner)
+        {
+            QSpinBox *box = MakeWidget<QSpinBox>();
+            Connect(box, qOverload<int>(&QSpinBox::valueChanged), [this](int value) {
+                Fire(&Counter::OnValue, value);
+                // After the handlers, which may have dropped the control.
+                ++fired;
+            });
+        }
+        void later(std::function<void()> action) { SingleShot(0, std::move(action)); }
+        BaseGUIObject *owner() const { return Owner(); }
+        int fired = 0;
+    };
+
+    Counter()
+        : m_impl(AUILib::MakeImpl<impl>(this))
+    {
+    }
+    AUILib::EventSignal<void(int)> OnValue;
+    bool Create(QWidget *parent) override { return m_impl->SetParent(parent); }
+    std::shared_ptr<AUILib::BaseImpl> GetBaseImpl() const override { return m_impl; }
+    std::shared_ptr<impl> Impl() const { return m_impl; }
+    QSpinBox *box() const { return static_cast<QSpinBox *>(m_impl->GetWidget()); }
+
+private:
+    std::shared_ptr<impl> m_impl;
+};
+
+void deleteDeferred()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+// A widget that stays with its Qt parent, and an implementation someone still
+// holds, outlive the control: the widget's signals then reach nobody.
+TEST(BaseImplQt, NothingReachesAControlThatIsGone)
+{
+    QWidget parent;
+    auto control = std::make_unique<Counter>();
+    control->Create(&parent);
+    QPointer<QSpinBox> box = control->box();
+    std::vector<int> seen;
+    control->OnValue.Subscribe([&](int value) { seen.push_back(value); });
+    box->setValue(3);
+    EXPECT_EQ(seen, std::vector<int>{3});
+
+    std::shared_ptr<Counter::impl> held = control->Impl();
+    control.reset();
+    EXPECT_EQ(held->owner(), nullptr);
+    box->setValue(4);
+    EXPECT_EQ(seen, std::vector<int>{3}) << "the owner is gone";
+    EXPECT_EQ(held->fired, 2) << "the implementation still hears its widget";
+
+    held.reset();
+    box->setValue(5);
+    ASSERT_FALSE(box.isNull()) << "a placed widget belongs to its parent";
+    EXPECT_EQ(seen, std::vector<int>{3});
+}
+
+TEST(BaseImplQt, AHandlerMayDropItsControlInsideTheSlot)
+{
+    for (bool placed : {true, false}) {
+        SCOPED_TRACE(placed ? "placed" : "never placed");
+        QWidget parent;
+        auto control = std::make_unique<Counter>();
+        if (placed)
+            control->Create(&parent);
+        QPointer<QSpinBox> box = control->box();
+        int calls = 0;
+        control->OnValue.Subscribe([&](int) {
+            ++calls;
+            control.reset();
+        });
+        control->OnValue.Subscribe([&](int) { ++calls; });
+        box->setValue(1);
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(control, nullptr);
+        deleteDeferred();
+        EXPECT_EQ(box.isNull(), !placed);
+    }
+}
+
+TEST(BaseImplQt, TimersOfAGoneImplementationDoNotRun)
+{
+    auto control = std::make_unique<Counter>();
+    int runs = 0;
+    control->Impl()->later([&] { ++runs; });
+    control.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0);
+
+    Counter kept;
+    kept.Impl()->later([&] { ++runs; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return runs == 1; }, 5000));
+}
+
+// The control's own widget goes with it unless a parent took it; a widget it
+// only drives stays its owner's.
+TEST(BaseImplQt, AWidgetThatNeverGotAParentGoesWithItsImplementation)
+{
+    auto control = std::make_unique<Counter>();
+    QPointer<QSpinBox> made = control->box();
+    control.reset();
+    deleteDeferred();
+    EXPECT_TRUE(made.isNull());
+
+    QLabel existing;
+    QPointer<QLabel> wrapped(&existing);
+    {
+        TestControl driving(&existing);
+    }
+    deleteDeferred();
+    EXPECT_FALSE(wrapped.isNull());
+
+    // Given a parent and taken back, it is parentless again and goes.
+    QWidget parent;
+    control = std::make_unique<Counter>();
+    control->Create(&parent);
+    made = control->box();
+    control->Create(nullptr);
+    control.reset();
+    deleteDeferred();
+    EXPECT_TRUE(made.isNull());
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -95,6 +97,64 @@ TEST(EventSignal, AHandlerMayEmitAgainAndChangeTheList)
     EXPECT_EQ(seen, (std::vector<int>{5, 105}));
     EXPECT_TRUE(signal.Unsubscribe(added));
     EXPECT_EQ(signal.Count(), 1u);
+}
+
+// A handler taken off the list during a firing is not called later in it,
+// whether it removes itself, a later one, or the whole list.
+TEST(EventSignal, AHandlerRemovedDuringAFiringIsNotCalledInIt)
+{
+    struct Case
+    {
+        const char *what;
+        std::function<void(EventSignal<void()> &, int later)> remove;
+        std::vector<int> calls;
+    };
+    const Case cases[] = {
+        {"a later one", [](EventSignal<void()> &s, int later) { s.Unsubscribe(later); }, {1}},
+        {"all", [](EventSignal<void()> &s, int) { s.UnsubscribeAll(); }, {1}},
+        {"none", [](EventSignal<void()> &, int) {}, {1, 2}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EventSignal<void()> signal;
+        std::vector<int> calls;
+        int later = 0;
+        signal.Subscribe([&] {
+            calls.push_back(1);
+            c.remove(signal, later);
+        });
+        later = signal.Subscribe([&] { calls.push_back(2); });
+        signal.Emit();
+        EXPECT_EQ(calls, c.calls);
+    }
+
+    // A handler that removes itself runs to its end, and not again.
+    EventSignal<void()> signal;
+    int self = 0;
+    int calls = 0;
+    self = signal.Subscribe([&] {
+        signal.Unsubscribe(self);
+        ++calls;
+    });
+    signal.Emit();
+    signal.Emit();
+    EXPECT_EQ(calls, 1);
+}
+
+// A handler may destroy the control, and with it the list being fired: the
+// firing calls nobody after that.
+TEST(EventSignal, AHandlerMayDestroyTheListItRunsFrom)
+{
+    auto signal = std::make_unique<EventSignal<void(std::wstring)>>();
+    std::vector<std::wstring> seen;
+    signal->Subscribe([&](std::wstring text) {
+        seen.push_back(text);
+        signal.reset();
+        seen.push_back(text + L" after");
+    });
+    signal->Subscribe([&](std::wstring text) { seen.push_back(L"late " + text); });
+    signal->Emit(L"x");
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"x", L"x after"}));
 }
 
 TEST(EventSignal, BoundHandlerRunsLaterWithTheValuesOfTheFiring)

@@ -175,7 +175,7 @@ TEST(SkinManagerTest, AColourChangeReachesTheOwnerFirst)
         int changes = 0;
     };
     QWidget widget;
-    CountingImpl owner(&widget);
+    CountingImpl owner(nullptr, &widget, AUILib::ControlKindOther);
     SkinManager skin(&owner, SkinModeDefault);
     skin.SetColorChangeFlag(false);
     EXPECT_EQ(owner.changes, 0);
