@@ -8,7 +8,7 @@
 #include "Encrypter.h"
 #include "EventHelper.h"
 #include "ObQUiLoader.h"
-#include "TrString.h"
+#include "StandardButtons.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -25,20 +25,6 @@ namespace AUILib {
 namespace {
 
 constexpr unsigned int kPrivateMark = 0x80;
-
-// The standard buttons a dialog wraps, in the order it wraps them, with the
-// name that keys their translated caption.
-struct StandardButton
-{
-    QDialogButtonBox::StandardButton button;
-    const wchar_t *name;
-};
-
-const StandardButton kStandardButtons[] = {
-    {QDialogButtonBox::Reset, L"Reset"}, {QDialogButtonBox::Yes, L"Yes"},       {QDialogButtonBox::Ok, L"OK"},
-    {QDialogButtonBox::Retry, L"Retry"}, {QDialogButtonBox::Ignore, L"Ignore"}, {QDialogButtonBox::No, L"No"},
-    {QDialogButtonBox::Abort, L"Abort"}, {QDialogButtonBox::Cancel, L"Cancel"},
-};
 
 // Reads the enum of one property inside the current widget element.
 QString enumOfProperty(QXmlStreamReader &xml, const QString &property)
@@ -193,13 +179,12 @@ void Dialog::impl::wrapStandardButtons(const std::shared_ptr<BaseGUIObject> &ele
     // The toolkit's buttons take over: the form's accepted and rejected
     // connections would finish the dialog behind the application's back.
     QObject::disconnect(widget, nullptr, nullptr, nullptr);
-    for (const StandardButton &standard : kStandardButtons) {
-        QPushButton *push = widget->button(standard.button);
+    for (const StandardButtonRow &row : StandardButtonTable()) {
+        QPushButton *push = widget->button(row.button);
         if (!push)
             continue;
         auto button = std::make_shared<Button>(push);
-        const std::wstring name(standard.name);
-        push->setText(QString::fromStdWString(TrString(std::wstring(), L"AUILib::BBox" + name, name)));
+        push->setText(StandardButtonCaption(row));
         box->Buttons().push_back(button);
     }
 }
