@@ -32,4 +32,7 @@ QPixmap PictureFromBytes(const unsigned char *bytes, int length, ImageTypes type
 QPixmap PictureFromFile(const QString &path, int iconWidth);
 QPixmap PictureFromFile(const std::wstring &path, int iconWidth);
 
+// The desktop's icon for an existing file or folder; an empty icon otherwise.
+QIcon FileSystemIcon(const QString &path);
+
 } // namespace AUILib

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -87,6 +88,12 @@ QPixmap PictureFromFile(const QString &path, int iconWidth)
 QPixmap PictureFromFile(const std::wstring &path, int iconWidth)
 {
     return PictureFromFile(QString::fromStdWString(path), iconWidth);
+}
+
+QIcon FileSystemIcon(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? QFileIconProvider().icon(info) : QIcon();
 }
 
 } // namespace AUILib

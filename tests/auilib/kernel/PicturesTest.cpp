@@ -171,4 +171,8 @@ TEST(Pictures, FilesAtUnicodePathsReadLikeTheirBytes)
     EXPECT_TRUE(PictureFromFile(folder + "missing.png", 16).isNull());
     EXPECT_TRUE(PictureFromFile(folder + "missing.ico", 16).isNull());
     EXPECT_TRUE(PictureFromFile(std::wstring(), 16).isNull());
+
+    EXPECT_TRUE(FileSystemIcon(folder + "missing.png").isNull());
+    EXPECT_TRUE(FileSystemIcon(QString()).isNull());
+    EXPECT_FALSE(FileSystemIcon(pngPath).isNull());
 }
