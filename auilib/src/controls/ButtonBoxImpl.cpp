@@ -2,29 +2,11 @@
 
 #include "Button.h"
 #include "FormElement.h"
-#include "TrString.h"
+#include "StandardButtons.h"
 
 #include <QPushButton>
 
 namespace AUILib {
-
-namespace {
-
-// The standard buttons a form's box gets wrapped, in the order they are
-// wrapped, with the name that keys their translated caption.
-struct StandardButton
-{
-    QDialogButtonBox::StandardButton button;
-    const wchar_t *name;
-};
-
-const StandardButton kStandardButtons[] = {
-    {QDialogButtonBox::Reset, L"Reset"}, {QDialogButtonBox::Yes, L"Yes"},       {QDialogButtonBox::Ok, L"OK"},
-    {QDialogButtonBox::Retry, L"Retry"}, {QDialogButtonBox::Ignore, L"Ignore"}, {QDialogButtonBox::No, L"No"},
-    {QDialogButtonBox::Abort, L"Abort"}, {QDialogButtonBox::Cancel, L"Cancel"},
-};
-
-} // namespace
 
 ButtonBox::impl::impl(ButtonBox *owner)
     : BaseImplQt(owner)
@@ -52,13 +34,12 @@ void ButtonBox::impl::OnFormLoaded(const FormElement &element)
         for (QObject *object : window->findChildren<QObject *>())
             QObject::disconnect(box, nullptr, object, nullptr);
     }
-    for (const StandardButton &standard : kStandardButtons) {
-        QPushButton *push = box->button(standard.button);
+    for (const StandardButtonRow &row : StandardButtonTable()) {
+        QPushButton *push = box->button(row.button);
         if (!push)
             continue;
         auto button = std::make_shared<Button>(push);
-        const std::wstring name(standard.name);
-        push->setText(QString::fromStdWString(TrString(std::wstring(), L"AUILib::BBox" + name, name)));
+        push->setText(StandardButtonCaption(row));
         m_buttons.push_back(button);
     }
 }

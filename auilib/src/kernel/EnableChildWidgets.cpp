@@ -4,7 +4,7 @@
 
 namespace AUILib {
 
-void EnableChildWidgets(BaseImpl *, QWidget *widget, bool enable)
+void EnableChildWidgets(QWidget *widget, bool enable)
 {
     if (!widget)
         return;
@@ -14,6 +14,11 @@ void EnableChildWidgets(BaseImpl *, QWidget *widget, bool enable)
     const QList<QWidget *> children = widget->findChildren<QWidget *>();
     for (QWidget *child : children)
         child->setEnabled(enable);
+}
+
+void EnableChildWidgets(BaseImpl *, QWidget *widget, bool enable)
+{
+    EnableChildWidgets(widget, enable);
 }
 
 } // namespace AUILib
