@@ -10,7 +10,7 @@
 #include "CUP_Log.h"
 #include "CXML_Element.h"
 #include "Comm.h"
-#include "DlgDownload.h"
+#include "DownloadWindow.h"
 #include "QHttpDownLoadS.h"
 #include "ServiceEndpoints.h"
 #include "UpdaterApp.h"
@@ -67,24 +67,18 @@ const char kUpdaterKey[] = "Software\\Orbel Software\\Orbel PDF Reader\\plugins\
 
 CReaderModuleManager::CReaderModuleManager(QString updaterType, QObject *parent)
     : QObject(parent)
-    , m_pDlgDownload(new DlgDownload(nullptr))
     , m_strUpdaterType(updaterType)
     , m_strReaderPath(QString::fromStdString(commandLine().GetReaderPathFromcmd()))
 {
-    connect(m_pDlgDownload, &DlgDownload::SignalCurrentProgress, this, &CReaderModuleManager::getDownProgress);
-    connect(m_pDlgDownload, &DlgDownload::SignalInstallProgress, this, &CReaderModuleManager::setInstallProgress);
-    connect(m_pDlgDownload, &DlgDownload::SignalStartInstall, this, &CReaderModuleManager::startInstall);
-    connect(m_pDlgDownload, &DlgDownload::SignalSetCurrentDownloadModule, this,
-            &CReaderModuleManager::Slot_SetCurrentDownloadModule);
+    m_pDownloadWindow = DownloadWindow::make(*this);
 }
 
 CReaderModuleManager::~CReaderModuleManager()
 {
     delete m_pHttpDownload;
     m_pHttpDownload = nullptr;
-    // The window may be in the middle of one of its own signals when the run ends.
-    m_pDlgDownload->disconnect(this);
-    m_pDlgDownload->deleteLater();
+    if (m_pDownloadWindow)
+        m_pDownloadWindow->dispose();
     ReleaseModuleInfo();
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CXML_Element;
-class DlgDownload;
+class DownloadWindow;
 class QHttpDownLoadS;
 class QProgressBar;
 
@@ -95,9 +95,10 @@ public:
     void OnDownloadResume();
     bool QueryStopDownload();
     bool ModuleCallback(std::string type, CReaderModuleManager *manager, bool flag);
-    // The download window, whose installHasDownloadUpdates the progress dialog calls
-    // with the package path that sSendInstallPkg brings.
-    DlgDownload *GetDownloadWindow() const { return m_pDlgDownload; }
+    // The download window (null when start-up registered none), whose
+    // installHasDownloadUpdates the progress dialog calls with the package path
+    // that sSendInstallPkg brings.
+    DownloadWindow *GetDownloadWindow() const { return m_pDownloadWindow; }
     QString HMac(QByteArray key, QByteArray message);
 
 signals:
@@ -122,7 +123,8 @@ private:
     void DestroyModule(MODULEINFO *record);
 
     QueryResultInfo m_queryResult;
-    DlgDownload *m_pDlgDownload = nullptr;
+    // Made by the constructor, let go by the destructor (DownloadWindow::dispose).
+    DownloadWindow *m_pDownloadWindow = nullptr;
     bool m_bAutoUpgrade = false;
     QString m_strUpdaterType;
     QString m_strReplyPath;

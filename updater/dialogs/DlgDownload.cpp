@@ -7,6 +7,7 @@
 #include "COB_Ozip.h"
 #include "CXML_Element.h"
 #include "CheckMacProcessRunning.h"
+#include "CReaderModuleManager.h"
 #include "Comm.h"
 #include "DlgMessage.h"
 #include "InstallHistory.h"
@@ -64,6 +65,37 @@ DlgDownload::~DlgDownload()
         m_pInstaller->setParent(nullptr);
     }
     delete ui;
+}
+
+void DlgDownload::registerAsDownloadWindow()
+{
+    DownloadWindow::registerMaker([](CReaderModuleManager &manager) -> DownloadWindow * {
+        auto *window = new DlgDownload(nullptr);
+        connect(window, &DlgDownload::SignalCurrentProgress, &manager, &CReaderModuleManager::getDownProgress);
+        connect(window, &DlgDownload::SignalInstallProgress, &manager, &CReaderModuleManager::setInstallProgress);
+        connect(window, &DlgDownload::SignalStartInstall, &manager, &CReaderModuleManager::startInstall);
+        connect(window, &DlgDownload::SignalSetCurrentDownloadModule, &manager,
+                &CReaderModuleManager::Slot_SetCurrentDownloadModule);
+        return window;
+    });
+}
+
+void DlgDownload::dispose()
+{
+    // The relays end with the manager, their receiver; the window itself may be
+    // inside one of its own signals.
+    deleteLater();
+}
+
+void DlgDownload::showMinimizedAndHide()
+{
+    showMinimized();
+    hide();
+}
+
+void DlgDownload::setVisible(bool visible)
+{
+    QMainWindow::setVisible(visible);
 }
 
 void DlgDownload::setSelectUpdates(QVector<MODULEINFO *> modules)

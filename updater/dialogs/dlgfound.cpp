@@ -5,7 +5,7 @@
 #include "CAppearanceObserver.h"
 #include "CReaderModuleManager.h"
 #include "CSetup_CommandLine.h"
-#include "DlgDownload.h"
+#include "DownloadWindow.h"
 #include "UpdaterApp.h"
 
 #include <QCloseEvent>
@@ -272,7 +272,7 @@ void dlgfound::showInstallProgress(QString title, int percent)
 
 void dlgfound::startInstallPkg(QString packagePath)
 {
-    DlgDownload *window = m_pModuleManager->GetDownloadWindow();
+    DownloadWindow *window = m_pModuleManager->GetDownloadWindow();
     if (!window)
         return;
     window->setVisible(false);
