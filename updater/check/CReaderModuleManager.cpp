@@ -15,7 +15,7 @@
 #include "ServiceEndpoints.h"
 #include "UpdaterApp.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -294,9 +294,13 @@ void CReaderModuleManager::slotQueryModuleInfoFinish(QString filePath)
 void CReaderModuleManager::errorfinish(QString)
 {
     // The reader's translation files hold these two texts under the plain QObject context.
-    QMessageBox::warning(nullptr, QObject::tr("Orbel PDF Reader"),
-                         QObject::tr("Cannot connect to the server. Please check your network connection."),
-                         QMessageBox::Ok);
+    const QString text = QObject::tr("Cannot connect to the server. Please check your network connection.");
+    // A check run without widgets (a plain QCoreApplication) has no one to show a
+    // window to, and a message box would end the process there: logged instead.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QMessageBox::warning(nullptr, QObject::tr("Orbel PDF Reader"), text, QMessageBox::Ok);
+    else
+        CUP_Log::PrintLog(text);
     emit sErrorFinish();
 }
 
