@@ -52,18 +52,16 @@ dlgfound::dlgfound(std::string updaterType, bool, bool, bool autoDownload, bool,
         theApp && theApp->GetCommandLine() ? theApp->GetCommandLine()->GetReaderVersion() : std::string();
     ui->lbl_version->setText(tr("Version: ") + qs(version));
 
-    connect(ui->btn_close, SIGNAL(clicked()), this, SLOT(OnCancel()));
-    connect(ui->btn_download, SIGNAL(clicked()), this, SLOT(downloadInstall()));
-    connect(ui->treeView, SIGNAL(clicked(QModelIndex)), this, SLOT(OnTreeViewClicked(QModelIndex)));
-    connect(m_pModuleManager, SIGNAL(sSendDownloadProgress(QString,double)), this,
-            SLOT(showDownloadProgress(QString,double)));
-    connect(m_pModuleManager, SIGNAL(sSendInstallProgress(QString,int)), this,
-            SLOT(showInstallProgress(QString,int)));
-    connect(m_pModuleManager, SIGNAL(sSendInstallPkg(QString)), this, SLOT(startInstallPkg(QString)));
+    connect(ui->btn_close, &QPushButton::clicked, this, &dlgfound::OnCancel);
+    connect(ui->btn_download, &QPushButton::clicked, this, &dlgfound::downloadInstall);
+    connect(ui->treeView, &QTreeView::clicked, this, &dlgfound::OnTreeViewClicked);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendDownloadProgress, this, &dlgfound::showDownloadProgress);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendInstallProgress, this, &dlgfound::showInstallProgress);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendInstallPkg, this, &dlgfound::startInstallPkg);
 
     auto *appearance = new CAppearanceObserver(this);
     OnAppearanceSetting(appearance->isDarkMode());
-    connect(appearance, SIGNAL(signal_appearanceChanged(bool)), this, SLOT(OnAppearanceSetting(bool)));
+    connect(appearance, &CAppearanceObserver::signal_appearanceChanged, this, &dlgfound::OnAppearanceSetting);
 
     InitDialog();
 }
