@@ -179,7 +179,6 @@ void DlgDownload::downloadUpates(int work)
     m_strCurVersion = qs(module->version);
     ui->descriptionEdit->setText(qs(module->description));
     ui->timeRemainLabel->setText(QString());
-    ui->descriptionEdit->setText(qs(module->description));
 
     m_strCurModuleType = module->module_type;
     m_nResumePosition = 0;
