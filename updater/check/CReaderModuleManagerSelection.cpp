@@ -174,6 +174,9 @@ void CReaderModuleManager::setInstallProgress(QString name, int progress)
     emit sSendInstallProgress(name, progress);
 }
 
+// The middle of the install round trip of a package already on disk (see
+// DlgDownload::onReadyToInstall): the window's path goes on to the progress dialog,
+// which hands it back to the window.
 void CReaderModuleManager::startInstall(QString name)
 {
     emit sSendInstallPkg(name);

@@ -237,6 +237,12 @@ void DlgDownload::downloadUpates(int work)
         failModule();
 }
 
+// Why a package found whole on disk goes round before it is installed: its
+// installation is the progress dialog's to start (the dialog first hides this
+// window), but the window knows no dialog and only emits. So the path goes out as
+// SignalStartInstall, on as the manager's sSendInstallPkg, and comes back through
+// installHasDownloadUpdates. With no dialog listening, such a package stays as it
+// is. A package the window has just downloaded is installed at once.
 void DlgDownload::onReadyToInstall()
 {
     m_pReadyTimer->stop();

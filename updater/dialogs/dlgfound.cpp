@@ -268,6 +268,8 @@ void dlgfound::showInstallProgress(QString title, int percent)
     ui->btn_close->setText(tr("Close"));
 }
 
+// The end of the install round trip (see DlgDownload::onReadyToInstall): the
+// package the manager's window announced goes back to it to be installed.
 void dlgfound::startInstallPkg(QString packagePath)
 {
     DownloadWindow *window = m_pModuleManager->GetDownloadWindow();
