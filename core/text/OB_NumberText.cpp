@@ -134,6 +134,7 @@ int FixedDecimals(float value, char* buffer)
 // with the decimal point put back: 3.14159265 is scaled to 314159 at five
 // decimals. The search stops early so that the text never has more than six
 // decimals, nor more than three for values above 10.
+const int kSignificantDigits = 6;
 const int kSixDigits = 100000;          // the smallest integer with six digits
 const int kMostDecimals = 6;
 const int kMostDecimalsAboveTen = 3;
@@ -167,7 +168,7 @@ int WriteSmallValue(float value, float a, char* buffer)
     // More decimals until six digits are significant. Below 1 (from 0.5 on,
     // which rounds to a digit) the shifted value counts as one digit.
     const int integerDigits = shifted < 1 ? 1 : DigitCount(static_cast<uint64_t>(shifted));
-    int extra = integerDigits <= 5 ? kMostDecimals - integerDigits : 0;
+    int extra = integerDigits < kSignificantDigits ? kSignificantDigits - integerDigits : 0;
     if (decimals + extra > kMostSmallDecimals)
         extra = kMostSmallDecimals - decimals;
     float extraPower = 1;
