@@ -67,7 +67,12 @@ protected:
         });
     }
 
-    void TearDown() override { DownloadWindow::registerMaker({}); }
+    void TearDown() override
+    {
+        DownloadWindow::registerMaker({});
+        // The windows of the managers gone wait for an event loop; none runs here.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     // A manager offering and selecting modules of these names, in order.
     std::unique_ptr<CReaderModuleManager> managerSelecting(const QStringList &names)
