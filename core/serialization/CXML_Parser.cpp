@@ -1144,11 +1144,29 @@ CXML_Element* CXML_Parser::ParseRoot(bool bSaveSpaceChars, bool bIgnoreCharRef, 
     return ParseElement(nullptr, false);
 }
 
+namespace {
+
+// One level of nesting, held while an element and its content are read.
+class NestingLevel
+{
+public:
+    explicit NestingLevel(int& depth) : m_depth(depth) { ++m_depth; }
+    ~NestingLevel() { --m_depth; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+
+private:
+    int& m_depth;
+};
+
+} // namespace
+
 CXML_Element* CXML_Parser::ParseElement(CXML_Element* /*parent: set when the child is added*/, bool bStartTag)
 {
-    // The root is level 0: 512 levels are built, the next is refused. The caller undoes the count.
-    if (m_nDepth++ > 511)
+    // The root is level 0: 512 levels are built, the next is refused.
+    if (m_nDepth > 511)
         return nullptr;
+    const NestingLevel level(m_nDepth);
     if (!HaveByte())
         return nullptr;
     COB_ByteStringC prefix, name;
@@ -1428,7 +1446,6 @@ void CXML_Parser::ReadContent(CXML_Element* element)
             FlushText(element);
         }
         CXML_Element* child = ParseElement(element, true);
-        --m_nDepth;
         if (child) {
             if (!m_pScratch->children.Push(CXML_Element::Element, child))
                 DeleteElement(child);

@@ -107,6 +107,7 @@ private:
     size_t m_dwIndex;
     bool m_bIgnoreCharRef;
     bool m_bKeepCtrlWhiteSpace;
+    // Elements being read, the one at hand included; ParseElement holds one level each.
     int m_nDepth;
     CXML_ParserScratch* m_pScratch;
 };

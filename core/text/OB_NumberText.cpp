@@ -129,6 +129,70 @@ int FixedDecimals(float value, char* buffer)
     return static_cast<int>(p - buffer);
 }
 
+// The default text keeps about six significant digits. The value is scaled by
+// ten until its integer part has six digits, and the scaled integer is written
+// with the decimal point put back: 3.14159265 is scaled to 314159 at five
+// decimals. The search stops early so that the text never has more than six
+// decimals, nor more than three for values above 10.
+const int kSignificantDigits = 6;
+const int kSixDigits = 100000;          // the smallest integer with six digits
+const int kMostDecimals = 6;
+const int kMostDecimalsAboveTen = 3;
+
+// The small-value form keeps its six significant digits further out, up to 28
+// decimals; a value that still rounds to nothing there is written "0".
+const int kFirstSmallDecimal = 6;       // the main search has already tried six
+const int kMostSmallDecimals = 28;
+
+// The small-value form of a (= |value|), below 0.1: "0.", the zeros up to the
+// first significant digit, then up to six significant digits without trailing
+// zeros.
+int WriteSmallValue(float value, float a, char* buffer)
+{
+    // The first number of decimals at which the value rounds to a digit. The
+    // power of ten is built by repeated multiplication in single precision, so
+    // its rounding is that of the float arithmetic, not of an exact 10^n.
+    float power = 1;
+    for (int i = 0; i < kFirstSmallDecimal; ++i)
+        power *= 10;
+    int decimals = kFirstSmallDecimal;
+    float shifted = 0; // a with the first significant digit before the point
+    for (; decimals <= kMostSmallDecimals; ++decimals, power *= 10) {
+        shifted = a * power;
+        if (rnd(shifted) > 0)
+            break;
+    }
+    if (decimals > kMostSmallDecimals)
+        return 1;
+
+    // More decimals until six digits are significant. Below 1 (from 0.5 on,
+    // which rounds to a digit) the shifted value counts as one digit.
+    const int integerDigits = shifted < 1 ? 1 : DigitCount(static_cast<uint64_t>(shifted));
+    int extra = integerDigits < kSignificantDigits ? kSignificantDigits - integerDigits : 0;
+    if (decimals + extra > kMostSmallDecimals)
+        extra = kMostSmallDecimals - decimals;
+    float extraPower = 1;
+    for (int i = 0; i < extra; ++i)
+        extraPower *= 10;
+    int64_t digits = rnd(shifted * extraPower);
+    decimals += extra;
+    while (digits != 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+
+    char* p = buffer;
+    if (value < 0)
+        *p++ = '-';
+    *p++ = '0';
+    *p++ = '.';
+    for (int zeros = decimals - DigitCount(static_cast<uint64_t>(digits)); zeros > 0; --zeros)
+        *p++ = '0';
+    p += WriteUnsigned(static_cast<uint64_t>(digits), p);
+    *p = 0;
+    return static_cast<int>(p - buffer);
+}
+
 // The default writer; smallForm selects the significant-digit text of values below 0.1.
 int DefaultFloat(float value, char* buffer, int appendZero, bool smallForm)
 {
@@ -150,69 +214,31 @@ int DefaultFloat(float value, char* buffer, int appendZero, bool smallForm)
         return static_cast<int>(p - buffer);
     }
 
-    int n = rnd(a);
+    // scaled = a x scale, rounded; scale = 10^decimals.
+    int scaled = rnd(a);
     int scale = 1;
-    if (n < 100000) {
-        int k = 0;
-        do {
-            scale *= 10;
-            n = rnd(static_cast<float>(scale) * a);
-            if (a > 10) {
-                if (k == 2)
-                    break;
-                ++k;
-            }
-        } while (scale != 1000000 && n < 100000);
+    int decimals = 0;
+    const int mostDecimals = a > 10 ? kMostDecimalsAboveTen : kMostDecimals;
+    while (scaled < kSixDigits && decimals < mostDecimals) {
+        scale *= 10;
+        ++decimals;
+        scaled = rnd(static_cast<float>(scale) * a);
     }
 
-    if (smallForm && scale == 1000000 && n < 100000) {
-        float power = 1;
-        for (int k = 0; k < 6; ++k)
-            power *= 10;
-        int e = 6;
-        float v = 0;
-        for (; e <= 28; ++e, power *= 10) {
-            v = a * power;
-            if (rnd(v) > 0)
-                break;
-        }
-        if (e > 28)
-            return 1;
-        int d = v < 1 ? 1 : DigitCount(static_cast<uint64_t>(v));
-        int extra = d <= 5 ? 6 - d : 0;
-        if (v < 1)
-            extra = 5;
-        if (e + extra > 28)
-            extra = 28 - e;
-        float extraPower = 1;
-        for (int k = 0; k < extra; ++k)
-            extraPower *= 10;
-        int64_t r = rnd(v * extraPower);
-        int decimals = e + extra;
-        while (r != 0 && r % 10 == 0) {
-            r /= 10;
-            --decimals;
-        }
-        if (value < 0)
-            *p++ = '-';
-        *p++ = '0';
-        *p++ = '.';
-        for (int zeros = decimals - DigitCount(static_cast<uint64_t>(r)); zeros > 0; --zeros)
-            *p++ = '0';
-        p += WriteUnsigned(static_cast<uint64_t>(r), p);
-        *p = 0;
-        return static_cast<int>(p - buffer);
-    }
-    if (!smallForm && n == 0)
+    // Six decimals and still fewer than six digits: the value is below 0.1.
+    const bool belowTenth = decimals == kMostDecimals && scaled < kSixDigits;
+    if (smallForm && belowTenth)
+        return WriteSmallValue(value, a, buffer);
+    if (!smallForm && scaled == 0)
         return 1;
 
     if (value < 0)
         *p++ = '-';
-    p += WriteUnsigned(static_cast<uint64_t>(n / scale), p);
-    int rest = n % scale;
+    p += WriteUnsigned(static_cast<uint64_t>(scaled / scale), p);
+    int rest = scaled % scale;
     if (rest != 0) {
         *p++ = '.';
-        while (rest != 0) {
+        while (rest != 0) { // no trailing zeros
             scale /= 10;
             *p++ = static_cast<char>('0' + rest / scale);
             rest %= scale;

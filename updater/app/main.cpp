@@ -2,6 +2,7 @@
 #include "CSetup_CommandLine.h"
 #include "CUP_Log.h"
 #include "CUpdateCertFile.h"
+#include "DlgDownload.h"
 #include "MyApplication.h"
 #include "StartupPaths.h"
 #include "UpdaterApp.h"
@@ -59,6 +60,8 @@ int main(int argc, char *argv[])
         return 0;
 
     application->setStyleSheet(QStringLiteral("QPushButton{height: 32pt}"));
+    // Every module manager of the run downloads and installs through a DlgDownload.
+    DlgDownload::registerAsDownloadWindow();
 
     const QStringList arguments = commandArguments(argc, argv);
     const QString command = JoinCommandArguments(arguments);

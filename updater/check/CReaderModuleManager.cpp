@@ -10,12 +10,12 @@
 #include "CUP_Log.h"
 #include "CXML_Element.h"
 #include "Comm.h"
-#include "DlgDownload.h"
+#include "DownloadWindow.h"
 #include "QHttpDownLoadS.h"
 #include "ServiceEndpoints.h"
 #include "UpdaterApp.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -63,28 +63,51 @@ QString queryValue(const std::string &value)
 
 const char kUpdaterKey[] = "Software\\Orbel Software\\Orbel PDF Reader\\plugins\\Updater";
 
+// The installed components for one judgement of a reply, released however the
+// judgement ends.
+struct InstalledComponents
+{
+    explicit InstalledComponents(CReaderModuleManager &manager)
+        : manager(manager)
+    {
+        manager.ParseUpdaterInfo(list);
+    }
+    ~InstalledComponents() { manager.ReleaseUpdaterInfoList(list); }
+    InstalledComponents(const InstalledComponents &) = delete;
+    InstalledComponents &operator=(const InstalledComponents &) = delete;
+
+    CReaderModuleManager &manager;
+    QVector<_UpdaterInfo *> list;
+};
+
+// A list of records the manager's interface fills with plain pointers, owned here.
+template <typename Record>
+struct OwnedRecords
+{
+    OwnedRecords() = default;
+    ~OwnedRecords() { qDeleteAll(list); }
+    OwnedRecords(const OwnedRecords &) = delete;
+    OwnedRecords &operator=(const OwnedRecords &) = delete;
+
+    QVector<Record *> list;
+};
+
 } // namespace
 
 CReaderModuleManager::CReaderModuleManager(QString updaterType, QObject *parent)
     : QObject(parent)
-    , m_pDlgDownload(new DlgDownload(nullptr))
     , m_strUpdaterType(updaterType)
     , m_strReaderPath(QString::fromStdString(commandLine().GetReaderPathFromcmd()))
 {
-    connect(m_pDlgDownload, &DlgDownload::SignalCurrentProgress, this, &CReaderModuleManager::getDownProgress);
-    connect(m_pDlgDownload, &DlgDownload::SignalInstallProgress, this, &CReaderModuleManager::setInstallProgress);
-    connect(m_pDlgDownload, &DlgDownload::SignalStartInstall, this, &CReaderModuleManager::startInstall);
-    connect(m_pDlgDownload, &DlgDownload::SignalSetCurrentDownloadModule, this,
-            &CReaderModuleManager::Slot_SetCurrentDownloadModule);
+    m_pDownloadWindow = DownloadWindow::make(*this);
 }
 
 CReaderModuleManager::~CReaderModuleManager()
 {
     delete m_pHttpDownload;
     m_pHttpDownload = nullptr;
-    // The window may be in the middle of one of its own signals when the run ends.
-    m_pDlgDownload->disconnect(this);
-    m_pDlgDownload->deleteLater();
+    if (m_pDownloadWindow)
+        m_pDownloadWindow->dispose();
     ReleaseModuleInfo();
 }
 
@@ -300,9 +323,13 @@ void CReaderModuleManager::slotQueryModuleInfoFinish(QString filePath)
 void CReaderModuleManager::errorfinish(QString)
 {
     // The reader's translation files hold these two texts under the plain QObject context.
-    QMessageBox::warning(nullptr, QObject::tr("Orbel PDF Reader"),
-                         QObject::tr("Cannot connect to the server. Please check your network connection."),
-                         QMessageBox::Ok);
+    const QString text = QObject::tr("Cannot connect to the server. Please check your network connection.");
+    // A check run without widgets (a plain QCoreApplication) has no one to show a
+    // window to, and a message box would end the process there: logged instead.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QMessageBox::warning(nullptr, QObject::tr("Orbel PDF Reader"), text, QMessageBox::Ok);
+    else
+        CUP_Log::PrintLog(text);
     emit sErrorFinish();
 }
 
@@ -311,6 +338,9 @@ void CReaderModuleManager::error_network()
     emit sErrorNetwork();
 }
 
+// A reply is read, its modules judged one by one, and what is offered pruned.
+// The judgement keeps a record only by offering it (the available list); every
+// other record is destroyed where its verdict falls, in JudgeReply.
 bool CReaderModuleManager::OnPaserModuleInfo(QString path)
 {
     m_queryResult.bQueryDone = true;
@@ -319,149 +349,174 @@ bool CReaderModuleManager::OnPaserModuleInfo(QString path)
     m_queryResult.bHasAdminUpdate = false;
     ReleaseModuleInfo();
 
-    const bool listRun = m_strUpdaterType == QLatin1String("Update List");
-    const bool autoRun = m_strUpdaterType == QLatin1String("Auto Updater");
+    std::unique_ptr<CXML_Element> root;
+    if (!ReadReply(path, root)) {
+        if (theApp)
+            theApp->SetReplyParsed(false);
+        return false;
+    }
+    if (ReadReplyRoot(root.get()) && !JudgeReply(*root))
+        return false; // stopped: nothing of the reply is kept
+    const bool parsed = root != nullptr;
+    root.reset();
 
+    PruneAvailable();
+    if (!CanExitThred() && theApp)
+        theApp->SetReplyParsed(parsed);
+    return parsed;
+}
+
+bool CReaderModuleManager::ReadReply(const QString &path, std::unique_ptr<CXML_Element> &root)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug().noquote() << "Open Reply Xml File failed.";
-        if (theApp)
-            theApp->SetReplyParsed(false);
         return false;
     }
-    QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.readAll();
     file.close();
     qDebug().noquote() << "inerfile: " << bytes;
-    if (bytes.isEmpty()) {
-        if (theApp)
-            theApp->SetReplyParsed(false);
+    if (bytes.isEmpty())
         return false;
-    }
+    root.reset(CXML_Element::Parse(bytes.constData(), static_cast<size_t>(bytes.size()), false, nullptr, nullptr,
+                                   false, false));
+    return true;
+}
 
-    CXML_Element *root = CXML_Element::Parse(bytes.constData(), static_cast<size_t>(bytes.size()), false, nullptr,
-                                             nullptr, false, false);
-
-    bool goOn = true;
+bool CReaderModuleManager::ReadReplyRoot(CXML_Element *root)
+{
+    bool judge = true;
     if (theApp && theApp->IsInternalUrl()) {
-        goOn = CheckUpdateTime(root);
+        judge = CheckUpdateTime(root);
         if (root && isTrue(Comm::ws2qs(root->GetAttrValue(COB_ByteStringC("rollback")))))
             theApp->SetRollBack(true);
     }
+    if (!root || !judge)
+        return false;
 
-    if (root && goOn) {
-        const QString majorUpdate = Comm::ws2qs(root->GetAttrValue(COB_ByteStringC("majorUpdate")));
-        if ((majorUpdate == QLatin1String("true") || majorUpdate == QLatin1String("TRUE")) && m_bAutoUpgrade) {
-            CUP_Log::PrintLog(QStringLiteral("set m_bRgesterMajorUpgrade true: bAutoUpgrade majorUpdate"));
-            if (theApp)
-                theApp->SetRgesterMajorUpgrade(true);
-        }
-
-        QVector<_UpdaterInfo *> installed;
-        ParseUpdaterInfo(installed);
-        const bool rollBack = theApp && theApp->IsRollBack();
-        const bool autoUpdaterCommand = commandLine().GetUpdaterType() == "Auto Updater";
-
-        // Drops a record the judgement does not offer.
-        auto drop = [this](MODULEINFO *record) { DestroyModule(record); };
-
-        const unsigned count = root->CountChildren();
-        for (unsigned i = 0; i < count; ++i) {
-            if (CanExitThred()) {
-                ReleaseUpdaterInfoList(installed);
-                delete root;
-                ReleaseModuleInfo();
-                return false;
-            }
-            CXML_Element *child = root->GetElement(i);
-            if (!child)
-                continue;
-            MODULEINFO *record = AddModule(m_strUpdaterType);
-            ParseModuleInfo(child, record);
-
-            if (record->module_type == "updater") {
-                record->bMajorUpgrade = CheckMajorVersionUpgrade(QString::fromStdString(record->version));
-                CUP_Log::PrintLog(QStringLiteral("CheckMajorVersionUpgrade; bMajorUpgrade: %1;")
-                                      .arg(record->bMajorUpgrade ? QStringLiteral("true") : QStringLiteral("false")));
-            }
-            record->downloadTempFile = GetDownloadTempFileName(QString::fromStdString(record->url)).toStdString();
-
-            bool current = false;
-            if (listRun || (autoRun && record->autoCheck))
-                current = CheckModuleAvailable(record, installed);
-            else if (autoRun)
-                current = record->module_type != "updater" ? CheckAutoupdateModuleAvailable(record, installed) : false;
-
-            if (QString::fromStdString(record->name).contains(QLatin1String("OCR_")))
-                record->bOcrModule = true;
-
-            const bool candidate = record->result && !current;
-            if (!candidate && !(record->module_type == "updater" && rollBack)) {
-                drop(record);
-                continue;
-            }
-
-            const QString reminded =
-                CRegister::regGetString(QLatin1String(kUpdaterKey), QString::fromStdString(record->name));
-            // Nothing stored is no reminder, also for a module that names no version.
-            if (!reminded.isEmpty() && reminded == QString::fromStdString(record->version)
-                && record->module_type != "updater") {
-                drop(record);
-                continue;
-            }
-
-            if (autoUpdaterCommand && ParseRejectAutoUpdateInfo(record->name, record->version)) {
-                drop(record);
-                continue;
-            }
-
-            m_vecAvailable.append(record);
-            if (!listRun && record->name == m_strUpdaterType.toStdString())
-                record->bChecked = true;
-            else if (!listRun && autoRun)
-                record->bChecked = !CheckModuleAvailable(record, installed);
-
-            const bool forced = CheckForcedUpgradeVersion(record, installed);
-            if (record->forcedUpgrade && m_bAutoUpgrade && forced) {
-                QVector<_HasRejectForceUpdaterInfo *> refused;
-                ParseHasRejectForceUpdaterInfo(refused);
-                if (!CheckHasRejectForcedUpgrade(record, refused)) {
-                    if (theApp)
-                        theApp->SetForcedUpgrade(true);
-                    record->bForcedPending = true;
-                    m_vecSelected.append(record);
-                } else {
-                    record->bForcedPending = false;
-                }
-                qDeleteAll(refused);
-            }
-        }
-
-        if (m_bAutoUpgrade) {
-            QVector<_HasRejectAutoUpdaterInfo *> refused;
-            ParseHasRejectAutoUpdaterInfo(refused);
-            DeleteHasRejectAutoUpdaterInfo(m_vecAvailable, refused);
-            qDeleteAll(refused);
-        }
-        ReleaseUpdaterInfoList(installed);
+    const QString majorUpdate = Comm::ws2qs(root->GetAttrValue(COB_ByteStringC("majorUpdate")));
+    if ((majorUpdate == QLatin1String("true") || majorUpdate == QLatin1String("TRUE")) && m_bAutoUpgrade) {
+        CUP_Log::PrintLog(QStringLiteral("set m_bRgesterMajorUpgrade true: bAutoUpgrade majorUpdate"));
+        if (theApp)
+            theApp->SetRgesterMajorUpgrade(true);
     }
-    const bool parsed = root != nullptr;
-    delete root;
-    bytes.clear();
+    return true;
+}
 
+bool CReaderModuleManager::JudgeReply(CXML_Element &root)
+{
+    InstalledComponents installed(*this);
+    const unsigned count = root.CountChildren();
+    for (unsigned i = 0; i < count; ++i) {
+        if (CanExitThred()) {
+            ReleaseModuleInfo();
+            return false;
+        }
+        CXML_Element *child = root.GetElement(i);
+        if (!child)
+            continue;
+        MODULEINFO *record = AddModule(m_strUpdaterType);
+        ParseModuleInfo(child, record);
+        if (!JudgeModule(*record, installed.list))
+            DestroyModule(record);
+    }
+
+    if (m_bAutoUpgrade) {
+        OwnedRecords<_HasRejectAutoUpdaterInfo> refused;
+        ParseHasRejectAutoUpdaterInfo(refused.list);
+        DeleteHasRejectAutoUpdaterInfo(m_vecAvailable, refused.list);
+    }
+    return true;
+}
+
+bool CReaderModuleManager::JudgeModule(MODULEINFO &record, QVector<_UpdaterInfo *> &installed)
+{
+    if (record.module_type == "updater") {
+        record.bMajorUpgrade = CheckMajorVersionUpgrade(QString::fromStdString(record.version));
+        CUP_Log::PrintLog(QStringLiteral("CheckMajorVersionUpgrade; bMajorUpgrade: %1;")
+                              .arg(record.bMajorUpgrade ? QStringLiteral("true") : QStringLiteral("false")));
+    }
+    record.downloadTempFile = GetDownloadTempFileName(QString::fromStdString(record.url)).toStdString();
+    if (QString::fromStdString(record.name).contains(QLatin1String("OCR_")))
+        record.bOcrModule = true;
+
+    if (!IsToBeOffered(record, IsInstalledCurrent(record, installed)))
+        return false;
+
+    m_vecAvailable.append(&record);
+    const bool listRun = m_strUpdaterType == QLatin1String("Update List");
+    const bool autoRun = m_strUpdaterType == QLatin1String("Auto Updater");
+    if (!listRun && record.name == m_strUpdaterType.toStdString())
+        record.bChecked = true; // the component the run was started for
+    else if (!listRun && autoRun)
+        record.bChecked = !CheckModuleAvailable(&record, installed);
+    MarkForcedUpgrade(record, installed);
+    return true;
+}
+
+bool CReaderModuleManager::IsInstalledCurrent(MODULEINFO &record, QVector<_UpdaterInfo *> &installed)
+{
+    const bool listRun = m_strUpdaterType == QLatin1String("Update List");
+    const bool autoRun = m_strUpdaterType == QLatin1String("Auto Updater");
+    if (listRun || (autoRun && record.autoCheck))
+        return CheckModuleAvailable(&record, installed);
+    // Without the full check an automatic run offers only newer versions of
+    // installed components; the reader's own module always stays a candidate.
+    if (autoRun)
+        return record.module_type != "updater" ? CheckAutoupdateModuleAvailable(&record, installed) : false;
+    return false; // a component run: every module it is sent is wanted
+}
+
+bool CReaderModuleManager::IsToBeOffered(const MODULEINFO &record, bool current)
+{
+    const bool updater = record.module_type == "updater";
+    // The service must offer it and the installed copy must need it, unless the
+    // reader itself is rolled back to the version offered.
+    const bool rollBack = theApp && theApp->IsRollBack();
+    if (!(record.result && !current) && !(updater && rollBack))
+        return false;
+
+    // A version the user was reminded of is not offered again; nothing stored is
+    // no reminder, also for a module that names no version.
+    const QString reminded = CRegister::regGetString(QLatin1String(kUpdaterKey), QString::fromStdString(record.name));
+    if (!updater && !reminded.isEmpty() && reminded == QString::fromStdString(record.version))
+        return false;
+
+    // Nor is an automatic update the user declined under this reader version.
+    if (commandLine().GetUpdaterType() == "Auto Updater" && ParseRejectAutoUpdateInfo(record.name, record.version))
+        return false;
+    return true;
+}
+
+void CReaderModuleManager::MarkForcedUpgrade(MODULEINFO &record, QVector<_UpdaterInfo *> &installed)
+{
+    const bool forced = CheckForcedUpgradeVersion(&record, installed);
+    if (!record.forcedUpgrade || !m_bAutoUpgrade || !forced)
+        return;
+    OwnedRecords<_HasRejectForceUpdaterInfo> refused;
+    ParseHasRejectForceUpdaterInfo(refused.list);
+    if (CheckHasRejectForcedUpgrade(&record, refused.list)) {
+        record.bForcedPending = false;
+        return;
+    }
+    if (theApp)
+        theApp->SetForcedUpgrade(true);
+    record.bForcedPending = true;
+    m_vecSelected.append(&record);
+}
+
+void CReaderModuleManager::PruneAvailable()
+{
     DeletePatchUpdate();
     DeleteOrbelCloud();
 
     // What is offered is what is left after the pruning.
-    if (listRun || autoRun)
+    if (m_strUpdaterType == QLatin1String("Update List") || m_strUpdaterType == QLatin1String("Auto Updater"))
         m_queryResult.bHasUpdate = !m_vecAvailable.isEmpty();
     for (const MODULEINFO *record : qAsConst(m_vecAvailable)) {
         if (record->update_mode == 2)
             m_queryResult.bHasAdminUpdate = true;
     }
-
-    if (!CanExitThred() && theApp)
-        theApp->SetReplyParsed(parsed);
-    return parsed;
 }
 
 void CReaderModuleManager::ParseModuleInfo(CXML_Element *element, MODULEINFO *record)

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CXML_Element;
-class DlgDownload;
+class DownloadWindow;
 class QHttpDownLoadS;
 class QProgressBar;
 
@@ -33,7 +33,8 @@ public:
     // because the reply's folder cannot be made.
     bool QueryModuleInfo(QProgressBar *progress, bool synchronous);
     QString GetHttpURL(QString addon);
-    // False when the reply could not be read or parsed.
+    // Reads the reply, judges its modules and prunes what is offered; false when
+    // the reply could not be read or parsed. ("Paser": the name callers use.)
     bool OnPaserModuleInfo(QString path);
     void ParseModuleInfo(CXML_Element *element, MODULEINFO *record);
     bool CheckUpdateTime(CXML_Element *root);
@@ -95,9 +96,10 @@ public:
     void OnDownloadResume();
     bool QueryStopDownload();
     bool ModuleCallback(std::string type, CReaderModuleManager *manager, bool flag);
-    // The download window, whose installHasDownloadUpdates the progress dialog calls
-    // with the package path that sSendInstallPkg brings.
-    DlgDownload *GetDownloadWindow() const { return m_pDlgDownload; }
+    // The download window (null when start-up registered none), whose
+    // installHasDownloadUpdates the progress dialog calls with the package path
+    // that sSendInstallPkg brings.
+    DownloadWindow *GetDownloadWindow() const { return m_pDownloadWindow; }
     QString HMac(QByteArray key, QByteArray message);
 
 signals:
@@ -121,8 +123,26 @@ private:
     // Destroys one record and takes it out of every list that observes it.
     void DestroyModule(MODULEINFO *record);
 
+    // The steps of OnPaserModuleInfo. ReadReply: false when the file gives no
+    // bytes; the root stays null when they do not parse. ReadReplyRoot: the root's
+    // own attributes; false when the modules are not to be judged. JudgeReply:
+    // false when a stop request ended it (every record then gone).
+    bool ReadReply(const QString &path, std::unique_ptr<CXML_Element> &root);
+    bool ReadReplyRoot(CXML_Element *root);
+    bool JudgeReply(CXML_Element &root);
+    // One module: true when it is offered (then in the available list); the
+    // caller destroys a record that is not.
+    bool JudgeModule(MODULEINFO &record, QVector<_UpdaterInfo *> &installed);
+    // The installed copy needs nothing, by the rule of the run's type.
+    bool IsInstalledCurrent(MODULEINFO &record, QVector<_UpdaterInfo *> &installed);
+    bool IsToBeOffered(const MODULEINFO &record, bool current);
+    void MarkForcedUpgrade(MODULEINFO &record, QVector<_UpdaterInfo *> &installed);
+    // Drops what must not be offered together, then records what is left.
+    void PruneAvailable();
+
     QueryResultInfo m_queryResult;
-    DlgDownload *m_pDlgDownload = nullptr;
+    // Made by the constructor, let go by the destructor (DownloadWindow::dispose).
+    DownloadWindow *m_pDownloadWindow = nullptr;
     bool m_bAutoUpgrade = false;
     QString m_strUpdaterType;
     QString m_strReplyPath;

@@ -3,7 +3,7 @@
 
 #include "CReaderModuleManager.h"
 
-#include "DlgDownload.h"
+#include "DownloadWindow.h"
 #include "UpdaterApp.h"
 
 #include <QMessageAuthenticationCode>
@@ -121,26 +121,30 @@ void CReaderModuleManager::Download(const MODULEINFO *module)
     if (m_bDownloadStopped || !module)
         return;
     stopDownload();
-    m_pDlgDownload->setSelectUpdates(m_vecSelected);
-    m_pDlgDownload->showMinimized();
-    m_pDlgDownload->hide();
-    m_pDlgDownload->startShowDownload();
+    if (!m_pDownloadWindow)
+        return;
+    m_pDownloadWindow->setSelectUpdates(m_vecSelected);
+    m_pDownloadWindow->showMinimizedAndHide();
+    m_pDownloadWindow->startShowDownload();
 }
 
 bool CReaderModuleManager::stopDownload()
 {
-    m_pDlgDownload->cancel();
+    if (m_pDownloadWindow)
+        m_pDownloadWindow->cancel();
     return true;
 }
 
 void CReaderModuleManager::OnDownloadPause()
 {
-    m_pDlgDownload->pauseDown();
+    if (m_pDownloadWindow)
+        m_pDownloadWindow->pauseDown();
 }
 
 void CReaderModuleManager::OnDownloadResume()
 {
-    m_pDlgDownload->new_continue_download();
+    if (m_pDownloadWindow)
+        m_pDownloadWindow->new_continue_download();
 }
 
 bool CReaderModuleManager::QueryStopDownload()
@@ -170,6 +174,9 @@ void CReaderModuleManager::setInstallProgress(QString name, int progress)
     emit sSendInstallProgress(name, progress);
 }
 
+// The middle of the install round trip of a package already on disk (see
+// DlgDownload::onReadyToInstall): the window's path goes on to the progress dialog,
+// which hands it back to the window.
 void CReaderModuleManager::startInstall(QString name)
 {
     emit sSendInstallPkg(name);

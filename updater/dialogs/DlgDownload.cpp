@@ -7,6 +7,7 @@
 #include "COB_Ozip.h"
 #include "CXML_Element.h"
 #include "CheckMacProcessRunning.h"
+#include "CReaderModuleManager.h"
 #include "Comm.h"
 #include "DlgMessage.h"
 #include "InstallHistory.h"
@@ -64,6 +65,37 @@ DlgDownload::~DlgDownload()
         m_pInstaller->setParent(nullptr);
     }
     delete ui;
+}
+
+void DlgDownload::registerAsDownloadWindow()
+{
+    DownloadWindow::registerMaker([](CReaderModuleManager &manager) -> DownloadWindow * {
+        auto *window = new DlgDownload(nullptr);
+        connect(window, &DlgDownload::SignalCurrentProgress, &manager, &CReaderModuleManager::getDownProgress);
+        connect(window, &DlgDownload::SignalInstallProgress, &manager, &CReaderModuleManager::setInstallProgress);
+        connect(window, &DlgDownload::SignalStartInstall, &manager, &CReaderModuleManager::startInstall);
+        connect(window, &DlgDownload::SignalSetCurrentDownloadModule, &manager,
+                &CReaderModuleManager::Slot_SetCurrentDownloadModule);
+        return window;
+    });
+}
+
+void DlgDownload::dispose()
+{
+    // The relays end with the manager, their receiver; the window itself may be
+    // inside one of its own signals.
+    deleteLater();
+}
+
+void DlgDownload::showMinimizedAndHide()
+{
+    showMinimized();
+    hide();
+}
+
+void DlgDownload::setVisible(bool visible)
+{
+    QMainWindow::setVisible(visible);
 }
 
 void DlgDownload::setSelectUpdates(QVector<MODULEINFO *> modules)
@@ -147,7 +179,6 @@ void DlgDownload::downloadUpates(int work)
     m_strCurVersion = qs(module->version);
     ui->descriptionEdit->setText(qs(module->description));
     ui->timeRemainLabel->setText(QString());
-    ui->descriptionEdit->setText(qs(module->description));
 
     m_strCurModuleType = module->module_type;
     m_nResumePosition = 0;
@@ -206,6 +237,12 @@ void DlgDownload::downloadUpates(int work)
         failModule();
 }
 
+// Why a package found whole on disk goes round before it is installed: its
+// installation is the progress dialog's to start (the dialog first hides this
+// window), but the window knows no dialog and only emits. So the path goes out as
+// SignalStartInstall, on as the manager's sSendInstallPkg, and comes back through
+// installHasDownloadUpdates. With no dialog listening, such a package stays as it
+// is. A package the window has just downloaded is installed at once.
 void DlgDownload::onReadyToInstall()
 {
     m_pReadyTimer->stop();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DownloadWindow.h"
 #include "ModuleInfo.h"
 #include "SetupInfo.h"
 
@@ -19,17 +20,23 @@ class Ui_DlgDownload;
 // the installers its "Setup.xml" lists through the system Installer one after
 // another, and confirms the installation from the install history. Every module
 // ends with an install progress of 100 or -1, and the sequence then moves on.
-class DlgDownload : public QMainWindow
+class DlgDownload : public QMainWindow, public DownloadWindow
 {
     Q_OBJECT
 public:
     explicit DlgDownload(QWidget *parent = nullptr);
     ~DlgDownload() override;
 
-    void setSelectUpdates(QVector<MODULEINFO *> modules);
-    void startShowDownload();
-    void pauseDown();
-    void new_continue_download();
+    // Makes every module manager's window a DlgDownload; start-up calls it once.
+    static void registerAsDownloadWindow();
+
+    void setSelectUpdates(QVector<MODULEINFO *> modules) override;
+    void showMinimizedAndHide() override;
+    void startShowDownload() override;
+    void pauseDown() override;
+    void new_continue_download() override;
+    void setVisible(bool visible) override;
+    void dispose() override;
 
     bool copyJSPlugin();
     void InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser);
@@ -58,9 +65,9 @@ public slots:
     void downloadUpates(int work);
     void continueDownload();
     void errorfinish(QString filePath);
-    void cancel();
+    void cancel() override;
     void updateProgress(qlonglong receiveSize, qlonglong totalSize);
-    void installHasDownloadUpdates(QString tempName);
+    void installHasDownloadUpdates(QString tempName) override;
     void oneDownloadFinish(QString filePath);
 
 private slots:

@@ -5,7 +5,7 @@
 #include "CAppearanceObserver.h"
 #include "CReaderModuleManager.h"
 #include "CSetup_CommandLine.h"
-#include "DlgDownload.h"
+#include "DownloadWindow.h"
 #include "UpdaterApp.h"
 
 #include <QCloseEvent>
@@ -52,18 +52,16 @@ dlgfound::dlgfound(std::string updaterType, bool, bool, bool autoDownload, bool,
         theApp && theApp->GetCommandLine() ? theApp->GetCommandLine()->GetReaderVersion() : std::string();
     ui->lbl_version->setText(tr("Version: ") + qs(version));
 
-    connect(ui->btn_close, SIGNAL(clicked()), this, SLOT(OnCancel()));
-    connect(ui->btn_download, SIGNAL(clicked()), this, SLOT(downloadInstall()));
-    connect(ui->treeView, SIGNAL(clicked(QModelIndex)), this, SLOT(OnTreeViewClicked(QModelIndex)));
-    connect(m_pModuleManager, SIGNAL(sSendDownloadProgress(QString,double)), this,
-            SLOT(showDownloadProgress(QString,double)));
-    connect(m_pModuleManager, SIGNAL(sSendInstallProgress(QString,int)), this,
-            SLOT(showInstallProgress(QString,int)));
-    connect(m_pModuleManager, SIGNAL(sSendInstallPkg(QString)), this, SLOT(startInstallPkg(QString)));
+    connect(ui->btn_close, &QPushButton::clicked, this, &dlgfound::OnCancel);
+    connect(ui->btn_download, &QPushButton::clicked, this, &dlgfound::downloadInstall);
+    connect(ui->treeView, &QTreeView::clicked, this, &dlgfound::OnTreeViewClicked);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendDownloadProgress, this, &dlgfound::showDownloadProgress);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendInstallProgress, this, &dlgfound::showInstallProgress);
+    connect(m_pModuleManager, &CReaderModuleManager::sSendInstallPkg, this, &dlgfound::startInstallPkg);
 
     auto *appearance = new CAppearanceObserver(this);
     OnAppearanceSetting(appearance->isDarkMode());
-    connect(appearance, SIGNAL(signal_appearanceChanged(bool)), this, SLOT(OnAppearanceSetting(bool)));
+    connect(appearance, &CAppearanceObserver::signal_appearanceChanged, this, &dlgfound::OnAppearanceSetting);
 
     InitDialog();
 }
@@ -270,9 +268,11 @@ void dlgfound::showInstallProgress(QString title, int percent)
     ui->btn_close->setText(tr("Close"));
 }
 
+// The end of the install round trip (see DlgDownload::onReadyToInstall): the
+// package the manager's window announced goes back to it to be installed.
 void dlgfound::startInstallPkg(QString packagePath)
 {
-    DlgDownload *window = m_pModuleManager->GetDownloadWindow();
+    DownloadWindow *window = m_pModuleManager->GetDownloadWindow();
     if (!window)
         return;
     window->setVisible(false);

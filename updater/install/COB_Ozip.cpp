@@ -461,6 +461,9 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
 
     unsigned char header[HeaderSize];
     qint64 headerLen = readAt(package.get(), header, HeaderSize, 0);
+    // Kept on purpose: the debug output of a reading names how many header
+    // bytes arrived (28 for a whole header), the first thing to look at when a
+    // package is refused.
     qDebug() << headerLen;
     if (headerLen < 4 || le32(header) != Magic)
         return BadMagic;

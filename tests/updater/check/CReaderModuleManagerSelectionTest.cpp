@@ -36,6 +36,14 @@ protected:
         return names;
     }
 
+    // The window the test program registers for every manager.
+    DlgDownload *window() const
+    {
+        auto *window = dynamic_cast<DlgDownload *>(manager->GetDownloadWindow());
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+
     std::unique_ptr<CReaderModuleManager> manager;
 };
 
@@ -157,7 +165,7 @@ TEST_F(Selection, DownloadControlWithoutADownloadDoesNothing)
     EXPECT_TRUE(manager->stopDownload());
     // No record: nothing is started, so the window never names a module.
     int named = 0;
-    QObject::connect(manager->GetDownloadWindow(), &DlgDownload::SignalSetCurrentDownloadModule,
+    QObject::connect(window(), &DlgDownload::SignalSetCurrentDownloadModule,
                      [&](QString) { ++named; });
     manager->startDownload();
     manager->Download(nullptr);
@@ -171,7 +179,7 @@ TEST_F(Selection, DownloadingAnyRecordDownloadsTheWholeSelection)
     manager->AddSelModule(manager->GetAvailabletModule(2));
     QStringList named;
     QStringList ended;
-    QObject::connect(manager->GetDownloadWindow(), &DlgDownload::SignalSetCurrentDownloadModule,
+    QObject::connect(window(), &DlgDownload::SignalSetCurrentDownloadModule,
                      [&](QString name) { named << name; });
     QObject::connect(manager.get(), &CReaderModuleManager::sSendInstallProgress, [&](QString, int value) {
         if (value == -1 || value == 100)
