@@ -63,6 +63,9 @@ QString queryValue(const std::string &value)
 
 const char kUpdaterKey[] = "Software\\Orbel Software\\Orbel PDF Reader\\plugins\\Updater";
 
+// Real replies are kilobytes; a larger one is refused before it costs memory.
+const qint64 kMaxReplyBytes = 8 * 1024 * 1024;
+
 } // namespace
 
 CReaderModuleManager::CReaderModuleManager(QString updaterType, QObject *parent)
@@ -253,6 +256,7 @@ bool CReaderModuleManager::QueryModuleInfo(QProgressBar *progress, bool synchron
         m_pHttpDownload->deleteLater();
     }
     m_pHttpDownload = new QHttpDownLoadS(nullptr, progress, nullptr, nullptr);
+    m_pHttpDownload->setSizeLimit(kMaxReplyBytes);
     CUP_Log::PrintLog(QStringLiteral("update_tmpfile.xml: ") + m_strReplyPath);
     // A query that cannot even start ends as a network failure, after the caller
     // has begun to wait for it, instead of leaving the caller to its time-out.
