@@ -134,7 +134,8 @@ QUrl DlgDownload::DownloadUrl(const MODULEINFO &module)
     // root into the machine's own files) is refused.
     const QUrl web(url, QUrl::TolerantMode);
     if (web.scheme() != QLatin1String("http") && web.scheme() != QLatin1String("https")) {
-        CUP_Log::PrintLog(QStringLiteral("Download refused: %1: a package is fetched over http or https only").arg(url));
+        CUP_Log::PrintLog(
+            QStringLiteral("Download refused: %1: a package is fetched over http or https only").arg(url));
         return QUrl();
     }
     return web;

@@ -610,9 +610,10 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
         }
     }
     const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
-    EXPECT_TRUE(log.contains(QStringLiteral("Download failed: file.bin from ") + server.urlString(QStringLiteral("/hostile"))
-                             + QStringLiteral(": size exceeded: the server sends 10485760 bytes, more than the 1048576 expected")))
-        << log.toStdString();
+    const QString line = QStringLiteral("Download failed: file.bin from %1: size exceeded: the server sends 10485760 "
+                                        "bytes, more than the 1048576 expected")
+                             .arg(server.urlString(QStringLiteral("/hostile")));
+    EXPECT_TRUE(log.contains(line)) << log.toStdString();
 }
 
 // Less than a KiB within the stall period is a stall, and only bytes kept count:
