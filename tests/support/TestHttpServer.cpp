@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QWaitCondition>
+#include <limits>
 
 struct TestHttpServer::Shared
 {
@@ -22,6 +23,7 @@ struct TestHttpServer::Shared
     QMap<QString, Handler> handlers;
     QList<Request> requests;
     int openConnections = 0;
+    qint64 bodyBytesSent = 0;
     bool tls = false;
     QSslCertificate certificate;
     QSslKey key;
@@ -32,6 +34,25 @@ namespace {
 const qint64 kChunk = 256 * 1024;
 const qint64 kHighWater = 1024 * 1024;
 const int kThrottleTickMs = 10;
+
+// A generated body repeats this many pseudo-random bytes.
+const int kPatternSize = 256 * 1024;
+
+const QByteArray &pattern()
+{
+    static const QByteArray bytes = [] {
+        QByteArray b(kPatternSize, Qt::Uninitialized);
+        quint32 x = 0x9e3779b9u;
+        for (int i = 0; i < kPatternSize; ++i) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            b[i] = static_cast<char>(x);
+        }
+        return b;
+    }();
+    return bytes;
+}
 
 QByteArray reasonPhrase(int status)
 {
@@ -77,8 +98,11 @@ public:
         connect(m_socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
         m_throttle.setInterval(kThrottleTickMs);
         connect(&m_throttle, &QTimer::timeout, this, [this] {
-            m_budget = qMin(m_budget + qMax<qint64>(1, m_response.bytesPerSecond * kThrottleTickMs / 1000),
-                            qMax<qint64>(1, m_response.bytesPerSecond / 10));
+            // Thousandths of a byte, so that a few bytes a second come out right too.
+            m_credit += m_response.bytesPerSecond * kThrottleTickMs;
+            const qint64 whole = m_credit / 1000;
+            m_credit -= whole * 1000;
+            m_budget = qMin(m_budget + whole, qMax<qint64>(1, m_response.bytesPerSecond / 10));
             pump();
         });
     }
@@ -130,8 +154,10 @@ private:
             m_response.body = "not found\n";
         }
         m_busy = true;
+        // Only an answer whose end the client can tell leaves the connection for the next request.
         m_keepAlive = request.version == "HTTP/1.1" && request.header("Connection").toLower() != "close"
-                      && m_response.sendContentLength;
+                      && m_response.sendContentLength && !m_response.chunked && m_response.announcedLength < 0
+                      && m_response.generatedBytes != TestHttpServer::kEndless;
         m_head = request.method == "HEAD";
         prepareBody(request);
 
@@ -151,7 +177,12 @@ private:
     {
         m_file.close();
         qint64 size = m_response.body.size();
-        if (!m_response.file.isEmpty()) {
+        const bool endless = m_response.generatedBytes == TestHttpServer::kEndless;
+        if (endless)
+            size = std::numeric_limits<qint64>::max();
+        else if (m_response.generatedBytes >= 0)
+            size = m_response.generatedBytes;
+        else if (!m_response.file.isEmpty()) {
             m_file.setFileName(m_response.file);
             size = m_file.open(QIODevice::ReadOnly) ? m_file.size() : 0;
         }
@@ -161,11 +192,13 @@ private:
         m_stalled = false;
         m_stallDone = false;
         m_budget = 0;
+        m_credit = 0;
         m_status = m_response.status;
         m_extraHeaders.clear();
 
         const QByteArray range = request.header("Range").trimmed();
-        if (m_status == 200 && m_response.honourRange && range.startsWith("bytes=") && !range.contains(',')) {
+        if (m_status == 200 && m_response.honourRange && !endless && range.startsWith("bytes=")
+            && !range.contains(',')) {
             const QByteArray rangeText = range.mid(6);
             const int dash = rangeText.indexOf('-');
             bool okFrom = false;
@@ -196,8 +229,12 @@ private:
         if (m_socket->state() != QAbstractSocket::ConnectedState)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(m_status) + ' ' + reasonPhrase(m_status) + "\r\n";
-        if (m_response.sendContentLength)
-            head += "Content-Length: " + QByteArray::number(m_end - m_pos) + "\r\n";
+        if (m_response.chunked)
+            head += "Transfer-Encoding: chunked\r\n";
+        else if (m_response.sendContentLength)
+            head += "Content-Length: "
+                    + QByteArray::number(m_response.announcedLength >= 0 ? m_response.announcedLength : m_end - m_pos)
+                    + "\r\n";
         for (const auto &h : m_extraHeaders)
             head += h.first + ": " + h.second + "\r\n";
         for (const auto &h : m_response.headers)
@@ -252,7 +289,9 @@ private:
             }
             const qint64 n = qMin(room, kChunk);
             QByteArray chunk;
-            if (m_file.isOpen()) {
+            if (m_response.generatedBytes != -1) {
+                chunk = TestHttpServer::generatedBody(m_pos, n);
+            } else if (m_file.isOpen()) {
                 m_file.seek(m_pos);
                 chunk = m_file.read(n);
                 if (chunk.isEmpty()) {
@@ -262,7 +301,14 @@ private:
             } else {
                 chunk = m_response.body.mid(static_cast<int>(m_pos), static_cast<int>(n));
             }
-            m_socket->write(chunk);
+            if (m_response.chunked)
+                m_socket->write(QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n");
+            else
+                m_socket->write(chunk);
+            {
+                QMutexLocker lock(&m_shared->mutex);
+                m_shared->bodyBytesSent += chunk.size();
+            }
             m_pos += chunk.size();
             m_sent += chunk.size();
             m_budget -= chunk.size();
@@ -283,6 +329,8 @@ private:
 
     void finishResponse()
     {
+        if (m_response.chunked)
+            m_socket->write("0\r\n\r\n");
         m_sending = false;
         m_throttle.stop();
         m_file.close();
@@ -311,6 +359,7 @@ private:
     bool m_stalled = false;
     bool m_stallDone = false;
     qint64 m_budget = 0;
+    qint64 m_credit = 0;
     QTimer m_throttle;
 };
 
@@ -470,6 +519,25 @@ void TestHttpServer::remove(const QString &path)
 {
     QMutexLocker lock(&m_shared->mutex);
     m_shared->handlers.remove(path);
+}
+
+QByteArray TestHttpServer::generatedBody(qint64 offset, qint64 size)
+{
+    QByteArray bytes;
+    bytes.reserve(static_cast<int>(size));
+    while (bytes.size() < size) {
+        const int at = static_cast<int>(offset % kPatternSize);
+        const int n = static_cast<int>(qMin<qint64>(size - bytes.size(), kPatternSize - at));
+        bytes.append(pattern().constData() + at, n);
+        offset += n;
+    }
+    return bytes;
+}
+
+qint64 TestHttpServer::bodyBytesSent() const
+{
+    QMutexLocker lock(&m_shared->mutex);
+    return m_shared->bodyBytesSent;
 }
 
 int TestHttpServer::openConnections() const

@@ -92,6 +92,9 @@ struct OwnedRecords
     QVector<Record *> list;
 };
 
+// Real replies are kilobytes; a larger one is refused before it costs memory.
+const qint64 kMaxReplyBytes = 8 * 1024 * 1024;
+
 } // namespace
 
 CReaderModuleManager::CReaderModuleManager(QString updaterType, QObject *parent)
@@ -276,6 +279,7 @@ bool CReaderModuleManager::QueryModuleInfo(QProgressBar *progress, bool synchron
         m_pHttpDownload->deleteLater();
     }
     m_pHttpDownload = new QHttpDownLoadS(nullptr, progress, nullptr, nullptr);
+    m_pHttpDownload->setSizeLimit(kMaxReplyBytes);
     CUP_Log::PrintLog(QStringLiteral("update_tmpfile.xml: ") + m_strReplyPath);
     // A query that cannot even start ends as a network failure, after the caller
     // has begun to wait for it, instead of leaving the caller to its time-out.

@@ -162,7 +162,15 @@ QUrl DlgDownload::DownloadUrl(const MODULEINFO &module)
     const QString url = qs(module.url);
     if (url.startsWith(QLatin1Char('/')))
         return QUrl::fromLocalFile(SystemPaths::resolve(url));
-    return QUrl(url, QUrl::TolerantMode);
+    // Any other scheme the service names (a file:// url would reach past the
+    // root into the machine's own files) is refused.
+    const QUrl web(url, QUrl::TolerantMode);
+    if (web.scheme() != QLatin1String("http") && web.scheme() != QLatin1String("https")) {
+        CUP_Log::PrintLog(
+            QStringLiteral("Download refused: %1: a package is fetched over http or https only").arg(url));
+        return QUrl();
+    }
+    return web;
 }
 
 void DlgDownload::downloadUpates(int work)
@@ -219,6 +227,8 @@ void DlgDownload::downloadUpates(int work)
     }
 
     QFile::remove(target);
+    // More than the module announced is not its package: the transfer stops there.
+    m_pDownloader->setSizeLimit(expected);
     if (!m_pDownloader->setUrlAndFilePath(DownloadUrl(*module), target)) {
         failModule();
         return;

@@ -37,12 +37,14 @@ bool QHttpCheckExist::checkExit()
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     // A silent server must not hold the process: the probe gives up after the
-    // transfer's no-response wait without a sign of life, and then counts as "there".
+    // transfer's no-response wait without an answer, and then counts as "there".
+    // Once the headers are in, the few bytes it reads must follow within the
+    // stall wait: a server that trickles them cannot hold it either.
     QTimer watchdog;
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, reply, &QNetworkReply::abort);
-    connect(reply, &QNetworkReply::metaDataChanged, &watchdog, [&watchdog] { watchdog.start(); });
-    connect(reply, &QNetworkReply::downloadProgress, &watchdog, [&watchdog] { watchdog.start(); });
+    connect(reply, &QNetworkReply::metaDataChanged, &watchdog,
+            [&watchdog] { watchdog.start(Waits::ms(Waits::TransferStall)); });
     watchdog.start(Waits::ms(Waits::TransferNoResponse));
 
     if (!reply->isFinished())
@@ -69,4 +71,8 @@ void QHttpCheckExist::readyRead()
         m_body.append(chunk.left(kShortBody));
     if (QString::fromUtf8(m_body).contains(QLatin1String(kNotFoundCode)))
         m_bNotFound = true;
+    // What follows the first bytes cannot change the answer: a body without a
+    // length that goes on is not read to its end, which may never come.
+    if (m_body.size() >= kShortBody && m_pReply->isRunning())
+        m_pReply->abort();
 }

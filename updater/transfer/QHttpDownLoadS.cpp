@@ -23,6 +23,19 @@ namespace {
 // whatever the size of the file.
 const qint64 kReadBufferSize = 4 * 1024 * 1024;
 
+// Any real link keeps far more than this within a stall period; a server that
+// trickles less holds the transfer open for nothing.
+const qint64 kStallMinimumBytes = 1024;
+
+// A refused answer's body (an error page) is read so that the reply can report
+// its error; one longer than this is not an error page.
+const qint64 kMaxDiscardedBytes = 64 * 1024;
+
+QString seconds(int ms)
+{
+    return QString::number(ms / 1000.0, 'g', 3);
+}
+
 // The start of a "Content-Range: bytes a-b/n" answer and its complete length
 // (-1 for "*"); false when the header is not of that form.
 bool parseContentRange(const QByteArray &value, qint64 *start, qint64 *complete)
@@ -70,6 +83,12 @@ bool QHttpDownLoadS::setUrlAndFilePath(QUrl url, QString filePath)
 {
     if (!url.isValid() || url.path(QUrl::FullyDecoded).isEmpty() || filePath.isEmpty())
         return false;
+    const QString scheme = url.scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("file")) {
+        CUP_Log::PrintLog(QStringLiteral("Download refused: %1: only http, https and local files are fetched")
+                              .arg(url.toString()));
+        return false;
+    }
     m_url = url;
     m_strFilePath = filePath;
     if (QFile::exists(filePath)) {
@@ -89,19 +108,24 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
 {
     // A new start replaces whatever an earlier one left behind.
     dropTransfer();
+    m_strFailure.clear();
 
     if (m_bUseLockFile) {
         m_pLockFile = new QLockFile(m_strFilePath + QStringLiteral(".tmp"));
         if (!m_pLockFile->tryLock(0)) {
             delete m_pLockFile;
             m_pLockFile = nullptr;
+            m_strFailure = QStringLiteral("refused: another process is downloading %1").arg(m_strFilePath);
             return false;
         }
     }
 
     m_pFile = new QFile(m_strFilePath);
-    if (!m_pFile->open(QIODevice::Append)) {
+    // Unbuffered: a write that fails (a full disk) is seen at once, not at the next flush.
+    if (!m_pFile->open(QIODevice::Append | QIODevice::Unbuffered)) {
         qDebug().noquote() << "Error:Cannot open file: " << m_strFilePath;
+        m_strFailure = QStringLiteral("disk full or not writable: cannot open %1 (%2)")
+                           .arg(m_strFilePath, m_pFile->errorString());
         delete m_pFile;
         m_pFile = nullptr;
         releaseLock();
@@ -123,7 +147,7 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
     }
     m_nReceivedBytes = m_nBase;
     m_eReplyState = ReplyUndecided;
-    m_bWriteFailed = false;
+    m_nDiscarded = 0;
     m_bResponseSeen = false;
     m_bVerdictGiven = false;
     m_bRunning = true;
@@ -150,10 +174,8 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
             &QHttpDownLoadS::slotError);
 #endif
     connect(m_pReply, &QNetworkReply::finished, this, &QHttpDownLoadS::replyFinished);
-    connect(m_pReply, &QNetworkReply::metaDataChanged, this, [this] {
-        m_bResponseSeen = true;
-        noteActivity();
-    });
+    // Headers are an answer, but not progress: only kept bytes feed the stall watchdog.
+    connect(m_pReply, &QNetworkReply::metaDataChanged, this, [this] { m_bResponseSeen = true; });
 
     startWatchdogs();
 
@@ -209,7 +231,6 @@ void QHttpDownLoadS::downloadProgress(qlonglong bytesReceived, qlonglong bytesTo
                           .arg(bytesReceived)
                           .arg(bytesTotal));
     m_bResponseSeen = true;
-    noteActivity();
     if (bytesTotal <= 0 || m_eReplyState == ReplyRejected)
         return;
 
@@ -240,16 +261,31 @@ void QHttpDownLoadS::readyRead()
     if (!m_pReply || m_bVerdictGiven)
         return;
     m_bResponseSeen = true;
-    noteActivity();
     if (m_eReplyState == ReplyUndecided)
         acceptOrRejectReply();
-    const QByteArray data = m_pReply->readAll();
-    // An error page or a redirect body is not the file: it never reaches it.
-    if (m_eReplyState != ReplyAccepted || data.isEmpty())
+    if (!m_pReply || m_bVerdictGiven)
         return;
-    if (!m_pFile || !m_pFile->isOpen() || m_pFile->write(data) != data.size())
-        m_bWriteFailed = true;
+    const QByteArray data = m_pReply->readAll();
+    if (data.isEmpty())
+        return;
+    if (m_eReplyState != ReplyAccepted) {
+        // An error page or a redirect body is not the file: it never reaches it.
+        m_nDiscarded += data.size();
+        if (m_nDiscarded > kMaxDiscardedBytes)
+            fail(m_strFailure);
+        return;
+    }
+    if (data.size() > m_nTotalBytes - m_nReceivedBytes) {
+        fail(QStringLiteral("size exceeded: the server sent more than the %1 bytes it announced").arg(m_nTotalBytes));
+        return;
+    }
+    if (!keep(data)) {
+        fail(QStringLiteral("disk full or not writable: cannot store %1 (%2). Free some disk space and try again.")
+                 .arg(m_strFilePath, m_pFile ? m_pFile->errorString() : QString()));
+        return;
+    }
     m_nReceivedBytes += data.size();
+    noteKept();
 }
 
 void QHttpDownLoadS::replyFinished()
@@ -265,15 +301,24 @@ void QHttpDownLoadS::replyFinished()
     readyRead();
     if (m_eReplyState == ReplyUndecided)
         acceptOrRejectReply();
-    if (m_pFile && m_pFile->isOpen() && !m_pFile->flush())
-        m_bWriteFailed = true;
+    if (!m_pReply || m_bVerdictGiven)
+        return;
 
-    const bool success = m_pReply->error() == QNetworkReply::NoError && m_eReplyState == ReplyAccepted
-                         && !m_bWriteFailed && m_nReceivedBytes == m_nTotalBytes;
-    if (!success)
+    const QNetworkReply::NetworkError error = m_pReply->error();
+    const bool success =
+        error == QNetworkReply::NoError && m_eReplyState == ReplyAccepted && m_nReceivedBytes == m_nTotalBytes;
+    if (!success) {
         CUP_Log::PrintLog(QStringLiteral("replyFinished bytesReceived:%1, bytesTotal:%2")
                               .arg(m_nReceivedBytes)
                               .arg(m_nTotalBytes));
+        if (m_strFailure.isEmpty() && error != QNetworkReply::NoError)
+            m_strFailure = QStringLiteral("network error: %1. Check the network connection and try again.")
+                               .arg(m_pReply->errorString());
+        if (m_strFailure.isEmpty())
+            m_strFailure = QStringLiteral("incomplete: the connection ended after %1 of %2 bytes. Try again later.")
+                               .arg(m_nReceivedBytes)
+                               .arg(m_nTotalBytes);
+    }
     detachReply(false);
     giveVerdict(success);
 }
@@ -286,8 +331,9 @@ void QHttpDownLoadS::slotsHasHttpReponse()
     if (m_bResponseSeen || m_bVerdictGiven || !m_bRunning)
         return;
     // Nothing came back at all: that is a failed transfer, not an empty file.
-    detachReply(true);
-    giveVerdict(false);
+    fail(QStringLiteral("no answer: the server did not answer within %1 seconds. Check the network connection "
+                        "and try again.")
+             .arg(seconds(Waits::ms(Waits::TransferNoResponse))));
 }
 
 void QHttpDownLoadS::timerEvent(QTimerEvent *event)
@@ -298,10 +344,10 @@ void QHttpDownLoadS::timerEvent(QTimerEvent *event)
     }
     if (m_bVerdictGiven || !m_bRunning)
         return;
-    // The timer is re-aimed at the last sign of life, so the transfer fails only
-    // after one whole period in which nothing at all arrived.
+    // The timer is re-aimed at the last progress, so the transfer fails only after
+    // one whole period in which less than kStallMinimumBytes were kept.
     const int period = Waits::ms(Waits::TransferStall);
-    const qint64 idle = m_lastActivity.elapsed();
+    const qint64 idle = m_lastProgress.elapsed();
     killTimer(m_nStallTimerId);
     m_nStallTimerId = -1;
     if (idle < period) {
@@ -309,8 +355,10 @@ void QHttpDownLoadS::timerEvent(QTimerEvent *event)
         return;
     }
     qDebug().noquote() << "download stalled:" << m_strFilePath;
-    detachReply(true);
-    giveVerdict(false);
+    fail(QStringLiteral("stalled: less than %1 bytes arrived within %2 seconds. Check the network connection and "
+                        "try again.")
+             .arg(kStallMinimumBytes)
+             .arg(seconds(period)));
 }
 
 void QHttpDownLoadS::acceptOrRejectReply()
@@ -326,48 +374,104 @@ void QHttpDownLoadS::acceptOrRejectReply()
     }
 
     m_eReplyState = ReplyRejected;
+    qint64 complete = -1;
     if (status == 200) {
-        if (length < 0)
+        if (length < 0) {
+            refuse(QStringLiteral("refused: the server did not announce the size of the file"));
             return;
-        if (m_nBase > 0) {
-            // The server ignored the Range and sends the whole file: start it again
-            // instead of appending a second copy to the part we have.
-            if (!m_pFile || !m_pFile->resize(0))
-                return;
-            m_nBase = 0;
-            m_nReceivedBytes = 0;
-            if (m_pResumePosition)
-                *m_pResumePosition = 0;
         }
-        m_nTotalBytes = length;
-        m_eReplyState = ReplyAccepted;
+        complete = length;
     } else if (status == 206 && m_bRangeSent) {
         qint64 start = -1;
-        qint64 complete = -1;
-        if (!parseContentRange(LastHeaderValue(m_pReply, "Content-Range"), &start, &complete) || start != m_nBase)
+        if (!parseContentRange(LastHeaderValue(m_pReply, "Content-Range"), &start, &complete) || start != m_nBase) {
+            refuse(QStringLiteral("refused: the server sent a part that does not continue the %1 bytes on disk")
+                       .arg(m_nBase));
             return;
+        }
         if (complete < 0)
             complete = length < 0 ? -1 : m_nBase + length;
-        if (complete < 0 || (length >= 0 && m_nBase + length != complete))
+        if (complete < 0 || (length >= 0 && m_nBase + length != complete)) {
+            refuse(QStringLiteral("refused: the server's part does not add up to a whole file"));
             return;
+        }
         // The first whole size stays the reference: a different one means the file
         // changed on the server and the parts would not belong together.
-        if (m_nTotalBytes > 0 && complete != m_nTotalBytes)
+        if (m_nTotalBytes > 0 && complete != m_nTotalBytes) {
+            refuse(QStringLiteral("refused: the file on the server changed from %1 to %2 bytes; download it again")
+                       .arg(m_nTotalBytes)
+                       .arg(complete));
             return;
-        m_nTotalBytes = complete;
-        m_eReplyState = ReplyAccepted;
+        }
+    } else if (status == 0) {
+        // No answer at all: the reply's own error says why.
+        refuse(QStringLiteral("network error: %1. Check the network connection and try again.")
+                   .arg(m_pReply->errorString()));
+        return;
+    } else {
+        refuse(QStringLiteral("refused: the server answered HTTP %1 %2")
+                   .arg(status)
+                   .arg(m_pReply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
+        return;
     }
+
+    if (m_nSizeLimit > 0 && complete > m_nSizeLimit) {
+        fail(QStringLiteral("size exceeded: the server sends %1 bytes, more than the %2 expected")
+                 .arg(complete)
+                 .arg(m_nSizeLimit));
+        return;
+    }
+    if (status == 200 && m_nBase > 0) {
+        // The server ignored the Range and sends the whole file: start it again
+        // instead of appending a second copy to the part we have.
+        if (!m_pFile || !m_pFile->resize(0)) {
+            fail(QStringLiteral("disk full or not writable: cannot start %1 again").arg(m_strFilePath));
+            return;
+        }
+        m_nBase = 0;
+        m_nReceivedBytes = 0;
+        m_nProgressMark = 0;
+        if (m_pResumePosition)
+            *m_pResumePosition = 0;
+    }
+    m_nTotalBytes = complete;
+    m_eReplyState = ReplyAccepted;
 }
 
-void QHttpDownLoadS::noteActivity()
+void QHttpDownLoadS::refuse(const QString &reason)
 {
-    m_lastActivity.restart();
+    m_eReplyState = ReplyRejected;
+    if (m_strFailure.isEmpty())
+        m_strFailure = reason;
+}
+
+bool QHttpDownLoadS::keep(const QByteArray &data)
+{
+    if (!m_pFile || !m_pFile->isOpen())
+        return false;
+    // A short write is tried once more for the rest, which brings out why it failed.
+    qint64 written = 0;
+    while (written < data.size()) {
+        const qint64 n = m_pFile->write(data.constData() + written, data.size() - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+void QHttpDownLoadS::noteKept()
+{
+    if (m_nReceivedBytes - m_nProgressMark < kStallMinimumBytes)
+        return;
+    m_nProgressMark = m_nReceivedBytes;
+    m_lastProgress.restart();
 }
 
 void QHttpDownLoadS::startWatchdogs()
 {
     stopWatchdogs();
-    m_lastActivity.start();
+    m_lastProgress.start();
+    m_nProgressMark = m_nReceivedBytes;
     m_nStallTimerId = startTimer(Waits::ms(Waits::TransferStall), Qt::PreciseTimer);
     m_pNoResponseTimer = new QTimer(this);
     m_pNoResponseTimer->setSingleShot(true);
@@ -427,14 +531,32 @@ void QHttpDownLoadS::detachReply(bool abort)
     reply->deleteLater();
 }
 
+void QHttpDownLoadS::fail(const QString &reason)
+{
+    if (m_strFailure.isEmpty())
+        m_strFailure = reason;
+    detachReply(true);
+    giveVerdict(false);
+}
+
 void QHttpDownLoadS::giveVerdict(bool success)
 {
     m_bVerdictGiven = true;
     stopWatchdogs();
     closeTarget();
+    if (success) {
+        m_strFailure.clear();
+    } else {
+        CUP_Log::PrintLog(QStringLiteral("Download failed: %1 from %2: %3")
+                              .arg(QFileInfo(m_strFilePath).fileName(), m_url.toString(),
+                                   m_strFailure));
+        // Part of a file is of no use to anyone: the next attempt starts afresh.
+        if (m_pFile)
+            QFile::remove(m_strFilePath);
+    }
     releaseLock();
     if (m_pResumePosition)
-        *m_pResumePosition = m_nReceivedBytes;
+        *m_pResumePosition = success ? m_nReceivedBytes : 0;
     if (m_pLoop)
         m_pLoop->quit();
     if (success)

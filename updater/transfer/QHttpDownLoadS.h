@@ -23,6 +23,12 @@ class QTimer;
 // Every transfer ends in exactly one verdict: oneDownLoadFinish when the server
 // answered 200 (or 206 to a Range, starting at the resume position) with every
 // announced byte, errorfinish otherwise.
+//
+// Whatever the server does, a transfer is bounded: only http, https and local
+// files are fetched; an answer must announce its length, within the size limit
+// when one is set; a body that passes that length, a write that fails and less
+// than 1 KiB kept within the stall period each end it at once. A failed
+// transfer leaves no file behind and logs why it failed.
 class QHttpDownLoadS : public QObject
 {
     Q_OBJECT
@@ -42,6 +48,11 @@ public:
     // Set by the caller after construction.
     bool m_bFollowRedirects = false;
     bool m_bUseLockFile = false;
+
+    // The most bytes the whole file may have (0: only what the server announces).
+    void setSizeLimit(qint64 bytes) { m_nSizeLimit = bytes; }
+    // Why the last transfer failed, as the log says it; empty when it did not fail.
+    QString failureReason() const { return m_strFailure; }
 
 signals:
     void oneDownLoadFinish(QString filePath);
@@ -63,7 +74,9 @@ private:
     enum ReplyState { ReplyUndecided, ReplyAccepted, ReplyRejected };
 
     void acceptOrRejectReply();
-    void noteActivity();
+    void refuse(const QString &reason);
+    bool keep(const QByteArray &data);
+    void noteKept();
     void startWatchdogs();
     void stopWatchdogs();
     void releaseLock();
@@ -71,6 +84,8 @@ private:
     // Gives up the reply, the watchdogs, the target file and its lock, whatever state they are in.
     void dropTransfer();
     void detachReply(bool abort);
+    // Ends the transfer now with a failure; the first reason given is the one logged.
+    void fail(const QString &reason);
     void giveVerdict(bool success);
 
     QNetworkAccessManager *m_pManager = nullptr;
@@ -92,8 +107,13 @@ private:
     qint64 m_nBase = 0;
     bool m_bRangeSent = false;
     ReplyState m_eReplyState = ReplyUndecided;
-    bool m_bWriteFailed = false;
     bool m_bVerdictGiven = true;
-    QElapsedTimer m_lastActivity;
+    qint64 m_nSizeLimit = 0;
+    // Bytes of a refused answer read so far (an error page), never kept.
+    qint64 m_nDiscarded = 0;
+    QString m_strFailure;
+    // The stall watchdog's clock runs from the last time another KiB was kept.
+    QElapsedTimer m_lastProgress;
+    qint64 m_nProgressMark = 0;
     QPointer<QEventLoop> m_pLoop;
 };

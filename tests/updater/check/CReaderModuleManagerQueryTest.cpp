@@ -4,6 +4,8 @@
 #include "ModuleCheckFixture.h"
 
 #include "CRegister.h"
+#include "CUP_Log.h"
+#include "PlistTool.h"
 #include "ServiceEndpoints.h"
 #include "TestHttpServer.h"
 
@@ -194,6 +196,32 @@ TEST_F(ModuleQueryTest, OutcomeSignals)
     EXPECT_EQ(runQuery(), QStringLiteral("finish"));
     EXPECT_FALSE(manager->GetQueryResultInfo().bHasUpdate);
     EXPECT_TRUE(theApp->IsReplyParsed());
+}
+
+// Real replies are kilobytes: one of 200 MB is refused as a failed check before it
+// is stored, and the log gives its size, not its text.
+TEST_F(ModuleQueryTest, AnOversizedReplyIsAFailedCheck)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    TestHttpServer::Response huge;
+    huge.generatedBytes = TestHttpServer::kEndless;
+    huge.announcedLength = 200 << 20;
+    server.setResponse(QLatin1String(kGeneralPath), huge);
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closer.start(20);
+
+    EXPECT_EQ(runQuery(), QStringLiteral("error"));
+    EXPECT_FALSE(QFileInfo::exists(sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml")));
+    EXPECT_EQ(manager->CountAvailableModule(), 0);
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    EXPECT_TRUE(log.contains(QStringLiteral("size exceeded: the server sends 209715200 bytes"))) << log.toStdString();
+    EXPECT_LT(log.size(), 100000);
 }
 
 // Answers only what the reader's translation files hold: texts of the plain QObject context.

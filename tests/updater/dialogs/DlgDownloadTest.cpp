@@ -358,6 +358,7 @@ TEST(DlgDownloadNamesTest, FileNameAndExpectedSizeFromTheModule)
 }
 
 // Internal runs name packages on a share by path; those live under the root.
+// Any other scheme is refused: a file:// url would read the machine's own files.
 TEST_F(DlgDownloadTest, PathsAreLocalFilesAndWebUrlsStay)
 {
     const struct
@@ -369,6 +370,10 @@ TEST_F(DlgDownloadTest, PathsAreLocalFilesAndWebUrlsStay)
          QUrl::fromLocalFile(sandbox.root() + QStringLiteral("/Volumes/Share/Updates/pkg 1.ozip"))},
         {"http://h/a/pkg.ozip?sig=1", QUrl(QStringLiteral("http://h/a/pkg.ozip?sig=1"))},
         {"https://h/a/pkg.ozip", QUrl(QStringLiteral("https://h/a/pkg.ozip"))},
+        {"file:///etc/hostname", QUrl()},
+        {"FILE:///etc/hostname", QUrl()},
+        {"ftp://h/a/pkg.ozip", QUrl()},
+        {"pkg.ozip", QUrl()},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.url);
@@ -395,6 +400,23 @@ TEST_F(DlgDownloadTest, AModuleNameNeverLeadsOutOfTheDownloadFolder)
     EXPECT_EQ(progress.value(title(QStringLiteral("Escape"))), Values{-1});
     EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/")).isEmpty());
     EXPECT_EQ(sandbox.readFile(outside), QByteArray("kept"));
+}
+
+// A package larger than its module says is not stored whole before it is refused.
+TEST_F(DlgDownloadTest, APackageLargerThanItsModuleSaysIsCutOff)
+{
+    MODULEINFO *big = module(QStringLiteral("Big"), QByteArray());
+    TestHttpServer::Response tenTimes;
+    tenTimes.generatedBytes = 10 << 20;
+    server.setResponse(QStringLiteral("/pkgs/Big.ozip"), tenTimes);
+    big->size = "1048576B";
+    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+
+    run({big, last});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("Big"))), Values{-1});
+    EXPECT_FALSE(QFileInfo::exists(downloads() + QStringLiteral("Big.ozip")));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
 }
 
 TEST_F(DlgDownloadTest, AnExistingFileWithoutAKnownSizeIsFetchedAgain)

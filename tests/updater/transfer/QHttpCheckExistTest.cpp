@@ -57,4 +57,30 @@ TEST_F(Probe, SilentServerCannotHoldIt)
     EXPECT_LT(timer.elapsed(), 5000);
 }
 
+// The answer is in the first bytes: a body without a length that goes on, or
+// that trickles them, cannot hold the probe either. Only the stall wait, which
+// the trickle must run out, is shortened.
+TEST_F(Probe, EndlessOrTricklingBodiesCannotHoldIt)
+{
+    TestHttpServer::Response endless;
+    endless.generatedBytes = TestHttpServer::kEndless;
+    endless.sendContentLength = false;
+    TestHttpServer::Response trickle;
+    trickle.body = "{\"code\":1000003}" + QByteArray(100, ' ');
+    trickle.sendContentLength = false;
+    trickle.bytesPerSecond = 5;
+    server.setResponse(QStringLiteral("/endless"), endless);
+    server.setResponse(QStringLiteral("/trickle"), trickle);
+
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(notFound(QStringLiteral("/endless")));
+    EXPECT_LT(timer.elapsed(), 10000);
+
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=500");
+    timer.restart();
+    notFound(QStringLiteral("/trickle"));
+    EXPECT_LT(timer.elapsed(), 10000) << "the trickle takes 23 s";
+}
+
 } // namespace

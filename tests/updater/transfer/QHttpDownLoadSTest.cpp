@@ -1,4 +1,6 @@
 #include "QHttpDownLoadS.h"
+#include "CUP_Log.h"
+#include "PlistTool.h"
 #include "RunningTimers.h"
 #include "Sandbox.h"
 #include "TestCertificateAuthority.h"
@@ -9,10 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QTimer>
 #include <QTranslator>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -277,6 +282,16 @@ TEST_F(Transfer, RedirectsAreFollowedWhenAsked)
     EXPECT_EQ(verdicts.failed, 0);
     EXPECT_TRUE(onDisk() == data);
     EXPECT_EQ(server.requests(QStringLiteral("/real")).size(), 1);
+
+    // A server cannot send the transfer into the machine's own files.
+    const QString local = sandbox.base() + QStringLiteral("/secret.txt");
+    ASSERT_TRUE(sandbox.writeFile(local, "secret"));
+    server.setRedirect(QStringLiteral("/local"), QUrl::fromLocalFile(local).toString(), 302);
+    verdicts = Verdicts();
+    auto toFile = makeDownloader(QStringLiteral("/local"), nullptr, true);
+    ASSERT_TRUE(toFile->startDownLoads(true));
+    EXPECT_EQ(verdicts.failed, 1);
+    EXPECT_FALSE(QFileInfo::exists(target));
 }
 
 // Pause a throttled transfer part-way, let the server answer the resume in one of
@@ -332,7 +347,8 @@ TEST_F(Transfer, PauseAndContinue)
             EXPECT_EQ(position, data.size());
         } else {
             EXPECT_EQ(verdicts.failed, 1);
-            EXPECT_TRUE(onDisk() == partial) << "the part already on disk stays as it was";
+            EXPECT_FALSE(QFileInfo::exists(target)) << "a failed download leaves no part behind";
+            EXPECT_EQ(position, 0);
         }
         QCoreApplication::removeTranslator(&garble);
     }
@@ -460,6 +476,8 @@ TEST_F(Transfer, RejectsWhatItCannotDownload)
 {
     QHttpDownLoadS d(nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(d.setUrlAndFilePath(QUrl(QStringLiteral("http://127.0.0.1:1")), target)) << "no path";
+    for (const char *url : {"ftp://127.0.0.1/f", "data:text/plain,abc", "qrc:/res/f", "127.0.0.1/f"})
+        EXPECT_FALSE(d.setUrlAndFilePath(QUrl(QString::fromLatin1(url)), target)) << url;
     EXPECT_FALSE(d.setUrlAndFilePath(server.url(QStringLiteral("/f")), QString()));
     ASSERT_TRUE(d.setUrlAndFilePath(server.url(QStringLiteral("/f")),
                                     sandbox.base() + QStringLiteral("/no/such/folder/f")));
@@ -499,6 +517,216 @@ TEST_F(Transfer, ProgressOfACompleteFileCanBeReportedDirectly)
     EXPECT_EQ(verdicts.lastReceived, 4096);
     EXPECT_EQ(verdicts.lastTotal, 4096);
     EXPECT_EQ(verdicts.verdicts(), 0);
+}
+
+// Scoped: a process file-size limit as a full disk, without the signal that would end the test.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        struct rlimit tight = m_old;
+        tight.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    struct rlimit m_old;
+    void (*m_handler)(int) = nullptr;
+    bool m_set = false;
+};
+
+// A server that sends more than it should, or never stops, or trickles: each
+// transfer ends by its bound, well before the real stall wait, says why in the
+// log and leaves nothing on disk.
+TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    const qint64 declared = 1 << 20;
+    // Should a bound fail, the disk of the machine is not what fills up.
+    FileSizeLimit diskGuard(64 << 20);
+    ASSERT_TRUE(diskGuard.isSet());
+
+    TestHttpServer::Response tenTimes; // honest about its length, but ten times the declared size
+    tenTimes.generatedBytes = 10 * declared;
+    TestHttpServer::Response hugeLength; // announces 100 GiB and never ends
+    hugeLength.generatedBytes = TestHttpServer::kEndless;
+    hugeLength.announcedLength = qint64(100) << 30;
+    TestHttpServer::Response noLength;
+    noLength.generatedBytes = TestHttpServer::kEndless;
+    noLength.sendContentLength = false;
+    TestHttpServer::Response chunks;
+    chunks.generatedBytes = TestHttpServer::kEndless;
+    chunks.chunked = true;
+    TestHttpServer::Response endlessErrorPage;
+    endlessErrorPage.status = 404;
+    endlessErrorPage.generatedBytes = TestHttpServer::kEndless;
+    endlessErrorPage.sendContentLength = false;
+
+    struct Case
+    {
+        const char *name;
+        TestHttpServer::Response response;
+        qint64 limit;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"ten times the declared size", tenTimes, declared, "size exceeded: "},
+        {"endless with a length", hugeLength, declared, "size exceeded: "},
+        {"endless without a length", noLength, 0, "refused: "},
+        {"endless in chunks", chunks, declared, "refused: "},
+        {"endless error page", endlessErrorPage, 0, "refused: "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        server.setResponse(QStringLiteral("/hostile"), c.response);
+        for (const bool synchronous : {true, false}) {
+            SCOPED_TRACE(synchronous ? "synchronous" : "asynchronous");
+            verdicts = Verdicts();
+            const qint64 sentBefore = server.bodyBytesSent();
+            auto d = makeDownloader(QStringLiteral("/hostile"));
+            d->setSizeLimit(c.limit);
+            // Should a bound fail, the test fails instead of reading on for good.
+            QTimer::singleShot(20000, d.get(), [&d] { d->stopDownLoads(); });
+            ASSERT_TRUE(d->startDownLoads(synchronous));
+            ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+            EXPECT_EQ(verdicts.failed, 1);
+            EXPECT_TRUE(d->failureReason().startsWith(QLatin1String(c.reason))) << d->failureReason().toStdString();
+            EXPECT_FALSE(QFileInfo::exists(target));
+            // A body that never ends is only over once the connection is dropped.
+            if (c.response.generatedBytes == TestHttpServer::kEndless)
+                EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }, 20000));
+            EXPECT_LT(server.bodyBytesSent() - sentBefore, 64 << 20);
+            EXPECT_EQ(runningTimers(d.get()), 0);
+        }
+    }
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    const QString line = QStringLiteral("Download failed: file.bin from %1: size exceeded: the server sends 10485760 "
+                                        "bytes, more than the 1048576 expected")
+                             .arg(server.urlString(QStringLiteral("/hostile")));
+    EXPECT_TRUE(log.contains(line)) << log.toStdString();
+}
+
+// Less than a KiB within the stall period is a stall, and only bytes kept count:
+// an error page trickled forever does not keep the transfer open either.
+TEST_F(Transfer, ATrickleIsAStall)
+{
+    const int period = 1000;
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "TransferStall=" + QByteArray::number(period));
+    TestHttpServer::Response trickle;
+    trickle.generatedBytes = 1 << 20;
+    trickle.bytesPerSecond = 200;
+    TestHttpServer::Response tricklingErrorPage;
+    tricklingErrorPage.status = 404;
+    tricklingErrorPage.generatedBytes = TestHttpServer::kEndless;
+    tricklingErrorPage.sendContentLength = false;
+    tricklingErrorPage.bytesPerSecond = 2000;
+    for (const auto &response : {trickle, tricklingErrorPage}) {
+        SCOPED_TRACE(response.status);
+        server.setResponse(QStringLiteral("/trickle"), response);
+        verdicts = Verdicts();
+        auto d = makeDownloader(QStringLiteral("/trickle"));
+        ASSERT_TRUE(d->startDownLoads(false));
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+        EXPECT_EQ(verdicts.failed, 1);
+        EXPECT_GE(verdicts.failedAtMs, period - 50);
+        EXPECT_FALSE(QFileInfo::exists(target));
+        if (response.status == 200) {
+            EXPECT_TRUE(d->failureReason().startsWith(QLatin1String("stalled: "))) << d->failureReason().toStdString();
+            EXPECT_GT(verdicts.lastReceived, 0) << "bytes did arrive";
+        }
+    }
+}
+
+TEST_F(Transfer, AFullDiskEndsTheTransferAndNamesTheCause)
+{
+    TestHttpServer::Response big;
+    big.generatedBytes = 8 << 20;
+    server.setResponse(QStringLiteral("/big"), big);
+    auto d = makeDownloader(QStringLiteral("/big"));
+    {
+        FileSizeLimit limit(512 * 1024);
+        ASSERT_TRUE(limit.isSet());
+        ASSERT_TRUE(d->startDownLoads(true));
+    }
+    EXPECT_EQ(verdicts.failed, 1);
+    EXPECT_EQ(verdicts.finished, 0);
+    EXPECT_TRUE(d->failureReason().startsWith(QLatin1String("disk full or not writable: cannot store ")))
+        << d->failureReason().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+// A resumed transfer joins only a part that continues the bytes on disk exactly;
+// anything else fails instead of handing on a mixed or gapped file.
+TEST_F(Transfer, AResumeJoinsOnlyTheMatchingPart)
+{
+    const QByteArray data = testBytes(50000);
+    const QByteArray changed = testBytes(60000);
+
+    // Starts with `present` on disk and the given resume position, against `response`.
+    auto resume = [&](const QByteArray &present, qint64 position, const TestHttpServer::Response &response) {
+        server.setResponse(QStringLiteral("/f"), response);
+        server.clearRequests();
+        verdicts = Verdicts();
+        qint64 pos = position;
+        auto d = makeDownloader(QStringLiteral("/f"), &pos);
+        EXPECT_TRUE(sandbox.writeFile(target, present));
+        pos = position;
+        EXPECT_TRUE(d->startDownLoads(true));
+        return d;
+    };
+
+    {
+        SCOPED_TRACE("a position past the end of the file asks from the end of the file");
+        TestHttpServer::Response whole;
+        whole.body = data;
+        auto d = resume(data.left(1000), 5000, whole);
+        ASSERT_EQ(server.requests().size(), 1);
+        EXPECT_EQ(server.requests().first().header("Range"), "bytes=1000-");
+        EXPECT_EQ(verdicts.finished, 1);
+        EXPECT_TRUE(onDisk() == data);
+    }
+    {
+        SCOPED_TRACE("a part that starts earlier than asked, its length adding up");
+        // Appended, these 49000 bytes would make a file of the right size with 500 bytes twice.
+        TestHttpServer::Response earlier;
+        earlier.status = 206;
+        earlier.body = data.mid(500, 49000);
+        earlier.headers.append(qMakePair(QByteArray("Content-Range"), QByteArray("bytes 500-49499/50000")));
+        auto d = resume(data.left(1000), 1000, earlier);
+        EXPECT_EQ(verdicts.failed, 1);
+        EXPECT_TRUE(d->failureReason().startsWith(QLatin1String("refused: "))) << d->failureReason().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
+    {
+        SCOPED_TRACE("a file whose size changed between pause and continue");
+        TestHttpServer::Response slow;
+        slow.body = data;
+        slow.bytesPerSecond = 100000;
+        server.setResponse(QStringLiteral("/f"), slow);
+        verdicts = Verdicts();
+        qint64 pos = 0;
+        auto d = makeDownloader(QStringLiteral("/f"), &pos);
+        ASSERT_TRUE(d->startDownLoads(false));
+        ASSERT_TRUE(waitUntil([&] { return verdicts.lastReceived >= 5000; }, 10000));
+        d->pauseDownloads();
+        ASSERT_LT(pos, data.size());
+        server.setFile(QStringLiteral("/f"), changed);
+        d->continueDownload();
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 10000));
+        EXPECT_EQ(verdicts.failed, 1);
+        EXPECT_TRUE(d->failureReason().contains(QLatin1String("changed"))) << d->failureReason().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
 }
 
 } // namespace
