@@ -139,12 +139,16 @@ void DlgUpdatesTree::InitDialog()
                 group = m_pOcrItem;
             }
             addModuleRow(group, module);
-            m_pOcrItem->sortChildren(0, Qt::AscendingOrder);
-            m_pAddonItem->sortChildren(0, Qt::AscendingOrder);
         } else if (module->module_type == "updater") {
             m_bHasReaderUpdate = true;
             addModuleRow(m_pRootItem, module);
         }
+    }
+    // Sorted once, after the last row: the sort is stable, so this is the order
+    // sorting after every row would give, without its quadratic cost.
+    if (m_bHasAddon) {
+        m_pOcrItem->sortChildren(0, Qt::AscendingOrder);
+        m_pAddonItem->sortChildren(0, Qt::AscendingOrder);
     }
     m_pRootItem->setCheckable(true);
     m_pRootItem->sortChildren(0, Qt::AscendingOrder);
