@@ -207,9 +207,9 @@ bool OzipWriter::writeHollow(const QString &path, qint64 bodySize)
     const quint32 section = LzmaHeaderSize + 5;
     QByteArray header;
     putLe(header, Magic, 4);
-    putLe(header, 0, 12);
+    header.append(QByteArray(12, '\0'));
     putLe(header, section, 4);
-    putLe(header, 0, 8);
+    header.append(QByteArray(8, '\0'));
     QFile f(path);
     return bodySize >= qint64(section) + 2 && f.open(QIODevice::WriteOnly | QIODevice::Truncate)
            && f.write(header) == HeaderSize && f.resize(HeaderSize + bodySize);
