@@ -17,7 +17,9 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: MakeOzip <package> <folder>\n");
         return 2;
     }
-    const QDir root(QString::fromLocal8Bit(argv[2]));
+    // Absolute, so that every entry's name is relative to the folder itself
+    // whether the folder was named relative to the working folder or not.
+    const QDir root(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     if (!root.exists()) {
         fprintf(stderr, "MakeOzip: no folder %s\n", argv[2]);
         return 1;

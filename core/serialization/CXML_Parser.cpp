@@ -911,7 +911,8 @@ void CXML_Parser::SkipDeclaration()
 // then ";") gives its character; the five predefined names are known. Anything else - a bare "&", a
 // reference cut short, an unknown name - stays as the literal text it was written with, so that a
 // stray "&" never swallows the markup after it. A number that is no Unicode scalar value (a surrogate,
-// past U+10FFFF, too large for 32 bits) gives U+FFFD, as the same value written in UTF-8 would.
+// past U+10FFFF, too large for 32 bits) gives U+FFFD, as the same value written in UTF-8 would; so does
+// 0, which no XML text can hold and which would cut the text short wherever it is read as a C string.
 void CXML_Parser::GetCharRef(CXML_WideRun& out)
 {
     // The bytes go into out as literal text while they are read, so a reference of any length (leading
@@ -978,7 +979,8 @@ void CXML_Parser::GetCharRef(CXML_WideRun& out)
     }
     wchar_t resolved = 0;
     if (complete && state != Name) {
-        resolved = value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ? L'\xFFFD' : static_cast<wchar_t>(value);
+        const bool scalar = value != 0 && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF);
+        resolved = scalar ? static_cast<wchar_t>(value) : L'\xFFFD';
     } else if (complete) {
         static const struct
         {

@@ -200,6 +200,21 @@ QByteArray OzipWriter::lzmaAlone(const QByteArray &data, bool endMark, int level
     return buffer.data();
 }
 
+bool OzipWriter::writeHollow(const QString &path, qint64 bodySize)
+{
+    // The LZMA header and the range coder's first five bytes, all zero, make an
+    // empty section of known size 0; the zeros after it read as a directory of no entries.
+    const quint32 section = LzmaHeaderSize + 5;
+    QByteArray header;
+    putLe(header, Magic, 4);
+    header.append(QByteArray(12, '\0'));
+    putLe(header, section, 4);
+    header.append(QByteArray(8, '\0'));
+    QFile f(path);
+    return bodySize >= qint64(section) + 2 && f.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && f.write(header) == HeaderSize && f.resize(HeaderSize + bodySize);
+}
+
 quint32 OzipWriter::sectionLength(const QByteArray &c)
 {
     const uchar *p = reinterpret_cast<const uchar *>(c.constData()) + 16;

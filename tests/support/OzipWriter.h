@@ -65,6 +65,12 @@ public:
     static QByteArray withCrcFixed(QByteArray container);
     static QByteArray lzmaAlone(const QByteArray &data, bool endMark = false, int level = 1);
 
+    // A package of bodySize zero bytes after its header, sparse on disk: it takes
+    // no room, yet the reader's checksum pass reads every byte (the checksum of
+    // zeros is 0), so unpacking it takes long, a second or more per few GiB. It
+    // holds no entries.
+    static bool writeHollow(const QString &path, qint64 bodySize);
+
     // Field offsets of a written container, for cutting it at every field.
     static quint32 sectionLength(const QByteArray &container);
     static int directoryOffset(const QByteArray &container) { return HeaderSize + int(sectionLength(container)); }

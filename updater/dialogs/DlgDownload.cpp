@@ -4,7 +4,6 @@
 
 #include "CUP_Log.h"
 #include "CSetup_CommandLine.h"
-#include "COB_Ozip.h"
 #include "CXML_Element.h"
 #include "CheckMacProcessRunning.h"
 #include "CReaderModuleManager.h"
@@ -12,6 +11,7 @@
 #include "DlgMessage.h"
 #include "InstallHistory.h"
 #include "MacInstaller.h"
+#include "OzipUnpacker.h"
 #include "QHttpDownLoadS.h"
 #include "SystemPaths.h"
 #include "UpdaterApp.h"
@@ -52,11 +52,15 @@ DlgDownload::DlgDownload(QWidget *parent)
     m_pFrontTimer = new QTimer(this);
     m_pFrontTimer->setInterval(Waits::ms(Waits::InstallerToFront));
     connect(m_pFrontTimer, &QTimer::timeout, this, &DlgDownload::onInstallerToFront);
+    m_pUnpacker = new OzipUnpacker(this);
+    connect(m_pUnpacker, &OzipUnpacker::finished, this, &DlgDownload::onUnpacked);
     hide();
 }
 
 DlgDownload::~DlgDownload()
 {
+    // A running unpack stops first and takes its folder with it.
+    delete m_pUnpacker;
     releasePendingInstallers();
     delete m_pDownloader;
     if (m_pInstaller) {
@@ -278,6 +282,8 @@ void DlgDownload::errorfinish(QString)
 
 void DlgDownload::cancel()
 {
+    // Stopping the sequence stops a package being unpacked too; nothing of it stays.
+    m_pUnpacker->stop();
     close();
 }
 
@@ -360,12 +366,23 @@ bool DlgDownload::copyJSPlugin()
 void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser)
 {
     emit SignalInstallProgress(m_strCurTitle, 0);
-    COB_Ozip ozip;
-    if (ozip.Unzip2(packagePath, folder) < 1) {
+    m_strUnpackPackage = packagePath;
+    m_strUnpackFolder = folder;
+    m_bCheckReader = checkReader;
+    m_bAskUser = askUser;
+    // The sequence is serial: a second package cannot come while one unpacks.
+    if (!m_pUnpacker->start(packagePath, folder))
+        onUnpacked(0, QStringLiteral("another package is still being unpacked"));
+}
+
+void DlgDownload::onUnpacked(int result, const QString &reason)
+{
+    const QString packagePath = m_strUnpackPackage;
+    const QString folder = m_strUnpackFolder;
+    if (result < 1) {
         qDebug() << "Uncompress Failed";
-        if (m_bUnattended)
-            CUP_Log::PrintLog(QStringLiteral("Failed to extract the package: ") + packagePath);
-        else
+        CUP_Log::PrintLog(QStringLiteral("Failed to extract the package %1: %2").arg(packagePath, reason));
+        if (!m_bUnattended)
             QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"),
                                  tr("Failed to extract the downloaded package. Please try again."), QMessageBox::Ok);
         failModule();
@@ -382,7 +399,7 @@ void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkRea
         return;
     }
 
-    while (checkReader && askUser && IsCorvidRun()) {
+    while (m_bCheckReader && m_bAskUser && IsCorvidRun()) {
         DlgMessage message(nullptr);
         message.setInformation(
             tr("Download completed. Please close %1 when you complete your job, and click \"Install\".")

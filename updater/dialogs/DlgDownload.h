@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVector>
 
+class OzipUnpacker;
 class QHttpDownLoadS;
 class QTimer;
 class Ui_DlgDownload;
@@ -39,6 +40,9 @@ public:
     void dispose() override;
 
     bool copyJSPlugin();
+    // Starts unpacking the package into the folder (a folder of its own) off the
+    // window's thread; the installation goes on when the unpack has ended. A
+    // failed unpack removes the folder, logs why and fails the module.
     void InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser);
     // Nobody is there to answer a message box (packages installed from the
     // command line): failures are logged instead of shown.
@@ -77,6 +81,8 @@ private slots:
 private:
     // The current module failed: -1, and the next one.
     void failModule();
+    // The rest of InstallOzip, once the package is unpacked.
+    void onUnpacked(int result, const QString &reason);
     void startNextInstaller();
     void onInstallerFinished(const QString &installerPath, const QDateTime &started, int exitCode,
                              QProcess::ExitStatus status);
@@ -103,4 +109,11 @@ private:
     QVector<_SetupInfo *> m_vecPendingInstallers;
     bool m_bInstallFailed = false;
     bool m_bUnattended = false;
+
+    // The package being unpacked and what InstallOzip was asked to do after it.
+    OzipUnpacker *m_pUnpacker = nullptr;
+    QString m_strUnpackPackage;
+    QString m_strUnpackFolder;
+    bool m_bCheckReader = false;
+    bool m_bAskUser = false;
 };

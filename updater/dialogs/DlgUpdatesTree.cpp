@@ -122,6 +122,12 @@ void DlgUpdatesTree::InitDialog()
     m_pModel->appendRow(m_pAddonItem);
     ui->treeView_4->setColumnWidth(0, 290);
 
+    // The rows join their groups once, in title order. Sorting after every row
+    // costs quadratic time, and sorting a group already in the model leaves Qt's
+    // row look-ups searching from stale positions (seconds when a large tree closes).
+    QVector<QList<QStandardItem *>> readerRows;
+    QVector<QList<QStandardItem *>> addonRows;
+    QVector<QList<QStandardItem *>> ocrRows;
     for (int i = 0; i < count; ++i) {
         MODULEINFO *module = m_pModuleManager->GetAvailabletModule(i);
         if (!module)
@@ -130,24 +136,29 @@ void DlgUpdatesTree::InitDialog()
             m_bHasAddon = true;
             if (module->title.empty())
                 continue;
-            QStandardItem *group = m_pAddonItem;
+            QVector<QList<QStandardItem *>> *rows = &addonRows;
             if (module->bOcrModule) {
                 if (!m_bOcrAdded) {
-                    m_pAddonItem->appendRow(m_pOcrItem);
+                    addonRows.append({m_pOcrItem});
                     m_bOcrAdded = true;
                 }
-                group = m_pOcrItem;
+                rows = &ocrRows;
             }
-            addModuleRow(group, module);
-            m_pOcrItem->sortChildren(0, Qt::AscendingOrder);
-            m_pAddonItem->sortChildren(0, Qt::AscendingOrder);
+            rows->append(moduleRow(module));
         } else if (module->module_type == "updater") {
             m_bHasReaderUpdate = true;
-            addModuleRow(m_pRootItem, module);
+            readerRows.append(moduleRow(module));
         }
     }
+    appendSorted(m_pOcrItem, ocrRows);
+    appendSorted(m_pAddonItem, addonRows);
+    appendSorted(m_pRootItem, readerRows);
     m_pRootItem->setCheckable(true);
-    m_pRootItem->sortChildren(0, Qt::AscendingOrder);
+    if (!m_moduleRows.isEmpty()) {
+        m_pModel->setItem(0, 1, new QStandardItem(QString()));
+        // The description of the module listed last.
+        ui->textEdit->setText(QString::fromStdString(m_moduleRows.last().module->description));
+    }
 
     // A removed row takes its items with it.
     if (!m_bHasReaderUpdate) {
@@ -166,17 +177,22 @@ void DlgUpdatesTree::InitDialog()
     connect(m_pModel, &QStandardItemModel::itemChanged, this, &DlgUpdatesTree::onItemChanged);
 }
 
-QStandardItem *DlgUpdatesTree::addModuleRow(QStandardItem *group, MODULEINFO *module)
+QList<QStandardItem *> DlgUpdatesTree::moduleRow(MODULEINFO *module)
 {
     QStandardItem *item = new QStandardItem(QString::fromStdString(module->title));
     item->setCheckable(true);
     m_moduleRows.append({item, module});
-    ui->textEdit->setText(QString::fromStdString(module->description));
-    group->appendRow(item);
-    group->setChild(item->row(), 1, new QStandardItem(sizeText(module->size)));
-    if (!m_pModel->item(0, 1))
-        m_pModel->setItem(0, 1, new QStandardItem(QString()));
-    return item;
+    return {item, new QStandardItem(sizeText(module->size))};
+}
+
+void DlgUpdatesTree::appendSorted(QStandardItem *group, QVector<QList<QStandardItem *>> &rows)
+{
+    // By column 0, stable, as QStandardItem::sortChildren orders them.
+    std::stable_sort(rows.begin(), rows.end(), [](const QList<QStandardItem *> &a, const QList<QStandardItem *> &b) {
+        return *a.first() < *b.first();
+    });
+    for (const QList<QStandardItem *> &row : qAsConst(rows))
+        group->appendRow(row);
 }
 
 void DlgUpdatesTree::OnAppearanceSetting(bool isDarkMode)

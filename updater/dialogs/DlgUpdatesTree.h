@@ -78,7 +78,9 @@ private:
 
     void OnNotInstall();
     bool askBeforeClose(const QString &text);
-    QStandardItem *addModuleRow(QStandardItem *group, MODULEINFO *module);
+    // A module's check-box and size cells, noted among the listed modules.
+    QList<QStandardItem *> moduleRow(MODULEINFO *module);
+    void appendSorted(QStandardItem *group, QVector<QList<QStandardItem *>> &rows);
     // Spreads a changed check state over the item's subtree and ancestors.
     void applyCheckState(QStandardItem *item);
     void rememberCheckStates(QStandardItem *item);

@@ -15,11 +15,13 @@
 #include <thread>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -84,6 +86,7 @@ qint64 readAt(int fd, void *buf, size_t count, qint64 offset)
     return qint64(done);
 }
 
+// Writes everything; on failure the cause is in errno.
 bool writeAll(int fd, const unsigned char *data, size_t count)
 {
     while (count > 0) {
@@ -91,6 +94,10 @@ bool writeAll(int fd, const unsigned char *data, size_t count)
         if (put < 0) {
             if (errno == EINTR)
                 continue;
+            return false;
+        }
+        if (put == 0) {
+            errno = ENOSPC;
             return false;
         }
         data += put;
@@ -236,39 +243,31 @@ public:
                 return false;
             out += outLen;
             count -= outLen;
-            m_decoded += outLen;
             if (outLen == 0 && inLen == 0)
                 return false;  // ended (end mark or no more input) before the data did
         }
         return true;
     }
 
-    // Decodes and drops what follows the entries' data, up to the size the
-    // header declares or, when it declares none, up to the end mark: a section
-    // whose end is damaged or missing is not a whole package, even when every
-    // entry's bytes came out.
-    bool finish(quint64 announced)
+    // The section must end right where the entries' data does: with its end
+    // mark when the header gives no size, or with no more output when it does
+    // (that size equals the listed sizes, checked before). Nothing past the
+    // listed sizes is decoded, so data hidden behind the entries costs no time.
+    bool finish(bool sizeKnown)
     {
-        const bool sizeKnown = announced != ~quint64(0);
-        if (sizeKnown && announced < m_decoded)
-            return false;
-        std::unique_ptr<unsigned char[]> scratch(new unsigned char[OutBufferSize]);
         for (;;) {
-            const quint64 left = sizeKnown ? announced - m_decoded : quint64(OutBufferSize);
-            SizeT outLen = SizeT(qMin<quint64>(left, OutBufferSize));
+            unsigned char none = 0;
+            SizeT outLen = 0;
             SizeT inLen = 0;
             ELzmaStatus status;
-            // At the declared size the decoder accepts a clean end or an end mark, nothing else.
-            const ELzmaFinishMode mode = sizeKnown && left == 0 ? LZMA_FINISH_END : LZMA_FINISH_ANY;
-            if (!decode(scratch.get(), &outLen, &inLen, mode, &status))
+            if (!decode(&none, &outLen, &inLen, LZMA_FINISH_END, &status))
                 return false;
-            m_decoded += outLen;
             if (status == LZMA_STATUS_FINISHED_WITH_MARK)
-                return !sizeKnown || m_decoded == announced;
-            if (sizeKnown && left == 0 && status == LZMA_STATUS_MAYBE_FINISHED_WITHOUT_MARK)
                 return true;
-            if (outLen == 0 && inLen == 0)
-                return false;  // the input ran out first
+            if (status == LZMA_STATUS_MAYBE_FINISHED_WITHOUT_MARK)
+                return sizeKnown;
+            if (status != LZMA_STATUS_NEEDS_MORE_INPUT || inLen == 0)
+                return false;  // more data follows, or the input ran out before the end mark
         }
     }
 
@@ -297,7 +296,6 @@ private:
     std::unique_ptr<unsigned char[]> m_in;
     size_t m_inPos = 0;
     size_t m_inLen = 0;
-    quint64 m_decoded = 0;
     CLzmaDec m_dec;
 };
 
@@ -338,6 +336,13 @@ public:
     void submit(int fd, unsigned char *slot, size_t len) { push(Job{fd, slot, len, false}); }
     // Takes over fd: it is closed after the chunks queued before.
     void closeFile(int fd) { push(Job{fd, nullptr, 0, true}); }
+
+    // The cause of the first failed write or close (an errno value), 0 if none.
+    int error() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_error;
+    }
 
     // Waits for every queued job; true when every write and close succeeded.
     bool finish()
@@ -385,9 +390,12 @@ private:
                 ok = ::close(job.fd) == 0;
             else if (!failed)
                 ok = writeAll(job.fd, job.slot, job.len);
+            const int cause = ok ? 0 : errno;
             lock.lock();
-            if (!ok)
+            if (!ok && !m_failed) {
                 m_failed = true;
+                m_error = cause;
+            }
             if (job.slot)
                 m_free.push_back(job.slot);
             m_changed.notify_all();
@@ -397,10 +405,11 @@ private:
     std::unique_ptr<unsigned char[]> m_slots[4];
     std::vector<unsigned char *> m_free;
     std::deque<Job> m_jobs;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_stop = false;
     bool m_failed = false;
+    int m_error = 0;
     std::thread m_thread;
 };
 
@@ -449,15 +458,139 @@ bool parentsExist(const QByteArray &dest, const QByteArray &name)
     return true;
 }
 
+// Bytes an ordinary user may still write on the file system that holds path,
+// or its nearest parent that exists; -1 when that cannot be told.
+qint64 freeSpace(QByteArray path)
+{
+    for (;;) {
+        struct statvfs st;
+        if (::statvfs(path.isEmpty() ? "." : path.constData(), &st) == 0) {
+            const quint64 bytes = quint64(st.f_bavail) * quint64(st.f_frsize);
+            return qint64(qMin<quint64>(bytes, quint64(std::numeric_limits<qint64>::max())));
+        }
+        if ((errno != ENOENT && errno != ENOTDIR) || path.isEmpty() || path == "/")
+            return -1;
+        const int slash = path.lastIndexOf('/');
+        path = slash > 0 ? path.left(slash) : slash == 0 ? QByteArray("/") : QByteArray();
+    }
+}
+
+QString megabytes(quint64 bytes)
+{
+    return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1);
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(strerror(error));
+}
+
+// Why a file of the package could not be written, in words that say what to do.
+QString writeFailure(int error, const QString &dest)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return QStringLiteral("the disk is full: the files of the package no longer fit in %1; free some space "
+                              "and try again").arg(dest);
+    if (error == EFBIG)
+        return QStringLiteral("a file of the package is larger than this system lets the updater write in %1")
+            .arg(dest);
+    return QStringLiteral("the files of the package cannot be written in %1: %2").arg(dest, systemError(error));
+}
+
+const char kDamaged[] = "the package is damaged; download it again";
+
+// Writes the entries in directory order from the decoded section; Done, or a
+// failure code with its reason.
+int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, SectionDecoder &decoder,
+                 const std::atomic<bool> *stop, QString *reason)
+{
+    const QString destName = QFile::decodeName(dest);
+    ChunkWriter writer;
+    auto refuse = [&](const Entry &e) {
+        *reason = QStringLiteral("the package was refused: its entry \"%1\" cannot be made in %2 (its folder "
+                                 "comes later or is no folder)")
+                      .arg(QString::fromUtf8(e.name), destName);
+        writer.finish();
+        return COB_Ozip::EntryFailed;
+    };
+    auto isStopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
+    for (const Entry &e : entries) {
+        if (isStopped()) {
+            writer.finish();
+            *reason = QStringLiteral("the unpack was stopped");
+            return COB_Ozip::EntryFailed;
+        }
+        if (e.isDirectory) {
+            // One level per entry: the folder's own parents come from earlier entries.
+            if (!parentsExist(dest, e.name.left(e.name.size() - 1)) || !makeFolders(dest, e.name))
+                return refuse(e);
+            continue;
+        }
+        if (!parentsExist(dest, e.name))
+            return refuse(e);
+        QByteArray path = dest + '/' + e.name;
+        // Written from scratch: whatever stood there before (a file, or a link
+        // leading out of the destination) is replaced, never written through.
+        struct stat st;
+        if (::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+            ::unlink(path.constData());
+        int out = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (out < 0) {
+            const int error = errno;
+            writer.finish();
+            *reason = error == ENOSPC || error == EDQUOT ? writeFailure(error, destName)
+                                                         : QStringLiteral("the file %1 cannot be made: %2")
+                                                               .arg(QFile::decodeName(path), systemError(error));
+            return COB_Ozip::EntryFailed;
+        }
+        quint64 left = e.size;
+        while (left > 0) {
+            size_t chunk = size_t(qMin<quint64>(left, OutBufferSize));
+            unsigned char *slot = isStopped() ? nullptr : writer.acquire();
+            if (!slot) {
+                writer.closeFile(out);
+                const bool written = writer.finish();
+                *reason = written ? QStringLiteral("the unpack was stopped") : writeFailure(writer.error(), destName);
+                return COB_Ozip::EntryFailed;
+            }
+            if (!decoder.read(slot, chunk)) {
+                writer.release(slot);
+                writer.closeFile(out);
+                if (!writer.finish()) {
+                    *reason = writeFailure(writer.error(), destName);
+                    return COB_Ozip::EntryFailed;
+                }
+                *reason = QStringLiteral("the package is damaged: its data is cut short or corrupt; download it again");
+                return COB_Ozip::BadContents;
+            }
+            writer.submit(out, slot, chunk);
+            left -= chunk;
+        }
+        writer.closeFile(out);
+    }
+    if (!writer.finish()) {
+        *reason = writeFailure(writer.error(), destName);
+        return COB_Ozip::EntryFailed;
+    }
+    return COB_Ozip::Done;
+}
+
 } // namespace
 
 COB_Ozip::~COB_Ozip() = default;
 
+int COB_Ozip::fail(int result, const QString &reason)
+{
+    m_error = reason;
+    return result;
+}
+
 int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
 {
+    m_error.clear();
     Fd package(::open(QFile::encodeName(packagePath).constData(), O_RDONLY | O_CLOEXEC));
     if (!package.valid())
-        return CannotOpen;
+        return fail(CannotOpen, QStringLiteral("the package %1 cannot be opened: %2").arg(packagePath, systemError(errno)));
 
     unsigned char header[HeaderSize];
     qint64 headerLen = readAt(package.get(), header, HeaderSize, 0);
@@ -466,9 +599,9 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
     // package is refused.
     qDebug() << headerLen;
     if (headerLen < 4 || le32(header) != Magic)
-        return BadMagic;
+        return fail(BadMagic, QStringLiteral("the file %1 is not an update package").arg(packagePath));
     if (headerLen < HeaderSize)
-        return BadCrc;
+        return fail(BadCrc, QLatin1String(kDamaged));
 
     // The whole body is checked before anything is written; it is streamed, not held.
     qint64 bodyLen = 0;
@@ -476,98 +609,85 @@ int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
         BodyCrc crc(Magic);
         std::unique_ptr<unsigned char[]> buf(new unsigned char[OutBufferSize]);
         for (;;) {
+            if (stopped())
+                return fail(EntryFailed, QStringLiteral("the unpack was stopped"));
             qint64 got = readAt(package.get(), buf.get(), OutBufferSize, HeaderSize + bodyLen);
             if (got < 0)
-                return CannotOpen;
+                return fail(CannotOpen, QStringLiteral("the package %1 cannot be read: %2")
+                                            .arg(packagePath, systemError(errno)));
             if (got == 0)
                 break;
             crc.update(buf.get(), size_t(got));
             bodyLen += got;
         }
         if (crc.value() != le32(header + 8))
-            return BadCrc;
+            return fail(BadCrc, QStringLiteral("the package is damaged (its checksum does not match); download it again"));
     }
 
     const qint64 sectionLen = le32(header + 16);
     if (sectionLen < LzmaHeaderSize || sectionLen + 2 > bodyLen)
-        return BadContents;
+        return fail(BadContents, QLatin1String(kDamaged));
+    return unpackEntries(package.get(), sectionLen, bodyLen, destDir);
+}
 
+// After the checksum: the directory is judged whole before the first byte is
+// decoded, and the output is held to the sizes it lists.
+int COB_Ozip::unpackEntries(int package, qint64 sectionLen, qint64 bodyLen, const QString &destDir)
+{
     std::vector<Entry> entries;
-    if (!readDirectory(package.get(), HeaderSize + sectionLen, HeaderSize + bodyLen, entries))
-        return BadContents;
+    if (!readDirectory(package, HeaderSize + sectionLen, HeaderSize + bodyLen, entries))
+        return fail(BadContents, QLatin1String(kDamaged));
     quint64 total = 0;
     for (const Entry &e : entries) {
         if (!isSafeName(e.name, e.isDirectory) || (e.isDirectory && e.size != 0))
-            return EntryFailed;
+            return fail(EntryFailed, QStringLiteral("the package was refused: its entry \"%1\" is no plain file or "
+                                                    "folder inside the unpack folder")
+                                         .arg(QString::fromUtf8(e.name)));
         total += e.size;
     }
-
-    unsigned char lzmaHeader[LzmaHeaderSize];
-    if (readAt(package.get(), lzmaHeader, LzmaHeaderSize, HeaderSize) != LzmaHeaderSize)
-        return BadContents;
-    const quint64 announced = le64(lzmaHeader + LZMA_PROPS_SIZE);
-    if (announced != ~quint64(0) && announced < total)
-        return BadContents;
-    SectionDecoder decoder(package.get(), HeaderSize + LzmaHeaderSize, HeaderSize + sectionLen);
-    if (!decoder.init(lzmaHeader, total))
-        return BadContents;
-
-    // The destination is made on the way to the first entry: a package without
-    // entries succeeds without touching it, once its section has proved whole.
-    if (entries.empty())
-        return decoder.finish(announced) ? Done : BadContents;
 
     QByteArray dest = QFile::encodeName(destDir);
     while (dest.size() > 1 && (dest.endsWith('/') || dest.endsWith('\\')))
         dest.chop(1);
-    if (folderState(dest) == PathState::Missing)
-        ::mkdir(dest.constData(), 0777);
-    {
+    const qint64 room = freeSpace(dest);
+    if (room >= 0 && total > quint64(room))
+        return fail(EntryFailed, QStringLiteral("not enough disk space to unpack the package: it needs %1 MB and "
+                                                "%2 MB are free in %3")
+                                     .arg(megabytes(total), megabytes(quint64(room)), destDir));
+
+    unsigned char lzmaHeader[LzmaHeaderSize];
+    if (readAt(package, lzmaHeader, LzmaHeaderSize, HeaderSize) != LzmaHeaderSize)
+        return fail(BadContents, QLatin1String(kDamaged));
+    const quint64 announced = le64(lzmaHeader + LZMA_PROPS_SIZE);
+    const bool sizeKnown = announced != ~quint64(0);
+    // The section holds the entries' data and nothing else: more would be
+    // decoded for nothing (or be a bomb), less cannot fill the entries.
+    if (sizeKnown && announced != total)
+        return fail(BadContents, QStringLiteral("the package is damaged: its data (%1 bytes) does not match the %2 "
+                                                "bytes its directory lists; download it again")
+                                     .arg(announced).arg(total));
+    SectionDecoder decoder(package, HeaderSize + LzmaHeaderSize, HeaderSize + sectionLen);
+    if (!decoder.init(lzmaHeader, total))
+        return fail(BadContents, QLatin1String(kDamaged));
+
+    // The destination is made on the way to the first entry: a package without
+    // entries succeeds without touching it, once its section has proved whole.
+    if (!entries.empty()) {
+        if (folderState(dest) == PathState::Missing)
+            ::mkdir(dest.constData(), 0777);
         struct stat st;
         if (::stat(dest.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-            return EntryFailed;
+            return fail(EntryFailed, QStringLiteral("the unpack folder %1 cannot be made").arg(destDir));
+        QString reason;
+        const int result = writeEntries(entries, dest, decoder, m_stop, &reason);
+        if (result != Done)
+            return fail(result, reason);
     }
-
-    ChunkWriter writer;
-    for (const Entry &e : entries) {
-        if (e.isDirectory) {
-            // One level per entry: the folder's own parents come from earlier entries.
-            if (!parentsExist(dest, e.name.left(e.name.size() - 1)) || !makeFolders(dest, e.name))
-                return EntryFailed;
-            continue;
-        }
-        if (!parentsExist(dest, e.name))
-            return EntryFailed;
-        QByteArray path = dest + '/' + e.name;
-        // Written from scratch: whatever stood there before (a file, or a link
-        // leading out of the destination) is replaced, never written through.
-        struct stat st;
-        if (::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
-            ::unlink(path.constData());
-        int out = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (out < 0)
-            return EntryFailed;
-        quint64 left = e.size;
-        while (left > 0) {
-            size_t chunk = size_t(qMin<quint64>(left, OutBufferSize));
-            unsigned char *slot = writer.acquire();
-            if (!slot) {
-                writer.closeFile(out);
-                return EntryFailed;
-            }
-            if (!decoder.read(slot, chunk)) {
-                writer.release(slot);
-                writer.closeFile(out);
-                return writer.finish() ? BadContents : EntryFailed;
-            }
-            writer.submit(out, slot, chunk);
-            left -= chunk;
-        }
-        writer.closeFile(out);
-    }
-    if (!writer.finish())
-        return EntryFailed;
-    return decoder.finish(announced) ? Done : BadContents;
+    if (!decoder.finish(sizeKnown))
+        return fail(BadContents, QStringLiteral("the package is damaged: its data goes on past the %1 bytes its "
+                                                "directory lists, or ends without its end mark; download it again")
+                                     .arg(total));
+    return Done;
 }
 
 bool COB_Ozip::UnzipFileToFile(const QString &compressedFile, const QString &decodedFile)

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -87,41 +88,65 @@ QString variantToText(const QVariant &value)
     }
 }
 
-QVariant textToVariant(const QString &text)
+// A value in QSettings' "@Variant(" form, decoded as Qt decodes it. Its counts
+// come from the file: a list announced with 2^28 entries makes Qt reserve room
+// for them and throw std::bad_alloc, which would end the process. Such a value,
+// or any other that does not decode whole, fails: it could not be written back.
+bool streamToVariant(const QByteArray &bytes, QVariant *value)
 {
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_4_0);
+    QVariant result;
+    try {
+        stream >> result;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    if (stream.status() != QDataStream::Ok)
+        return false;
+    *value = result;
+    return true;
+}
+
+// QSettings' own text form back to a value; false when it cannot be read whole.
+bool textToVariant(const QString &text, QVariant *value)
+{
+    *value = text;
     if (!text.startsWith(QLatin1Char('@')))
-        return text;
+        return true;
     if (text.endsWith(QLatin1Char(')'))) {
         if (text.startsWith(QLatin1String("@ByteArray("))) {
-            return text.mid(11, text.size() - 12).toLatin1();
+            *value = text.mid(11, text.size() - 12).toLatin1();
+            return true;
         }
-        if (text.startsWith(QLatin1String("@Variant("))) {
-            const QByteArray bytes = text.mid(9, text.size() - 10).toLatin1();
-            QDataStream stream(bytes);
-            stream.setVersion(QDataStream::Qt_4_0);
-            QVariant result;
-            stream >> result;
-            return result;
-        }
+        if (text.startsWith(QLatin1String("@Variant(")))
+            return streamToVariant(text.mid(9, text.size() - 10).toLatin1(), value);
         if (text.startsWith(QLatin1String("@Rect("))) {
             const QStringList args = textFormArguments(text, 6);
-            if (args.size() == 4)
-                return QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt());
+            if (args.size() == 4) {
+                *value = QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt());
+                return true;
+            }
         } else if (text.startsWith(QLatin1String("@Size("))) {
             const QStringList args = textFormArguments(text, 6);
-            if (args.size() == 2)
-                return QSize(args[0].toInt(), args[1].toInt());
+            if (args.size() == 2) {
+                *value = QSize(args[0].toInt(), args[1].toInt());
+                return true;
+            }
         } else if (text.startsWith(QLatin1String("@Point("))) {
             const QStringList args = textFormArguments(text, 7);
-            if (args.size() == 2)
-                return QPoint(args[0].toInt(), args[1].toInt());
+            if (args.size() == 2) {
+                *value = QPoint(args[0].toInt(), args[1].toInt());
+                return true;
+            }
         } else if (text == QLatin1String("@Invalid()")) {
-            return QVariant();
+            *value = QVariant();
+            return true;
         }
     }
     if (text.startsWith(QLatin1String("@@")))
-        return text.mid(1);
-    return text;
+        *value = text.mid(1);
+    return true;
 }
 
 plist_t textNode(const QString &text)
@@ -230,8 +255,7 @@ bool fromNode(plist_t node, QVariant *value)
     }
     case PLIST_STRING: {
         const QString text = PlistReader::string(node);
-        *value = textToVariant(text);
-        return !text.contains(QChar::Null);
+        return textToVariant(text, value) && !text.contains(QChar::Null);
     }
     case PLIST_DATA: {
         uint64_t length = 0;
@@ -241,7 +265,9 @@ bool fromNode(plist_t node, QVariant *value)
         // Text in QSettings' own form that held a NUL was stored as data; it is
         // decoded whole, NULs and all.
         if (data.startsWith('@')) {
-            const QVariant decoded = textToVariant(QString::fromUtf8(data.constData(), data.size()));
+            QVariant decoded;
+            if (!textToVariant(QString::fromUtf8(data.constData(), data.size()), &decoded))
+                return false;
             if (decoded.userType() != QMetaType::QString)
                 *value = decoded;
         }

@@ -134,6 +134,10 @@ TEST(CXML_Parser, TextRuns)
         {"text before a comment is kept", "<a>one <!-- c --> two<b/></a>", "a{\"one two\",b}"},
         {"text before a declaration is kept", "<a>one<!X y>two</a>", "a{\"onetwo\"}"},
         {"a comment cuts a multi-byte sequence", "<a>x\xC3<!-- -->\xA9y</a>", "a{\"xy\"}"},
+        // A comment ends at the first "-->", however many dashes lead up to it.
+        {"a comment ending in an odd number of dashes", "<a><!-- c ---><b/><c>t</c></a>", "a{b,c{\"t\"}}"},
+        {"dashes only", "<a><!-----><b/><!------><c/></a>", "a{b,c}"},
+        {"before the root", "<!-- c ---><a><b/></a>", "a{b}"},
         {"CDATA is its own child", "<a>x <![CDATA[a<b]]> y</a>", "a{\"x\",C\"a<b\",\"y\"}"},
         {"empty CDATA adds nothing", "<a><![CDATA[]]></a>", "a"},
         {"CDATA keeps markup and references", "<a><![CDATA[&amp;<x>]]]></a>", "a{C\"&amp;<x>]\"}"},
@@ -153,6 +157,9 @@ TEST(CXML_Parser, References)
         {"upper-case X is not a reference", "<a>&#X41;</a>", "a{\"&#X41;\"}"},
         {"bare ampersand stays and swallows nothing", "<a>x & y<b/>;</a>", "a{\"x & y\",b,\";\"}"},
         {"unknown name stays as written", "<a>&nbsp;&x:y;</a>", "a{\"&nbsp;&x:y;\"}"},
+        // Short names that begin, extend or differ in case from a known one.
+        {"unknown short names stay as written", "<a>&am;&g;&quo;&ampx;&lt1;&GT;&Amp;</a>",
+         "a{\"&am;&g;&quo;&ampx;&lt1;&GT;&Amp;\"}"},
         {"reference without digits", "<a>&#;&#x;</a>", "a{\"&#;&#x;\"}"},
         {"reference cut by markup", "<a>&am<b/></a>", "a{\"&am\",b}"},
         {"reference at the end of input", "<a>x&amp", "a{\"x&amp\"}"},
@@ -165,13 +172,15 @@ TEST(CXML_Parser, References)
     EXPECT_EQ(ParseAndDump("<a v='&lt;'>&lt;b&gt;&#65;</a>", false, true), "a[v=<]{\"&lt;b&gt;&#65;\"}");
 }
 
-// A reference never puts a character into the tree that raw UTF-8 could not: surrogates, values past
+// A reference never puts a character into the tree that raw UTF-8 could not: 0, surrogates, values past
 // U+10FFFF and values too large for any width become U+FFFD, as the decoder makes of the same values.
 // Leading zeros are only padding, however many there are.
 TEST(CXML_Parser, ReferencesStayValidUnicode)
 {
     const std::string zeros(100, '0');
     RunTable({
+        {"zero", "<a>&#0;&#x0;&#000;x</a>", "a{\"\\xFFFD;\\xFFFD;\\xFFFD;x\"}"},
+        {"zero in an attribute value", "<a v='&#0;x' w='&#x00;'/>", "a[v=\\xFFFD;x,w=\\xFFFD;]"},
         {"surrogates", "<a>&#xD800;&#xDFFF;&#55296;</a>", "a{\"\\xFFFD;\\xFFFD;\\xFFFD;\"}"},
         {"past the last code point", "<a>&#x110000;&#1114112;</a>", "a{\"\\xFFFD;\\xFFFD;\"}"},
         {"too large for 32 bits", "<a>&#xFFFFFFFFF;&#4294967361;&#x100000041;</a>",

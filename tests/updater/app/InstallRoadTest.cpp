@@ -5,6 +5,7 @@
 #include "FakeInstaller.h"
 #include "InstallHistory.h"
 #include "OzipWriter.h"
+#include "PlistTool.h"
 #include "Sandbox.h"
 #include "UpdaterProcess.h"
 
@@ -113,6 +114,66 @@ TEST_F(InstallRoad, EmptyEntriesAreSkippedAndAFailingInstallerDoesNotStopTheRoad
     EXPECT_EQ(receipts.first().displayName, QStringLiteral("Good"));
     EXPECT_NE(run.err.indexOf(QStringLiteral("package skipped: ") + failing), -1) << run.err.toStdString();
     EXPECT_NE(run.err.indexOf(QStringLiteral("package installed: ") + good), -1) << run.err.toStdString();
+}
+
+// Decompression bombs made by the package writer: one whose directory lists more
+// than the disk holds, one whose data goes on behind its listed entries. Each
+// fails with its reason in the log and leaves nothing on disk; the road goes on.
+TEST_F(InstallRoad, BombsAreStoppedAtTheirListedSizesLoggedAndLeaveNothing)
+{
+    ASSERT_FALSE(installFakeInstaller(sandbox).isEmpty());
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    const QString huge = sandbox.base() + QStringLiteral("/pkgs/huge.ozip");
+    const QString behind = sandbox.base() + QStringLiteral("/pkgs/behind.ozip");
+    const QString good = sandbox.base() + QStringLiteral("/pkgs/good.ozip");
+    ASSERT_TRUE(QDir().mkpath(sandbox.base() + QStringLiteral("/pkgs")));
+    {
+        OzipWriter writer;
+        quint64 listed = 0;
+        for (int i = 0; i < 65535; ++i) {
+            OzipWriter::Entry e;
+            e.name = "part" + QByteArray::number(i);
+            e.declaredSize = 0xFFFFFFFF;
+            listed += quint64(e.declaredSize);
+            writer.add(e);
+        }
+        writer.options().announcedSize = qint64(listed);
+        ASSERT_TRUE(writer.write(huge));
+    }
+    const QByteArray setup = "<setup><file name=\"Behind.pkg\"/></setup>";
+    {
+        OzipWriter writer;
+        writer.options().endMark = true;
+        writer.options().trailingData = QByteArray(16 << 20, '\0');
+        writer.file("Setup.xml", setup).file("Behind.pkg", "x");
+        ASSERT_TRUE(writer.write(behind));
+    }
+    ASSERT_TRUE(sandbox.writeFile(good, package("good", {"Good.pkg"})));
+
+    const UpdaterRun run = runUpdater(
+        sandbox, {QStringLiteral("-install"), QStringLiteral("-OzipPath"), huge + '|' + behind + '|' + good});
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read) << run.err.toStdString();
+    ASSERT_EQ(receipts.size(), 1);
+    EXPECT_EQ(receipts.first().displayName, QStringLiteral("Good"));
+
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    EXPECT_NE(log.indexOf(QStringLiteral("Failed to extract the package %1: not enough disk space to unpack the "
+                                         "package: it needs ").arg(huge)),
+              -1)
+        << log.toStdString();
+    EXPECT_NE(log.indexOf(QStringLiteral("Failed to extract the package %1: the package is damaged: its data goes on "
+                                         "past the %2 bytes its directory lists").arg(behind).arg(setup.size() + 1)),
+              -1)
+        << log.toStdString();
+
+    const QString uncompress = sandbox.dataRoot() + QStringLiteral("updater/uncompress/");
+    const QStringList runs = QDir(uncompress).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(runs.size(), 1);
+    EXPECT_EQ(QDir(uncompress + runs.first()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("3")});
 }
 
 TEST_F(InstallRoad, ForcedUpdateIsHandedOverAsAnInstallCommandLine)

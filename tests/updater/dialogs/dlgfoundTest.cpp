@@ -11,6 +11,8 @@
 #include "UpdaterApp.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QIcon>
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
 #include <memory>
@@ -345,6 +348,37 @@ TEST_F(DlgFound, QuittingAsksAndAConfirmedQuitStopsTheTransfer)
             EXPECT_FALSE(dialog->isVisible());
         }
     }
+}
+
+// Unpacking runs beside the window: a click during a long unpack is handled at
+// once, and the quit it asks for stops the unpack and leaves nothing of it.
+TEST_F(DlgFound, AClickDuringALongUnpackIsHandledAtOnce)
+{
+    sandbox.setEnv("ORBEL_UPDATER_WAITS", "ShortDelay=30");
+    manager.reset(new CReaderModuleManager(QStringLiteral("Update List")));  // its window takes the wait
+    // Already downloaded in full: 64 GiB of zeros (sparse) whose check alone outlasts the test.
+    const qint64 body = qint64(64) << 30;
+    const QString downloads = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/");
+    ASSERT_TRUE(QDir().mkpath(downloads));
+    ASSERT_TRUE(OzipWriter::writeHollow(downloads + QStringLiteral("Hollow.ozip"), body));
+    select(QStringLiteral("Hollow"), QStringLiteral("%1B").arg(body + OzipWriter::HeaderSize),
+           QStringLiteral("/Hollow.ozip"));
+    const QDir uncompress(downloads + QStringLiteral("uncompress"));
+    auto unpackFolders = [&] { return uncompress.entryList(QDir::Dirs | QDir::NoDotAndDotDot); };
+
+    open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !unpackFolders().isEmpty(); }, 10000));
+    // The unpack has begun and goes on while the window answers.
+    EXPECT_EQ(cell(0, 2), QStringLiteral("Install 0%"));
+
+    ModalAnswerer answerer(QMessageBox::Yes);
+    QElapsedTimer handled;
+    handled.start();
+    QTimer::singleShot(0, button("btn_close"), &QPushButton::click);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 10000));
+    EXPECT_LT(handled.elapsed(), 1000);
+    EXPECT_TRUE(unpackFolders().isEmpty());
+    EXPECT_EQ(cell(0, 2), QStringLiteral("Install 0%"));
 }
 
 TEST_F(DlgFound, RowsAreFoundByModuleWhenOnlyForcedModulesAreListed)

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include <atomic>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -58,7 +59,8 @@ class OzipTest : public SandboxTest
 protected:
     QString dest() const { return sandbox.base() + QStringLiteral("/out"); }
 
-    int unpack(const QByteArray &container)
+    // Unpacks with the given reader (a fresh one when none is given).
+    int unpack(const QByteArray &container, COB_Ozip *reader = nullptr)
     {
         QString package = sandbox.base() + QStringLiteral("/package.bin");
         QFile f(package);
@@ -66,9 +68,9 @@ protected:
         f.write(container);
         f.close();
         COB_Ozip ozip;
-        return ozip.Unzip2(package, dest());
+        return (reader ? reader : &ozip)->Unzip2(package, dest());
     }
-    int unpack(const OzipWriter &writer) { return unpack(writer.bytes()); }
+    int unpack(const OzipWriter &writer, COB_Ozip *reader = nullptr) { return unpack(writer.bytes(), reader); }
 
     // The files of the sandbox outside the destination and the package.
     Tree outside() const
@@ -143,12 +145,6 @@ TEST_F(OzipTest, GoodPackagesUnpackExactly)
              w.file("one", big.left(70000)).file("two", "2");
          },
          {{"one", big.left(70000)}, {"two", "2"}}},
-        {"decoded data longer than the directory",
-         [](OzipWriter &w) {
-             w.options().trailingData = QByteArray(5000, 'z');
-             w.file("f", "abc");
-         },
-         {{"f", "abc"}}},
         {"utf-8 names, higher level",
          [&](OzipWriter &w) {
              w.options().level = 5;
@@ -272,20 +268,32 @@ TEST_F(OzipTest, DecodedDataShorterThanTheDirectoryFails)
 {
     // When the stream's own size does not give it away, the shortfall shows only
     // at the end of the data: the unpack fails instead of padding with zeros.
-    for (bool endMark : {true, false}) {
-        SCOPED_TRACE(endMark);
+    struct Case
+    {
+        const char *name;
+        bool endMark;
+        qint64 announced;  // -1: as the writer makes it
+    };
+    const Case cases[] = {
+        {"end mark, no size", true, -1},
+        {"a size beyond what the stream holds", false, 2 + 8},
+        // The end mark comes before the size the header announces.
+        {"end mark before the announced size", true, 2 + 8},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
         QDir(dest()).removeRecursively();
         OzipWriter w;
-        w.options().endMark = endMark;
-        if (!endMark)
-            w.options().announcedSize = 1 << 20;  // more than the stream really holds
+        w.options().endMark = c.endMark;
+        w.options().announcedSize = c.announced;
         OzipWriter::Entry e;
         e.name = "short";
         e.data = "12345";
         e.declaredSize = 8;
         w.file("whole", "ok").add(e);
-        EXPECT_EQ(unpack(w), COB_Ozip::BadContents);
-        EXPECT_EQ(readTree(dest()).value("whole"), QByteArray("ok"));
+        COB_Ozip ozip;
+        EXPECT_EQ(unpack(w, &ozip), COB_Ozip::BadContents);
+        EXPECT_TRUE(ozip.errorString().contains(QStringLiteral("damaged"))) << ozip.errorString().toStdString();
         EXPECT_NE(readTree(dest()).value("short"), QByteArray("12345\0\0\0", 8));
     }
 
@@ -293,6 +301,98 @@ TEST_F(OzipTest, DecodedDataShorterThanTheDirectoryFails)
     QByteArray c = OzipWriter().file("f", "x").bytes();
     c[OzipWriter::HeaderSize] = char(225);
     EXPECT_EQ(unpack(OzipWriter::withCrcFixed(c)), COB_Ozip::BadContents);
+}
+
+// A small package that decodes to far more than its directory lists: decoding
+// stops at the listed sizes and the package fails, whether the extra data comes
+// as a size in the section's header or hides behind the entries before the end mark.
+TEST_F(OzipTest, DataBeyondTheListedSizesFailsWithoutBeingDecoded)
+{
+    const QByteArray zeros(64 << 20, '\0');
+    for (bool endMark : {true, false}) {
+        SCOPED_TRACE(endMark);
+        QDir(dest()).removeRecursively();
+        OzipWriter w;
+        w.options().endMark = endMark;
+        w.options().trailingData = zeros;
+        w.file("Setup.xml", "<setup/>");
+        const QByteArray bomb = w.bytes();
+        ASSERT_LT(bomb.size(), 64 << 10);
+        COB_Ozip ozip;
+        EXPECT_EQ(unpack(bomb, &ozip), COB_Ozip::BadContents);
+        EXPECT_TRUE(ozip.errorString().contains(QStringLiteral("8 bytes its directory lists")))
+            << ozip.errorString().toStdString();
+        // A size in the header gives it away before anything is written.
+        if (!endMark)
+            EXPECT_FALSE(QFileInfo::exists(dest()));
+    }
+}
+
+// Listed sizes that cannot fit on the disk fail before the first byte is decoded,
+// however small the package.
+TEST_F(OzipTest, ListedSizesBeyondTheFreeSpaceFailAtOnce)
+{
+    OzipWriter w;
+    w.file("Setup.xml", "<setup/>");
+    quint64 listed = 8;
+    for (int i = 0; i < 65534; ++i) {
+        OzipWriter::Entry e;
+        e.name = "f" + QByteArray::number(i);
+        e.declaredSize = 0xFFFFFFFF;
+        listed += e.declaredSize;
+        w.add(e);
+    }
+    w.options().announcedSize = qint64(listed);
+    COB_Ozip ozip;
+    EXPECT_EQ(unpack(w, &ozip), COB_Ozip::EntryFailed);
+    EXPECT_TRUE(ozip.errorString().startsWith(QStringLiteral("not enough disk space to unpack the package: it needs ")))
+        << ozip.errorString().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dest()));
+}
+
+TEST_F(OzipTest, EveryFailureSaysWhy)
+{
+    const QByteArray good = OzipWriter().file("f", "x").bytes();
+    QByteArray badMagic = good;
+    badMagic[0] = 'P';
+    QByteArray badCrc = good;
+    badCrc[40] = char(badCrc[40] ^ 1);
+    const struct
+    {
+        QByteArray container;
+        int result;
+        const char *reason;
+    } cases[] = {
+        {good, COB_Ozip::Done, ""},
+        {badMagic, COB_Ozip::BadMagic, "is not an update package"},
+        {badCrc, COB_Ozip::BadCrc, "checksum does not match"},
+        {OzipWriter::withCrcFixed(good.left(good.size() - 3)), COB_Ozip::BadContents, "damaged"},
+        {OzipWriter().file("../evil", "x").bytes(), COB_Ozip::EntryFailed, "refused"},
+        {OzipWriter().file("d/f", "x").bytes(), COB_Ozip::EntryFailed, "refused"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.reason);
+        QDir(dest()).removeRecursively();
+        COB_Ozip ozip;
+        EXPECT_EQ(unpack(c.container, &ozip), c.result);
+        EXPECT_TRUE(ozip.errorString().contains(QLatin1String(c.reason))) << ozip.errorString().toStdString();
+        EXPECT_EQ(ozip.errorString().isEmpty(), c.result == COB_Ozip::Done);
+    }
+    COB_Ozip ozip;
+    EXPECT_EQ(ozip.Unzip2(sandbox.base() + QStringLiteral("/missing.bin"), dest()), COB_Ozip::CannotOpen);
+    EXPECT_TRUE(ozip.errorString().contains(QStringLiteral("cannot be opened"))) << ozip.errorString().toStdString();
+}
+
+TEST_F(OzipTest, AStopFlagEndsTheUnpack)
+{
+    std::atomic<bool> stop{true};
+    COB_Ozip ozip;
+    ozip.setStopFlag(&stop);
+    EXPECT_EQ(unpack(OzipWriter().file("f", "x"), &ozip), COB_Ozip::EntryFailed);
+    EXPECT_EQ(ozip.errorString(), QStringLiteral("the unpack was stopped"));
+    EXPECT_FALSE(QFileInfo::exists(dest()));
+    stop = false;
+    EXPECT_EQ(unpack(OzipWriter().file("f", "x"), &ozip), COB_Ozip::Done);
 }
 
 TEST_F(OzipTest, SectionMustEndAsItsHeaderSays)
@@ -511,6 +611,8 @@ TEST_F(OzipTest, FailedWritesFailTheUnpack)
     int result = ozip.Unzip2(package, dest());
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(result, COB_Ozip::EntryFailed);
+    EXPECT_TRUE(ozip.errorString().startsWith(QStringLiteral("a file of the package is larger than this system")))
+        << ozip.errorString().toStdString();
 }
 
 TEST_F(OzipTest, UnzipFileToFileDecodesOneStream)

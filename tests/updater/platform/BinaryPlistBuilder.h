@@ -30,6 +30,8 @@ public:
 
     static QByteArray integer(quint8 value) { return QByteArray(1, '\x10') + char(value); }
 
+    static QByteArray data(const QByteArray &bytes) { return marker(0x40, static_cast<quint64>(bytes.size())) + bytes; }
+
     QByteArray array(const QVector<quint64> &refs, quint64 count) const
     {
         QByteArray object = marker(0xA0, count);

@@ -290,6 +290,68 @@ TEST_F(PlistSettingsTest, HostileFilesNeitherCrashNorAreWrittenOver)
     }
 }
 
+// QSettings' "@Variant(" form carries a QDataStream whose counts come from the
+// file: a list announced with 2^28 entries must not end the process (Qt reserves
+// room for them and throws). Such a file counts as unreadable, whatever form the
+// value takes, and is never written over.
+TEST_F(PlistSettingsTest, AVariantWithAHugeCountIsUnreadableNotAnAbort)
+{
+    // QDataStream (Qt 4.0 layout): type, null flag, count.
+    const QByteArray list = QByteArray("@Variant(") + QByteArray("\0\0\0\x09\0\x10\0\0\0", 9) + ')';
+    const QByteArray stringList = QByteArray("@Variant(") + QByteArray("\0\0\0\x0b\0\x10\0\0\0", 9) + ')';
+    auto binary = [](const QByteArray &value) {
+        BinaryPlistBuilder b;
+        b.add(b.dict({1}, {2}));
+        b.add(BinaryPlistBuilder::ascii("Preferences.General.bDebugMode"));
+        b.add(value);
+        return b.build();
+    };
+    auto utf16 = [](const QByteArray &latin1) {
+        QVector<quint16> units;
+        for (char c : latin1)
+            units.append(quint8(c));
+        return BinaryPlistBuilder::utf16(units);
+    };
+    auto xml = [](const QByteArray &bytes) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict>"
+               "<key>Preferences.General.bDebugMode</key><data>" + bytes.toBase64() + "</data></dict></plist>";
+    };
+    const struct
+    {
+        const char *what;
+        QByteArray contents;
+    } cases[] = {
+        {"list, binary data", binary(BinaryPlistBuilder::data(list))},
+        {"list, binary UTF-16 string", binary(utf16(list))},
+        {"list, XML data", xml(list)},
+        {"string list, binary data", binary(BinaryPlistBuilder::data(stringList))},
+        {"string list, XML data", xml(stringList)},
+        {"cut short", binary(BinaryPlistBuilder::data(list.left(12) + ')'))},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = file() + QString::number(++n);
+        ASSERT_TRUE(sandbox.writeFile(path, c.contents));
+        EXPECT_TRUE(PlistSettings::isUnreadable(path));
+        {
+            auto store = PlistSettings::openFile(path);
+            EXPECT_EQ(store->status(), QSettings::FormatError);
+            store->setValue(QStringLiteral("x"), 1);
+            store->sync();
+        }
+        EXPECT_EQ(sandbox.readFile(path), c.contents);
+    }
+
+    // The updater meets it at start-up in the reader's preferences, and ends normally.
+    ASSERT_TRUE(sandbox.writeFile(sandbox.userPlist(), cases[1].contents));
+    const UpdaterRun run =
+        runUpdater(sandbox, {QStringLiteral("setnextautoupdatetime:2026-12-24"), QStringLiteral("10:00")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(sandbox.readFile(sandbox.userPlist()), cases[1].contents);
+}
+
 // Values a property list has no type for go in as QSettings' own text form, whose
 // bytes hold NULs; they come back as the type they went in as.
 TEST_F(PlistSettingsTest, ValuesInQSettingsTextFormComeBackWhole)
