@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes core/OB_CodePageData.cpp: the decode and encode maps of the fourteen table-driven code pages.
+"""Writes core/text/OB_CodePageData.cpp: the decode and encode maps of the fourteen table-driven code pages.
 
 The mappings come from Python's codecs of the same names, which are generated from the published
 Windows code-page mappings. Only the plain mappings are kept: the user-defined areas, private-use
@@ -274,7 +274,7 @@ def main():
     out.append("const _OB_CODEPAGE g_OB_CodePages[OB_CODEPAGE_COUNT] = {")
     out.extend("    %s," % r for r in records)
     out.append("};")
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "core", "OB_CodePageData.cpp")
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "core", "text", "OB_CodePageData.cpp")
     with open(path, "w") as f:
         f.write("\n".join(out) + "\n")
 

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes tests/core/CodingVectors.h: Base64 and percent-coding vectors made with Python's own
+"""Writes tests/core/text/CodingVectors.h: Base64 and percent-coding vectors made with Python's own
 base64 and urllib.parse, so the library is checked against an independent coder. Run once
 (/usr/bin/python3 tests/data/coding/make_vectors.py) and commit the result; the tests never run
 Python."""
@@ -10,7 +10,7 @@ import random
 import urllib.parse
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "..", "..", "core", "CodingVectors.h")
+OUT = os.path.join(HERE, "..", "..", "core", "text", "CodingVectors.h")
 
 # Printable ASCII the URL/URI coders leave alone. Python never escapes "~", which these coders
 # always do; it is escaped after quoting (a literal "~" in the output can only come from one).

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Golden values of the library's 848-word Mersenne Twister, from a transcription that is first
 checked against MT19937's published value (10000th output for seed 5489 is 4123659995). Run once
-with /usr/bin/python3 and paste the output into tests/core/OB_RandomTest.cpp."""
+with /usr/bin/python3 and paste the output into tests/core/math/OB_RandomTest.cpp."""
 
 M32 = 0xFFFFFFFF
 
