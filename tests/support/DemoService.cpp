@@ -7,7 +7,8 @@ DemoService::DemoService()
     // A bound on its life in case the test dies without killing it.
     m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
     m_process.setReadChannel(QProcess::StandardOutput);
-    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    // A wait that must not run out: a loaded machine may take seconds to start it.
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
     }
     m_url = QString::fromUtf8(m_process.readLine()).trimmed();
 }

@@ -49,6 +49,11 @@ void ModalAnswerer::look()
             modal->close();
         return;
     }
+    if (!m_inspected.contains(modal)) {
+        m_inspected.append(modal);
+        for (const Rule &inspector : qAsConst(m_inspectors))
+            inspector(modal);
+    }
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         boxTitles << box->windowTitle();
         boxTexts << box->text();

@@ -38,6 +38,9 @@ public:
     void answerBoxes(const QList<QMessageBox::StandardButton> &answers) { m_queued.append(answers); }
     void onModal(Handler handler) { m_handlers.append(std::move(handler)); }
     void on(const QString &objectName, Rule rule);
+    // Called once for every modal window, message boxes included, when it is
+    // first seen up and before anything answers it.
+    void onEveryWindow(Rule inspector) { m_inspectors.append(std::move(inspector)); }
     bool gaveUp() const { return m_gaveUp; }
 
     // Runs the dialog modally and answers it once, when it is up, with `answer`;
@@ -56,6 +59,8 @@ private:
     QList<QMessageBox::StandardButton> m_queued;
     QList<Handler> m_handlers;
     QList<QPointer<QWidget>> m_met;
+    QList<Rule> m_inspectors;
+    QList<QPointer<QWidget>> m_inspected;
     QTimer m_timer;
     QTimer m_giveUp;
     bool m_gaveUp = false;

@@ -6,8 +6,14 @@
 
 std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments)
 {
+    return startUpdater(sandbox, arguments, sandbox.environment());
+}
+
+std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments,
+                                       const QProcessEnvironment &environment)
+{
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(sandbox.environment());
+    process->setProcessEnvironment(environment);
     process->setWorkingDirectory(sandbox.base());
     process->setProgram(sandbox.installUpdater());
     process->setArguments(arguments);
@@ -16,10 +22,11 @@ std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList
     return process;
 }
 
-UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs)
+namespace {
+
+UpdaterRun waitForRun(const Sandbox &sandbox, std::unique_ptr<QProcess> process, int timeoutMs)
 {
     UpdaterRun run;
-    auto process = startUpdater(sandbox, arguments);
     run.finished = process->waitForFinished(timeoutMs);
     if (!run.finished) {
         process->kill();
@@ -32,4 +39,19 @@ UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int 
     if (log.open(QIODevice::ReadOnly))
         run.log = QString::fromUtf8(log.readAll());
     return run;
+}
+
+} // namespace
+
+UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs)
+{
+    return waitForRun(sandbox, startUpdater(sandbox, arguments), timeoutMs);
+}
+
+UpdaterRun runUpdaterWithoutDisplay(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs)
+{
+    QProcessEnvironment environment = sandbox.environment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return waitForRun(sandbox, startUpdater(sandbox, arguments, environment), timeoutMs);
 }

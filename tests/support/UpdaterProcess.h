@@ -21,5 +21,11 @@ struct UpdaterRun
 // process with the given arguments and waits for it to end.
 UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs = 30000);
 
+// The same as a user without any display starts it: no DISPLAY, no
+// WAYLAND_DISPLAY and no QT_QPA_PLATFORM in its environment.
+UpdaterRun runUpdaterWithoutDisplay(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs = 30000);
+
 // Starts the updater the same way and returns at once; the caller waits or kills.
 std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments);
+std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments,
+                                       const QProcessEnvironment &environment);

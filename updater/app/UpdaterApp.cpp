@@ -84,24 +84,28 @@ void UpdaterApp::runUpdateVisible(int language, int country)
     m_pModuleManager = new CReaderModuleManager(QString::fromStdString(m_pCmdLine->GetUpdaterType()), this);
     m_pModuleManager->setLangParm(m_nLanguage, m_nCountry);
 
-    if (m_pCmdLine->IsInsForceUpdate()) {
-        runForcedUpdateHandOver();
-    } else {
+    const Road road = ChooseRoad(*m_pCmdLine);
+    if (road != Road::ForcedHandOver) {
         m_strReaderVersion = m_pCmdLine->GetReaderVersion();
         m_strReaderPath = m_pCmdLine->GetReaderPath();
-        const std::string type = m_pCmdLine->GetUpdaterType();
-        if (m_pCmdLine->IsRun())
-            runChecking();
-        else if (!m_pCmdLine->IsUpdater() && m_pCmdLine->IsInsatll())
-            runInstall(unpackFolder);
-        else if (!m_pCmdLine->IsUpdater())
-            qDebug().noquote() << "neither an update nor an installation was asked for";
-        else if (type == "Update List" || type == "Auto Updater")
-            runChecking();
-        else if (type.empty())
-            qDebug().noquote() << "no updater type was given";
-        else
-            runComponentPack();
+    }
+    switch (road) {
+    case Road::ForcedHandOver:
+        runForcedUpdateHandOver();
+        break;
+    case Road::Checking:
+        runChecking();
+        break;
+    case Road::Install:
+        runInstall(unpackFolder);
+        break;
+    case Road::ComponentPack:
+        runComponentPack();
+        break;
+    case Road::None:
+        qDebug().noquote() << (m_pCmdLine->IsUpdater() ? "no updater type was given"
+                                                       : "neither an update nor an installation was asked for");
+        break;
     }
 
     // The outermost dialog has returned: nothing of the manager is still running
@@ -109,6 +113,20 @@ void UpdaterApp::runUpdateVisible(int language, int country)
     delete m_pModuleManager;
     m_pModuleManager = nullptr;
     m_bQuit = true;
+}
+
+UpdaterApp::Road UpdaterApp::ChooseRoad(const CSetup_CommandLine &commandLine)
+{
+    if (commandLine.IsInsForceUpdate())
+        return Road::ForcedHandOver;
+    if (commandLine.IsRun())
+        return Road::Checking;
+    if (!commandLine.IsUpdater())
+        return commandLine.IsInsatll() ? Road::Install : Road::None;
+    const std::string type = commandLine.GetUpdaterType();
+    if (type == "Update List" || type == "Auto Updater")
+        return Road::Checking;
+    return type.empty() ? Road::None : Road::ComponentPack;
 }
 
 void UpdaterApp::runChecking()

@@ -35,6 +35,12 @@ public:
     UpdaterApp(CSetup_CommandLine *commandLine, QObject *parent = nullptr);
     ~UpdaterApp() override;
 
+    // The road a run takes for its command line; only the check and the
+    // component-pack road open windows.
+    enum class Road { None, Checking, Install, ComponentPack, ForcedHandOver };
+    static Road ChooseRoad(const CSetup_CommandLine &commandLine);
+    static bool OpensWindows(Road road) { return road == Road::Checking || road == Road::ComponentPack; }
+
     void runUpdate(int language, int country);
     void runUpdateVisible(int language, int country);
     void ShowDownloadDlg(std::string type, bool &flag, bool second, bool third, bool fourth,

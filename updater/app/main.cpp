@@ -6,6 +6,7 @@
 #include "MyApplication.h"
 #include "StartupPaths.h"
 #include "UpdaterApp.h"
+#include "WindowSystem.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -49,17 +50,31 @@ int runCertificateMode(const QString &rawCommand, const QString &parseCommand)
     return 0;
 }
 
+// Whether the run this command line asks for opens a window: the modes of
+// start-up never do, nor do the roads without a dialog.
+bool opensWindows(const QStringList &arguments)
+{
+    const QString command = JoinCommandArguments(arguments);
+    if (command.startsWith(kCertMode) || command.startsWith(kReminderMode) || command.startsWith(kNoInternetMode))
+        return false;
+    CSetup_CommandLine commandLine;
+    commandLine.ProcessCmdLine(JoinCommandArgumentsForParse(arguments));
+    return UpdaterApp::OpensWindows(UpdaterApp::ChooseRoad(commandLine));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     CUP_Log::CreateLog();
 
+    WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv)));
     std::unique_ptr<MyApplication> application(new MyApplication(argc, argv));
     if (application->isRunning())
         return 0;
 
     application->setStyleSheet(QStringLiteral("QPushButton{height: 32pt}"));
+    WindowSystem::applyLook();
     // Every module manager of the run downloads and installs through a DlgDownload.
     DlgDownload::registerAsDownloadWindow();
 

@@ -330,10 +330,25 @@ void dlgfound::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
         return;
     }
-    if (confirmQuit())
+    // Once nothing is left to download or install, asking whether to stop the
+    // download would be a question about nothing.
+    if (isWorkOver() || confirmQuit())
         quit();
     else
         event->ignore();
+}
+
+bool dlgfound::isWorkOver() const
+{
+    if (m_nDownloadState == 4)
+        return true;
+    if (m_mapProgressItems.isEmpty())
+        return false;
+    for (const QStandardItem *cell : m_mapProgressItems) {
+        if (cell && !cell->text().isEmpty())
+            return false;
+    }
+    return true;
 }
 
 void dlgfound::OnExit()

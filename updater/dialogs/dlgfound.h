@@ -61,6 +61,8 @@ private:
     // Starts the module query for a component request that arrives without a selection.
     void QueryUpdate();
     bool confirmQuit();
+    // Nothing was to be done ("OK"), or every row has ended its installation.
+    bool isWorkOver() const;
     void quit();
     void setTitleImage(bool dark);
     void setColumnWidths();

@@ -1,8 +1,8 @@
 #include "CAppearanceMonitor.h"
 
 #include "CAppearanceObserver.h"
+#include "WindowSystem.h"
 
-#include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -19,11 +19,9 @@ void CAppearanceMonitor::setObserver(CAppearanceObserver *observer)
 
 bool CAppearanceMonitor::isDarkMode() const
 {
-    if (qEnvironmentVariable("ORBEL_UPDATER_DARK") == QLatin1String("1"))
+    if (WindowSystem::darkRequested())
         return true;
-    if (!qGuiApp)
-        return false;
-    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+    return qGuiApp && WindowSystem::isDark(QGuiApplication::palette());
 }
 
 void CAppearanceMonitor::updateDarkMode()

@@ -1,4 +1,8 @@
+#include "CRegister.h"
+#include "FakeInstaller.h"
 #include "FakeReader.h"
+#include "InstallHistory.h"
+#include "OzipWriter.h"
 #include "PlistTool.h"
 #include "Sandbox.h"
 #include "TestHttpServer.h"
@@ -176,6 +180,54 @@ TEST_F(Startup, ReminderModeWritesLastDayInTheCurrentLayout)
         EXPECT_EQ(entries.value(key).toString(), QLatin1String(c.value));
         EXPECT_EQ(entries.value("Kept").toString(), QStringLiteral("yes"));
     }
+}
+
+// The modes that open no window run where there is no display at all (a
+// scheduler, a remote shell), each with its own result.
+TEST_F(Startup, ModesWithoutAWindowNeedNoDisplay)
+{
+    ASSERT_FALSE(installFakeInstaller(sandbox).isEmpty());
+    TestHttpServer server;
+    ASSERT_TRUE(server.isListening());
+    const QByteArray list = QByteArray("<TrustServiceStatusList>eutl</TrustServiceStatusList>").repeated(50);
+    server.setFile(QStringLiteral("/eutl.xml"), list);
+    const QString listFile = sandbox.base() + QStringLiteral("/certs/eutl.xml");
+    ASSERT_TRUE(sandbox.writeFile(listFile, "old list"));
+    const QString package = sandbox.base() + QStringLiteral("/pkgs/Quiet.ozip");
+    OzipWriter writer;
+    writer.file("Setup.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<setup>\n"
+                             "  <file name=\"Quiet.pkg\" parameter=\"\" iscommon=\"false\"/>\n</setup>\n")
+        .file("Quiet.pkg", "installer");
+    ASSERT_TRUE(sandbox.writeFile(package, writer.bytes()));
+
+    const QStringList modes[] = {
+        {QStringLiteral("-downloadTrustCertfile"), QStringLiteral("-certeutlurl"),
+         server.urlString(QStringLiteral("/eutl.xml")), QStringLiteral("-eutlfile"), listFile},
+        {QStringLiteral("-install"), QStringLiteral("-OzipPath"), package},
+        {QStringLiteral("setnextautoupdatetime:2030-01-02"), QStringLiteral("10:00")},
+        {QStringLiteral("checkbDisableInternet")},
+        {QStringLiteral("-insForceUpdate")},
+    };
+    QStringList outputs;
+    for (const QStringList &arguments : modes) {
+        SCOPED_TRACE(arguments.first().toStdString());
+        const UpdaterRun run = runUpdaterWithoutDisplay(sandbox, arguments);
+        ASSERT_TRUE(run.finished) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        outputs << run.out;
+    }
+
+    // The certificate mode's result code: the EUTL fetched, no OATL asked for.
+    EXPECT_EQ(outputs.first(), QStringLiteral("65536\n"));
+    EXPECT_EQ(sandbox.readFile(listFile), list);
+    QVector<InstallReceipt> receipts;
+    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
+    ASSERT_EQ(receipts.size(), 1);
+    EXPECT_EQ(receipts.first().displayName, QStringLiteral("Quiet"));
+    EXPECT_EQ(CRegister::regGetString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Orbel Software\\Orbel PDF Reader"
+                                                     "\\plugins\\Updater"),
+                                      QStringLiteral("LastDay")),
+              QStringLiteral("2030-01-02 10:00"));
 }
 
 TEST_F(Startup, LogFollowsTheReadersSwitch)

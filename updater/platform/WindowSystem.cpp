@@ -1,0 +1,69 @@
+#include "WindowSystem.h"
+
+#include "PlatformStyle.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace {
+
+const char kPlatformVariable[] = "QT_QPA_PLATFORM";
+
+// Set while the offscreen platform chosen here stands in the environment.
+bool offscreenChosen = false;
+
+} // namespace
+
+void WindowSystem::beforeApplication(bool opensWindows)
+{
+    if (opensWindows || !qEnvironmentVariableIsEmpty(kPlatformVariable))
+        return;
+    qputenv(kPlatformVariable, "offscreen");
+    offscreenChosen = true;
+}
+
+void WindowSystem::applyLook()
+{
+    if (offscreenChosen) {
+        qunsetenv(kPlatformVariable);
+        offscreenChosen = false;
+    }
+    QApplication::setStyle(new PlatformStyle);
+    if (darkRequested() && !isDark(QApplication::palette()))
+        QApplication::setPalette(darkPalette());
+}
+
+bool WindowSystem::darkRequested()
+{
+    return qEnvironmentVariable("ORBEL_UPDATER_DARK") == QLatin1String("1");
+}
+
+bool WindowSystem::isDark(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+QPalette WindowSystem::darkPalette()
+{
+    const QColor text(230, 230, 230);
+    const QColor dimmed(128, 128, 128);
+    // The frame shades (light, mid, dark, shadow) follow from the button colour.
+    QPalette palette(QColor(60, 60, 60), QColor(50, 50, 50));
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, Qt::white);
+    palette.setColor(QPalette::Base, QColor(30, 30, 30));
+    palette.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    palette.setColor(QPalette::ToolTipBase, QColor(50, 50, 50));
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(90, 160, 240));
+    palette.setColor(QPalette::LinkVisited, QColor(170, 130, 240));
+    palette.setColor(QPalette::PlaceholderText, dimmed);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, dimmed);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80));
+    return palette;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+class QPalette;
+
+// What the updater needs of the desktop on this platform, before and after the
+// application object exists. On the Mac a window server is always there and
+// the system gives every window its look; here a run may have no display at
+// all, and the look has to be asked for.
+class WindowSystem
+{
+public:
+    // Before the application object exists. A run that opens no window takes
+    // Qt's offscreen platform, so that it needs no display, unless
+    // QT_QPA_PLATFORM already names a platform.
+    static void beforeApplication(bool opensWindows);
+
+    // Once the application object exists: the programs the run starts inherit
+    // the environment as it was; the application gets the platform's style and,
+    // when the dark appearance is asked for (ORBEL_UPDATER_DARK=1) and the
+    // desktop's palette is light, a dark palette to go with the dark report.
+    static void applyLook();
+
+    // ORBEL_UPDATER_DARK=1.
+    static bool darkRequested();
+    // Whether a palette is a dark one: its window colour is dark.
+    static bool isDark(const QPalette &palette);
+    static QPalette darkPalette();
+};
