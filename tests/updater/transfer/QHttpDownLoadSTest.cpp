@@ -443,7 +443,9 @@ TEST_F(Transfer, ContinuingAgainAndAgainKeepsOneWatchdog)
     runEventsFor(400);
     EXPECT_EQ(verdicts.failed, 1);
     EXPECT_EQ(verdicts.finished, 0);
-    EXPECT_EQ(server.requests().size(), 4);
+    // One request per start at most: a stale watchdog would start another. Fewer can arrive on a
+    // loaded machine, where a start may be paused or cut short before its request is sent.
+    EXPECT_LE(server.requests().size(), 4);
 }
 
 TEST_F(Transfer, LockFileGuardsTheTarget)
