@@ -28,6 +28,11 @@ public:
     // would finish the dialog behind the application's back).
     void OnFormLoaded(const FormElement &element) override;
 
+    // Nothing once the box is gone.
+    void SetOrientation(bool vertical);
+    // Empty once the box is gone.
+    std::shared_ptr<Button> GetButton(QDialogButtonBox::StandardButton which);
+
 private:
     std::vector<std::shared_ptr<Button>> m_buttons;
 };

@@ -20,4 +20,11 @@ bool ButtonBox::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> ButtonBox::GetBaseImpl() const { return m_impl; }
 
+void ButtonBox::SetOrientation(bool vertical) { m_impl->SetOrientation(vertical); }
+
+std::shared_ptr<Button> ButtonBox::GetButton(QDialogButtonBox::StandardButton which)
+{
+    return m_impl->GetButton(which);
+}
+
 } // namespace AUILib

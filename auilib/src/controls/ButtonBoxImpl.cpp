@@ -44,4 +44,23 @@ void ButtonBox::impl::OnFormLoaded(const FormElement &element)
     }
 }
 
+void ButtonBox::impl::SetOrientation(bool vertical)
+{
+    if (auto *box = WidgetAs<QDialogButtonBox>())
+        box->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+}
+
+std::shared_ptr<Button> ButtonBox::impl::GetButton(QDialogButtonBox::StandardButton which)
+{
+    auto *box = WidgetAs<QDialogButtonBox>();
+    QPushButton *push = box ? box->button(which) : nullptr;
+    if (!push)
+        return nullptr;
+    for (const std::shared_ptr<Button> &button : m_buttons) {
+        if (button && button->GetPlatformHandle() == push)
+            return button;
+    }
+    return nullptr;
+}
+
 } // namespace AUILib
