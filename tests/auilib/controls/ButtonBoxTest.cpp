@@ -1,6 +1,7 @@
 #include "ButtonBox.h"
 
 #include "Button.h"
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
 #include "ButtonBoxImpl.h"
 #include "ButtonBoxQt.h"
@@ -69,7 +70,9 @@ TEST_F(ButtonBoxFormTest, ButtonsAreSizedAtTheFirstActivationByOrientation)
         auto *widget = qobject_cast<ButtonBoxQt *>(box.GetPlatformHandle());
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->orientation(), vertical ? Qt::Vertical : Qt::Horizontal);
+        EXPECT_EQ(box.GetSkinManager(), GetGlobalSkinManager());
         widget->setStandardButtons(QDialogButtonBox::Ok);
+        EXPECT_GT(box.IdealSize().width, 0);
         QPushButton *ok = widget->button(QDialogButtonBox::Ok);
         ok->setGeometry(0, 0, 80, 30);
         widget->SetButtonStyleSheet("OK", "QPushButton { color: #000000; } ");

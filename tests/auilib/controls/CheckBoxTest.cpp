@@ -1,5 +1,6 @@
 #include "CheckBox.h"
 
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
 #include "CheckBoxQt.h"
 #include "DialogForms.h"
@@ -58,6 +59,8 @@ TEST(CheckBoxTest, StatesFollowTheTristateSetting)
     CheckBoxQt *box = boxOf(control);
     ASSERT_NE(box, nullptr);
     EXPECT_STREQ(box->metaObject()->className(), "AUILib::CheckBoxQt");
+    EXPECT_GT(control.IdealSize().height, 0);
+    EXPECT_EQ(control.GetSkinManager(), GetGlobalSkinManager());
     int clicks = 0;
     control.OnClicked.Subscribe([&] { ++clicks; });
 

@@ -1,5 +1,6 @@
 #include "DateEdit.h"
 
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
 #include "DateEditImpl.h"
 #include "DialogForms.h"
@@ -77,6 +78,7 @@ TEST(DateEditTest, ANewFieldShowsTodayInTheShortFormatWithAPopup)
     EXPECT_EQ(control.GetParentWindow(), &parent);
     EXPECT_EQ(edit->parentWidget(), &parent);
     EXPECT_GT(control.IdealSize().width, 0);
+    EXPECT_EQ(control.GetSkinManager(), GetGlobalSkinManager());
 }
 
 // Leaving the time-only mode keeps the widget and all set on it, and gives back

@@ -1,5 +1,6 @@
 #include "RadioButton.h"
 
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
 #include "DialogForms.h"
 #include "RadioButtonQt.h"
@@ -110,6 +111,8 @@ TEST(RadioButtonTest, ClicksFireOnCheckOnlyWhenTheUserTurnedTheButtonOn)
     EXPECT_EQ(g.buttons[0].GetControlKind(), ControlKindRadioButton);
     EXPECT_EQ(g.buttons[0].GetParentWindow(), &g.parent);
     EXPECT_STREQ(buttonOf(g.buttons[0])->metaObject()->className(), "AUILib::RadioButtonQt");
+    EXPECT_GT(g.buttons[0].IdealSize().width, 0);
+    EXPECT_EQ(g.buttons[0].GetSkinManager(), GetGlobalSkinManager());
 
     g.click(0);
     EXPECT_EQ(g.journal.take(), (std::vector<std::string>{"a:clicked", "a:check"}));
