@@ -12,9 +12,9 @@ HyperLinkElement::HyperLinkElement()
 
 HyperLinkElement::~HyperLinkElement() = default;
 
+// Places the widget only: the parent is not stored in the base object.
 bool HyperLinkElement::Create(QWidget *parent)
 {
-    SetParentWindow(parent);
     return m_impl->SetParent(parent);
 }
 

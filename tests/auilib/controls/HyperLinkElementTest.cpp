@@ -104,8 +104,10 @@ TEST(HyperLinkElementTest, StartsAsAnUnderlinedLinkInTheDefaultColours)
     HyperLinkElement control;
     EXPECT_EQ(control.GetControlKind(), ControlKindHyperLinkElement);
     EXPECT_TRUE(control.Create(&parent));
-    EXPECT_EQ(control.GetParentWindow(), &parent);
+    EXPECT_EQ(control.GetParentWindow(), nullptr);
     HyperLinkElementQt *label = labelOf(control);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->parentWidget(), &parent);
     ASSERT_NE(label, nullptr);
     EXPECT_STREQ(label->metaObject()->className(), "AUILib::HyperLinkElementQt");
     EXPECT_GE(control.IdealSize().width, 0);
