@@ -2,6 +2,8 @@
 
 #include "MultiLineEditImpl.h"
 
+#include <utility>
+
 namespace AUILib {
 
 MultiLineEdit::MultiLineEdit()
@@ -19,5 +21,48 @@ bool MultiLineEdit::Create(QWidget *parent)
 }
 
 std::shared_ptr<BaseImpl> MultiLineEdit::GetBaseImpl() const { return m_impl; }
+
+void MultiLineEdit::SetText(const std::wstring &text) { m_impl->SetText(text); }
+
+std::wstring MultiLineEdit::GetText() const
+{
+    MultiLineEditQt *edit = m_impl->Edit();
+    return edit ? edit->toPlainText().toStdWString() : std::wstring();
+}
+
+void MultiLineEdit::SetStyle(int remove, int add)
+{
+    MultiLineEditQt *edit = m_impl->Edit();
+    if (!edit)
+        return;
+    for (const auto &[flags, on] : {std::pair<int, bool>{add, true}, std::pair<int, bool>{remove, false}}) {
+        if (flags & Visible)
+            edit->setVisible(on);
+        if (flags & ReadOnly)
+            edit->setReadOnly(on);
+        if (flags & Frame)
+            edit->setFrameStyle(on ? QFrame::StyledPanel : QFrame::NoFrame);
+        if (flags & WordWrap)
+            edit->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    }
+}
+
+void MultiLineEdit::SetScrollBarPolicy(ScrollBarPolicy policy)
+{
+    MultiLineEditQt *edit = m_impl->Edit();
+    if (!edit)
+        return;
+    edit->setVerticalScrollBarPolicy(policy == ScrollBarNever    ? Qt::ScrollBarAlwaysOff
+                                     : policy == ScrollBarAlways ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAsNeeded);
+}
+
+MultiLineEdit::Selection MultiLineEdit::GetSel() { return m_impl->GetSel(); }
+
+void MultiLineEdit::SetSel(Selection selection) { m_impl->SetSel(selection); }
+
+void MultiLineEdit::SetAdaptiveHeight(bool adaptive) { m_impl->SetAdaptiveHeight(adaptive); }
+
+void MultiLineEdit::SetLimitText(int limit) { m_impl->SetLimitText(limit); }
 
 } // namespace AUILib

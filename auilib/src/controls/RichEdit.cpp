@@ -2,6 +2,8 @@
 
 #include "RichEditImpl.h"
 
+#include <utility>
+
 namespace AUILib {
 
 RichEdit::RichEdit()
@@ -19,5 +21,50 @@ bool RichEdit::Create(QWidget *parent)
 }
 
 std::shared_ptr<BaseImpl> RichEdit::GetBaseImpl() const { return m_impl; }
+
+void RichEdit::SetText(const std::wstring &text) { m_impl->SetText(text); }
+
+std::wstring RichEdit::GetText() const
+{
+    RichEditQt *edit = m_impl->Edit();
+    return edit ? edit->toPlainText().toStdWString() : std::wstring();
+}
+
+void RichEdit::SetStyle(int remove, int add)
+{
+    RichEditQt *edit = m_impl->Edit();
+    if (!edit)
+        return;
+    for (const auto &[flags, on] : {std::pair<int, bool>{add, true}, std::pair<int, bool>{remove, false}}) {
+        if (flags & Visible)
+            edit->setVisible(on);
+        if (flags & ReadOnly)
+            edit->setReadOnly(on);
+        if (flags & Frame)
+            edit->setFrameStyle(on ? QFrame::StyledPanel : QFrame::NoFrame);
+        if (flags & WordWrap)
+            edit->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    }
+}
+
+RichEdit::Selection RichEdit::GetSel() { return m_impl->GetSel(); }
+
+void RichEdit::SetSel(Selection selection) { m_impl->SetSel(selection); }
+
+RichEdit::CharFormat_ RichEdit::GetSelectionCharFormat() { return m_impl->GetSelectionCharFormat(); }
+
+void RichEdit::SetSelectionCharFormat(CharFormat_ format) { m_impl->SetSelectionCharFormat(format); }
+
+bool RichEdit::acceptRichText() const
+{
+    RichEditQt *edit = m_impl->Edit();
+    return edit && edit->acceptRichText();
+}
+
+void RichEdit::setAcceptRichText(bool accept)
+{
+    if (RichEditQt *edit = m_impl->Edit())
+        edit->setAcceptRichText(accept);
+}
 
 } // namespace AUILib
