@@ -44,6 +44,10 @@ public:
 
     QValidator::State validate(QString &input, int &pos) const override;
     void stepBy(int steps) override;
+    // Wide enough for the longer of the bounds with the suffix, as QSpinBox
+    // measures its own.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void valueChanged(qlonglong i);
@@ -63,6 +67,8 @@ protected:
 
 private:
     long long bounded(long long value) const;
+    // The new range or suffix changes the room the text needs.
+    void rangeOrSuffixChanged();
     // Enter, a step and focus out take the field's number (with or without
     // the suffix); text that is no number shows the committed value again.
     void commitTypedText();

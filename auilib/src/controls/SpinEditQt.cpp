@@ -1,5 +1,7 @@
 #include "SpinEditQt.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,27 +43,55 @@ void SpinEditQt::setMinimum(long long minimum)
 {
     m_minimum = minimum;
     m_maximum = std::max(m_maximum, minimum);
-    SetValue(m_value);
+    rangeOrSuffixChanged();
 }
 
 void SpinEditQt::setMaximum(long long maximum)
 {
     m_maximum = maximum;
     m_minimum = std::min(m_minimum, maximum);
-    SetValue(m_value);
+    rangeOrSuffixChanged();
 }
 
 void SpinEditQt::SetRange(long long first, long long second)
 {
     m_minimum = std::min(first, second);
     m_maximum = std::max(first, second);
-    SetValue(m_value);
+    rangeOrSuffixChanged();
 }
 
 void SpinEditQt::setSuffix(const QString &suffix)
 {
     m_suffix = suffix;
+    rangeOrSuffixChanged();
+}
+
+void SpinEditQt::rangeOrSuffixChanged()
+{
     SetValue(m_value);
+    updateGeometry();
+}
+
+QSize SpinEditQt::sizeHint() const
+{
+    ensurePolished();
+    const QFontMetrics metrics(fontMetrics());
+    int width = 0;
+    for (const long long bound : {m_minimum, m_maximum})
+        width = std::max(width, metrics.horizontalAdvance(QString::number(bound) + m_suffix + QLatin1Char(' ')));
+    if (!specialValueText().isEmpty())
+        width = std::max(width, metrics.horizontalAdvance(specialValueText()));
+    width += 2; // the blinking cursor
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    return style()
+        ->sizeFromContents(QStyle::CT_SpinBox, &option, QSize(width, lineEdit()->sizeHint().height()), this)
+        .expandedTo(QApplication::globalStrut());
+}
+
+QSize SpinEditQt::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void SpinEditQt::SetBalloonNaNtext(const QString &first, const QString &second)

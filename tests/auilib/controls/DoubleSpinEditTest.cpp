@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -163,6 +165,31 @@ TEST_F(DoubleSpinEditTest, StepsUseTheControlsStepAndReportAtTheBounds)
     EXPECT_TRUE(picaArrows.empty());
 }
 
+TEST_F(DoubleSpinEditTest, ArrowClicksAtTheBoundsAndTheSuffix)
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(box());
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown | QStyle::SC_SpinBoxFrame;
+    option.frame = box()->hasFrame();
+    const QPoint up =
+        box()->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, box()).center();
+    spin.SetRange(0, 2);
+    spin.SetValue(2);
+    values.clear();
+    QTest::mouseClick(box(), Qt::LeftButton, Qt::NoModifier, up);
+    EXPECT_EQ(arrows, (std::vector<std::pair<double, double>>{{2, 0}}));
+    EXPECT_TRUE(values.empty());
+
+    // Backspace at the end leaves the cursor before the suffix.
+    spin.SetSuffix(L" mm");
+    edit()->end(false);
+    QTest::keyClick(box(), Qt::Key_Backspace);
+    EXPECT_EQ(edit()->cursorPosition(), edit()->text().lastIndexOf(" mm"));
+    spin.SetBalloonNaNtext(L"Not a number", L"Enter a number");
+    spin.SetBorderRadius(4);
+    EXPECT_EQ(box()->styleSheet(), "");
+}
+
 TEST(PicaPointTest, NormalisingAndLength)
 {
     EXPECT_EQ(NormalizePicaPoint({1, 18}), (PicaPoint{2, 6}));
@@ -231,6 +258,21 @@ TEST_F(DoubleSpinEditTest, PicaValuesAreShownAndStepped)
     EXPECT_EQ(spin.GetPicaPointValue(), (PicaPoint{3, 6}));
     EXPECT_TRUE(arrows.empty());
     EXPECT_TRUE(values.empty());
+}
+
+// Switched off, the pica line edit and its decimal character "p" stay; values
+// are plain numbers again.
+TEST_F(DoubleSpinEditTest, PicaPointsOffKeepsThePicaCharacter)
+{
+    spin.SupportPicaPoints(false);
+    spin.SetValue(1.5);
+    EXPECT_EQ(edit()->text(), "1p50");
+    EXPECT_EQ(values, std::vector<double>{1.5});
+    EXPECT_EQ(spin.GetPicaPointValue(), PicaPoint{});
+    box()->stepBy(1);
+    EXPECT_EQ(arrows.back(), std::make_pair(2.5, 1.0));
+    EXPECT_TRUE(picaValues.empty());
+    EXPECT_TRUE(picaArrows.empty());
 }
 
 TEST_F(DoubleSpinEditTest, PicaOperationsOutsideThePicaModeDoNothing)

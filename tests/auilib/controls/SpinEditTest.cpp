@@ -90,6 +90,26 @@ TEST_F(SpinEditTest, ValuesBeyond32BitsAndTheSuffix)
     EXPECT_EQ(values, std::vector<long long>{6'000'000'000LL});
     spin.SetValue(-7'000'000'000LL);
     EXPECT_EQ(spin.GetValue(), -5'000'000'000LL);
+
+    // Room for the longer bound with its suffix, as a layout asks.
+    spin.SetRange(0, 1'000'000'000'000LL);
+    EXPECT_GT(spin.IdealSize().width, box()->fontMetrics().horizontalAdvance("1000000000000 pt"));
+    EXPECT_GE(box()->minimumSizeHint().width(), spin.IdealSize().width);
+}
+
+// Callers reach the value through the widget's meta-object too. The balloon
+// texts and the border radius change nothing shown.
+TEST_F(SpinEditTest, TheWidgetsSlotsAndTheStoredOnlyOperations)
+{
+    ASSERT_TRUE(QMetaObject::invokeMethod(box(), "SetValue", Q_ARG(qlonglong, 7)));
+    qlonglong read = 0;
+    ASSERT_TRUE(QMetaObject::invokeMethod(box(), "GetValue", Q_RETURN_ARG(qlonglong, read)));
+    EXPECT_EQ(read, 7);
+    EXPECT_EQ(values, std::vector<long long>{7});
+    spin.SetBalloonNaNtext(L"Not a number", L"Enter a number");
+    spin.SetBorderRadius(6);
+    EXPECT_EQ(edit()->text(), "7");
+    EXPECT_EQ(box()->styleSheet(), "");
 }
 
 TEST_F(SpinEditTest, AReversedRangeIsSortedAndTheValueBroughtIn)
