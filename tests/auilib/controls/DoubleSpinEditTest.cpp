@@ -230,6 +230,20 @@ TEST_F(DoubleSpinEditTest, PicaTextsAreReadAsPicasAndPoints)
     EXPECT_EQ(picaValues.size(), reported);
 }
 
+// The pica line edit takes "." before a fraction of a point; the texts the
+// spin edit writes and reads use it whatever the locale's decimal point is.
+TEST_F(DoubleSpinEditTest, PicaTextsKeepTheirPointInACommaLocale)
+{
+    box()->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    spin.SupportPicaPoints(true);
+    spin.SetValue(PicaPoint{1, 6.5});
+    EXPECT_EQ(edit()->text(), "1p6.50");
+    EXPECT_EQ(spin.GetPicaPointValue(), (PicaPoint{1, 6.5}));
+    type("2p3.25");
+    ASSERT_FALSE(picaValues.empty());
+    EXPECT_EQ(picaValues.back(), (PicaPoint{2, 3.25}));
+}
+
 TEST_F(DoubleSpinEditTest, PicaValuesAreShownAndStepped)
 {
     spin.SupportPicaPoints(true);
