@@ -1,8 +1,7 @@
 #include "MultiLineEdit.h"
 
 #include "MultiLineEditImpl.h"
-
-#include <utility>
+#include "TextEdits.h"
 
 namespace AUILib {
 
@@ -32,19 +31,8 @@ std::wstring MultiLineEdit::GetText() const
 
 void MultiLineEdit::SetStyle(int remove, int add)
 {
-    MultiLineEditQt *edit = m_impl->Edit();
-    if (!edit)
-        return;
-    for (const auto &[flags, on] : {std::pair<int, bool>{add, true}, std::pair<int, bool>{remove, false}}) {
-        if (flags & Visible)
-            edit->setVisible(on);
-        if (flags & ReadOnly)
-            edit->setReadOnly(on);
-        if (flags & Frame)
-            edit->setFrameStyle(on ? QFrame::StyledPanel : QFrame::NoFrame);
-        if (flags & WordWrap)
-            edit->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    }
+    if (MultiLineEditQt *edit = m_impl->Edit())
+        ApplyTextEditStyle(edit, remove, add);
 }
 
 void MultiLineEdit::SetScrollBarPolicy(ScrollBarPolicy policy)

@@ -1,9 +1,9 @@
 #include "MultiLineEditImpl.h"
 
 #include "FocusWatcher.h"
+#include "TextEdits.h"
 
 #include <QFontMetrics>
-#include <QScrollBar>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -123,18 +123,7 @@ void MultiLineEdit::impl::SetSel(MultiLineEdit::Selection selection)
     MultiLineEditQt *edit = Edit();
     if (!edit)
         return;
-    m_selection = edit->textCursor();
-    m_selection.clearSelection();
-    const long long length = edit->document()->characterCount() - 1;
-    long long end = selection.end == -1 ? length : selection.end;
-    if (selection.start >= 0 && end >= 0) {
-        // Positions past the text stop at its end.
-        const long long start = std::min(selection.start, length);
-        end = std::min(end, length);
-        m_selection.setPosition(static_cast<int>(start));
-        if (start < end)
-            m_selection.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, static_cast<int>(end - start));
-    }
+    m_selection = SelectCharacters(edit->textCursor(), selection.start, selection.end);
     edit->setTextCursor(m_selection);
 }
 

@@ -1,8 +1,7 @@
 #include "RichEdit.h"
 
 #include "RichEditImpl.h"
-
-#include <utility>
+#include "TextEdits.h"
 
 namespace AUILib {
 
@@ -32,19 +31,8 @@ std::wstring RichEdit::GetText() const
 
 void RichEdit::SetStyle(int remove, int add)
 {
-    RichEditQt *edit = m_impl->Edit();
-    if (!edit)
-        return;
-    for (const auto &[flags, on] : {std::pair<int, bool>{add, true}, std::pair<int, bool>{remove, false}}) {
-        if (flags & Visible)
-            edit->setVisible(on);
-        if (flags & ReadOnly)
-            edit->setReadOnly(on);
-        if (flags & Frame)
-            edit->setFrameStyle(on ? QFrame::StyledPanel : QFrame::NoFrame);
-        if (flags & WordWrap)
-            edit->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-    }
+    if (RichEditQt *edit = m_impl->Edit())
+        ApplyTextEditStyle(edit, remove, add);
 }
 
 RichEdit::Selection RichEdit::GetSel() { return m_impl->GetSel(); }

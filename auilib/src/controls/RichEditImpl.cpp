@@ -1,11 +1,10 @@
 #include "RichEditImpl.h"
 
+#include "TextEdits.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QTextCharFormat>
-#include <QTextDocument>
-
-#include <algorithm>
 
 namespace AUILib {
 
@@ -56,18 +55,7 @@ void RichEdit::impl::SetSel(RichEdit::Selection selection)
     RichEditQt *edit = Edit();
     if (!edit)
         return;
-    m_cursor = edit->textCursor();
-    m_cursor.clearSelection();
-    const long long length = edit->document()->characterCount() - 1;
-    long long end = selection.end == -1 ? length : selection.end;
-    if (selection.start >= 0 && end >= 0) {
-        // Positions past the text stop at its end.
-        const long long start = std::min(selection.start, length);
-        end = std::min(end, length);
-        m_cursor.setPosition(static_cast<int>(start));
-        if (start < end)
-            m_cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, static_cast<int>(end - start));
-    }
+    m_cursor = SelectCharacters(edit->textCursor(), selection.start, selection.end);
     edit->setTextCursor(m_cursor);
 }
 
