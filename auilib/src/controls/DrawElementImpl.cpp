@@ -5,7 +5,7 @@ namespace AUILib {
 DrawElement::impl::impl(DrawElement *owner)
     : BaseImplQt(owner)
 {
-    MakeWidget<DrawElementQt>();
+    MakeWidget<DrawElementQt>(owner);
 }
 
 DrawElement::impl::~impl() = default;
