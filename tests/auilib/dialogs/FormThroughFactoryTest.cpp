@@ -1,6 +1,7 @@
 #include "AUILibConfig.h"
 #include "AUILibObjectFactory.h"
 #include "BaseGUIObject.h"
+#include "BaseImpl.h"
 #include "DialogForms.h"
 #include "DrawElement.h"
 #include "GroupBox.h"
@@ -341,6 +342,17 @@ TEST_F(EveryClassFormTest, EveryFactoryClassComesFromOneFormWithItsProperties)
     }
 
     const auto widget = [&](const wchar_t *name) { return dialog->GetElementByName(name)->GetPlatformHandle(); };
+    // The layout and range controls answer the common questions from their own widget.
+    for (const wchar_t *name : {L"groupBox", L"line", L"progressBar", L"slider", L"scrollBar", L"scrollArea",
+                                L"splitter", L"stackedWidget", L"tabWidget", L"drawElement"}) {
+        SCOPED_TRACE(QString::fromWCharArray(name).toStdString());
+        std::shared_ptr<BaseGUIObject> control = dialog->GetElementByName(name);
+        ASSERT_NE(control->GetBaseImpl(), nullptr);
+        EXPECT_EQ(control->GetBaseImpl()->GetWidget(), widget(name));
+        EXPECT_EQ(control->GetSkinManager(), GetGlobalSkinManager());
+        const Size ideal = control->IdealSize();
+        EXPECT_EQ(QSize(ideal.width, ideal.height), widget(name)->sizeHint());
+    }
     // What the form set on the widgets of every class.
     EXPECT_EQ(widget(L"pushButton")->property("text").toString(), "Push");
     EXPECT_EQ(widget(L"lineEdit")->property("text").toString(), "typed");
