@@ -2,9 +2,6 @@
 
 #include "DrawElementImpl.h"
 
-#include <QColor>
-#include <QImage>
-
 namespace AUILib {
 
 DrawElement::DrawElement()
@@ -22,53 +19,13 @@ bool DrawElement::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> DrawElement::GetBaseImpl() const { return m_impl; }
 
-QImage *DrawElement::GetImage()
-{
-    DrawElementQt *surface = m_impl->Surface();
-    return surface ? surface->GetImage() : nullptr;
-}
-
-void DrawElement::ResetImage()
-{
-    if (DrawElementQt *surface = m_impl->Surface())
-        surface->ResetImage();
-}
-
-void DrawElement::DrawImage(const QImage *image, int x, int y)
-{
-    DrawElementQt *surface = m_impl->Surface();
-    if (surface && image && !image->isNull())
-        surface->DrawImage(*image, x, y);
-}
-
-void DrawElement::SetBorder(bool border)
-{
-    if (DrawElementQt *surface = m_impl->Surface())
-        surface->SetBorder(border);
-}
-
-bool DrawElement::IsSetBorder()
-{
-    DrawElementQt *surface = m_impl->Surface();
-    return surface && surface->IsSetBorder();
-}
-
-void DrawElement::SetLineColor(RGBColor color)
-{
-    if (DrawElementQt *surface = m_impl->Surface())
-        surface->SetLineColor(QColor(QRgb(color)));
-}
-
-RGBColor DrawElement::GetLineColor()
-{
-    DrawElementQt *surface = m_impl->Surface();
-    return surface ? RGBColor(surface->LineColor().rgb()) : 0;
-}
-
-void DrawElement::UpdateLinesColor(RGBColor color)
-{
-    if (DrawElementQt *surface = m_impl->Surface())
-        surface->UpdateLinesColor(QColor(QRgb(color)));
-}
+QImage *DrawElement::GetImage() { return m_impl->GetImage(); }
+void DrawElement::ResetImage() { m_impl->ResetImage(); }
+void DrawElement::DrawImage(const QImage *image, int x, int y) { m_impl->DrawImage(image, x, y); }
+void DrawElement::SetBorder(bool border) { m_impl->SetBorder(border); }
+bool DrawElement::IsSetBorder() { return m_impl->IsSetBorder(); }
+void DrawElement::SetLineColor(RGBColor color) { m_impl->SetLineColor(color); }
+RGBColor DrawElement::GetLineColor() { return m_impl->GetLineColor(); }
+void DrawElement::UpdateLinesColor(RGBColor color) { m_impl->UpdateLinesColor(color); }
 
 } // namespace AUILib

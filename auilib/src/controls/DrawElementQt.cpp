@@ -88,11 +88,13 @@ void DrawElementQt::paintEvent(QPaintEvent *)
     if (!m_background.isNull())
         painter.drawImage(m_backgroundPos, m_background);
     if (m_border) {
+        // Aliased, on the outermost pixels: antialiasing would blur the frame
+        // over two pixels and cut its corners.
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(m_borderColor, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
         painter.setBrush(Qt::NoBrush);
-        // On the pixel centres, so that antialiasing keeps the frame one sharp
-        // pixel wide inside the widget.
-        painter.drawRect(QRectF(0.5, 0.5, width() - 1, height() - 1));
+        painter.drawRect(QRect(0, 0, width() - 1, height() - 1));
+        painter.setRenderHint(QPainter::Antialiasing, true);
     }
     paintStrokes(painter);
 }

@@ -85,7 +85,8 @@ TEST(DrawElementTest, AFreshElementIsWhiteInAGreyFrameWithNothingToTakeOut)
     EXPECT_EQ(surface.image(), nullptr);
 
     const QImage screen = surface.screen();
-    for (QPoint edge : {QPoint(50, 0), QPoint(0, 40), QPoint(99, 40), QPoint(50, 79)})
+    for (QPoint edge : {QPoint(0, 0), QPoint(99, 0), QPoint(0, 79), QPoint(99, 79), QPoint(50, 0), QPoint(0, 40),
+                        QPoint(99, 40), QPoint(50, 79)})
         EXPECT_EQ(screen.pixelColor(edge), kFrame) << edge.x() << "," << edge.y();
     for (QPoint inside : {QPoint(1, 1), QPoint(50, 40), QPoint(98, 78)})
         EXPECT_EQ(screen.pixelColor(inside), kWhite) << inside.x() << "," << inside.y();
