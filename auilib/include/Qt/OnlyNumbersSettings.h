@@ -51,6 +51,7 @@ struct OnlyNumbersSettings
 
 private:
     enum class Range { Inside, Corrected, NotANumber };
+    bool isMinus(wchar_t c) const;
     Range correctInteger(std::wstring &text, bool applyLowerBound) const;
     Range correctFloating(std::wstring &text, bool applyLowerBound) const;
     // A number of the C locale ('.' and '-') written with the rule's characters,

@@ -41,8 +41,8 @@ void Edit::impl::onTextChanged(const QString &text)
     if (!field)
         return;
     const unsigned run = ++m_changeRuns;
-    // The handler's own write is corrected already: run again, the rules would
-    // hide the balloons they have just shown.
+    // The handler's own write is corrected already; were it corrected again,
+    // the rules would hide the balloons they have just shown.
     if (!m_writingBack)
         keepSuffixAndNumber(*field, text);
     // A correction written back ran this handler again inside, and that run

@@ -54,7 +54,15 @@ void EditQt::EnableExtendedButton(const QString &normalIconPath, const QString &
         showIcon(m_hoverIcon);
         m_hoverIconShowing = true;
     });
-    m_extendedButton = findChild<QToolButton *>();
+    // The action's own button: the clear button, when shown, is a tool button too.
+    for (QWidget *widget : action->associatedWidgets()) {
+        if (auto *button = qobject_cast<QToolButton *>(widget)) {
+            m_extendedButton = button;
+            break;
+        }
+    }
+    if (!m_extendedButton)
+        m_extendedButton = findChild<QToolButton *>();
     m_extendedButtonOn = true;
 }
 

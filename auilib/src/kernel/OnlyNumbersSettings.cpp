@@ -80,12 +80,19 @@ std::string formatFloating(double value)
 
 } // namespace
 
+bool OnlyNumbersSettings::isMinus(wchar_t c) const
+{
+    // The keyboard's hyphen-minus counts as well: languages whose minus is
+    // U+2212 have no key for it.
+    return c == numberChars.minusChar || c == L'-';
+}
+
 bool OnlyNumbersSettings::IsValidText(const std::wstring &text) const
 {
     if (text.empty())
         return false;
     std::wstring normal = NormalizeRtlDigits(text);
-    if (allowMinus && !normal.empty() && normal[0] == numberChars.minusChar)
+    if (allowMinus && !normal.empty() && isMinus(normal[0]))
         normal.erase(0, 1);
     bool seenDecimal = false;
     for (const wchar_t c : normal) {
@@ -119,7 +126,7 @@ void OnlyNumbersSettings::CorrectText(std::wstring &text, bool applyLowerBound)
         return;
 
     Range range = Range::Inside;
-    if (text.size() != 1 || text[0] != numberChars.minusChar) {
+    if (text.size() != 1 || !isMinus(text[0])) {
         range = integersOnly ? correctInteger(text, applyLowerBound) : correctFloating(text, applyLowerBound);
         if (range == Range::NotANumber)
             return;
@@ -191,7 +198,7 @@ std::string OnlyNumbersSettings::forConversion(const std::wstring &text) const
     for (const wchar_t c : NormalizeRtlDigits(text)) {
         if (isDigit(c))
             number += static_cast<char>(c);
-        else if (c == numberChars.minusChar && number.empty())
+        else if (isMinus(c) && number.empty())
             number += '-';
         else if (c == numberChars.decimalChar && c != 0)
             number += '.';

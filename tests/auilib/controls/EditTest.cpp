@@ -1,5 +1,6 @@
 #include "Edit.h"
 
+#include "AUILibConfig.h"
 #include "ContextMenu.h"
 #include "DialogForms.h"
 #include "EditQt.h"
@@ -119,6 +120,8 @@ TEST_F(EditFixture, IsALineEditPlacedByCreate)
     EXPECT_EQ(fresh.IsSetOnlyNumbers(), 0);
     EXPECT_EQ(fresh.GetBackgroundColor(), -1);
     EXPECT_EQ(fresh.GetTextColor(), -1);
+    EXPECT_EQ(fresh.GetSkinManager(), GetGlobalSkinManager());
+    EXPECT_EQ(fresh.IdealSize().width, widget->sizeHint().width());
 }
 
 TEST_F(EditFixture, FieldSettingsReachTheLineEdit)
@@ -503,13 +506,15 @@ TEST_F(EditButtonTest, TheExtendedButtonHoversAndClicks)
     edit.ExtendedButtonSetImage(red.toStdWString(), blue.toStdWString());
     EXPECT_EQ(field()->findChild<QToolButton *>(), nullptr) << "not before it is on";
 
+    field()->setClearButtonEnabled(true);
+    const int before = field()->findChildren<QToolButton *>().size();
     edit.EnableExtendedButton(red.toStdWString(), blue.toStdWString());
     QToolButton *shown = button();
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(centre(shown->icon()), QColor(Qt::red).rgb());
+    EXPECT_EQ(centre(shown->icon()), QColor(Qt::red).rgb()) << "its own button, not the clear button";
     edit.EnableExtendedButton(blue.toStdWString(), red.toStdWString());
     EXPECT_EQ(button(), shown);
-    EXPECT_EQ(field()->findChildren<QToolButton *>().size(), 1) << "once on, a second call does nothing";
+    EXPECT_EQ(field()->findChildren<QToolButton *>().size(), before + 1) << "once on, a second call does nothing";
 
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(shown, &enter);

@@ -265,3 +265,23 @@ TEST_F(OnlyNumbersLocaleTest, AnArabicDecimalSeparatorIsKept)
     EXPECT_EQ(text, L"3\u066B5");
     EXPECT_FALSE(settings.IsValidText(L"3.5"));
 }
+
+// The locale's minus is U+2212 here, which no keyboard has: the hyphen-minus
+// is taken as well, and a bound is written with the locale's minus.
+TEST_F(OnlyNumbersLocaleTest, AMinusSignLocaleTakesTheKeyboardsMinusToo)
+{
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    OnlyNumbersSettings settings;
+    ASSERT_EQ(settings.numberChars.minusChar, L'\u2212');
+    settings.enabled = 1;
+    settings.integerMinimum = -10;
+    settings.integerMaximum = 10;
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"-5", L"-5"}, {L"\u22125", L"\u22125"}, {L"-", L"-"}, {L"-20", L"\u221210"}, {L"5-", L"5"},
+    };
+    for (const auto &c : cases) {
+        std::wstring text = c.first;
+        settings.CorrectText(text, false);
+        EXPECT_EQ(text, c.second) << QString::fromStdWString(c.first).toStdString();
+    }
+}
