@@ -283,6 +283,15 @@ TEST(ButtonTest, TextFollowsTheStyle)
     q.button.SetText(L"Changed");
     EXPECT_EQ(q.impl()->TextLabel()->text(), "Changed");
     EXPECT_EQ(q.button.GetText(), L"Changed");
+
+    // Text colours then go to the label's own sheet; the button's stays.
+    const QString buttonSheet = q.sheet();
+    q.button.SetTextColor(0x00102030);
+    EXPECT_EQ(property(q.impl()->TextLabel()->styleSheet(), "QLabel", "color"), "#102030");
+    q.button.SetTextColor(0xFF405060, 0x80708090);
+    EXPECT_EQ(property(q.impl()->TextLabel()->styleSheet(), "QLabel", "color"), "#ff405060");
+    EXPECT_EQ(property(q.impl()->TextLabel()->styleSheet(), "QLabel:disabled", "color"), "#80708090");
+    EXPECT_EQ(q.sheet(), buttonSheet);
 }
 
 TEST(ButtonTest, TheFirstColourEditStartsFromADefaultSheet)
