@@ -251,6 +251,19 @@ TEST(LabelTest, Ellipsis)
     EXPECT_EQ(cut.label.GetText(),
               (QStringLiteral("Go <a style='color: #2189f7' href='http://x'>") + link + "</a>  now").toStdWString());
 
+    // Cut right where the link begins: nothing of it is left, and it does not
+    // come back whole before the "…".
+    Placed atLink;
+    const QFontMetrics metrics(atLink.widget()->font());
+    int width = 1;
+    while (width < 400 && metrics.elidedText("Lead link text ", Qt::ElideRight, width) != QStringLiteral("Lead \u2026"))
+        ++width;
+    ASSERT_LT(width, 400);
+    atLink.widget()->resize(width, 30);
+    atLink.label.TruncateTextToEllipses(true);
+    atLink.label.SetText(L"Lead ", L"link text", L"", L"http://x");
+    EXPECT_EQ(atLink.text(), QStringLiteral("Lead \u2026"));
+
     // Recolouring rewrites the cut text in place.
     cut.label.SetHyperlinkColors(0xFF00FF00, 0, 0);
     EXPECT_TRUE(cut.text().contains("color: #00ff00")) << cut.text().toStdString();
