@@ -1,10 +1,66 @@
 #include "LabelQt.h"
 
+#include "LabelImpl.h"
+
+#include <QColor>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QRegularExpression>
+#include <QUrl>
+
 namespace AUILib {
 
-LabelQt::LabelQt(QWidget *parent)
-    : QLabel(parent)
+QString EscapedForMarkup(const QString &text)
 {
+    QString escaped = text.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\''), QStringLiteral("&#39;"));
+    return escaped;
+}
+
+LabelQt::LabelQt(Label *owner, QWidget *parent)
+    : QLabel(parent)
+    , m_owner(owner)
+{
+}
+
+void LabelQt::SetTextColor(RGBColor color, bool)
+{
+    Label *owner = m_owner.get();
+    const std::shared_ptr<BaseImpl> base = owner ? owner->GetBaseImpl() : nullptr;
+    const auto *impl = static_cast<const Label::impl *>(base.get());
+
+    QString shown;
+    if (impl && impl->IsTruncating()) {
+        // The cut text is rewritten in place: its anchors are what is left of the link.
+        const QString name = QColor(linkColor).name();
+        shown = text();
+        static const QRegularExpression styled(QStringLiteral("<a\\s+style='color:\\s*([^']*)'\\s+href="));
+        const QRegularExpressionMatch match = styled.match(shown);
+        if (match.hasMatch())
+            shown.replace(QStringLiteral("color: ") + match.captured(1), QStringLiteral("color: ") + name);
+        else
+            shown.replace(QStringLiteral("<a"), QStringLiteral("<a style='color:") + name + QStringLiteral("' "));
+    } else {
+        shown = beforeLink + QStringLiteral("<a href='") + EscapedForMarkup(linkUrl) +
+                QStringLiteral("' style='color:") + QColor(color).name() + QStringLiteral("'>") +
+                EscapedForMarkup(linkText) + QStringLiteral("</a>") + afterLink;
+        if (textFormat() == Qt::RichText)
+            shown.replace(QRegularExpression(QStringLiteral("[\\r\\n]")), QStringLiteral("<br>"));
+    }
+    setText(shown);
+}
+
+bool LabelQt::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && !linkText.isEmpty()) {
+        if (openExternalLinks()) {
+            QDesktopServices::openUrl(QUrl(linkUrl, QUrl::TolerantMode));
+        } else if (Label *owner = m_owner.get()) {
+            const std::shared_ptr<BaseImpl> impl = owner->GetBaseImpl();
+            static_cast<Label::impl *>(impl.get())->FireLinkActivated();
+        }
+    }
+    return QLabel::event(event);
 }
 
 } // namespace AUILib
