@@ -10,6 +10,7 @@
 #include <QCompleter>
 #include <QFont>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -17,23 +18,6 @@
 namespace AUILib {
 
 namespace {
-
-// Raises a flag for one scope.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 bool IsUnsetFont(const FontData &font)
 {
@@ -181,7 +165,7 @@ void ComboBox::impl::SetCurrentText(const std::wstring &text)
     ComboBoxQt *widget = combo();
     if (!widget)
         return;
-    FlagScope setting(m_settingText);
+    QScopedValueRollback<bool> setting(m_settingText, true);
     ProgrammaticUpdateScope programmatic(*this);
     widget->setCurrentText(QString::fromStdWString(text));
 }
@@ -200,7 +184,7 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         QLineEdit *edit = widget->lineEdit();
         const int cursor = edit ? edit->cursorPosition() : 0;
         {
-            FlagScope writing(m_writingCorrection);
+            QScopedValueRollback<bool> writing(m_writingCorrection, true);
             ProgrammaticUpdateScope programmatic(*this);
             widget->setCurrentText(QString::fromStdWString(corrected));
         }
