@@ -517,12 +517,21 @@ QWidget *ComboBox::impl::GetWndPtr() const
 
 namespace AUILib {
 
-void ComboBox::impl::OnlyNumbers(bool, int, int)
+void ComboBox::impl::OnlyNumbers(bool enable, int min, int max)
 {
+    // Whole numbers only, and without balloons: the combo box shows none of its own.
+    m_numbers.enabled = enable ? 1 : 0;
+    m_numbers.integersOnly = true;
+    m_numbers.allowMinus = min < 0;
+    m_numbers.integerMinimum = min;
+    m_numbers.integerMaximum = max;
+    m_numbers.invalidCharPopup.reset();
+    m_numbers.outOfRangePopup.reset();
 }
 
-void ComboBox::impl::correctNumber(std::wstring &)
+void ComboBox::impl::correctNumber(std::wstring &text)
 {
+    m_numbers.CorrectText(text, false);
 }
 
 } // namespace AUILib
