@@ -27,8 +27,6 @@ using namespace AUILib;
 
 namespace {
 
-std::string narrow(const std::wstring &text) { return QString::fromStdWString(text).toStdString(); }
-
 // Answers the folder dialog once it is up: with a folder, or cancelled for an
 // empty one. A dialog still open after the deadline is cancelled, so a faulty
 // test fails instead of hanging.
