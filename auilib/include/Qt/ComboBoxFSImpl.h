@@ -4,6 +4,8 @@
 #include "ComboBoxFS.h"
 #include "ComboBoxFSQt.h"
 
+#include <QString>
+
 namespace AUILib {
 
 // Drives the widget it makes, a ComboBoxFSQt: placed by Create or a form, the widget
@@ -13,6 +15,29 @@ class ComboBoxFS::impl : public BaseImplQt
 public:
     explicit impl(ComboBoxFS *owner);
     ~impl() override;
+
+    void InitComboBoxFS();
+    int AddSearchFolderItem(const QString &text, int type, int number, const QString &path, const QString &second);
+    int InsertSearchFolderItem(int index, const QString &text, const FSData &data);
+    bool GetSearchFolderItem(FSData &out, int index) const;
+    bool GetCurSearchFolderItem(FSData &out) const;
+    void SetCurSel(int index);
+    int Count() const;
+    void AutoUpdateComboboxViewWidth();
+
+private:
+    ComboBoxFSQt *combo() const { return WidgetAs<ComboBoxFSQt>(); }
+    bool isBrowseRow(int row) const;
+    void onCurrentIndexChanged(int index);
+    void onActivated();
+    // Asks for a folder and makes its row current: the listed row of that
+    // folder, or a new one; a cancelled choice goes back to the restore row.
+    void browse();
+
+    QString m_rememberedFolder;
+    // The row current before the browse row was chosen: where a cancelled
+    // choice goes back to.
+    int m_restoreIndex = 0;
 };
 
 } // namespace AUILib

@@ -4,6 +4,7 @@
 #include "ComboBox.h"
 #include "ComboBoxQt.h"
 #include "ItemDataTable.h"
+#include "OnlyNumbersSettings.h"
 
 #include <QPointer>
 #include <QSize>
@@ -85,6 +86,7 @@ private:
     void appendStyleSheet(const QString &rules);
 
     QPointer<ItemDelegate> m_delegate;
+    OnlyNumbersSettings m_numbers;
     ItemDataTable m_itemData;
     // Fixed by the first picture that could be scaled; every later one follows.
     QSize m_pictureSize{0, 0};

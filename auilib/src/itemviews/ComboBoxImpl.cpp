@@ -10,6 +10,7 @@
 #include <QCompleter>
 #include <QFont>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -17,23 +18,6 @@
 namespace AUILib {
 
 namespace {
-
-// Raises a flag for one scope.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 bool IsUnsetFont(const FontData &font)
 {
@@ -181,7 +165,7 @@ void ComboBox::impl::SetCurrentText(const std::wstring &text)
     ComboBoxQt *widget = combo();
     if (!widget)
         return;
-    FlagScope setting(m_settingText);
+    QScopedValueRollback<bool> setting(m_settingText, true);
     ProgrammaticUpdateScope programmatic(*this);
     widget->setCurrentText(QString::fromStdWString(text));
 }
@@ -200,7 +184,7 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         QLineEdit *edit = widget->lineEdit();
         const int cursor = edit ? edit->cursorPosition() : 0;
         {
-            FlagScope writing(m_writingCorrection);
+            QScopedValueRollback<bool> writing(m_writingCorrection, true);
             ProgrammaticUpdateScope programmatic(*this);
             widget->setCurrentText(QString::fromStdWString(corrected));
         }
@@ -533,12 +517,21 @@ QWidget *ComboBox::impl::GetWndPtr() const
 
 namespace AUILib {
 
-void ComboBox::impl::OnlyNumbers(bool, int, int)
+void ComboBox::impl::OnlyNumbers(bool enable, int min, int max)
 {
+    // Whole numbers only, and without balloons: the combo box shows none of its own.
+    m_numbers.enabled = enable ? 1 : 0;
+    m_numbers.integersOnly = true;
+    m_numbers.allowMinus = min < 0;
+    m_numbers.integerMinimum = min;
+    m_numbers.integerMaximum = max;
+    m_numbers.invalidCharPopup.reset();
+    m_numbers.outOfRangePopup.reset();
 }
 
-void ComboBox::impl::correctNumber(std::wstring &)
+void ComboBox::impl::correctNumber(std::wstring &text)
 {
+    m_numbers.CorrectText(text, false);
 }
 
 } // namespace AUILib

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -622,4 +623,60 @@ TEST_F(ComboBoxFormTest, AFormsComboBoxComesWithItsRows)
     EXPECT_EQ(changed, std::vector<std::wstring>{L"Second"});
     EXPECT_TRUE(combo->SetItemData(1, any(2.5)));
     EXPECT_EQ(*combo->GetItemData(1).cast<double>(), 2.5);
+}
+
+// Numbers-only typing: a correction shows at once, keeps the cursor where the
+// user typed, and the change it corrects is reported once, corrected.
+TEST_F(ComboBoxFixture, NumbersOnlyTypingIsCorrectedAndReportedOnce)
+{
+    combo.SetEditable(true);
+    combo.OnlyNumbers(true, 0, 100);
+    QLineEdit *edit = widget()->lineEdit();
+    edit->setFocus();
+    QTest::keyClicks(edit, "15");
+    log.clear();
+    QTest::keyClick(edit, Qt::Key_0);
+    EXPECT_EQ(edit->text(), "100");
+    EXPECT_EQ(log, (Log{"edited:100", "changed:100", "replaced:15>100"}));
+
+    struct Case {
+        const char *before;
+        int cursor;
+        const char *typed;
+        const char *shown;
+        int cursorAfter;
+    } cases[] = {
+        {"50", 1, "9", "100", 2},  // 590 is out of range; the cursor stays behind the 9
+        {"12", 2, "a", "12", 2},   // a letter is cut away
+        {"7", 0, "-", "", 0},      // no minus above a minimum of 0: cut from the end, nothing is left
+        {"42", 2, "", "42", 2},    // nothing typed, nothing corrected
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.before + std::string(" + ") + c.typed);
+        combo.SetCurrentText(QString(c.before).toStdWString());
+        edit->setCursorPosition(c.cursor);
+        log.clear();
+        QTest::keyClicks(edit, c.typed);
+        EXPECT_EQ(edit->text(), c.shown);
+        EXPECT_EQ(edit->cursorPosition(), c.cursorAfter);
+        const auto edited = std::count_if(log.begin(), log.end(),
+                                          [](const std::string &e) { return e.rfind("edited:", 0) == 0; });
+        EXPECT_EQ(edited, std::string(c.typed).empty() ? 0 : 1);
+        if (!log.empty())
+            EXPECT_EQ(log.back(), "replaced:" + std::string(c.before) + ">" + c.shown);
+    }
+
+    // Negative ranges take a minus; SetCurrentText is corrected as typing is.
+    combo.OnlyNumbers(true, -10, 10);
+    log.clear();
+    combo.SetCurrentText(L"-20");
+    EXPECT_EQ(combo.CurrentText(), L"-10");
+    EXPECT_EQ(log, (Log{"changed:-10", "replaced:42>-10"}));
+    combo.SetCurrentText(L"-");
+    EXPECT_EQ(combo.CurrentText(), L"-");
+
+    // Off again: anything goes.
+    combo.OnlyNumbers(false, 0, 100);
+    combo.SetCurrentText(L"abc");
+    EXPECT_EQ(combo.CurrentText(), L"abc");
 }
