@@ -11,6 +11,7 @@
 #include "DialogForms.h"
 #include "PopupDriver.h"
 #include "StyleSheetEditor.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -113,22 +114,6 @@ QString property(const QString &sheet, const QString &selector, const QString &n
         return QStringLiteral("-");
     }
     return QStringLiteral("-");
-}
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-QImage filled(int width, int height, Qt::GlobalColor colour)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
 }
 
 QImage rendered(QWidget *widget)
@@ -498,13 +483,13 @@ TEST(ButtonTest, PicturesFromFilesAndBytes)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("red.png");
-    ASSERT_TRUE(filled(16, 16, Qt::red).save(png));
+    ASSERT_TRUE(FilledImage(16, 16, Qt::red).save(png));
     // An icon file of two sizes; its suffix is matched in any case.
     const QString ico = dir.filePath("multi.Ico");
     {
         QFile file(ico);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(encoded(filled(32, 32, Qt::blue), "ICO"));
+        file.write(EncodedImage(FilledImage(32, 32, Qt::blue), "ICO"));
     }
 
     Placed p(40);
@@ -518,14 +503,14 @@ TEST(ButtonTest, PicturesFromFilesAndBytes)
     EXPECT_EQ(p.widget()->icon().pixmap(32, 32).toImage().pixel(2, 2), QColor(Qt::blue).rgb())
         << "a later picture replaces the earlier";
 
-    const QByteArray green = encoded(filled(8, 8, Qt::green), "PNG");
+    const QByteArray green = EncodedImage(FilledImage(8, 8, Qt::green), "PNG");
     p.button.LoadPictureDisabled(reinterpret_cast<const unsigned char *>(green.constData()), green.size(),
                                  ImageTypePNG, ScalePictureKeepSize, 0, false);
     EXPECT_EQ(p.widget()->icon().pixmap(8, 8, QIcon::Disabled).toImage().pixel(2, 2), QColor(Qt::green).rgb());
     EXPECT_EQ(p.widget()->icon().pixmap(32, 32).toImage().pixel(2, 2), QColor(Qt::blue).rgb());
 
     // ICO bytes are decoded from memory.
-    const QByteArray icoBytes = encoded(filled(24, 24, Qt::yellow), "ICO");
+    const QByteArray icoBytes = EncodedImage(FilledImage(24, 24, Qt::yellow), "ICO");
     p.button.LoadPicture(reinterpret_cast<const unsigned char *>(icoBytes.constData()), icoBytes.size(),
                          ImageTypeICO, ScalePictureKeepSize, 24, false);
     EXPECT_EQ(p.widget()->iconSize(), QSize(24, 24));
@@ -545,7 +530,7 @@ TEST(ButtonTest, PicturesFromFilesAndBytes)
     q.button.SetStyle(Button::StyleRoundedTextAndIcon);
     q.button.LoadPicture(png.toStdWString(), ScalePictureKeepSize, 0, false);
     ASSERT_NE(q.impl()->IconLabel(), nullptr);
-    EXPECT_EQ(q.impl()->IconLabel()->pixmap()->size(), QSize(16, 16));
+    EXPECT_EQ(q.impl()->IconLabel()->pixmap(Qt::ReturnByValue).size(), QSize(16, 16));
     EXPECT_TRUE(q.widget()->icon().isNull());
     EXPECT_EQ(q.button.GetText(), L"Save");
 
@@ -562,7 +547,7 @@ TEST(ButtonTest, APictureMovesTheTextIntoTheLayout)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("red.png");
-    ASSERT_TRUE(filled(16, 16, Qt::red).save(png));
+    ASSERT_TRUE(FilledImage(16, 16, Qt::red).save(png));
     Placed p(40);
     p.button.SetStyle(Button::StyleTextAndIcon);
     p.widget()->setText("Open");

@@ -109,8 +109,9 @@ TEST(DateEditTest, ModesChangeFormatValueAndPopupOfTheSameWidget)
         EXPECT_EQ(edit->objectName(), "field");
         EXPECT_EQ(edit->styleSheet(), "QDateTimeEdit { color: red; }");
         EXPECT_EQ(edit->geometry(), QRect(5, 6, 150, 30));
-        if (mode != 0)
+        if (mode != 0) {
             EXPECT_LE(edit->date().daysTo(QDate::currentDate()), 1);
+        }
     }
     // After a time-only spell on another day, any date is taken again.
     control.SetMode(DateEdit::DateEditModeTime);

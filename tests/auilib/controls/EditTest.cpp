@@ -7,6 +7,7 @@
 #include "PopupDriver.h"
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
+#include "PictureBytes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -86,17 +87,6 @@ protected:
     int focusLost = 0;
     int clicks = 0;
 };
-
-QByteArray picture(const QColor &colour, const char *format)
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 QRgb centre(const QIcon &icon)
 {
@@ -490,8 +480,8 @@ protected:
         EditFixture::SetUp();
         red = sandbox.base() + "/red.png";
         blue = sandbox.base() + "/blue.png";
-        ASSERT_TRUE(sandbox.writeFile(red, picture(Qt::red, "PNG")));
-        ASSERT_TRUE(sandbox.writeFile(blue, picture(Qt::blue, "PNG")));
+        ASSERT_TRUE(sandbox.writeFile(red, FilledPictureBytes(16, 16, Qt::red, "PNG")));
+        ASSERT_TRUE(sandbox.writeFile(blue, FilledPictureBytes(16, 16, Qt::blue, "PNG")));
     }
     QToolButton *button() const { return static_cast<EditQt *>(field())->ExtendedButton(); }
 
@@ -534,7 +524,7 @@ TEST_F(EditButtonTest, ButtonPicturesFromBytes)
 {
     edit.EnableExtendedButton(red.toStdWString(), blue.toStdWString());
     ASSERT_NE(button(), nullptr);
-    const QByteArray green = picture(Qt::green, "PNG");
+    const QByteArray green = FilledPictureBytes(16, 16, Qt::green, "PNG");
     const auto *bytes = reinterpret_cast<const unsigned char *>(green.constData());
     edit.ExtendedButtonSetImage(bytes, green.size(), ImageTypePNG, false);
     EXPECT_EQ(centre(button()->icon()), QColor(Qt::green).rgb());
@@ -546,7 +536,7 @@ TEST_F(EditButtonTest, ButtonPicturesFromBytes)
     edit.ExtendedButtonSetImage(nullptr, 10, ImageTypePNG, false);
     EXPECT_EQ(centre(button()->icon()), QColor(Qt::green).rgb());
 
-    const QByteArray icon = picture(Qt::yellow, "ICO");
+    const QByteArray icon = FilledPictureBytes(16, 16, Qt::yellow, "ICO");
     ASSERT_FALSE(icon.isEmpty());
     edit.ExtendedButtonSetImage(reinterpret_cast<const unsigned char *>(icon.constData()), icon.size(),
                                 ImageTypeICO, false);

@@ -5,6 +5,7 @@
 #include "DialogForms.h"
 #include "LabelImpl.h"
 #include "LabelQt.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -32,22 +33,6 @@ const unsigned char kGif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x
                               0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00,
                               0x21, 0xf9, 0x04, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x01,
                               0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3b};
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-QImage filled(int width, int height, Qt::GlobalColor colour)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
 
 const unsigned char *data(const QByteArray &bytes)
 {
@@ -326,8 +311,8 @@ TEST(LabelTest, FontToolTipBorderAndDrawnText)
     EXPECT_EQ(p.widget()->frameShape(), QFrame::Box);
 
     p.label.DrawTxt(L"drawn");
-    ASSERT_NE(p.widget()->pixmap(), nullptr);
-    const QImage drawn = p.widget()->pixmap()->toImage();
+    ASSERT_FALSE(p.widget()->pixmap(Qt::ReturnByValue).isNull());
+    const QImage drawn = p.widget()->pixmap(Qt::ReturnByValue).toImage();
     EXPECT_EQ(drawn.size(), QSize(200, 30));
     EXPECT_EQ(drawn.pixel(199, 29), p.widget()->palette().color(QPalette::Window).rgb());
 }
@@ -336,7 +321,7 @@ TEST(LabelTest, PicturesAndAnimations)
 {
     QTemporaryDir dir;
     const QString png = dir.filePath("red.png");
-    ASSERT_TRUE(filled(10, 10, Qt::red).save(png));
+    ASSERT_TRUE(FilledImage(10, 10, Qt::red).save(png));
     const QString gif = dir.filePath("one.gif");
     {
         QFile file(gif);
@@ -347,7 +332,7 @@ TEST(LabelTest, PicturesAndAnimations)
     {
         QFile file(ico);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(encoded(filled(16, 16, Qt::blue), "ICO"));
+        file.write(EncodedImage(FilledImage(16, 16, Qt::blue), "ICO"));
     }
 
     Placed p;
@@ -355,31 +340,31 @@ TEST(LabelTest, PicturesAndAnimations)
     EXPECT_FALSE(p.label.StopGif());
 
     p.label.LoadPicture(png.toStdWString(), ScalePictureKeepSize, 0);
-    ASSERT_NE(p.widget()->pixmap(), nullptr);
-    EXPECT_EQ(p.widget()->pixmap()->size(), QSize(10, 10));
+    ASSERT_FALSE(p.widget()->pixmap(Qt::ReturnByValue).isNull());
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).size(), QSize(10, 10));
     EXPECT_EQ(p.widget()->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
 
     p.label.LoadPicture(ico.toStdWString(), ScalePictureKeepSize, 0);
-    EXPECT_EQ(p.widget()->pixmap()->toImage().pixel(1, 1), QColor(Qt::blue).rgb());
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).toImage().pixel(1, 1), QColor(Qt::blue).rgb());
 
     p.label.LoadPicture(png.toStdWString(), ScalePictureToHeight, 0);
-    EXPECT_EQ(p.widget()->pixmap()->height(), 30);
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).height(), 30);
 
-    const QByteArray green = encoded(filled(6, 6, Qt::green), "PNG");
+    const QByteArray green = EncodedImage(FilledImage(6, 6, Qt::green), "PNG");
     p.label.LoadPicture(data(green), green.size(), ImageTypePNG, ScalePictureKeepSize, 0);
-    EXPECT_EQ(p.widget()->pixmap()->toImage().pixel(1, 1), QColor(Qt::green).rgb());
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).toImage().pixel(1, 1), QColor(Qt::green).rgb());
 
     // ICO bytes, decoded from memory.
-    const QByteArray yellow = encoded(filled(16, 16, Qt::yellow), "ICO");
+    const QByteArray yellow = EncodedImage(FilledImage(16, 16, Qt::yellow), "ICO");
     p.label.LoadPicture(data(yellow), yellow.size(), ImageTypeICO, ScalePictureKeepSize, 16);
-    EXPECT_EQ(p.widget()->pixmap()->toImage().pixel(1, 1), QColor(Qt::yellow).rgb());
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).toImage().pixel(1, 1), QColor(Qt::yellow).rgb());
 
     // Bytes that are no picture change nothing; no bytes clear the label.
     const unsigned char junk[] = {1, 2, 3};
     p.label.LoadPicture(junk, 3, ImageTypePNG, ScalePictureKeepSize, 0);
-    EXPECT_EQ(p.widget()->pixmap()->toImage().pixel(1, 1), QColor(Qt::yellow).rgb());
+    EXPECT_EQ(p.widget()->pixmap(Qt::ReturnByValue).toImage().pixel(1, 1), QColor(Qt::yellow).rgb());
     p.label.LoadPicture(nullptr, 0, ImageTypePNG, ScalePictureKeepSize, 0);
-    EXPECT_EQ(p.widget()->pixmap(), nullptr);
+    EXPECT_TRUE(p.widget()->pixmap(Qt::ReturnByValue).isNull());
 
     // A GIF is an animation that waits for PlayGif.
     p.label.LoadPicture(gif.toStdWString(), ScalePictureKeepSize, 0);
@@ -402,7 +387,7 @@ TEST(LabelTest, PicturesAndAnimations)
     Placed r;
     r.label.LoadPicture(dir.filePath("missing.gif").toStdWString(), ScalePictureKeepSize, 0);
     r.label.LoadPicture(dir.filePath("missing.png").toStdWString(), ScalePictureKeepSize, 0);
-    EXPECT_EQ(r.widget()->pixmap(), nullptr);
+    EXPECT_TRUE(r.widget()->pixmap(Qt::ReturnByValue).isNull());
     EXPECT_EQ(r.widget()->movie(), nullptr);
     EXPECT_FALSE(r.label.PlayGif());
 }

@@ -4,6 +4,7 @@
 #include "AgnosticUIException.h"
 #include "DialogForms.h"
 #include "RadioButtonQt.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -20,6 +21,12 @@
 using namespace AUILib;
 
 namespace {
+
+QByteArray png(int size, QRgb colour)
+{
+    return FilledPictureBytes(size, size, QColor::fromRgba(colour));
+}
+
 
 QRadioButton *buttonOf(RadioButton &control)
 {
@@ -62,17 +69,6 @@ struct Group
     RadioButton buttons[3];
     Journal journal;
 };
-
-QByteArray png(int size, QRgb colour)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // An icon file of PNG images of the given sizes, in that order.
 QByteArray ico(const std::vector<int> &sizes)

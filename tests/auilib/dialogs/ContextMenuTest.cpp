@@ -3,6 +3,7 @@
 #include "AUILibConfig.h"
 #include "PopupDriver.h"
 #include "Sandbox.h"
+#include "PictureBytes.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -23,17 +24,6 @@ using AUILib::ContextMenuQt;
 using Ids = std::list<int>;
 
 namespace {
-
-QByteArray png(Qt::GlobalColor colour)
-{
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // The colour an entry's icon shows; 0 without an icon.
 QRgb iconColour(const QAction *action)
@@ -69,7 +59,7 @@ protected:
     }
     void addPicture(ContextMenu &level, int id, Qt::GlobalColor colour, bool forChecked)
     {
-        const QByteArray bytes = png(colour);
+        const QByteArray bytes = FilledPictureBytes(4, 4, colour);
         level.AddPictureToItem(id, reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(),
                                AUILib::ImageTypePNG, 16, AUILib::BitmapTypeDefault, forChecked);
     }
@@ -297,7 +287,7 @@ TEST_F(ContextMenuTest, PicturesFollowTheCheckState)
     // From a file, in a submenu; failed loads and unknown entries change nothing.
     Sandbox sandbox;
     const QString file = sandbox.base() + "/green.png";
-    ASSERT_TRUE(sandbox.writeFile(file, png(Qt::green)));
+    ASSERT_TRUE(sandbox.writeFile(file, FilledPictureBytes(4, 4, Qt::green)));
     auto sub = menu.AddSubmenu(L"Sub", L"");
     const int plain = sub->AddItem(L"Plain", nothing);
     menu.AddPictureToItem(plain, file.toStdWString(), false, 16, AUILib::BitmapTypeDefault);

@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include "Sandbox.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -12,23 +13,18 @@ using namespace AUILib;
 
 namespace {
 
+QByteArray png(int size, QRgb colour)
+{
+    return FilledPictureBytes(size, size, QColor::fromRgba(colour));
+}
+
+
 struct IcoEntry
 {
     int size;
     QRgb colour;
     int bitCount = 32;
 };
-
-QByteArray png(int size, QRgb colour)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 void put16(QByteArray &out, int value)
 {
