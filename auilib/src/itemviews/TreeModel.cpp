@@ -136,7 +136,13 @@ void TreeModel::UpdateParentCheckbox(VirtTreeItem *item)
         bool anyChecked = false;
         bool anyUnchecked = false;
         for (VirtTreeItem *child : node->GetChildItems()) {
-            (child->GetChecked() ? anyChecked : anyUnchecked) = true;
+            // A child with children of its own is checked as soon as one of
+            // them is: it counts as fully checked only with its check-all.
+            const bool full = child->GetChecked() && (child->ChildCount() == 0 || child->IsCheckAll());
+            if (child->GetChecked())
+                anyChecked = true;
+            if (!full)
+                anyUnchecked = true;
             if (anyChecked && anyUnchecked)
                 break;
         }

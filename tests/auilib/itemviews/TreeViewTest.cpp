@@ -1,5 +1,7 @@
 #include "TreeView.h"
 
+#include "TreeTestSupport.h"
+
 #include "AUILibConfig.h"
 #include "AUILibObjectFactory.h"
 #include "AgnosticUIException.h"
@@ -22,18 +24,6 @@
 using namespace AUILib;
 
 namespace {
-
-TreeViewQt *treeOf(TreeView &tree)
-{
-    return qobject_cast<TreeViewQt *>(tree.GetPlatformHandle());
-}
-
-template <class T>
-T valueOf(const any &value)
-{
-    const T *held = any_cast<T>(&value);
-    return held ? *held : T();
-}
 
 std::vector<std::wstring> texts(TreeView &tree, QStandardItem *parent)
 {
