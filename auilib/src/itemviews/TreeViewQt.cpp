@@ -365,6 +365,10 @@ void TreeViewQt::dragMoveEvent(QDragMoveEvent *event)
     if (!target || !d)
         return;
     dragging = true;
+    // The view places the indicator only while it is shown: an indicator
+    // hidden by the last move would turn every later position into "on the
+    // viewport".
+    setDropIndicatorShown(true);
     QTreeView::dragMoveEvent(event);
     const DropIndicatorPosition position = dropIndicatorPosition();
     if (d->IsSingleRoot() && (position == AboveItem || position == BelowItem) && !target->parent()) {
