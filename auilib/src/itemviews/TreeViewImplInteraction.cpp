@@ -424,8 +424,7 @@ void TreeView::impl::EndEditItem(bool commit)
     if (!editingItem || !widget)
         return;
     if (commit)
-        if (auto *line = qobject_cast<QLineEdit *>(widget))
-            SetItemText(editingItem, line->text().toStdWString());
+        SetItemText(editingItem, editor->GetText());
     emit m_itemDelegate->closeEditor(widget, QAbstractItemDelegate::NoHint);
     editingItem = nullptr;
 }

@@ -63,8 +63,7 @@ Edit *TreeViewItemDelegate::Editor() const
 void TreeViewItemDelegate::SetSelectAll() const
 {
     if (Edit *editor = Editor())
-        if (auto *line = qobject_cast<QLineEdit *>(editor->GetPlatformHandle()))
-            line->selectAll();
+        editor->SetSelectAll();
 }
 
 void TreeViewItemDelegate::DeleteEditor()
