@@ -246,8 +246,16 @@ TEST(TreeViewAppearanceTest, VirtualPicturesLiveUntilTheModeIsLeft)
     EXPECT_EQ(node->GetIcon(), 1);
     EXPECT_TRUE(treeOf(tree)->model()->index(0, 0).data(Qt::DecorationRole).isValid());
     EXPECT_TRUE(tree.SetPicture(node, 1));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("node.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(png(Qt::green));
+    file.close();
+    EXPECT_EQ(tree.AddPicture(node, dir.filePath("node.png").toStdWString(), 16, BitmapTypeDefault), 2);
+    EXPECT_EQ(tree.GetItemPicturePath(node), dir.filePath("node.png").toStdWString());
     tree.RemoveAllVirtualItems();
-    EXPECT_EQ(implOf(tree)->Pictures()->Count(), 2);
+    EXPECT_EQ(implOf(tree)->Pictures()->Count(), 3); // kept: the null icon and two pictures
     tree.SetVirtualMode(false);
     EXPECT_EQ(implOf(tree)->Pictures(), nullptr);
 }

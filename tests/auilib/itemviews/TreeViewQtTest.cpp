@@ -3,6 +3,7 @@
 #include "ContextMenu.h"
 #include "CustStandardItem.h"
 #include "TreeTestSupport.h"
+#include "VirtTreeItem.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -293,4 +294,49 @@ TEST_F(TreeWidget, ADragOverTheTreeAsksThePredicateAndASingleRootRefusesTopLevel
     EXPECT_FALSE(treeOf(tree)->showDropIndicator());
     QDragLeaveEvent leave;
     QApplication::sendEvent(viewport(), &leave);
+}
+
+TEST_F(TreeWidget, AShiftClickOnACheckBoxChecksTheRangeFromTheLastClickedItem)
+{
+    tree.SetCheckMode(TreeView::CheckModeCheckBoxes);
+    auto checkBox = [&](QStandardItem *item) {
+        const QPoint point = pointWith(item, 32);
+        EXPECT_NE(point, QPoint(-1, -1));
+        return point;
+    };
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::NoModifier, checkBox(b));
+    ASSERT_TRUE(tree.GetCheck(b));
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, checkBox(d));
+    EXPECT_FALSE(tree.GetCheck(a));
+    EXPECT_TRUE(tree.GetCheck(b));
+    EXPECT_TRUE(tree.GetCheck(c));
+    EXPECT_TRUE(tree.GetCheck(d));
+    // Releasing Shift ends the range.
+    QTest::keyRelease(treeOf(tree), Qt::Key_Shift);
+    EXPECT_EQ(tree.CheckedItems().size(), 3u);
+}
+
+TEST_F(TreeWidget, ARightButtonReleaseOverAVirtualNodeNamesTheNode)
+{
+    tree.SetVirtualMode(true);
+    std::wstring text = L"node";
+    VirtTreeItem *node = tree.AddVirtualTreeItem(text, nullptr, any());
+    tree.UpdateVirtualView();
+    std::vector<VirtTreeItem *> released;
+    tree.OnVirtualItemMouseUp.Subscribe([&](VirtTreeItem *item) { released.push_back(item); });
+    const QRect r = treeOf(tree)->visualRect(treeOf(tree)->model()->index(0, 0));
+    QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, r.center());
+    EXPECT_EQ(released, std::vector<VirtTreeItem *>{node});
+}
+
+TEST_F(TreeWidget, FrozenUpdatesAreKeptAcrossBatches)
+{
+    tree.SetUpdatesEnabled(false);
+    TreeView::ItemList items = {{L"e", any(), -1}};
+    EXPECT_EQ(tree.AddItems(items), 1);
+    EXPECT_FALSE(treeOf(tree)->updatesEnabled());
+    tree.SetUpdatesEnabled(true);
+    EXPECT_TRUE(treeOf(tree)->updatesEnabled());
+    tree.DisableAutomaticTooltips(true); // kept for callers; changes nothing
+    EXPECT_GT(tree.IdealSize().width, 0);
 }
