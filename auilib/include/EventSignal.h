@@ -123,7 +123,7 @@ public:
                     // long after the caller's values changed.
                     auto values = std::make_tuple(std::decay_t<Args>(args)...);
                     detail::PostBoundHandler(entry->receiverImpl,
-                                             [handler = entry->handler, values]() { std::apply(handler, values); });
+                                             [handler = entry->handler, values]() mutable { std::apply(handler, values); });
                 }
             } catch (const std::exception &error) {
                 detail::ReportHandlerFailure(&error);

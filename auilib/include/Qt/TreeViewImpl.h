@@ -1,21 +1,266 @@
 #pragma once
 
 #include "BaseImplQt.h"
+#include "CustStandardItem.h"
+#include "ItemDataTable.h"
 #include "TreeView.h"
 #include "TreeViewQt.h"
 
+#include <QItemSelection>
+#include <QModelIndex>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QStandardItemModel>
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
 namespace AUILib {
 
-// Drives the widget it makes, a TreeViewQt: placed by Create or a form, the widget
-// belongs to its Qt parent; never placed, it goes with this implementation.
+class CustomStyle;
+class TreeModel;
+class TreePictureStore;
+class TreeViewItemDelegate;
+class VirtualTreeDelegate;
+
+// Drives the tree widget it makes, a TreeViewQt: placed by Create or a form,
+// the widget belongs to its Qt parent (and owns the models, delegates and
+// style); never placed, it goes with this implementation.
 class TreeView::impl : public BaseImplQt
 {
 public:
     explicit impl(TreeView *owner);
     ~impl() override;
 
-    // The stored context menu is not shown: a tree view pops up its own menu, for the item under the pointer.
+    // The stored context menu is not shown by the event bridge: the tree shows
+    // it itself, for the item under the pointer, on a right-button release.
     bool HasOwnContextMenu() const override;
+    // The widget accepts drops while asked to or while rows can be dragged.
+    void SetAcceptDrops(bool accept) override;
+    bool IsAcceptDrops() override;
+    bool ShowCustomToolTip(const QPoint &globalPos) override;
+
+    // Emits a public event; for the widget and the delegates.
+    template <class... Args, class... Values>
+    void Emit(EventSignal<void(Args...)> TreeView::*event, Values &&...values)
+    {
+        Fire(event, std::forward<Values>(values)...);
+    }
+    TreeView *Control() const { return OwnerAs<TreeView>(); }
+    TreeViewQt *Tree() const { return WidgetAs<TreeViewQt>(); }
+    // The standard model while the standard mode shows; null otherwise.
+    QStandardItemModel *Model() const;
+    TreeModel *VirtualModel() const;
+    // A real item of this tree in the standard mode (not null, not reserved,
+    // with a valid index), the widget still there.
+    bool IsItem(QStandardItem *item) const;
+    static bool IsReserved(QStandardItem *item);
+
+    // Items (standard mode).
+    void SetHeaderLabel(const std::wstring &text);
+    void SetHeaderVisible(bool visible);
+    bool IsHeaderVisible();
+    QStandardItem *AddItem(const std::wstring &text, const any &data);
+    QStandardItem *InsertItem(const std::wstring &text, QStandardItem *parent, QStandardItem *after, const any &data);
+    QStandardItem *AddSubItem(const std::wstring &text, const any &data, QStandardItem *parent);
+    int AddItems(TreeView::ItemList &items);
+    int InsertItems(TreeView::ItemList &items, QStandardItem *parent, QStandardItem *after);
+    int AddSubItems(TreeView::ItemList &items, QStandardItem *parent);
+    QStandardItem *CurrentItem();
+    int Count();
+    void SetCurrentItem(QStandardItem *item);
+    void SelectItem(QStandardItem *item, bool select);
+    bool IsSelectedItem(QStandardItem *item);
+    any GetItemData(QStandardItem *item);
+    bool SetItemData(QStandardItem *item, const any &data);
+    bool RemoveItemData(QStandardItem *item);
+    bool RemoveItem(QStandardItem *item);
+    bool RemoveAllItems(bool withPictures);
+    void SetExpanded(QStandardItem *item, bool expanded);
+    bool IsExpanded(QStandardItem *item);
+    void EnableEditItems(bool enable);
+    bool IsEnabledEditItems();
+    QStandardItem *VisibleTopLevelItem(QStandardItem *item);
+    QStandardItem *GetTopLevelItem(QStandardItem *item);
+    QStandardItem *GetRootItem();
+    QStandardItem *GetFirstChild(QStandardItem *item);
+    std::list<QStandardItem *> CheckedItems();
+    std::list<QStandardItem *> SelectedItems();
+    void SetCheckMode(TreeView::CheckMode mode);
+    TreeView::CheckMode GetCheckMode();
+    bool ItemHasChildren(QStandardItem *item);
+    void SetUpdatesEnabled(bool enabled);
+    void SetMultiSelection(bool on);
+    bool IsSetMultiSelection() const { return m_multiSelection; }
+    void SetSingleRoot(bool on);
+    bool IsSingleRoot() const { return m_singleRoot; }
+    int ChildCount(QStandardItem *item, bool recursive);
+    void DisableEditLabel(QStandardItem *item, bool disable);
+    bool IsDisabledEditLabel(QStandardItem *item);
+    void SetVirtualMode(bool on);
+    bool IsVirtualModeEnabled() const { return m_virtualMode; }
+    // Every item of the standard tree in pre-order.
+    std::vector<QStandardItem *> AllItems() const;
+    bool UpdatesEnabled() const { return m_updatesEnabled; }
+
+    // Interaction (standard mode unless stated).
+    QStandardItem *HitTest(const QPoint &point, unsigned int *flags);
+    void SetCheck(QStandardItem *item, bool checked);
+    bool GetCheck(QStandardItem *item);
+    QStandardItem *GetParentItem(QStandardItem *item);
+    QStandardItem *NextSibling(QStandardItem *item);
+    QStandardItem *PrevSibling(QStandardItem *item);
+    Rect GetItemRect(QStandardItem *item, bool contentOnly);
+    std::wstring GetItemText(QStandardItem *item);
+    bool SetItemText(QStandardItem *item, const std::wstring &text);
+    Edit *EditLabel(QStandardItem *item);
+    void EndEditItem(bool commit);
+    void UpdateItemSizeHint(QStandardItem *item, bool clearHint);
+    // Gives the state to every descendant whose check differs.
+    void CheckChildren(QStandardItem *item, bool state);
+    // Brings every ancestor in line with its children.
+    void UpdateParentCheck(QStandardItem *item, bool state);
+    void CheckRange(QStandardItem *from, QStandardItem *to, bool onContent, bool state);
+    // The tree's signals, made again after each switch of the mode.
+    void SetConnections();
+    // Column 0 as wide as its contents, unless word wrap or frozen updates.
+    void FitColumn();
+    CustomStyle *Style() const { return m_style; }
+    TreeViewItemDelegate *ItemDelegate() const;
+
+    // Appearance, pictures and tool tips.
+    void SetStyle(TreeView::StyleFlag remove, TreeView::StyleFlag add);
+    void SetItemBold(QStandardItem *item, bool bold);
+    bool IsItemBold(QStandardItem *item);
+    void SetFont(const FontData &font, bool applyToItems);
+    FontData GetFont();
+    void SetBackgroundColor(RGBColor color);
+    void SetTextColor(int color, bool applyToItems);
+    int GetTextColor();
+    int GetItemTextColor(QStandardItem *item);
+    FontData GetItemFont(QStandardItem *item);
+    void SetItemFont(QStandardItem *item, const FontData &font);
+    void SetItemTextColor(QStandardItem *item, int color);
+    void SetSelectionColors(int textColor, int backgroundColor);
+    void SetItemHeight(int height);
+    int GetItemHeight();
+    void SetItemTooltip(QStandardItem *item, const std::wstring &text);
+    std::wstring GetItemToolTip(QStandardItem *item);
+    void SetItemToolTipMaxWidth(int width);
+    int ItemToolTipMaxWidth() const { return m_toolTipMaxWidth; }
+    void EnableWordWrapText(bool enable);
+    bool IsEnabledWordWrapText();
+    void UpdateWrappedTextSizeHint(bool reset);
+    int AddPicture(QStandardItem *item, const std::wstring &path, int size);
+    int AddPicture(QStandardItem *item, const unsigned char *data, int length, ImageTypes type, int size);
+    bool SetPicture(QStandardItem *item, int index);
+    std::wstring GetItemPicturePath(QStandardItem *item);
+    TreePictureStore *Pictures() const { return m_pictures.get(); }
+    // Drops what the control keeps of an item leaving the tree.
+    void ForgetItem(QStandardItem *item);
+
+    // Virtual items.
+    std::wstring GetItemText(VirtTreeItem *item);
+    bool SetItemText(VirtTreeItem *item, const std::wstring &text);
+    bool SetItemTooltip(VirtTreeItem *item, const std::wstring &text);
+    any GetItemData(VirtTreeItem *item);
+    bool SetItemData(VirtTreeItem *item, const any &data);
+    int AddPicture(VirtTreeItem *item, const std::wstring &path, int size);
+    int AddPicture(VirtTreeItem *item, const unsigned char *data, int length, ImageTypes type, int size);
+    bool SetPicture(VirtTreeItem *item, int index);
+    std::wstring GetItemPicturePath(VirtTreeItem *item);
+    bool GetCheck(VirtTreeItem *item);
+    void RemoveAllVirtualItems();
+    void SetExpanded(VirtTreeItem *item, bool expanded);
+    bool IsExpanded(VirtTreeItem *item);
+    VirtTreeItem *AddVirtualTreeItem(const std::wstring &text, VirtTreeItem *parent, const any &data);
+    void UpdateVirtualView();
+    void SetCurrentVirtualItem(VirtTreeItem *item);
+    VirtTreeItem *CurrentVirtualItem() const { return m_currentVirtualItem; }
+    VirtTreeItem *RootItem();
+    VirtTreeItem *GetParentItem(VirtTreeItem *item);
+    VirtTreeItem *GetChildItem(VirtTreeItem *item, int index);
+    int ChildCount(VirtTreeItem *item);
+    int GetLevel(VirtTreeItem *item);
+    void EnableVirtualItemCheckboxes(bool enable);
+    void SetCheck(VirtTreeItem *item, bool checked, bool withChildren);
+    void SetCheckAllVirtualItems(bool checked);
+    bool IsCheckedAllVirtualItems();
+    void SetBoldTextPosition(VirtTreeItem *item, int start, int length);
+
+    // Sorting and row drag and drop.
+    bool EnableRowsDragAndDrop(bool on);
+    bool IsEnableRowsDragAndDrop() const { return m_rowsDragAndDrop; }
+    void SetDragAndDropCanMove(const TreeView::CanMoveFunc &canMove);
+    bool SetSortFunc(const TreeView::SortFunc &function);
+    bool SetSortFunc(const TreeView::VirtSortFunc &function);
+    void SortChildren(QStandardItem *parent, bool recursive);
+    void SortVirtChildren(VirtTreeItem *parent, bool recursive);
+
+    // The mouse handling's items (the widget's and the click handler's).
+    QStandardItem *anchorItem = nullptr;
+    QStandardItem *clickedItem = nullptr;
+    std::vector<QStandardItem *> selectedList;
+    QStandardItem *editingItem = nullptr;
+    QStandardItem *lastClickedItem = nullptr;
+    // Cleared around a deselection whose event the mouse handler fires itself.
+    bool handleSelection = true;
+
+private:
+    // A new item, not yet placed.
+    CustStandardItem *newItem(const std::wstring &text) const;
+    // Data and wrapped size of an item just placed.
+    void finishItem(QStandardItem *item, const any &data);
+    // Batches: updates frozen around `add`, each item's picture set, sizes
+    // computed again after.
+    int addBatch(TreeView::ItemList &items, const std::function<QStandardItem *(const std::wstring &, const any &)> &add);
+    bool refusesNewRoot() const;
+    void clearReferences(QStandardItem *item);
+    void onClicked(const QModelIndex &index);
+    void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
+    void checkRangeByClick(QStandardItem *item, bool onContent);
+    int addPicture(const unsigned char *data, int length, ImageTypes type, int size, const std::wstring &path);
+    int addPictureFile(const std::wstring &path, int size);
+    void applyPicture(QStandardItem *item, int index);
+    void ensurePictures();
+    void appendStyleSheet(const QString &rule);
+    void setAllCheckable(bool checkable);
+    bool isVirtualItem(VirtTreeItem *item) const;
+    QModelIndex virtualIndex(VirtTreeItem *item) const;
+
+    bool m_headerLabelled = false;
+    bool m_inSelectionChange = false;
+    QList<QPersistentModelIndex> m_lastSelection;
+    QPointer<QStandardItemModel> m_model;
+    QPointer<TreeModel> m_treeModel;
+    int m_toolTipMaxWidth = -1;
+    std::unordered_map<QStandardItem *, std::wstring> m_toolTips;
+    TreeSortFunc m_sortFunc;
+    ItemDataTable m_itemData;
+    int m_checkMode = 0;
+    QString m_baseStyleSheet;
+    bool m_branchButtons = true;
+    int m_itemHeight = -1;
+    bool m_multiSelection = false;
+    QPersistentModelIndex m_selectionAnchor;
+    bool m_virtualMode = false;
+    bool m_rowsDragAndDrop = false;
+    bool m_acceptDrops = false;
+    bool m_singleRoot = false;
+    int m_textColor = -1;
+    std::vector<QStandardItem *> m_ownFontItems;
+    std::vector<QStandardItem *> m_ownColorItems;
+    QPointer<TreeViewItemDelegate> m_itemDelegate;
+    QPointer<VirtualTreeDelegate> m_virtualDelegate;
+    std::unique_ptr<TreePictureStore> m_pictures;
+    VirtTreeItem *m_currentVirtualItem = nullptr;
+    VirtTreeItem *m_toolTipVirtualItem = nullptr;
+    CustomStyle *m_style = nullptr;
+    TreeSortScope m_sortScope;
+    bool m_updatesEnabled = true;
+    std::vector<QMetaObject::Connection> m_connections;
 };
 
 } // namespace AUILib

@@ -1,10 +1,492 @@
 #include "TreeViewQt.h"
 
+#include "ContextMenu.h"
+#include "TreeModel.h"
+#include "TreeViewImpl.h"
+
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+
 namespace AUILib {
 
-TreeViewQt::TreeViewQt(QWidget *parent)
-    : QTreeView(parent)
+namespace {
+
+bool hasAncestorIn(QStandardItem *item, const std::vector<QStandardItem *> &items)
 {
+    for (QStandardItem *ancestor = item ? item->parent() : nullptr; ancestor; ancestor = ancestor->parent())
+        if (std::find(items.begin(), items.end(), ancestor) != items.end())
+            return true;
+    return false;
+}
+
+} // namespace
+
+TreeViewQt::TreeViewQt(TreeView *owner, QWidget *parent)
+    : QTreeView(parent)
+    , m_owner(owner)
+{
+}
+
+TreeViewQt::~TreeViewQt() = default;
+
+std::shared_ptr<TreeView::impl> TreeViewQt::impl() const
+{
+    TreeView *owner = m_owner.get();
+    if (!owner)
+        return nullptr;
+    return std::static_pointer_cast<TreeView::impl>(owner->GetBaseImpl());
+}
+
+QStandardItem *TreeViewQt::itemAt(const QPoint &point, unsigned int *flags) const
+{
+    auto d = impl();
+    return d ? d->HitTest(point, flags) : nullptr;
+}
+
+void TreeViewQt::ForgetItem(QStandardItem *item)
+{
+    if (!item || pressedItem == item)
+        pressedItem = nullptr;
+}
+
+void TreeViewQt::SelectItem(QStandardItem *item, bool makeCurrent)
+{
+    const QModelIndex index = item ? item->index() : QModelIndex();
+    if (!index.isValid() || !selectionModel())
+        return;
+    auto d = impl();
+    if (!d || !d->IsSetMultiSelection()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    if (makeCurrent)
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(index, QItemSelectionModel::Select);
+    if (std::find(d->selectedList.begin(), d->selectedList.end(), item) == d->selectedList.end())
+        d->selectedList.push_back(item);
+}
+
+void TreeViewQt::DeselectItem(QStandardItem *item, bool)
+{
+    const QModelIndex index = item ? item->index() : QModelIndex();
+    if (!index.isValid() || !selectionModel())
+        return;
+    selectionModel()->select(index, QItemSelectionModel::Deselect);
+    auto d = impl();
+    if (!d || !d->IsSetMultiSelection()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    auto found = std::find(d->selectedList.begin(), d->selectedList.end(), item);
+    if (found != d->selectedList.end())
+        d->selectedList.erase(found);
+}
+
+void TreeViewQt::ClearSelectedItems(QStandardItem *keep)
+{
+    auto d = impl();
+    if (!d || d->selectedList.empty())
+        return;
+    setUpdatesEnabled(false);
+    const bool multi = d->IsSetMultiSelection();
+    for (QStandardItem *item : d->selectedList) {
+        if (!item || item == keep || !item->index().isValid())
+            continue;
+        selectionModel()->select(item->index(), QItemSelectionModel::Deselect);
+        if (multi)
+            selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
+    }
+    const bool listed = keep && std::find(d->selectedList.begin(), d->selectedList.end(), keep) != d->selectedList.end();
+    d->selectedList.clear();
+    if (listed)
+        SelectItem(keep, true);
+    setUpdatesEnabled(d->UpdatesEnabled());
+}
+
+void TreeViewQt::ClearAllChildNodeState(QStandardItem *item)
+{
+    auto d = impl();
+    if (!d || !item)
+        return;
+    for (int row = 0; row < item->rowCount(); ++row) {
+        QStandardItem *child = item->child(row, 0);
+        if (!child || !child->index().isValid())
+            continue;
+        if (selectionModel()->isSelected(child->index())) {
+            selectionModel()->select(child->index(), QItemSelectionModel::Deselect);
+            auto found = std::find(d->selectedList.begin(), d->selectedList.end(), child);
+            if (found != d->selectedList.end())
+                d->selectedList.erase(found);
+        }
+        ClearAllChildNodeState(child);
+    }
+}
+
+bool TreeViewQt::SelectItems(QStandardItem *from, QStandardItem *to)
+{
+    auto d = impl();
+    if (!d || !from || !to || (from == to && d->selectedList.empty()) || from->parent() != to->parent())
+        return false;
+    setUpdatesEnabled(false);
+    ClearSelectedItems(nullptr);
+    const bool down = d->GetItemRect(from, true).top <= d->GetItemRect(to, true).top;
+    for (QStandardItem *item = from; item; item = down ? d->NextSibling(item) : d->PrevSibling(item)) {
+        SelectItem(item, true);
+        if (item == to)
+            break;
+    }
+    setUpdatesEnabled(d->UpdatesEnabled());
+    return true;
+}
+
+void TreeViewQt::SetDragAndDropCanMove(const CanMoveFunc &function)
+{
+    canMove = function;
+}
+
+void TreeViewQt::keyPressEvent(QKeyEvent *event)
+{
+    auto d = impl();
+    const int key = event->key();
+    if (!d || !d->IsSetMultiSelection() || d->GetCheckMode() != 0 || !(event->modifiers() & Qt::ShiftModifier) ||
+        (key != Qt::Key_Down && key != Qt::Key_Up)) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    d->Emit(&TreeView::OnMultiSelectionChanging);
+    QStandardItem *current = d->CurrentItem();
+    if (!d->anchorItem)
+        d->anchorItem = current;
+    if (!current)
+        return;
+    QStandardItem *sibling = key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
+    if (!sibling)
+        return;
+    if (selectionModel()->isSelected(sibling->index()))
+        DeselectItem(current, true);
+    SelectItem(sibling, true);
+    ClearAllChildNodeState(sibling);
+}
+
+void TreeViewQt::keyReleaseEvent(QKeyEvent *event)
+{
+    auto d = impl();
+    if (d)
+        d->Emit(&TreeView::OnKeyUp, SysKeyToAUIKey(event->key()));
+    if (d && d->IsSetMultiSelection() && d->GetCheckMode() == 1) {
+        if (event->key() == Qt::Key_Shift) {
+            d->anchorItem = nullptr;
+            d->clickedItem = nullptr;
+            d->selectedList.clear();
+        }
+        return;
+    }
+    QTreeView::keyReleaseEvent(event);
+}
+
+void TreeViewQt::mousePressEvent(QMouseEvent *event)
+{
+    m_lastMousePosition = event->pos();
+    auto d = impl();
+    if (!d) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    if (!d->IsSetMultiSelection() || d->GetCheckMode() != 0) {
+        d->selectedList.clear();
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    if (d->IsEnableRowsDragAndDrop())
+        pressTimer.start();
+    if (event->button() != Qt::LeftButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    unsigned int flags = 0;
+    pressedItem = d->HitTest(event->pos(), &flags);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (!(flags & 0x26)) {
+        if (modifiers != Qt::ShiftModifier && modifiers != Qt::ControlModifier)
+            QTreeView::mousePressEvent(event);
+        return;
+    }
+    d->clickedItem = pressedItem;
+    if (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier) {
+        pressWithModifiers(event, *d);
+        return;
+    }
+    d->anchorItem = nullptr;
+    d->Emit(&TreeView::OnMultiSelectionChanging);
+    const bool listed =
+        std::find(d->selectedList.begin(), d->selectedList.end(), pressedItem) != d->selectedList.end();
+    if (!(d->IsEnableRowsDragAndDrop() && listed))
+        ClearSelectedItems(pressedItem);
+    QTreeView::mousePressEvent(event);
+}
+
+void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
+{
+    QStandardItem *pressed = pressedItem;
+    if (event->modifiers() == Qt::ShiftModifier) {
+        if (!d.anchorItem)
+            d.anchorItem = d.CurrentItem();
+        if (!d.anchorItem || pressed->parent() != d.anchorItem->parent())
+            return;
+        d.Emit(&TreeView::OnMultiSelectionChanging);
+        SelectItems(d.anchorItem, pressed);
+        d.Emit(&TreeView::OnItemClicked, pressed);
+        d.Emit(&TreeView::OnMultiSelectionChanged);
+        return;
+    }
+    d.Emit(&TreeView::OnMultiSelectionChanging);
+    for (QStandardItem *ancestor = pressed->parent(); ancestor; ancestor = ancestor->parent())
+        if (selectionModel()->isSelected(ancestor->index()))
+            return;
+    QStandardItem *current = d.CurrentItem();
+    const bool currentWasSelected = current && selectionModel()->isSelected(current->index());
+    const bool wasSelected = selectionModel()->isSelected(pressed->index());
+    if (wasSelected) {
+        d.handleSelection = false;
+        DeselectItem(pressed, true);
+        d.handleSelection = true;
+        d.Emit(&TreeView::OnSelectionChanged, pressed);
+    } else {
+        SelectItem(pressed, true);
+    }
+    d.Emit(&TreeView::OnItemClicked, pressed);
+    d.Emit(&TreeView::OnMultiSelectionChanged);
+    if (current && current != pressed) {
+        if (currentWasSelected)
+            SelectItem(current, false);
+        else
+            DeselectItem(current, true);
+    }
+    ClearAllChildNodeState(pressed);
+    if (wasSelected) {
+        auto found = std::find(d.selectedList.begin(), d.selectedList.end(), pressed);
+        if (found != d.selectedList.end())
+            d.selectedList.erase(found);
+    }
+    d.anchorItem = nullptr;
+}
+
+void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
+{
+    pressTimer.invalidate();
+    m_lastMousePosition = event->pos();
+    auto d = impl();
+    if (event->button() == Qt::RightButton) {
+        const QModelIndex index = indexAt(event->pos());
+        if (!index.isValid() || !d)
+            return;
+        if (TreeModel *model = d->VirtualModel()) {
+            d->Emit(&TreeView::OnVirtualItemMouseUp, model->ItemFromIndex(index));
+        } else if (QStandardItemModel *model = d->Model()) {
+            d->Emit(&TreeView::OnItemMouseUp, model->itemFromIndex(index));
+        }
+        if (TreeView *owner = m_owner.get())
+            if (std::shared_ptr<ContextMenu> menu = owner->GetContextMenu())
+                menu->Show(true);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        QTreeView::mouseReleaseEvent(event);
+        return;
+    }
+    if (d && d->IsEnabledEditItems()) {
+        QStandardItem *current = d->CurrentItem();
+        if (current && !d->IsDisabledEditLabel(current))
+            setEditTriggers(QAbstractItemView::SelectedClicked);
+    }
+    if (!d || !d->IsSetMultiSelection()) {
+        QTreeView::mouseReleaseEvent(event);
+        return;
+    }
+    unsigned int flags = 0;
+    if (d->HitTest(event->pos(), &flags) && !(flags & 0x36))
+        return;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier || !d->IsEnableRowsDragAndDrop() ||
+        dragging) {
+        QTreeView::mouseReleaseEvent(event);
+        return;
+    }
+    ClearSelectedItems(pressedItem);
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void TreeViewQt::mouseMoveEvent(QMouseEvent *event)
+{
+    auto d = impl();
+    if (d && d->IsEnableRowsDragAndDrop()) {
+        // A row drag starts only from a press held for 200 ms.
+        if (!pressTimer.isValid() || (pressTimer.elapsed() >= 200 && pressedItem))
+            QTreeView::mouseMoveEvent(event);
+        else
+            event->ignore();
+        return;
+    }
+    if (event->buttons() & Qt::LeftButton)
+        event->ignore();
+}
+
+std::pair<QStandardItem *, bool> TreeViewQt::dropPlace(QStandardItem *target) const
+{
+    switch (dropIndicatorPosition()) {
+    case QAbstractItemView::BelowItem:
+        return {target, false};
+    case QAbstractItemView::AboveItem: {
+        auto d = impl();
+        if (QStandardItem *previous = d ? d->PrevSibling(target) : nullptr)
+            return {previous, false};
+        if (target->parent())
+            return {target->parent(), true};
+        return {nullptr, false};
+    }
+    case QAbstractItemView::OnItem:
+    case QAbstractItemView::OnViewport:
+    default:
+        return {target, true};
+    }
+}
+
+void TreeViewQt::dragMoveEvent(QDragMoveEvent *event)
+{
+    QStandardItem *target = itemAt(event->pos(), nullptr);
+    auto d = impl();
+    if (!target || !d)
+        return;
+    dragging = true;
+    // The view places the indicator only while it is shown: an indicator
+    // hidden by the last move would turn every later position into "on the
+    // viewport".
+    setDropIndicatorShown(true);
+    QTreeView::dragMoveEvent(event);
+    const DropIndicatorPosition position = dropIndicatorPosition();
+    if (d->IsSingleRoot() && (position == AboveItem || position == BelowItem) && !target->parent()) {
+        event->setDropAction(Qt::IgnoreAction);
+        setDropIndicatorShown(false);
+        return;
+    }
+    if (!canMove) {
+        setDropIndicatorShown(true);
+        return;
+    }
+    const std::list<QStandardItem *> selected = d->SelectedItems();
+    std::vector<QStandardItem *> items(selected.begin(), selected.end());
+    const std::pair<QStandardItem *, bool> place = dropPlace(target);
+    setDropIndicatorShown(canMove(place.first, items, !place.second));
+}
+
+void TreeViewQt::dropEvent(QDropEvent *event)
+{
+    dragging = false;
+    if (event->source() != this ||
+        (event->dropAction() != Qt::MoveAction && dragDropMode() != QAbstractItemView::InternalMove)) {
+        QAbstractItemView::dropEvent(event);
+        return;
+    }
+    auto d = impl();
+    QStandardItem *target = itemAt(event->pos(), nullptr);
+    if (!d || !target)
+        return;
+    const std::list<QStandardItem *> selected = d->SelectedItems();
+    std::vector<QStandardItem *> items(selected.begin(), selected.end());
+    const std::pair<QStandardItem *, bool> place = dropPlace(target);
+    MoveItems(items, place.first, place.second);
+    d->selectedList.clear();
+    // The rows moved here already: the drag source must not remove them.
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+}
+
+bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *target, bool asChild)
+{
+    auto d = impl();
+    QStandardItemModel *model = d ? d->Model() : nullptr;
+    if (!model || items.empty())
+        return false;
+    if (canMove && !canMove(target, items, !asChild))
+        return false;
+    QStandardItem *parent = asChild ? target : (target ? target->parent() : nullptr);
+    // Only rows of this tree move, each once (a row moves with its ancestor),
+    // and never into themselves.
+    std::vector<QStandardItem *> moving;
+    for (QStandardItem *item : items)
+        if (d->IsItem(item) && !hasAncestorIn(item, items) &&
+            std::find(moving.begin(), moving.end(), item) == moving.end())
+            moving.push_back(item);
+    if (moving.empty() || (target && !d->IsItem(target)))
+        return false;
+    for (QStandardItem *item : moving)
+        if (item == target || (target && hasAncestorIn(target, {item})))
+            return false;
+    // A single-root tree gets no second top-level row.
+    if (d->IsSingleRoot() && !parent)
+        for (QStandardItem *item : moving)
+            if (item->parent())
+                return false;
+
+    d->Emit(&TreeView::OnItemsDropping, target, items, !asChild);
+    if (!d->IsItem(target) && target)
+        return false;
+    // Each row is taken out whole and put back: the same items, with their
+    // children, data, check state, font, colour and tool tip.
+    std::vector<QStandardItem *> moved;
+    QStandardItem *after = target;
+    QStandardItem *destination = parent ? parent : model->invisibleRootItem();
+    for (QStandardItem *item : moving) {
+        QStandardItem *source = item->parent() ? item->parent() : model->invisibleRootItem();
+        const QList<QStandardItem *> row = source->takeRow(item->row());
+        int position = 0;
+        if (after && after != parent)
+            position = after->row() + 1;
+        destination->insertRow(position, row);
+        if (moved.empty() && parent)
+            d->SetExpanded(parent, true);
+        SelectItem(item, true);
+        moved.push_back(item);
+        after = item;
+    }
+    // Rows taken out lost their selection; the list keeps only what is selected.
+    auto &listed = d->selectedList;
+    listed.erase(std::remove_if(listed.begin(), listed.end(),
+                                [this](QStandardItem *item) {
+                                    return !item->index().isValid() || !selectionModel()->isSelected(item->index());
+                                }),
+                 listed.end());
+    d->Emit(&TreeView::OnItemsDropped, target, moved, !asChild);
+    return true;
+}
+
+void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles)
+{
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    if (topLeft != bottomRight || !topLeft.isValid() || roles.isEmpty())
+        return;
+    auto d = impl();
+    QStandardItemModel *model = d ? d->Model() : nullptr;
+    if (roles.contains(Qt::DisplayRole) && model) {
+        if (QStandardItem *item = model->itemFromIndex(topLeft)) {
+            const std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
+            d->Emit(&TreeView::OnItemTextChanged, item, text);
+            d->Emit(&TreeView::OnItemTextReplaced, item, item->data(Qt::UserRole + 1).toString().toStdWString(),
+                    text);
+        }
+    }
+    if ((roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole) || roles.contains(Qt::DecorationRole)) &&
+        !wordWrap() && updatesEnabled()) {
+        header()->resizeSection(0, 0);
+        resizeColumnToContents(0);
+    }
 }
 
 } // namespace AUILib

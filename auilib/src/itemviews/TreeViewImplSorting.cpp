@@ -1,0 +1,76 @@
+#include "TreeViewImpl.h"
+
+#include "TreeModel.h"
+
+// Sorting of both modes and the switches of row drag and drop.
+namespace AUILib {
+
+bool TreeView::impl::SetSortFunc(const TreeView::SortFunc &function)
+{
+    if (!Tree() || m_virtualMode)
+        return false;
+    m_sortFunc = function;
+    return true;
+}
+
+bool TreeView::impl::SetSortFunc(const TreeView::VirtSortFunc &function)
+{
+    if (!Tree() || !VirtualModel())
+        return false;
+    m_treeModel->SetSortFunc(function);
+    return true;
+}
+
+void TreeView::impl::SortChildren(QStandardItem *parent, bool recursive)
+{
+    TreeViewQt *tree = Tree();
+    if (!tree || !Model())
+        return;
+    m_sortScope.parent = parent;
+    m_sortScope.recursive = recursive;
+    tree->sortByColumn(0, Qt::AscendingOrder);
+}
+
+void TreeView::impl::SortVirtChildren(VirtTreeItem *parent, bool recursive)
+{
+    TreeViewQt *tree = Tree();
+    if (!tree || !VirtualModel())
+        return;
+    m_treeModel->SetSortScope(parent, recursive);
+    tree->sortByColumn(0, Qt::AscendingOrder);
+}
+
+bool TreeView::impl::EnableRowsDragAndDrop(bool on)
+{
+    TreeViewQt *tree = Tree();
+    if (!tree || m_virtualMode)
+        return false;
+    if (m_checkMode != 0) {
+        m_rowsDragAndDrop = false;
+        return false;
+    }
+    if (on) {
+        tree->setDragEnabled(true);
+        tree->setAcceptDrops(true);
+        tree->setDropIndicatorShown(true);
+        tree->setDragDropMode(QAbstractItemView::InternalMove);
+        tree->setDragDropOverwriteMode(false);
+        tree->setDefaultDropAction(Qt::MoveAction);
+    } else {
+        tree->setDragEnabled(false);
+        tree->setDropIndicatorShown(false);
+        tree->setAcceptDrops(false);
+    }
+    m_rowsDragAndDrop = on;
+    tree->setAcceptDrops(m_acceptDrops ? true : on);
+    return true;
+}
+
+void TreeView::impl::SetDragAndDropCanMove(const TreeView::CanMoveFunc &canMove)
+{
+    if (TreeViewQt *tree = Tree())
+        if (!m_virtualMode)
+            tree->SetDragAndDropCanMove(canMove);
+}
+
+} // namespace AUILib

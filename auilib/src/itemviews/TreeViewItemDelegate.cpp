@@ -1,0 +1,74 @@
+#include "TreeViewItemDelegate.h"
+
+#include "Edit.h"
+#include "TreeView.h"
+#include "TreeViewImpl.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+
+namespace AUILib {
+
+TreeViewItemDelegate::TreeViewItemDelegate(TreeView *owner, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_owner(owner)
+{
+}
+
+TreeViewItemDelegate::~TreeViewItemDelegate() = default;
+
+QWidget *TreeViewItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                            const QModelIndex &index) const
+{
+    TreeView *owner = m_owner.get();
+    if (!owner)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto d = std::static_pointer_cast<TreeView::impl>(owner->GetBaseImpl());
+    // One editor at a time: an earlier one that is still open goes.
+    if (m_editor)
+        if (QWidget *old = m_editor->GetPlatformHandle())
+            old->deleteLater();
+    m_editor = std::make_shared<Edit>();
+    m_editor->Create(parent);
+    QWidget *widget = m_editor->GetPlatformHandle();
+    int viewportWidth = parent->width();
+    if (auto *view = qobject_cast<QAbstractItemView *>(this->parent()))
+        viewportWidth = view->viewport()->width();
+    widget->setFixedSize(viewportWidth - option.rect.left() + 2, option.rect.height() + 2);
+    widget->setFont(option.font);
+
+    QStandardItemModel *model = d->Model();
+    QStandardItem *item = model ? model->itemFromIndex(index) : nullptr;
+    d->editingItem = item;
+    // Kept alive through the handlers, which may close the editor.
+    const std::shared_ptr<Edit> editor = m_editor;
+    d->Emit(&TreeView::OnBeginEditLabel, item);
+    d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get());
+    return editor->GetPlatformHandle();
+}
+
+void TreeViewItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->setText(index.data(Qt::EditRole).toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
+}
+
+Edit *TreeViewItemDelegate::Editor() const
+{
+    return m_editor && m_editor->GetPlatformHandle() ? m_editor.get() : nullptr;
+}
+
+void TreeViewItemDelegate::SetSelectAll() const
+{
+    if (Edit *editor = Editor())
+        editor->SetSelectAll();
+}
+
+void TreeViewItemDelegate::DeleteEditor()
+{
+    m_editor.reset();
+}
+
+} // namespace AUILib

@@ -1,0 +1,76 @@
+#include "VirtTreeItem.h"
+
+#include <QString>
+
+namespace AUILib {
+
+VirtTreeItem::VirtTreeItem(VirtTreeItem *parent)
+    : m_parent(parent)
+{
+}
+
+VirtTreeItem::~VirtTreeItem()
+{
+    RemoveChilds();
+}
+
+void VirtTreeItem::RemoveChilds()
+{
+    // Detached first: a child's destructor never sees a half-emptied list.
+    QList<VirtTreeItem *> children;
+    children.swap(m_children);
+    qDeleteAll(children);
+}
+
+void VirtTreeItem::AppendChild(VirtTreeItem *child)
+{
+    child->m_level = m_parent ? m_level + 1 : 0;
+    child->m_row = m_children.size();
+    m_children.append(child);
+}
+
+VirtTreeItem *VirtTreeItem::Child(int i) const
+{
+    if (i < 0 || i >= m_children.size())
+        return nullptr;
+    return m_children.at(i);
+}
+
+QVariant VirtTreeItem::Data(int role, int column) const
+{
+    if (column != 0)
+        return QVariant();
+    if (role == Qt::DisplayRole)
+        return QString::fromStdWString(m_text);
+    if (role == Qt::CheckStateRole)
+        return m_checked ? 2 : 0;
+    return QVariant();
+}
+
+void VirtTreeItem::SetData(const any &value)
+{
+    if (!value.empty())
+        m_data = value;
+}
+
+void VirtTreeItem::SetIcon(int index)
+{
+    if (index >= 0)
+        m_icon = index;
+}
+
+void VirtTreeItem::SetBoldTextPosition(int start, int length)
+{
+    if (start >= 0)
+        m_boldStart = start;
+    if (length >= 0)
+        m_boldLength = length;
+}
+
+std::int64_t VirtTreeItem::GetBoldTextPosition() const
+{
+    return static_cast<std::int64_t>(static_cast<std::uint32_t>(m_boldStart)) |
+           (static_cast<std::int64_t>(m_boldLength) << 32);
+}
+
+} // namespace AUILib
