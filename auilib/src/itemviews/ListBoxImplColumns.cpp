@@ -380,8 +380,7 @@ Point ListBox::impl::ScreenToClient(Point point)
     Point client = BaseImplQt::ScreenToClient(point);
     if (ListBoxQt *table = Table()) {
         const int header = table->horizontalHeader()->isHidden() ? 0 : table->horizontalHeader()->height();
-        client.x -= table->frameWidth();
-        client.y -= header + table->frameWidth();
+        client.y -= header; // the base took off the frame
     }
     return client;
 }
@@ -391,8 +390,7 @@ Point ListBox::impl::ClientToScreen(Point point)
     Point screen = BaseImplQt::ClientToScreen(point);
     if (ListBoxQt *table = Table()) {
         const int header = table->horizontalHeader()->isHidden() ? 0 : table->horizontalHeader()->height();
-        screen.x += table->frameWidth();
-        screen.y += header + table->frameWidth();
+        screen.y += header; // the base added the frame
     }
     return screen;
 }
