@@ -42,7 +42,8 @@ public:
     void SetEditMode(ListBox::EditMode mode) { m_editMode = mode; }
 
 private:
-    // The order Qt sorts in now: it swaps the operands for a descending sort.
+    // The order Qt sorts in now (it swaps the operands for a descending sort):
+    // the header's sort indicator, which every sort of the list sets first.
     bool sortsAscending(const QTableWidgetItem &other) const;
     bool textLess(const QTableWidgetItem &other) const;
 
