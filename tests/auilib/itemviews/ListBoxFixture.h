@@ -13,6 +13,14 @@
 #include <string>
 #include <vector>
 
+// The value `data` holds, or T() when it holds none of that type.
+template <class T>
+T valueOf(const AUILib::any &data)
+{
+    const T *value = AUILib::any_cast<T>(&data);
+    return value ? *value : T();
+}
+
 // A list box placed in a shown window, with a log of its events in the order they fired.
 class ListBoxFixture : public ::testing::Test
 {

@@ -35,14 +35,6 @@ QByteArray png(const QColor &color, int size = 8)
     return out;
 }
 
-// The value `data` holds, or T() when it holds none of that type.
-template <class T>
-T valueOf(const any &data)
-{
-    const T *value = any_cast<T>(&data);
-    return value ? *value : T();
-}
-
 } // namespace
 
 using ListBoxTest = ListBoxFixture;
