@@ -250,12 +250,16 @@ bool ItemDelegate::EditorClosed()
 
 void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    QStyleOptionViewItem cellOption(option);
-    initStyleOption(&cellOption, index);
-    QStyledItemDelegate::paint(painter, cellOption, index);
+    QStyledItemDelegate::paint(painter, option, index);
     const std::shared_ptr<ListBox::impl> owner = list();
     ListBoxQt *table = owner ? owner->Table() : nullptr;
     if (!table)
+        return;
+    // Rows are selected whole, so the cell's state is its row's.
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool button = owner->RowButtonColumn() == index.column();
+    const bool picture = selected && !index.data(Qt::DecorationRole).isNull();
+    if (!owner->AreItemsUnderlined() && !button && !picture)
         return;
     painter->save();
     const QRect &rect = option.rect;
@@ -264,9 +268,7 @@ void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
                              Qt::SquareCap, Qt::BevelJoin));
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     }
-    const bool selected = table->selectionModel()->isSelected(index) ||
-                          table->selectionModel()->isRowSelected(index.row(), QModelIndex());
-    if (owner->RowButtonColumn() == index.column()) {
+    if (button) {
         if (!table->item(index.row(), index.column())) {
             // The hit test finds the button through a cell; made while painting,
             // it is no change anyone hears of.
@@ -280,8 +282,12 @@ void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
         painter->drawImage(rect.left() + (rect.width() - image.width()) / 2,
                            rect.top() + (rect.height() - image.height()) / 2, image);
     }
-    if (selected && (cellOption.features & QStyleOptionViewItem::HasDecoration) && !cellOption.icon.isNull())
-        paintSelectedPicture(painter, cellOption, cellOption.features & QStyleOptionViewItem::HasCheckIndicator);
+    if (picture) {
+        QStyleOptionViewItem cellOption(option);
+        initStyleOption(&cellOption, index);
+        if ((cellOption.features & QStyleOptionViewItem::HasDecoration) && !cellOption.icon.isNull())
+            paintSelectedPicture(painter, cellOption, cellOption.features & QStyleOptionViewItem::HasCheckIndicator);
+    }
     painter->restore();
 }
 
