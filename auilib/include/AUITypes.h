@@ -119,4 +119,11 @@ enum BitmapType : std::int32_t {
     BitmapTypeDefault = 0,
 };
 
+// Horizontal alignment of a text; controls take any value past centred as right.
+enum TextAlign : std::int32_t {
+    TextAlignLeft = 0,
+    TextAlignCenter = 1,
+    TextAlignRight = 2,
+};
+
 } // namespace AUILib

@@ -3,6 +3,7 @@
 #include "BaseGUIObject.h"
 
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -17,6 +18,13 @@ public:
 
     bool Create(QWidget *parent) override;
     std::shared_ptr<BaseImpl> GetBaseImpl() const override;
+
+    // The title, every character kept (embedded NULs included).
+    void SetText(const std::wstring &text);
+    // Empty once the widget is gone.
+    std::wstring GetText() const;
+    // Accepted for callers written against other platforms; changes nothing.
+    void SetColors(unsigned long text, unsigned long background);
 
     class impl;
 

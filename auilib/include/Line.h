@@ -18,6 +18,11 @@ public:
     bool Create(QWidget *parent) override;
     std::shared_ptr<BaseImpl> GetBaseImpl() const override;
 
+    // Null once the widget is gone.
+    QWidget *GetWndPtr() const;
+    // 0xRRGGBB, in every state of the line (disabled too); the alpha byte is ignored.
+    void SetLineColor(unsigned int rgb);
+
     class impl;
 
 private:

@@ -21,8 +21,9 @@ public:
     PromptsPopup(const PromptsPopup &) = delete;
     PromptsPopup &operator=(const PromptsPopup &) = delete;
 
-    // False, doing nothing, without a target. A time-out of -1 is the longest
-    // display time (50000 ms). iconType has no effect; icons come from SetTitleIcon.
+    // False, doing nothing, without a target. A time-out of -1 (any negative one)
+    // never hides the balloon by itself: the framework's persistent tips pass it.
+    // iconType has no effect; icons come from SetTitleIcon.
     virtual bool Create(QWidget *target, const std::wstring &text, int iconType, int timeoutMs,
                         bool closeOnInteraction);
     // At (x, y) in global coordinates, or under the target's top-left corner

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseGUIObject.h"
+#include "EventSignal.h"
 
 #include <memory>
 
@@ -15,8 +16,20 @@ public:
     Slider();
     ~Slider() override;
 
+    // Fired once the user lets go of the handle.
+    EventSignal<void()> OnSliderReleased;
+    // Fired with the new value, for the program's changes too.
+    EventSignal<void(int)> OnValueChanged;
+
     bool Create(QWidget *parent) override;
     std::shared_ptr<BaseImpl> GetBaseImpl() const override;
+
+    virtual void SetPageSize(int size);
+    virtual void SetLineSize(int size);
+    // The value is kept inside the range.
+    virtual void SetRange(int min, int max);
+    virtual void SetValue(int value);
+    virtual int GetValue();
 
     class impl;
 

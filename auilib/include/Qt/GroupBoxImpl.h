@@ -4,6 +4,8 @@
 #include "GroupBox.h"
 #include "GroupBoxQt.h"
 
+#include <string>
+
 namespace AUILib {
 
 // Drives the widget it makes, a GroupBoxQt: placed by Create or a form, the widget
@@ -13,6 +15,14 @@ class GroupBox::impl : public BaseImplQt
 public:
     explicit impl(GroupBox *owner);
     ~impl() override;
+
+    // Shows or hides the box, then repaints at once an area of the box's size
+    // at the top-left corner of its parent (of the box itself without one),
+    // whatever `repaint` says.
+    void Show(bool show, bool repaint) override;
+
+    void SetText(const std::wstring &text);
+    std::wstring GetText() const;
 };
 
 } // namespace AUILib

@@ -8,6 +8,7 @@ namespace AUILib {
 
 // Drives the widget it makes, a LineQt: placed by Create or a form, the widget
 // belongs to its Qt parent; never placed, it goes with this implementation.
+// The line is drawn plain, in the palette's window-text colour.
 class Line::impl : public BaseImplQt
 {
 public:
@@ -16,6 +17,9 @@ public:
 
     // The factory makes a plain frame; the form says which way it runs.
     void OnFormLoaded(const FormElement &element) override;
+
+    QWidget *GetWndPtr() const;
+    void SetLineColor(unsigned int rgb);
 };
 
 } // namespace AUILib

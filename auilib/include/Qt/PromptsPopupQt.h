@@ -19,11 +19,13 @@ public:
     // Interaction with the target (typing, focus, leaving) hides the balloon.
     bool closeOnInteraction = false;
     QBasicTimer autoHideTimer;
+    // Negative: the balloon stays until it is hidden.
     int timeoutMs = kLongestTimeout;
     bool displayed = false;
     QRect balloonRect{QPoint(0, 0), QPoint(-1, -1)};
 
     static constexpr int kLongestTimeout = 50000;
+    static constexpr int kNoTimeout = -1;
     static constexpr int kArrowLeft = 5;
     static constexpr int kArrowWidth = 10;
     static constexpr int kArrowHeight = 10;

@@ -13,6 +13,9 @@ class SpinEdit::impl : public BaseImplQt
 public:
     explicit impl(SpinEdit *owner);
     ~impl() override;
+
+    // Null once Qt deleted the widget.
+    SpinEditQt *Spin() const { return WidgetAs<SpinEditQt>(); }
 };
 
 } // namespace AUILib

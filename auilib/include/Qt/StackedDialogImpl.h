@@ -13,6 +13,12 @@ class StackedDialog::impl : public BaseImplQt
 public:
     explicit impl(StackedDialog *owner);
     ~impl() override;
+
+    void SetCurrentIndex(int index);
+    int GetCurrentIndex() const;
+    QWidget *GetPage(int index);
+    int InsertChildDialog(int index, QWidget *page);
+    void EnablePage(int index, bool enable, bool withChildren);
 };
 
 } // namespace AUILib

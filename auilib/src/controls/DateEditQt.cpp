@@ -1,9 +1,12 @@
 #include "DateEditQt.h"
 
+#include "DateEdit.h"
+
 namespace AUILib {
 
-DateEditQt::DateEditQt(QWidget *parent)
+DateEditQt::DateEditQt(DateEdit *owner, QWidget *parent)
     : QDateTimeEdit(parent)
+    , m_owner(owner)
 {
 }
 

@@ -20,4 +20,8 @@ bool GroupBox::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> GroupBox::GetBaseImpl() const { return m_impl; }
 
+void GroupBox::SetText(const std::wstring &text) { m_impl->SetText(text); }
+std::wstring GroupBox::GetText() const { return m_impl->GetText(); }
+void GroupBox::SetColors(unsigned long, unsigned long) {}
+
 } // namespace AUILib

@@ -19,4 +19,7 @@ bool Line::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> Line::GetBaseImpl() const { return m_impl; }
 
+QWidget *Line::GetWndPtr() const { return m_impl->GetWndPtr(); }
+void Line::SetLineColor(unsigned int rgb) { m_impl->SetLineColor(rgb); }
+
 } // namespace AUILib

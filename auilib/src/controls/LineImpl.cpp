@@ -1,13 +1,14 @@
 #include "LineImpl.h"
 
 #include "FormElement.h"
+#include "WidgetColors.h"
 
 namespace AUILib {
 
 Line::impl::impl(Line *owner)
     : BaseImplQt(owner)
 {
-    MakeWidget<LineQt>();
+    MakeWidget<LineQt>()->setFrameShadow(QFrame::Plain);
 }
 
 Line::impl::~impl() = default;
@@ -23,6 +24,16 @@ void Line::impl::OnFormLoaded(const FormElement &element)
         frame->setFrameShape(QFrame::VLine);
     else if (orientation == QLatin1String("Qt::Horizontal"))
         frame->setFrameShape(QFrame::HLine);
+}
+
+QWidget *Line::impl::GetWndPtr() const
+{
+    return WidgetAs<QFrame>();
+}
+
+void Line::impl::SetLineColor(unsigned int rgb)
+{
+    SetPaletteColor(WidgetAs<QFrame>(), QPalette::WindowText, RGBColor(rgb));
 }
 
 } // namespace AUILib

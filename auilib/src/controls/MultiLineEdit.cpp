@@ -1,6 +1,7 @@
 #include "MultiLineEdit.h"
 
 #include "MultiLineEditImpl.h"
+#include "TextEdits.h"
 
 namespace AUILib {
 
@@ -19,5 +20,37 @@ bool MultiLineEdit::Create(QWidget *parent)
 }
 
 std::shared_ptr<BaseImpl> MultiLineEdit::GetBaseImpl() const { return m_impl; }
+
+void MultiLineEdit::SetText(const std::wstring &text) { m_impl->SetText(text); }
+
+std::wstring MultiLineEdit::GetText() const
+{
+    MultiLineEditQt *edit = m_impl->Edit();
+    return edit ? edit->toPlainText().toStdWString() : std::wstring();
+}
+
+void MultiLineEdit::SetStyle(int remove, int add)
+{
+    if (MultiLineEditQt *edit = m_impl->Edit())
+        ApplyTextEditStyle(edit, remove, add);
+}
+
+void MultiLineEdit::SetScrollBarPolicy(ScrollBarPolicy policy)
+{
+    MultiLineEditQt *edit = m_impl->Edit();
+    if (!edit)
+        return;
+    edit->setVerticalScrollBarPolicy(policy == ScrollBarNever    ? Qt::ScrollBarAlwaysOff
+                                     : policy == ScrollBarAlways ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAsNeeded);
+}
+
+MultiLineEdit::Selection MultiLineEdit::GetSel() { return m_impl->GetSel(); }
+
+void MultiLineEdit::SetSel(Selection selection) { m_impl->SetSel(selection); }
+
+void MultiLineEdit::SetAdaptiveHeight(bool adaptive) { m_impl->SetAdaptiveHeight(adaptive); }
+
+void MultiLineEdit::SetLimitText(int limit) { m_impl->SetLimitText(limit); }
 
 } // namespace AUILib

@@ -20,4 +20,10 @@ bool ProgressBar::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> ProgressBar::GetBaseImpl() const { return m_impl; }
 
+void ProgressBar::SetRange(int min, int max) { m_impl->SetRange(min, max); }
+bool ProgressBar::SetValue(int value) { return m_impl->SetValue(value); }
+int ProgressBar::GetValue() const { return m_impl->GetValue(); }
+int ProgressBar::GetMinimum() const { return m_impl->GetMinimum(); }
+int ProgressBar::GetMaximum() const { return m_impl->GetMaximum(); }
+
 } // namespace AUILib

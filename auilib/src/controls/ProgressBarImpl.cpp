@@ -5,9 +5,55 @@ namespace AUILib {
 ProgressBar::impl::impl(ProgressBar *owner)
     : BaseImplQt(owner)
 {
-    MakeWidget<ProgressBarQt>();
+    ProgressBarQt *bar = MakeWidget<ProgressBarQt>();
+    Connect(bar, &QProgressBar::valueChanged, [this](int value) { Fire(&ProgressBar::OnValueChanged, value); });
 }
 
 ProgressBar::impl::~impl() = default;
+
+void ProgressBar::impl::SetRange(int min, int max)
+{
+    auto *bar = WidgetAs<QProgressBar>();
+    if (!bar)
+        return;
+    const int value = bar->value();
+    const bool outside = value < min || value > max;
+    // Moved while the old range still allows it, the value is reported before
+    // the range changes.
+    if (outside)
+        SetValue(min);
+    bar->setRange(min, max);
+    // Qt would leave a value the old range refused in its reset state, below
+    // the new minimum: the value is kept inside the range instead.
+    if (outside && bar->value() != bar->minimum())
+        bar->setValue(bar->minimum());
+}
+
+bool ProgressBar::impl::SetValue(int value)
+{
+    auto *bar = WidgetAs<QProgressBar>();
+    if (!bar || value < bar->minimum() || value > bar->maximum())
+        return false;
+    bar->setValue(value);
+    return true;
+}
+
+int ProgressBar::impl::GetValue() const
+{
+    const auto *bar = WidgetAs<QProgressBar>();
+    return bar ? bar->value() : 0;
+}
+
+int ProgressBar::impl::GetMinimum() const
+{
+    const auto *bar = WidgetAs<QProgressBar>();
+    return bar ? bar->minimum() : 0;
+}
+
+int ProgressBar::impl::GetMaximum() const
+{
+    const auto *bar = WidgetAs<QProgressBar>();
+    return bar ? bar->maximum() : 0;
+}
 
 } // namespace AUILib

@@ -176,7 +176,12 @@ void PromptsPopup::impl::place(const QPoint &p)
         q.setY(bottom - h);
 
     label->move(q);
-    label->autoHideTimer.start(label->timeoutMs, label);
+    // A persistent balloon stays until it is hidden; a timer left over from an
+    // earlier showing must not take it down.
+    if (label->timeoutMs < 0)
+        label->autoHideTimer.stop();
+    else
+        label->autoHideTimer.start(label->timeoutMs, label);
     label->displayed = true;
     label->show();
     label->balloonRect = QRect(QPoint(0, 0), QPoint(w - 1, h - 1));
@@ -197,7 +202,8 @@ bool PromptsPopup::Create(QWidget *target, const std::wstring &text, int, int ti
         label->WatchTarget(target);
         label->setParent(target);
         label->closeOnInteraction = closeOnInteraction;
-        label->timeoutMs = timeoutMs == -1 ? PromptsPopupQt::kLongestTimeout : timeoutMs;
+        // The framework hands -1 for a tip meant to stay: no time-out at all.
+        label->timeoutMs = timeoutMs < 0 ? PromptsPopupQt::kNoTimeout : timeoutMs;
         label->setStyleSheet(QStringLiteral("QLabel{border-radius: %1px; margin: %2px; margin-top:%3px;}")
                                  .arg(PromptsPopupQt::kCornerRadius)
                                  .arg(PromptsPopupQt::kMargin)
@@ -227,6 +233,7 @@ void PromptsPopup::Show(bool show, int x, int y)
     if (!label)
         return;
     if (!show) {
+        label->autoHideTimer.stop();
         label->hide();
         label->displayed = false;
         return;

@@ -20,4 +20,12 @@ bool ScrollBar::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> ScrollBar::GetBaseImpl() const { return m_impl; }
 
+void ScrollBar::SetPageSize(int size) { m_impl->SetPageSize(size); }
+void ScrollBar::SetLineSize(int size) { m_impl->SetLineSize(size); }
+void ScrollBar::SetRange(int min, int max) { m_impl->SetRange(min, max); }
+void ScrollBar::SetValue(int value) { m_impl->SetValue(value); }
+int ScrollBar::GetValue() { return m_impl->GetValue(); }
+void ScrollBar::SetBackgroundColor(int rgb) { m_impl->SetBackgroundColor(rgb); }
+int ScrollBar::GetBackgroundColor() { return m_impl->GetBackgroundColor(); }
+
 } // namespace AUILib

@@ -20,4 +20,10 @@ bool Slider::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> Slider::GetBaseImpl() const { return m_impl; }
 
+void Slider::SetPageSize(int size) { m_impl->SetPageSize(size); }
+void Slider::SetLineSize(int size) { m_impl->SetLineSize(size); }
+void Slider::SetRange(int min, int max) { m_impl->SetRange(min, max); }
+void Slider::SetValue(int value) { m_impl->SetValue(value); }
+int Slider::GetValue() { return m_impl->GetValue(); }
+
 } // namespace AUILib

@@ -20,4 +20,11 @@ bool Splitter::Create(QWidget *parent)
 
 std::shared_ptr<BaseImpl> Splitter::GetBaseImpl() const { return m_impl; }
 
+bool Splitter::DynamicResizing() const { return m_impl->DynamicResizing(); }
+void Splitter::SetDynamicResizing(bool dynamic) { m_impl->SetDynamicResizing(dynamic); }
+void Splitter::SetSizes(std::list<int> sizes) { m_impl->SetSizes(sizes); }
+void Splitter::SetHandleWidth(int width) { m_impl->SetHandleWidth(width); }
+void Splitter::AddView(BaseGUIObject *) {}
+std::list<BaseGUIObject *> Splitter::GetViews() const { return {}; }
+
 } // namespace AUILib

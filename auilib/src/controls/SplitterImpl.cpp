@@ -1,5 +1,7 @@
 #include "SplitterImpl.h"
 
+#include <QList>
+
 namespace AUILib {
 
 Splitter::impl::impl(Splitter *owner)
@@ -9,5 +11,29 @@ Splitter::impl::impl(Splitter *owner)
 }
 
 Splitter::impl::~impl() = default;
+
+bool Splitter::impl::DynamicResizing() const
+{
+    const auto *splitter = WidgetAs<QSplitter>();
+    return splitter && splitter->opaqueResize();
+}
+
+void Splitter::impl::SetDynamicResizing(bool dynamic)
+{
+    if (auto *splitter = WidgetAs<QSplitter>())
+        splitter->setOpaqueResize(dynamic);
+}
+
+void Splitter::impl::SetSizes(const std::list<int> &sizes)
+{
+    if (auto *splitter = WidgetAs<QSplitter>())
+        splitter->setSizes(QList<int>(sizes.begin(), sizes.end()));
+}
+
+void Splitter::impl::SetHandleWidth(int width)
+{
+    if (auto *splitter = WidgetAs<QSplitter>())
+        splitter->setHandleWidth(width);
+}
 
 } // namespace AUILib

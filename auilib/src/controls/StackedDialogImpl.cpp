@@ -1,5 +1,7 @@
 #include "StackedDialogImpl.h"
 
+#include "EnablePageWidget.h"
+
 namespace AUILib {
 
 StackedDialog::impl::impl(StackedDialog *owner)
@@ -9,5 +11,40 @@ StackedDialog::impl::impl(StackedDialog *owner)
 }
 
 StackedDialog::impl::~impl() = default;
+
+void StackedDialog::impl::SetCurrentIndex(int index)
+{
+    if (auto *stack = WidgetAs<QStackedWidget>())
+        stack->setCurrentIndex(index);
+}
+
+int StackedDialog::impl::GetCurrentIndex() const
+{
+    const auto *stack = WidgetAs<QStackedWidget>();
+    return stack ? stack->currentIndex() : 0;
+}
+
+QWidget *StackedDialog::impl::GetPage(int index)
+{
+    widgetOrThrow();
+    return WidgetAs<QStackedWidget>()->widget(index);
+}
+
+int StackedDialog::impl::InsertChildDialog(int index, QWidget *page)
+{
+    auto *stack = WidgetAs<QStackedWidget>();
+    if (!stack)
+        return 0;
+    // Qt's layout would dereference a null page.
+    if (!page)
+        return -1;
+    return stack->insertWidget(index, page);
+}
+
+void StackedDialog::impl::EnablePage(int index, bool enable, bool withChildren)
+{
+    widgetOrThrow();
+    EnablePageWidget(WidgetAs<QStackedWidget>()->widget(index), enable, withChildren);
+}
 
 } // namespace AUILib

@@ -1,13 +1,544 @@
 #include "ComboBoxImpl.h"
 
+#include "AUILibUtils.h"
+#include "ComboBoxItemDelegate.h"
+#include "Pictures.h"
+#include "PromptsPopup.h"
+#include "WidgetFonts.h"
+
+#include <QAbstractItemModel>
+#include <QCompleter>
+#include <QFont>
+#include <QLineEdit>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
 namespace AUILib {
+
+namespace {
+
+// Raises a flag for one scope.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+bool IsUnsetFont(const FontData &font)
+{
+    return font.faceName.empty() && font.size == -1.0 && font.bold == -1 && font.italic == -1 && font.underline == -1;
+}
+
+QString ColorRuleName(unsigned int color)
+{
+    return QColor::fromRgb(static_cast<QRgb>(color) | 0xff000000u).name(QColor::HexArgb);
+}
+
+} // namespace
 
 ComboBox::impl::impl(ComboBox *owner)
     : BaseImplQt(owner)
 {
-    MakeWidget<ComboBoxQt>();
+    ComboBoxQt *widget = MakeWidget<ComboBoxQt>();
+    // The row's font first, so that a handler of OnSelectionChanged sees it.
+    Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged), [this](int index) { followItemFont(index); });
+    Connect(widget, &QComboBox::editTextChanged, [this](const QString &text) { onEditTextChanged(text); });
+    Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            [this](int index) { Fire(&ComboBox::OnSelectionChanged, index); });
+    Connect(widget, &ComboBoxQt::onPaste, [this](const std::wstring &text) { Fire(&ComboBox::OnPaste, text); });
+    Connect(widget, &ComboBoxQt::onCurrentIndexSelected,
+            [this](int index) { Fire(&ComboBox::OnItemSelected, index); });
+    m_delegate = new ItemDelegate(widget);
+    widget->setItemDelegate(m_delegate);
 }
 
-ComboBox::impl::~impl() = default;
+ComboBox::impl::~impl()
+{
+    m_balloon.reset();
+}
+
+QModelIndex ComboBox::impl::rowIndex(int row) const
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || row < 0 || row >= widget->count())
+        return QModelIndex();
+    return widget->model()->index(row, widget->modelColumn(), widget->rootModelIndex());
+}
+
+int ComboBox::impl::InsertItem(int index, const std::wstring &text, const any &data)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return -1;
+    const int row = std::max(0, std::min(index, widget->count()));
+    QVariant id;
+    if (!data.empty())
+        id = m_itemData.Add(data, 0);
+    widget->insertItem(row, QIcon(), QString::fromStdWString(text), id);
+    return row;
+}
+
+int ComboBox::impl::InsertSeparator(int index, const std::wstring &text, const any &data)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return -1;
+    if (text.empty()) {
+        // Qt marks the row "separator" and makes it neither selectable nor enabled.
+        const int row = std::max(0, std::min(index, widget->count()));
+        widget->insertSeparator(row);
+        return row;
+    }
+    const int row = InsertItem(index, text, data);
+    QAbstractItemModel *model = widget->model();
+    const QModelIndex item = rowIndex(row);
+    model->setData(item, QStringLiteral("header"), Qt::AccessibleDescriptionRole);
+    if (auto *standard = qobject_cast<QStandardItemModel *>(model)) {
+        if (QStandardItem *header = standard->itemFromIndex(item))
+            header->setFlags(header->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable));
+    }
+    QFont font;
+    font.setFamily(QStringLiteral("Arial"));
+    model->setData(item, font, Qt::FontRole);
+    return row;
+}
+
+void ComboBox::impl::AddPicture(int index, const std::wstring &path, ScalePicture scale, Size size)
+{
+    if (!combo())
+        return;
+    showPicture(index, PictureFromFile(QString::fromStdWString(path), size.height), scale);
+}
+
+void ComboBox::impl::AddPicture(int index, const unsigned char *bytes, int length, ImageTypes type,
+                                ScalePicture scale, Size size)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return;
+    if (!bytes) {
+        widget->setItemIcon(index, QIcon());
+        return;
+    }
+    const int iconWidth = size.height >= 1 ? size.height : std::min(widget->width(), widget->height());
+    showPicture(index, PictureFromBytes(bytes, length, type, iconWidth), scale);
+}
+
+void ComboBox::impl::showPicture(int index, const QPixmap &picture, ScalePicture scale)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || picture.isNull())
+        return;
+    if (m_pictureScale == 0)
+        m_pictureScale = scale;
+    const QPixmap scaled = AUILibUtils::ScaleBitmap(picture, m_pictureScale,
+                                                    QSize(widget->width() - 25, widget->iconSize().height()));
+    if (scaled.isNull())
+        return;
+    if (m_pictureSize.width() == 0 || m_pictureSize.height() == 0)
+        m_pictureSize = scaled.size();
+    widget->setIconSize(m_pictureSize);
+    widget->setItemIcon(index, QIcon(scaled));
+}
+
+void ComboBox::impl::SetCurSel(int index)
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setCurrentIndex(index);
+}
+
+int ComboBox::impl::GetCurSel() const
+{
+    ComboBoxQt *widget = combo();
+    return widget ? widget->currentIndex() : -1;
+}
+
+std::wstring ComboBox::impl::GetItemText(int index) const
+{
+    ComboBoxQt *widget = combo();
+    return widget ? widget->itemText(index).toStdWString() : std::wstring();
+}
+
+std::wstring ComboBox::impl::CurrentText() const
+{
+    ComboBoxQt *widget = combo();
+    return widget ? widget->currentText().toStdWString() : std::wstring();
+}
+
+void ComboBox::impl::SetCurrentText(const std::wstring &text)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return;
+    FlagScope setting(m_settingText);
+    ProgrammaticUpdateScope programmatic(*this);
+    widget->setCurrentText(QString::fromStdWString(text));
+}
+
+void ComboBox::impl::onEditTextChanged(const QString &text)
+{
+    // The corrected text written back below reports nothing itself: the
+    // change it corrects reports once, with the corrected text.
+    if (m_writingCorrection)
+        return;
+    const std::wstring typed = text.toStdWString();
+    std::wstring corrected = typed;
+    correctNumber(corrected);
+    ComboBoxQt *widget = combo();
+    if (widget && corrected != typed) {
+        QLineEdit *edit = widget->lineEdit();
+        const int cursor = edit ? edit->cursorPosition() : 0;
+        {
+            FlagScope writing(m_writingCorrection);
+            ProgrammaticUpdateScope programmatic(*this);
+            widget->setCurrentText(QString::fromStdWString(corrected));
+        }
+        if (edit)
+            edit->setCursorPosition(std::min(cursor, static_cast<int>(corrected.size())));
+    }
+    if (!m_settingText)
+        Fire(&ComboBox::OnTextEdited, corrected);
+    Fire(&ComboBox::OnTextChanged, corrected);
+    const std::wstring previous = m_previousText;
+    Fire(&ComboBox::OnTextReplaced, previous, corrected);
+    m_previousText = corrected;
+}
+
+void ComboBox::impl::Clear()
+{
+    m_itemData.Clear();
+    if (ComboBoxQt *widget = combo())
+        widget->clear();
+}
+
+int ComboBox::impl::Count() const
+{
+    ComboBoxQt *widget = combo();
+    return widget ? widget->count() : -1;
+}
+
+any ComboBox::impl::GetItemData(int index) const
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return any();
+    const QVariant id = widget->itemData(index, Qt::UserRole);
+    return id.isValid() ? m_itemData.Get(id.toInt(), 0) : any();
+}
+
+bool ComboBox::impl::SetItemData(int index, const any &data)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || index < 0 || index >= widget->count())
+        return false;
+    RemoveItemData(index);
+    widget->setItemData(index, m_itemData.Add(data, 0), Qt::UserRole);
+    return true;
+}
+
+bool ComboBox::impl::RemoveItemData(int index)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return false;
+    const QVariant id = widget->itemData(index, Qt::UserRole);
+    widget->setItemData(index, -1, Qt::UserRole);
+    return id.isValid() && m_itemData.Remove(id.toInt());
+}
+
+void ComboBox::impl::SetMaxVisibleItems(int count)
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setMaxVisibleItems(count);
+}
+
+int ComboBox::impl::GetMaxVisibleItems() const
+{
+    ComboBoxQt *widget = combo();
+    return widget ? widget->maxVisibleItems() : 0;
+}
+
+int ComboBox::impl::FindString(const std::wstring &text, int startAfter) const
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || widget->count() <= 0)
+        return -1;
+    int start = startAfter + 1;
+    if (start < 0 || start >= widget->count())
+        start = 0;
+    QAbstractItemModel *model = widget->model();
+    const QModelIndexList hits =
+        model->match(model->index(start, widget->modelColumn(), widget->rootModelIndex()), Qt::DisplayRole,
+                     QString::fromStdWString(text), 1, Qt::MatchStartsWith | Qt::MatchWrap);
+    return hits.isEmpty() ? -1 : hits.first().row();
+}
+
+void ComboBox::impl::AdjustItemWidth()
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+void ComboBox::impl::SetAutoComplete(bool enable)
+{
+    ComboBoxQt *widget = combo();
+    // Qt keeps a completer only for a text field.
+    if (!widget || !widget->lineEdit())
+        return;
+    if (!enable) {
+        widget->setCompleter(nullptr);
+        return;
+    }
+    auto *completer = new QCompleter(widget->model(), widget);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    widget->setCompleter(completer);
+}
+
+bool ComboBox::impl::IsAutoComplete() const
+{
+    ComboBoxQt *widget = combo();
+    return widget && widget->completer();
+}
+
+void ComboBox::impl::SetEditSel(int start, int length)
+{
+    ComboBoxQt *widget = combo();
+    if (widget && widget->lineEdit())
+        widget->lineEdit()->setSelection(start, length);
+}
+
+int ComboBox::impl::SelectionLength() const
+{
+    ComboBoxQt *widget = combo();
+    return widget && widget->lineEdit() ? widget->lineEdit()->selectionLength() : -1;
+}
+
+int ComboBox::impl::SelectionStart() const
+{
+    ComboBoxQt *widget = combo();
+    return widget && widget->lineEdit() ? widget->lineEdit()->selectionStart() : -1;
+}
+
+void ComboBox::impl::SetCaretPosition(int position)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || !widget->lineEdit())
+        return;
+    widget->lineEdit()->setCursorPosition(position);
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+int ComboBox::impl::GetCaretPosition() const
+{
+    ComboBoxQt *widget = combo();
+    return widget && widget->lineEdit() ? widget->lineEdit()->cursorPosition() : -1;
+}
+
+void ComboBox::impl::ShowDropDown(bool show)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || show == widget->IsDropped())
+        return;
+    if (show)
+        widget->showPopup();
+    else
+        widget->hidePopup();
+}
+
+void ComboBox::impl::appendStyleSheet(const QString &rules)
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setStyleSheet(widget->styleSheet() + rules);
+}
+
+void ComboBox::impl::SetTextColor(unsigned int color)
+{
+    const QString name = ColorRuleName(color);
+    appendStyleSheet(QStringLiteral("QComboBox QAbstractItemView { color: %1; } QComboBox { color: %1; }").arg(name));
+}
+
+void ComboBox::impl::SetSelectedItemTextColor(unsigned int color)
+{
+    appendStyleSheet(QStringLiteral("QComboBox QAbstractItemView { selection-color: %1; }").arg(ColorRuleName(color)));
+}
+
+void ComboBox::impl::SetFont(const FontData &font)
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setFont(ApplyFontData(QFont(), font));
+}
+
+void ComboBox::impl::DisableItem(int index, bool disable)
+{
+    ComboBoxQt *widget = combo();
+    const QModelIndex item = rowIndex(index);
+    if (!widget || !item.isValid())
+        return;
+    if (auto *standard = qobject_cast<QStandardItemModel *>(widget->model())) {
+        if (QStandardItem *row = standard->itemFromIndex(item))
+            row->setEnabled(!disable);
+    }
+    if (disable && index == widget->currentIndex())
+        widget->setCurrentIndex(-1);
+}
+
+bool ComboBox::impl::IsItemDisabled(int index) const
+{
+    const QModelIndex item = rowIndex(index);
+    return item.isValid() && !(item.flags() & Qt::ItemIsEnabled);
+}
+
+FontData ComboBox::impl::GetItemFont(int index) const
+{
+    FontData result;
+    const QVariant stored = rowIndex(index).data(Qt::FontRole);
+    if (!stored.canConvert<QFont>())
+        return result;
+    const QFont font = stored.value<QFont>();
+    result.faceName = font.family().toStdWString();
+    result.size = font.pointSize() > 0 ? font.pointSize() : -1.0;
+    result.italic = font.style() != QFont::StyleNormal ? 1 : -1;
+    result.bold = font.weight() >= 58 ? 1 : -1;
+    result.underline = font.underline() ? 1 : -1;
+    return result;
+}
+
+void ComboBox::impl::SetItemFont(int index, const FontData &font)
+{
+    ComboBoxQt *widget = combo();
+    const QModelIndex item = rowIndex(index);
+    if (!widget || !item.isValid() || IsUnsetFont(font))
+        return;
+    const FontData current = GetItemFont(index);
+    FontData merged = font;
+    if (merged.bold == -1)
+        merged.bold = current.bold;
+    if (merged.italic == -1)
+        merged.italic = current.italic;
+    if (merged.underline == -1)
+        merged.underline = current.underline;
+    if (!(merged.size > 0))
+        merged.size = current.size;
+    if (merged.faceName.empty())
+        merged.faceName = current.faceName;
+    QFont result;
+    result.setWeight(merged.bold >= 1 ? 75 : 50);
+    result.setItalic(merged.italic >= 1);
+    result.setUnderline(merged.underline >= 1);
+    if (merged.size > 0)
+        result.setPointSizeF(merged.size);
+    if (!merged.faceName.empty())
+        result.setFamily(QString::fromStdWString(merged.faceName));
+    widget->model()->setData(item, result, Qt::FontRole);
+}
+
+void ComboBox::impl::followItemFont(int index)
+{
+    const FontData font = GetItemFont(index);
+    if (!IsUnsetFont(font))
+        SetFont(font);
+}
+
+void ComboBox::impl::SetEditable(bool editable)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return;
+    if (editable) {
+        widget->setEditable(true);
+        m_previousText = CurrentText();
+    } else {
+        if (m_balloon)
+            m_balloon->Show(false, -1, -1);
+        widget->SetEditListMode(false);
+        widget->repaint();
+        widget->setEditable(false);
+    }
+    // Qt gives a new text field a completer of its own; completion is asked for.
+    if (widget->lineEdit())
+        widget->setCompleter(nullptr);
+}
+
+void ComboBox::impl::EnableEditListMode(bool enable)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || !widget->lineEdit())
+        return;
+    widget->SetEditListMode(enable);
+    widget->repaint();
+}
+
+bool ComboBox::impl::GetDroppedState() const
+{
+    ComboBoxQt *widget = combo();
+    return widget && widget->IsDropped();
+}
+
+bool ComboBox::impl::ShowBalloonTip(const std::wstring &title, const std::wstring &text, BalloonTipIconType icon)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || !widget->lineEdit())
+        return false;
+    if (!m_balloon)
+        m_balloon = std::make_shared<PromptsPopup>();
+    m_balloon->Create(widget->lineEdit(), text, 0, 3000, true);
+    m_balloon->SetTitle(title);
+    m_balloon->SetTitleIcon(icon);
+    m_balloon->Show(true, -1, -1);
+    return true;
+}
+
+bool ComboBox::impl::HideBalloonTip()
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || !widget->lineEdit() || !m_balloon)
+        return false;
+    m_balloon->Show(false, -1, -1);
+    return true;
+}
+
+void ComboBox::impl::SetAddToListOnEnterKey(bool add)
+{
+    if (ComboBoxQt *widget = combo())
+        widget->setInsertPolicy(widget->isEditable() && add ? QComboBox::InsertAtBottom : QComboBox::NoInsert);
+}
+
+void ComboBox::impl::DeleteString(int index)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return;
+    RemoveItemData(index);
+    widget->removeItem(index);
+}
+
+QWidget *ComboBox::impl::GetWndPtr() const
+{
+    return combo();
+}
+
+} // namespace AUILib
+
+namespace AUILib {
+
+void ComboBox::impl::OnlyNumbers(bool, int, int)
+{
+}
+
+void ComboBox::impl::correctNumber(std::wstring &)
+{
+}
 
 } // namespace AUILib

@@ -23,7 +23,7 @@ Size toSize(const QSize &size)
 }
 
 constexpr int kBalloonTime = 3000;    // ms, a balloon that is not persistent
-constexpr int kLongestBalloonTime = -1; // the popup's own longest display time
+constexpr int kLongestBalloonTime = -1; // a persistent balloon: no time-out
 
 } // namespace
 

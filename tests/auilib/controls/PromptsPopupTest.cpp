@@ -2,6 +2,10 @@
 #include "PromptsPopupQt.h"
 
 #include <QBuffer>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QMoveEvent>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -10,6 +14,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 using AUILib::PromptsPopup;
 using AUILib::PromptsPopupQt;
@@ -62,9 +69,25 @@ TEST_F(PromptsPopupTest, ShowsUnderTheTargetAndHidesOnItsTimer)
     EXPECT_EQ(label()->text(), QStringLiteral("Only digits here"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !popup.IsDisplayed(); }, 5000));
 
-    // -1 is the longest time, not forever.
-    popup.Create(target, L"x", 0, -1, false);
-    EXPECT_EQ(label()->timeoutMs, 50000);
+}
+
+// The framework's persistent tips pass -1: such a balloon has no timer, and a
+// timer of an earlier, timed showing does not take it down.
+TEST_F(PromptsPopupTest, APersistentBalloonStaysUntilHidden)
+{
+    PromptsPopup popup;
+    popup.Create(target, L"timed", 0, 60000, false);
+    popup.Show(true, -1, -1);
+    ASSERT_TRUE(label()->autoHideTimer.isActive());
+    popup.Show(false, -1, -1);
+
+    popup.Create(target, L"stays", 0, -1, false);
+    EXPECT_EQ(label()->timeoutMs, PromptsPopupQt::kNoTimeout);
+    popup.Show(true, -1, -1);
+    EXPECT_TRUE(popup.IsDisplayed());
+    EXPECT_FALSE(label()->autoHideTimer.isActive());
+    popup.Show(false, -1, -1);
+    EXPECT_FALSE(popup.IsDisplayed());
 }
 
 TEST_F(PromptsPopupTest, ASecondShowChangesTheTextButKeepsThePlace)
@@ -92,6 +115,49 @@ TEST_F(PromptsPopupTest, StaysOnTheScreenAtItsEdges)
     EXPECT_LE(placed.right(), screen.right());
     EXPECT_EQ(placed.top(), corner.y() - placed.height() - 3) << "above the anchor";
     EXPECT_EQ(placed.left(), corner.x() - placed.width() - 2) << "left of the anchor";
+}
+
+// At each edge of the screen the balloon turns or is pushed back onto it. A
+// balloon wider than half the screen anchored in the middle fits neither
+// right nor left of the anchor and goes to the left edge; one taller than half
+// the screen fits neither below nor above and goes to the top.
+TEST_F(PromptsPopupTest, ThePlaceAtEachScreenEdge)
+{
+    const QRect s = target->screen()->geometry();
+    const QFontMetrics metrics(target->font());
+    const std::wstring wide(static_cast<size_t>(s.width() * 0.7 / metrics.horizontalAdvance(QLatin1Char('x'))), L'x');
+    std::wstring tall;
+    while (metrics.lineSpacing() * static_cast<int>(tall.size() / 2) < s.height() * 0.6)
+        tall += L"y\n";
+    tall += L"y";
+    const QPoint middle = s.center();
+
+    const struct
+    {
+        const char *edge;
+        std::wstring text;
+        QPoint anchor;
+        std::function<QPoint(QPoint anchor, QSize size)> expected;
+    } cases[] = {
+        {"none", L"plain", middle, [](QPoint p, QSize) { return p + QPoint(2, 21); }},
+        {"right", L"right edge", QPoint(s.right() - 5, middle.y()),
+         [](QPoint p, QSize z) { return QPoint(p.x() - z.width() - 2, p.y() + 21); }},
+        {"bottom", L"bottom edge", QPoint(middle.x(), s.bottom() - 5),
+         [](QPoint p, QSize z) { return QPoint(p.x() + 2, p.y() - z.height() - 3); }},
+        {"left", wide, middle, [&](QPoint p, QSize) { return QPoint(s.left(), p.y() + 21); }},
+        {"top", tall, middle, [&](QPoint p, QSize) { return QPoint(p.x() + 2, s.top()); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.edge);
+        PromptsPopup popup;
+        ASSERT_TRUE(popup.Create(target, c.text, 0, 5000, false));
+        popup.Show(true, c.anchor.x(), c.anchor.y());
+        PromptsPopupQt *balloon = target->findChildren<PromptsPopupQt *>().last();
+        const QRect placed = balloon->geometry();
+        EXPECT_EQ(placed.topLeft(), c.expected(c.anchor, placed.size()));
+        EXPECT_TRUE(s.contains(placed)) << "on the screen";
+        EXPECT_EQ(balloon->balloonRect, QRect(QPoint(0, 0), placed.size()));
+    }
 }
 
 TEST_F(PromptsPopupTest, TitleAndIconMakeRichText)
@@ -136,6 +202,130 @@ TEST_F(PromptsPopupTest, TypingIntoTheTargetHidesAClosingBalloon)
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QCoreApplication::sendEvent(target, &key);
     EXPECT_FALSE(closing.IsDisplayed());
+}
+
+// Whatever the user does in the target hides a closing balloon; a staying
+// one ignores it all.
+TEST_F(PromptsPopupTest, EveryInteractionWithTheTargetHidesAClosingBalloon)
+{
+    const auto mouseMove = [] {
+        return std::make_unique<QMouseEvent>(QEvent::MouseMove, QPointF(3, 3), Qt::NoButton, Qt::NoButton,
+                                             Qt::NoModifier);
+    };
+    const struct
+    {
+        const char *name;
+        std::function<std::unique_ptr<QEvent>()> make;
+    } events[] = {
+        {"key press", [] { return std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"); }},
+        {"key release",
+         [] { return std::make_unique<QKeyEvent>(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a"); }},
+        {"focus in", [] { return std::make_unique<QFocusEvent>(QEvent::FocusIn); }},
+        {"focus out", [] { return std::make_unique<QFocusEvent>(QEvent::FocusOut); }},
+        {"leave", [] { return std::make_unique<QEvent>(QEvent::Leave); }},
+        {"mouse move", mouseMove},
+    };
+    for (const auto &e : events) {
+        SCOPED_TRACE(e.name);
+        for (const bool closing : {true, false}) {
+            PromptsPopup popup;
+            popup.Create(target, L"balloon", 0, 5000, closing);
+            popup.Show(true, -1, -1);
+            ASSERT_TRUE(popup.IsDisplayed());
+            const std::unique_ptr<QEvent> event = e.make();
+            QCoreApplication::sendEvent(target, event.get());
+            EXPECT_EQ(popup.IsDisplayed(), !closing);
+        }
+    }
+}
+
+// The balloon follows its window, and goes when the window closes or loses or
+// gains activation, not to come back with the next repaint.
+TEST_F(PromptsPopupTest, TheBalloonFollowsItsWindow)
+{
+    PromptsPopup popup;
+    popup.Create(target, L"follows", 0, 5000, false);
+    popup.Show(true, 100, 100);
+    const QPoint before = label()->pos();
+    QMoveEvent move(window.pos() + QPoint(30, -10), window.pos());
+    QCoreApplication::sendEvent(&window, &move);
+    EXPECT_EQ(label()->pos(), before + QPoint(30, -10));
+
+    for (const QEvent::Type type : {QEvent::Close, QEvent::WindowActivate, QEvent::WindowDeactivate}) {
+        SCOPED_TRACE(type);
+        popup.Show(true, 100, 100);
+        ASSERT_TRUE(popup.IsDisplayed());
+        QEvent event(type);
+        QCoreApplication::sendEvent(&window, &event);
+        EXPECT_FALSE(popup.IsDisplayed());
+        EXPECT_FALSE(label()->displayed);
+        window.repaint();
+        EXPECT_FALSE(popup.IsDisplayed());
+    }
+}
+
+// The balloon paints a rounded box under an upward arrow in the Base colour;
+// around the arrow it is see-through.
+TEST_F(PromptsPopupTest, PaintsABoxWithAnArrow)
+{
+    PromptsPopup popup;
+    popup.Create(target, L"painted balloon", 0, 5000, false);
+    popup.Show(true, -1, -1);
+    PromptsPopupQt *balloon = label();
+    QImage image(balloon->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    balloon->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRgb base = balloon->palette().color(QPalette::Base).rgba();
+    EXPECT_EQ(image.pixel(10, 12), base) << "inside the arrow";
+    EXPECT_EQ(qAlpha(image.pixel(2, 8)), 0) << "beside the arrow";
+    EXPECT_EQ(image.pixel(image.width() / 2, image.height() - 3), base) << "inside the box";
+}
+
+// The text's frame follows title and icon: none, A (icon), B (title), C (both).
+TEST_F(PromptsPopupTest, TheFrameFollowsTitleAndIcon)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("icon.png"));
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(png));
+
+    const struct
+    {
+        const char *name;
+        std::function<void(PromptsPopup &)> decorate;
+        QString start;
+        QString message;
+    } cases[] = {
+        {"plain", [](PromptsPopup &) {}, QStringLiteral("a\nb"), QStringLiteral("a\nb")},
+        {"icon by type", [](PromptsPopup &p) { p.SetTitleIcon(AUILib::BalloonTipIconWarning); },
+         QStringLiteral("<style> td {"), QStringLiteral("a<br>b")},
+        {"icon by path", [&](PromptsPopup &p) { p.SetTitleIcon(png.toStdWString()); }, QStringLiteral("<style> td {"),
+         QStringLiteral("a<br>b")},
+        {"no icon for another type", [](PromptsPopup &p) { p.SetTitleIcon(static_cast<AUILib::BalloonTipIconType>(9)); },
+         QStringLiteral("a\nb"), QStringLiteral("a\nb")},
+        {"title", [](PromptsPopup &p) { p.SetTitle(L"Title"); }, QStringLiteral("<table ><style>"),
+         QStringLiteral("a\nb")},
+        {"title and icon",
+         [](PromptsPopup &p) {
+             p.SetTitle(L"Title");
+             p.SetTitleIcon(AUILib::BalloonTipIconCritical);
+         },
+         QStringLiteral("<table> <style>"), QStringLiteral("a<br>b")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        PromptsPopup popup;
+        popup.Create(target, L"a\nb", 0, 5000, false);
+        c.decorate(popup);
+        popup.Show(true, -1, -1);
+        const QString text = target->findChildren<PromptsPopupQt *>().last()->text();
+        EXPECT_TRUE(text.startsWith(c.start)) << text.left(40).toStdString();
+        EXPECT_TRUE(text.contains(c.message));
+        if (c.start.startsWith(QLatin1Char('<')) && !c.start.startsWith(QLatin1String("<table >"))) {
+            EXPECT_TRUE(text.contains(QStringLiteral("base64, iVBOR"))) << "the icon as PNG";
+        }
+    }
 }
 
 TEST_F(PromptsPopupTest, ARepaintOfTheWindowBringsBackAStayingBalloon)

@@ -331,15 +331,15 @@ TEST(BaseGUIObject, BalloonTipsShowAndHide)
         {"text, icon type",
          [&] { return control.ShowBalloonTipEx(L"a", AUILib::BalloonTipIconInformation, false, false); }, false, 3000},
         {"text, path", [&] { return control.ShowBalloonTipEx(L"b", std::wstring(L"/no/such.png"), false, true); }, true,
-         50000},
+         -1},
         {"text, bytes", [&] { return control.ShowBalloonTipEx(L"c", notAnImage, 3, false, false); }, true, 3000},
         {"title, text, icon type",
          [&] { return control.ShowBalloonTipEx(L"T", L"d", AUILib::BalloonTipIconCritical, false, true); }, false,
-         50000},
+         -1},
         {"title, text, path", [&] { return control.ShowBalloonTipEx(L"T", L"e", std::wstring(L""), false, false); },
          true, 3000},
         {"title, text, bytes", [&] { return control.ShowBalloonTipEx(L"T", L"f", nullptr, 0, false, true); }, true,
-         50000},
+         -1},
     };
     for (const auto &overload : overloads) {
         EXPECT_TRUE(overload.show()) << overload.name;
@@ -349,6 +349,8 @@ TEST(BaseGUIObject, BalloonTipsShowAndHide)
         ASSERT_EQ(balloons.size(), 1) << overload.name;
         EXPECT_EQ(balloons.front()->closeOnInteraction, overload.closeOnInteraction) << overload.name;
         EXPECT_EQ(balloons.front()->timeoutMs, overload.timeoutMs) << overload.name;
+        // A persistent tip (-1) has no timer: it stays until hidden.
+        EXPECT_EQ(balloons.front()->autoHideTimer.isActive(), overload.timeoutMs > 0) << overload.name;
         EXPECT_TRUE(control.HideBalloonTipEx()) << overload.name;
         EXPECT_FALSE(control.IsBalloonTipDisplayed()) << overload.name;
     }
