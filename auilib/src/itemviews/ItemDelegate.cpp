@@ -5,6 +5,7 @@
 #include "DateEdit.h"
 #include "Edit.h"
 #include "ListBoxImpl.h"
+#include "ObDateTime.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -111,8 +112,7 @@ QWidget *ItemDelegate::makeTextEditor(ListBox::impl &list, QWidget *parent) cons
     if (list.IsSetEditItems() != ListBox::NotEditable) {
         widget->setAttribute(Qt::WA_MacShowFocusRect, false);
         if (list.IsSetEditItems() == ListBox::EditWithoutFrame) {
-            if (auto *line = qobject_cast<QLineEdit *>(widget))
-                line->setFrame(false);
+            m_textEditor->SetFrameMode(false);
         } else {
             const QRgb highlight = QApplication::palette().color(QPalette::Current, QPalette::Highlight).rgba();
             widget->setStyleSheet(widget->styleSheet() +
@@ -156,10 +156,16 @@ void ItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         }
     }
     if (m_dateEditor) {
-        if (auto *date = qobject_cast<QDateTimeEdit *>(m_dateEditor->GetPlatformHandle())) {
-            const QDateTime value = dateTimeFromCell(text);
-            if (value.isValid())
-                date->setDateTime(value);
+        const QDateTime value = dateTimeFromCell(text);
+        if (value.isValid()) {
+            ObDateTime date;
+            date.year = static_cast<std::uint16_t>(value.date().year());
+            date.month = static_cast<std::uint16_t>(value.date().month());
+            date.day = static_cast<std::uint16_t>(value.date().day());
+            date.hour = static_cast<std::uint16_t>(value.time().hour());
+            date.minute = static_cast<std::uint16_t>(value.time().minute());
+            date.second = static_cast<std::uint16_t>(value.time().second());
+            m_dateEditor->SetDateTime(date);
         }
     }
     Q_UNUSED(editor);
@@ -169,17 +175,19 @@ void ItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, cons
 {
     auto *date = qobject_cast<QDateTimeEdit *>(editor);
     if (date && m_dateEditor && m_dateEditor->GetPlatformHandle() == editor) {
-        // What the editor shows decides what the cell keeps: date and time, a time or a date.
-        const QDateTimeEdit::Sections sections = date->displayedSections();
-        const bool hasDate = sections & QDateTimeEdit::DateSections_Mask;
-        const bool hasTime = sections & QDateTimeEdit::TimeSections_Mask;
+        // The editor's mode decides what the cell keeps: date and time, a time or a date.
         QString text;
-        if (hasDate && hasTime)
+        switch (m_dateEditor->GetMode()) {
+        case DateEdit::DateEditModeDateTime:
             text = date->dateTime().toString(Qt::ISODate);
-        else if (hasTime)
+            break;
+        case DateEdit::DateEditModeTime:
             text = date->time().toString(Qt::ISODate);
-        else
+            break;
+        default:
             text = date->date().toString(Qt::ISODate);
+            break;
+        }
         model->setData(index, text, Qt::EditRole);
         return;
     }

@@ -190,23 +190,50 @@ TEST_F(ItemDelegateTest, AComboBoxEditorStartsEmptyAndWritesItsChoice)
     EXPECT_EQ(edits, (std::vector<std::string>{"created 0,0", "end 0", "edited 0,0 red>green"}));
 }
 
-// Date cells hold ISO 8601 text, and the edit reports the raw texts.
-TEST_F(ItemDelegateTest, ADateEditorReadsAndWritesIsoDates)
+// Date cells hold ISO 8601 text; the date edit's mode (the application may
+// change it when the editor is made) decides what the cell keeps, and the
+// edit reports the raw texts.
+TEST_F(ItemDelegateTest, ADateEditorReadsAndWritesIsoDatesByItsMode)
 {
     show();
     list.SetColumnsCount(2);
-    auto row = texts({L"due", L"2026-12-11"});
-    list.AddItemEx(row);
     list.SetColumnEditMode(1, ListBox::EditDate);
-    auto *date = qobject_cast<QDateTimeEdit *>(open(0, 1));
-    ASSERT_NE(date, nullptr);
-    EXPECT_EQ(created, delegate()->DateEditor());
-    EXPECT_EQ(date->date(), QDate(2026, 12, 11));
-    date->setDate(QDate(2026, 12, 24));
-    commit(date);
-    const QString written = QString::fromStdWString(list.GetItem(0, 1));
-    EXPECT_TRUE(written.startsWith("2026-12-24")) << written.toStdString();
-    EXPECT_EQ(edits.back(), "edited 0,1 2026-12-11>" + written.toStdString());
+    int mode = DateEdit::DateEditModeDate;
+    list.OnEditorCreated.Subscribe([&mode](int, int, BaseGUIObject *editor) {
+        static_cast<DateEdit *>(editor)->SetMode(static_cast<DateEdit::DateEditMode>(mode));
+    });
+    const struct
+    {
+        int mode;
+        const wchar_t *cell;
+        QDateTime typed;
+        const char *written;
+    } cases[] = {
+        {DateEdit::DateEditModeDate, L"2026-12-11", QDateTime(QDate(2026, 12, 24), QTime(0, 0)), "2026-12-24"},
+        {DateEdit::DateEditModeDateTime, L"2026-12-11T08:15:00", QDateTime(QDate(2026, 12, 24), QTime(9, 30)),
+         "2026-12-24T09:30:00"},
+        {DateEdit::DateEditModeTime, L"08:15:00", QDateTime(QDate(2000, 1, 1), QTime(9, 30)), "09:30:00"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.written);
+        list.Clear();
+        auto row = texts({L"due", c.cell});
+        list.AddItemEx(row);
+        mode = c.mode;
+        auto *date = qobject_cast<QDateTimeEdit *>(open(0, 1));
+        ASSERT_NE(date, nullptr);
+        EXPECT_EQ(created, delegate()->DateEditor());
+        const QDateTime shown = date->dateTime();
+        if (c.mode != DateEdit::DateEditModeTime)
+            EXPECT_EQ(shown.date(), QDate(2026, 12, 11));
+        if (c.mode != DateEdit::DateEditModeDate)
+            EXPECT_EQ(shown.time(), QTime(8, 15));
+        date->setDateTime(c.typed);
+        commit(date);
+        EXPECT_EQ(list.GetItem(0, 1), QString(c.written).toStdWString());
+        EXPECT_EQ(edits.back(),
+                  "edited 0,1 " + QString::fromWCharArray(c.cell).toStdString() + ">" + std::string(c.written));
+    }
 }
 
 // Rows inserted or sorted while an editor is open: the report names the cell where it is now.
