@@ -245,3 +245,21 @@ TEST_F(ListBoxQtTest, TheHeaderDrawsPicturesAfterTheirLabels)
     const int x = header->sectionViewportPosition(0) + header->fontMetrics().horizontalAdvance("Name") + 2 * margin;
     EXPECT_EQ(drawn.pixelColor(x + 3, margin + 3), QColor(Qt::red));
 }
+
+// Extended selection with check marks that follow it: a click toggles its
+// row, a Shift click checks the whole range it selects.
+TEST_F(ListBoxQtTest, ExtendedSelectionChecksTheRangeAShiftClickSelects)
+{
+    show();
+    list.SetSingleSelection(false);
+    list.SetCheckMode(ListBox::CheckWithSelection);
+    fill({L"a", L"b", L"c", L"d"});
+    click(centre(0));
+    EXPECT_EQ(list.CheckedItemsIndexes(), std::list<int>{0});
+    click(centre(2), Qt::ShiftModifier);
+    EXPECT_EQ(list.SelectedItemsIndexes(), (std::list<int>{0, 1, 2}));
+    EXPECT_EQ(list.CheckedItemsIndexes(), (std::list<int>{0, 1, 2}));
+    click(centre(3));
+    EXPECT_EQ(list.SelectedItemsIndexes(), std::list<int>{3});
+    EXPECT_TRUE(list.GetCheck(3));
+}

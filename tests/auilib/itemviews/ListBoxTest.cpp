@@ -1,6 +1,8 @@
 #include "ListBox.h"
 
+#include "AUILibConfig.h"
 #include "AgnosticUIException.h"
+#include "BaseImpl.h"
 #include "CustomQTableWidgetItem.h"
 #include "DialogForms.h"
 #include "ListBoxFixture.h"
@@ -10,7 +12,9 @@
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -644,4 +648,56 @@ TEST_F(ListBoxFormTest, AFormsListAndTableBecomeListBoxesWithTheirItems)
     EXPECT_EQ(table->GetItem(0), L"a");
     EXPECT_TRUE(table->SetItemData(0, any(1L)));
     EXPECT_EQ(table->AddItem(L"c"), 2);
+}
+
+TEST_F(ListBoxTest, PicturesAndTheRowButtonFromFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("picture \u00e9.png"));
+    QImage image(12, 12, QImage::Format_ARGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(path, "PNG"));
+    const std::wstring file = path.toStdWString();
+
+    list.SetColumnsCount(2);
+    auto cells = texts({L"first", L"second"});
+    list.InsertRow(0, cells, {});
+    list.AddPicture(0, file, 12, BitmapTypeDefault);
+    EXPECT_FALSE(table()->item(0, 0)->icon().isNull());
+    EXPECT_EQ(table()->iconSize(), QSize(12, 12));
+    list.AddPictureEx(0, 1, file, 14, BitmapTypeDefault);
+    EXPECT_FALSE(table()->item(0, 1)->icon().isNull());
+    table()->item(0, 1)->setIcon(QIcon());
+    list.AddPictureSysIconEx(0, 1, file);
+    EXPECT_FALSE(table()->item(0, 1)->icon().isNull()) << "the desktop's icon of an existing file";
+
+    list.SetColumnName(0, L"Name");
+    list.AddPictureToHeader(0, file, 10, BitmapTypeDefault);
+    EXPECT_FALSE(table()->horizontalHeaderItem(0)->icon().isNull());
+    list.EnableColumnNames(false);
+    EXPECT_TRUE(table()->horizontalHeader()->isHidden());
+    list.EnableColumnNames(true);
+    EXPECT_FALSE(table()->horizontalHeader()->isHidden());
+
+    list.AddRowButton(file);
+    EXPECT_EQ(table()->columnCount(), 3);
+    EXPECT_EQ(table()->columnWidth(2), table()->rowHeight(0));
+    EXPECT_EQ(list.GetSkinManager(), GetGlobalSkinManager());
+    const Size ideal = list.IdealSize();
+    EXPECT_EQ(ideal.width, table()->sizeHint().width());
+}
+
+TEST_F(ListBoxTest, HeaderSectionsShowTheirTooltips)
+{
+    show();
+    list.SetColumnName(0, L"Name");
+    list.SetHeaderTooltip(0, L"The file's name");
+    QHeaderView *header = table()->horizontalHeader();
+    const QPoint over = header->mapToGlobal(QPoint(header->sectionPosition(0) + 5, header->height() / 2));
+    EXPECT_TRUE(list.GetBaseImpl()->ShowCustomToolTip(over));
+    EXPECT_EQ(QToolTip::text(), "The file's name");
+    QToolTip::hideText();
+    list.EnableColumnNames(false);
+    EXPECT_FALSE(list.GetBaseImpl()->ShowCustomToolTip(table()->viewport()->mapToGlobal(QPoint(5, 200))));
 }
