@@ -248,6 +248,14 @@ TEST_F(ItemDelegateTest, TheEditedCellIsFollowedWhileItsEditorIsOpen)
     QTest::keyClick(editor, Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!edits.empty() && edits.back().rfind("edited", 0) == 0, 5000);
     EXPECT_EQ(edits, (std::vector<std::string>{"start 2", "created 2,0", "end 3", "edited 3,0 c>c"}));
+
+    // A cell deleted under its editor is reported as no cell, never as another row.
+    edits.clear();
+    editor = open(1);
+    ASSERT_NE(editor, nullptr);
+    list.DeleteItem(1);
+    QTRY_VERIFY_WITH_TIMEOUT(!edits.empty() && edits.back().rfind("edited", 0) == 0, 5000);
+    EXPECT_EQ(edits, (std::vector<std::string>{"start 1", "created 1,0", "end -1", "edited -1,-1 a>"}));
 }
 
 TEST_F(ItemDelegateTest, TheWheelAndHidingTheSelectionCloseTheEditor)
