@@ -87,10 +87,17 @@ ListBox::impl::impl(ListBox *owner)
             m_columnWidths[static_cast<std::size_t>(column)] = width;
     });
     Connect(m_delegate.data(), &QAbstractItemDelegate::closeEditor, [this](QWidget *editor) { onEditorClosed(editor); });
+    // Qt drops the editor of a removed row without closing it: the edit
+    // would end unreported. It is closed, and reported, while its row is there.
+    Connect(table->model(), &QAbstractItemModel::rowsAboutToBeRemoved, [this](const QModelIndex &, int first, int last) {
+        if (m_delegate && m_editedCell.isValid() && m_editedCell.row() >= first && m_editedCell.row() <= last)
+            m_delegate->CloseAllEditors();
+    });
 
-    // Parented to the header, which is the style's only user: it goes with it.
+    // Parented to the table: it goes with the table, after the header (an
+    // older child) that uses it.
     m_headerStyle = new HeaderProxyStyle;
-    m_headerStyle->setParent(table->horizontalHeader());
+    m_headerStyle->setParent(table);
     table->horizontalHeader()->setStyle(m_headerStyle);
     m_savedPalette = table->palette();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -109,7 +109,7 @@ TEST_F(ListBoxQtTest, FocusSelectsTheCurrentRowWhenNothingIsSelected)
     table()->clearFocus();
     log.clear();
     table()->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY_WITH_TIMEOUT(table()->hasFocus(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table()->hasFocus(); }, 5000));
     EXPECT_EQ(list.SelectedItemsIndexes(), std::list<int>{1});
     EXPECT_EQ(log, (std::vector<std::string>{"item 1", "changed"}));
 
@@ -117,7 +117,7 @@ TEST_F(ListBoxQtTest, FocusSelectsTheCurrentRowWhenNothingIsSelected)
     table()->clearSelection();
     list.SelectItemOnSetFocus(false);
     table()->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY_WITH_TIMEOUT(table()->hasFocus(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table()->hasFocus(); }, 5000));
     EXPECT_TRUE(list.SelectedItemsIndexes().empty());
 }
 
