@@ -70,11 +70,14 @@ protected:
     // The centre of a cell, in viewport coordinates.
     QPoint centre(int row, int column = 0) { return table()->visualRect(table()->model()->index(row, column)).center(); }
 
-    // QTest's double click is the second click only: the first comes before it.
+    // QTest's double click is the second press only: the first click comes
+    // before it, the release after it (else the button stays down for the
+    // application, and for the tests that follow).
     void doubleClick(const QPoint &point)
     {
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, point);
         QTest::mouseDClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseRelease(table()->viewport(), Qt::LeftButton, Qt::NoModifier, point);
     }
 
     QWidget window;
