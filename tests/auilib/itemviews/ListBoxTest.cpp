@@ -325,6 +325,11 @@ TEST_F(ListBoxTest, DeletingRows)
     EXPECT_TRUE(list.DeleteItem(0));
     EXPECT_EQ(rows(), (std::vector<std::wstring>{L"3", L"4", L"8"}));
     EXPECT_TRUE(list.DeleteSelItems()) << "nothing selected";
+
+    // A range past the end deletes the rows that are there; an empty one nothing.
+    EXPECT_FALSE(list.DeleteItems(0, 0));
+    EXPECT_TRUE(list.DeleteItems(1, 10));
+    EXPECT_EQ(rows(), std::vector<std::wstring>{L"3"});
 }
 
 TEST_F(ListBoxTest, PinnedRowsStayOnTopAndLeaveThePinnedBlockWhenDeleted)
