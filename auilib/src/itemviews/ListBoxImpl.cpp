@@ -1,12 +1,22 @@
 #include "ListBoxImpl.h"
 
 #include "FormElement.h"
+#include "HeaderProxyStyle.h"
+#include "ItemDelegate.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QUiLoader>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 
 namespace AUILib {
 
@@ -25,33 +35,866 @@ std::unique_ptr<QListWidget> formListWidget(const FormElement &element)
     return std::unique_ptr<QListWidget>(static_cast<QListWidget *>(built.release()));
 }
 
+// Every role of `source` onto `target`.
+void copyRoles(const QAbstractItemModel *model, const QModelIndex &source, QTableWidgetItem *target)
+{
+    const QMap<int, QVariant> roles = model->itemData(source);
+    for (auto it = roles.cbegin(); it != roles.cend(); ++it)
+        target->setData(it.key(), it.value());
+}
+
 } // namespace
 
 ListBox::impl::impl(ListBox *owner)
     : BaseImplQt(owner)
 {
-    MakeWidget<ListBoxQt>();
+    ListBoxQt *table = MakeWidget<ListBoxQt>(owner);
+    m_delegate = new ItemDelegate(owner, table);
+    table->setItemDelegate(m_delegate);
+    table->setShowGrid(false);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setMinimumSectionSize(10);
+    table->verticalHeader()->setMinimumSectionSize(10);
+    table->verticalHeader()->setDefaultSectionSize(m_defaultRowHeight);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
+    SetColumnsCount(1);
+    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setWordWrap(false);
+    table->setTabKeyNavigation(false);
+
+    Connect(table, &QTableWidget::cellClicked, [this](int row, int column) {
+        if (ListBoxQt *t = Table(); t && t->item(row, column))
+            Fire(&ListBox::OnItemClick, row);
+    });
+    Connect(table, &QTableWidget::cellDoubleClicked, [this](int row, int column) {
+        if (ListBoxQt *t = Table(); t && t->item(row, column))
+            Fire(&ListBox::OnItemDoubleClick, row);
+    });
+    Connect(table, &QTableWidget::itemChanged,
+            [this](QTableWidgetItem *cell) { Fire(&ListBox::OnItemChanged, cell->row()); });
+    Connect(table, &QTableWidget::itemSelectionChanged, [this] { onSelectionChanged(); });
+    Connect(table->horizontalHeader(), &QHeaderView::sectionClicked,
+            [this](int column) { Fire(&ListBox::OnHeaderClick, column); });
+    Connect(table->horizontalHeader(), &QHeaderView::sectionResized, [this](int column, int, int width) {
+        if ((QApplication::mouseButtons() & Qt::LeftButton) && column >= 0 &&
+            column < static_cast<int>(m_columnWidths.size()))
+            m_columnWidths[static_cast<std::size_t>(column)] = width;
+    });
+    Connect(m_delegate.data(), &QAbstractItemDelegate::closeEditor, [this](QWidget *editor) { onEditorClosed(editor); });
+    // Qt drops the editor of a removed row without closing it: the edit
+    // would end unreported. It is closed, and reported, while its row is there.
+    Connect(table->model(), &QAbstractItemModel::rowsAboutToBeRemoved, [this](const QModelIndex &, int first, int last) {
+        if (m_delegate && m_editedCell.isValid() && m_editedCell.row() >= first && m_editedCell.row() <= last)
+            m_delegate->CloseAllEditors();
+    });
+
+    // Parented to the table: it goes with the table, after the header (an
+    // older child) that uses it.
+    m_headerStyle = new HeaderProxyStyle;
+    m_headerStyle->setParent(table);
+    table->horizontalHeader()->setStyle(m_headerStyle);
+    m_savedPalette = table->palette();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShowSelection(true);
 }
 
 ListBox::impl::~impl() = default;
 
+CustomQTableWidgetItem *ListBox::impl::newCell(const QString &text) const
+{
+    return new CustomQTableWidgetItem(text, m_links);
+}
+
+CustomQTableWidgetItem *ListBox::impl::listCell(int row, int column) const
+{
+    ListBoxQt *table = Table();
+    return table ? dynamic_cast<CustomQTableWidgetItem *>(table->item(row, column)) : nullptr;
+}
+
+bool ListBox::impl::rowInRange(int row)
+{
+    ListBoxQt *table = Table();
+    return table && row >= 0 && row < table->rowCount();
+}
+
+void ListBox::impl::setIdOfCell(QTableWidgetItem *cell, int id)
+{
+    if (cell)
+        cell->setData(Qt::UserRole, id);
+}
+
+void ListBox::impl::fitColumn(int column)
+{
+    ListBoxQt *table = Table();
+    if (!table || column < 0 || column >= static_cast<int>(m_columnWidths.size()) ||
+        m_columnWidths[static_cast<std::size_t>(column)] != -2)
+        return;
+    table->resizeColumnToContents(column);
+    m_wordWrap = false;
+    table->setWordWrap(false);
+}
+
+void ListBox::impl::firstRowRule()
+{
+    ListBoxQt *table = Table();
+    if (!table || m_widthsInitialised || table->rowCount() != 0)
+        return;
+    const int extent = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
+    table->horizontalHeader()->setDefaultSectionSize(table->width() - extent - 2);
+    m_widthsInitialised = true;
+}
+
+bool ListBox::impl::suspendSorting()
+{
+    ListBoxQt *table = Table();
+    const bool wasOn = table && table->isSortingEnabled();
+    if (wasOn)
+        table->setSortingEnabled(false);
+    return wasOn;
+}
+
+void ListBox::impl::restoreSorting(bool wasOn)
+{
+    if (ListBoxQt *table = Table(); table && wasOn)
+        table->setSortingEnabled(true);
+}
+
+// ---- Rows and items ----
+
+int ListBox::impl::InsertItem(int row, const std::wstring &text, const any &data)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return -1;
+    if (row < 0 || row > table->rowCount())
+        row = table->rowCount();
+    firstRowRule();
+    const bool sorting = suspendSorting();
+    table->insertRow(row);
+    CustomQTableWidgetItem *cell = newCell(QString::fromStdWString(text));
+    if (!data.empty())
+        cell->setData(Qt::UserRole, m_links->itemData.Add(data, 0));
+    table->setItem(row, 0, cell);
+    if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
+        cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
+    if (m_checkMode != NoCheck)
+        cell->setCheckState(Qt::Unchecked);
+    restoreSorting(sorting);
+    fitColumn(0);
+    return cell->row();
+}
+
+int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const any &data)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return -1;
+    if (row < 0 || row > table->rowCount())
+        row = table->rowCount();
+    const bool sorting = suspendSorting();
+    table->insertRow(row);
+    if (m_columnCount < 1) {
+        restoreSorting(sorting);
+        return -1;
+    }
+    const int id = data.empty() ? 0 : m_links->itemData.Add(data, 0);
+    auto text = texts.begin();
+    CustomQTableWidgetItem *first = nullptr;
+    for (int column = 0; column < m_columnCount; ++column) {
+        CustomQTableWidgetItem *cell = newCell(text != texts.end() ? QString::fromStdWString(*text++) : QString());
+        if (id)
+            cell->setData(Qt::UserRole, id);
+        table->setItem(row, column, cell);
+        if (column == 0) {
+            first = cell;
+            if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
+                cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
+            if (m_checkMode != NoCheck)
+                cell->setCheckState(Qt::Unchecked);
+        }
+        fitColumn(column);
+    }
+    restoreSorting(sorting);
+    // Where the row is now, after sorting: the row a caller goes on to address.
+    return first->row();
+}
+
+int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std::list<any> &datas)
+{
+    ListBoxQt *table = Table();
+    if (!table || texts.empty())
+        return -1;
+    // The data goes onto the new row before a sort can move it elsewhere.
+    const bool sorting = suspendSorting();
+    if (row < 0 || row > table->rowCount())
+        row = table->rowCount();
+    QTableWidgetItem *first = nullptr;
+    if (InsertItemEx(row, texts, any()) >= 0) {
+        first = table->item(row, 0);
+        int column = 0;
+        for (const any &data : datas)
+            SetItemDataEx(row, column++, data);
+    }
+    restoreSorting(sorting);
+    return first ? first->row() : -1;
+}
+
+int ListBox::impl::Count()
+{
+    ListBoxQt *table = Table();
+    return table ? table->rowCount() : -1;
+}
+
+std::wstring ListBox::impl::GetItem(int row, int column)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, column) : nullptr;
+    return cell ? cell->text().toStdWString() : std::wstring();
+}
+
+std::list<std::wstring> ListBox::impl::GetItemEx(int row)
+{
+    std::list<std::wstring> texts;
+    if (ListBoxQt *table = Table()) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem *cell = table->item(row, column))
+                texts.push_back(cell->text().toStdWString());
+        }
+    }
+    return texts;
+}
+
+int ListBox::impl::GetItemIndex(const std::wstring &text)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return -1;
+    const QList<QTableWidgetItem *> found = table->findItems(QString::fromStdWString(text), Qt::MatchFixedString);
+    return found.isEmpty() ? -1 : found.first()->row();
+}
+
+int ListBox::impl::FindString(const std::wstring &text, int start)
+{
+    ListBoxQt *table = Table();
+    if (!table || table->rowCount() == 0)
+        return -1;
+    int from = start + 1;
+    if (from < 0 || from >= table->rowCount())
+        from = 0;
+    const QModelIndexList found =
+        table->model()->match(table->model()->index(from, 0), Qt::DisplayRole, QString::fromStdWString(text), 1,
+                              Qt::MatchStartsWith | Qt::MatchWrap);
+    return found.isEmpty() ? -1 : found.first().row();
+}
+
+bool ListBox::impl::SetItemText(int row, int column, const std::wstring &text)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, column) : nullptr;
+    if (!cell)
+        return false;
+    cell->setText(QString::fromStdWString(text));
+    fitColumn(column);
+    table->viewport()->update();
+    return true;
+}
+
+bool ListBox::impl::SetItemTextEx(int row, std::list<std::wstring> &texts)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return false;
+    int column = 0;
+    for (const std::wstring &text : texts) {
+        QTableWidgetItem *cell = table->item(row, column);
+        if (!cell) {
+            cell = new QTableWidgetItem(QString());
+            table->setItem(row, column, cell);
+        }
+        cell->setText(QString::fromStdWString(text));
+        fitColumn(column);
+        table->viewport()->update();
+        ++column;
+    }
+    return true;
+}
+
+void ListBox::impl::releaseRowData(int row)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    std::set<int> ids;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        if (QTableWidgetItem *cell = table->item(row, column)) {
+            const int id = cell->data(Qt::UserRole).toInt();
+            if (id > 0)
+                ids.insert(id);
+        }
+    }
+    for (int id : ids)
+        m_links->itemData.Remove(id);
+}
+
+bool ListBox::impl::DeleteItem(int row)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return false;
+    const bool sorting = suspendSorting();
+    if (!table->item(row, 0)) {
+        restoreSorting(sorting);
+        return false;
+    }
+    if (row < m_pinnedRows)
+        --m_pinnedRows;
+    if (!m_singleSelection && !table->selectionModel()->hasSelection()) {
+        QModelIndex next = table->model()->index(row + 1, 0);
+        if (!next.isValid())
+            next = table->model()->index(row - 1, 0);
+        table->selectionModel()->setCurrentIndex(next, QItemSelectionModel::NoUpdate);
+    }
+    releaseRowData(row);
+    table->removeRow(row);
+    restoreSorting(sorting);
+    return true;
+}
+
+bool ListBox::impl::DeleteItems(int first, int count)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return false;
+    const bool sorting = suspendSorting();
+    if (!table->item(first, 0) || count < 1) {
+        restoreSorting(sorting);
+        return false;
+    }
+    count = std::min(count, table->rowCount() - first);
+    for (int row = first; row < first + count; ++row) {
+        if (row < m_pinnedRows)
+            --m_pinnedRows;
+        releaseRowData(row);
+    }
+    m_pinnedRows = std::max(m_pinnedRows, 0);
+    table->model()->removeRows(first, count);
+    restoreSorting(sorting);
+    return true;
+}
+
+bool ListBox::impl::DeleteSelItems()
+{
+    if (!Table())
+        return false;
+    const std::list<int> rows = selectedRows();
+    // Runs of consecutive rows, deleted from the last run to the first.
+    std::vector<std::pair<int, int>> runs;
+    for (int row : rows) {
+        if (!runs.empty() && runs.back().first + runs.back().second == row)
+            ++runs.back().second;
+        else
+            runs.emplace_back(row, 1);
+    }
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+        DeleteItems(it->first, it->second);
+    return true;
+}
+
+void ListBox::impl::Clear()
+{
+    ListBoxQt *table = Table();
+    ListBox *owner = OwnerAs<ListBox>();
+    if (!table)
+        return;
+    const bool selectionBlocked = owner && owner->OnSelectionChanged.IsBlocked();
+    const bool itemSelectionBlocked = owner && owner->OnItemSelectionChanged.IsBlocked();
+    if (owner) {
+        owner->OnSelectionChanged.SetBlocked(true);
+        owner->OnItemSelectionChanged.SetBlocked(true);
+    }
+    table->clearContents();
+    table->setRowCount(0);
+    m_links->itemData.Clear();
+    m_pinnedRows = 0;
+    m_selectionSnapshot.clear();
+    for (int column = 0; column < static_cast<int>(m_columnWidths.size()); ++column)
+        fitColumn(column);
+    if (owner) {
+        owner->OnSelectionChanged.SetBlocked(selectionBlocked);
+        owner->OnItemSelectionChanged.SetBlocked(itemSelectionBlocked);
+    }
+}
+
+void ListBox::impl::DisableSortingForRow(int row)
+{
+    ListBoxQt *table = Table();
+    if (!table || row < m_pinnedRows || row >= table->rowCount())
+        return;
+    const bool sorting = suspendSorting();
+    table->insertRow(m_pinnedRows);
+    const int source = row + 1;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem *cell = table->takeItem(source, column);
+        if (!cell)
+            cell = newCell();
+        if (auto *listCellItem = dynamic_cast<CustomQTableWidgetItem *>(cell))
+            listCellItem->SetPinned(true);
+        table->setItem(m_pinnedRows, column, cell);
+    }
+    table->removeRow(source);
+    ++m_pinnedRows;
+    restoreSorting(sorting);
+}
+
+bool ListBox::impl::EnsureVisible(int row)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
+    if (!cell)
+        return false;
+    table->scrollToItem(cell, QAbstractItemView::EnsureVisible);
+    return true;
+}
+
+// ---- Item data ----
+
+any ListBox::impl::GetItemData(int row)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
+    return cell ? m_links->itemData.Get(cell->data(Qt::UserRole).toInt(), 0) : any();
+}
+
+any ListBox::impl::GetItemDataEx(int row, int column)
+{
+    if (!rowInRange(row))
+        return any();
+    QTableWidgetItem *cell = Table()->item(row, 0);
+    return cell ? m_links->itemData.Get(cell->data(Qt::UserRole).toInt(), column) : any();
+}
+
+bool ListBox::impl::SetItemData(int row, const any &data)
+{
+    if (!rowInRange(row))
+        return false;
+    // Only the first cell carries the row's data: without it there is no
+    // place for it (the value would be unreachable).
+    QTableWidgetItem *cell = Table()->item(row, 0);
+    if (!cell)
+        return false;
+    RemoveItemData(row);
+    setIdOfCell(cell, m_links->itemData.Add(data, 0));
+    return true;
+}
+
+bool ListBox::impl::SetItemDataEx(int row, int column, const any &data)
+{
+    if (!rowInRange(row) || column < 0 || column >= m_columnCount)
+        return false;
+    ListBoxQt *table = Table();
+    QTableWidgetItem *first = table->item(row, 0);
+    QTableWidgetItem *cell = table->item(row, column);
+    if (!first || !cell)
+        return false;
+    int id = first->data(Qt::UserRole).toInt();
+    if (id <= 0) {
+        id = m_links->itemData.Add(column == 0 ? data : any(), 0);
+        setIdOfCell(first, id);
+    }
+    id = m_links->itemData.Set(id, data, column);
+    setIdOfCell(cell, id);
+    return true;
+}
+
+bool ListBox::impl::RemoveItemData(int row)
+{
+    if (!rowInRange(row))
+        return false;
+    ListBoxQt *table = Table();
+    QTableWidgetItem *first = table->item(row, 0);
+    const int id = first ? first->data(Qt::UserRole).toInt() : 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        setIdOfCell(table->item(row, column), -1);
+    return m_links->itemData.Remove(id);
+}
+
+// ---- Check marks ----
+
+void ListBox::impl::SetCheck(int row, bool check, bool repaint)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
+    if (m_checkMode == NoCheck || !cell)
+        return;
+    cell->setCheckState(check ? Qt::Checked : Qt::Unchecked);
+    if (repaint)
+        table->viewport()->update();
+}
+
+bool ListBox::impl::GetCheck(int row)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
+    return m_checkMode != NoCheck && cell && cell->data(Qt::CheckStateRole).toInt() != 0;
+}
+
+std::list<int> ListBox::impl::CheckedItemsIndexes()
+{
+    std::list<int> rows;
+    ListBoxQt *table = Table();
+    if (!table || m_checkMode == NoCheck)
+        return rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QTableWidgetItem *cell = table->item(row, 0);
+        if (cell && cell->data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+std::list<std::wstring> ListBox::impl::CheckedItems()
+{
+    std::list<std::wstring> texts;
+    for (int row : CheckedItemsIndexes())
+        texts.push_back(Table()->item(row, 0)->text().toStdWString());
+    return texts;
+}
+
+// ---- Selection ----
+
+std::list<int> ListBox::impl::selectedRows() const
+{
+    std::set<int> rows;
+    if (ListBoxQt *table = Table()) {
+        for (const QItemSelectionRange &range : table->selectionModel()->selection()) {
+            if (range.left() > 0)
+                continue;
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                rows.insert(row);
+        }
+    }
+    return std::list<int>(rows.begin(), rows.end());
+}
+
+void ListBox::impl::SetSel(int row, bool select, bool setCurrent)
+{
+    ListBoxQt *table = Table();
+    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
+    if (!cell)
+        return;
+    const QModelIndex index = table->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    {
+        // Inside the selection handler a change must not start another round.
+        const QSignalBlocker blocker(m_inSelectionHandler ? table : nullptr);
+        QItemSelectionModel *selection = table->selectionModel();
+        if (setCurrent)
+            selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::Deselect | QItemSelectionModel::Rows;
+        if (select)
+            command = (m_singleSelection ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select) |
+                      QItemSelectionModel::Rows;
+        selection->select(index, command);
+    }
+    if (m_checkMode == CheckWithSelection && !table->SelectingOnFocus())
+        SetCheck(row, select, false);
+    table->viewport()->update();
+    table->scrollToItem(cell, QAbstractItemView::EnsureVisible);
+}
+
+void ListBox::impl::ClearSel()
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    if (!m_singleSelection)
+        Fire(&ListBox::OnSelectionBegin);
+    table->clearSelection();
+    if (!m_singleSelection)
+        Fire(&ListBox::OnSelectionEnd);
+}
+
+std::list<int> ListBox::impl::SelectedItemsIndexes()
+{
+    return selectedRows();
+}
+
+std::list<std::wstring> ListBox::impl::SelectedItems()
+{
+    std::list<std::wstring> texts;
+    ListBoxQt *table = Table();
+    for (int row : selectedRows()) {
+        if (QTableWidgetItem *cell = table->item(row, 0))
+            texts.push_back(cell->text().toStdWString());
+    }
+    return texts;
+}
+
+bool ListBox::impl::IsSingleSelection()
+{
+    return Table() ? m_singleSelection : false;
+}
+
+void ListBox::impl::SetSingleSelection(bool single)
+{
+    m_singleSelection = single;
+    if (ListBoxQt *table = Table())
+        table->setSelectionMode(single ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
+}
+
+void ListBox::impl::onSelectionChanged()
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    const std::list<int> selected = selectedRows();
+    m_inSelectionHandler = true;
+    const std::set<int> now(selected.begin(), selected.end());
+    const std::set<int> before(m_selectionSnapshot.begin(), m_selectionSnapshot.end());
+    for (int row : m_selectionSnapshot) {
+        if (!now.count(row)) {
+            Fire(&ListBox::OnItemSelectionChanged, row);
+            Fire(&ListBox::OnSelectionChanged);
+        }
+    }
+    for (int row : selected) {
+        if (!before.count(row)) {
+            Fire(&ListBox::OnItemSelectionChanged, row);
+            Fire(&ListBox::OnSelectionChanged);
+        }
+    }
+    if (Table() && !m_singleSelection && m_checkMode == CheckWithSelection &&
+        ((QApplication::keyboardModifiers() & Qt::ShiftModifier) || table->LeftDrag())) {
+        table->setUpdatesEnabled(false);
+        for (int row : m_selectionSnapshot) {
+            if (!now.count(row))
+                SetCheck(row, false, false);
+        }
+        for (int row : selected)
+            SetCheck(row, true, false);
+        table->setUpdatesEnabled(true);
+    }
+    m_selectionSnapshot = Table() ? selectedRows() : std::list<int>();
+    m_inSelectionHandler = false;
+}
+
+void ListBox::impl::ShowSelection(bool show)
+{
+    if (m_delegate) {
+        m_delegate->SetShowSelection(show);
+        m_delegate->CloseAllEditors();
+    }
+    ApplyShowSelection(show);
+}
+
+void ListBox::impl::ApplyShowSelection(bool show)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    if (show) {
+        table->setPalette(m_savedPalette);
+        return;
+    }
+    QPalette palette = table->palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, palette.color(QPalette::Current, QPalette::Base));
+    palette.setBrush(QPalette::All, QPalette::HighlightedText, palette.color(QPalette::Current, QPalette::Text));
+    table->setPalette(palette);
+}
+
+void ListBox::impl::SelectItemOnSetFocus(bool on)
+{
+    if (ListBoxQt *table = Table()) {
+        table->SetSelectOnFocus(on);
+        table->SetBlockMouseMove(false);
+    }
+}
+
+void ListBox::impl::SetAutomaticSearch(bool on)
+{
+    if (ListBoxQt *table = Table())
+        table->SetAutomaticSearch(on);
+}
+
+// ---- Sorting ----
+
+bool ListBox::impl::IsSortingEnabled()
+{
+    ListBoxQt *table = Table();
+    return table && table->isSortingEnabled();
+}
+
+void ListBox::impl::SortingEnable(bool on)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    if (on && !table->isSortingEnabled())
+        table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(on);
+}
+
+bool ListBox::impl::SortColumn(int column, bool caseSensitive)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return false;
+    m_links->caseSensitive = caseSensitive;
+    const Qt::SortOrder current = table->horizontalHeader()->sortIndicatorOrder();
+    if (!table->isSortingEnabled())
+        table->setSortingEnabled(true);
+    table->sortByColumn(column, current == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+    return true;
+}
+
+bool ListBox::impl::SortColumn(int column, SortMode mode, bool caseSensitive)
+{
+    ListBoxQt *table = Table();
+    if (!table)
+        return false;
+    m_links->caseSensitive = caseSensitive;
+    if (!table->isSortingEnabled())
+        table->setSortingEnabled(true);
+    if (mode == Ascending || mode == Descending)
+        table->sortByColumn(column, mode == Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    return true;
+}
+
+void ListBox::impl::SetColumnSortFunc(int column, const SortFunction &function)
+{
+    if (function)
+        m_links->sortFunctions[column] = function;
+}
+
+// ---- Editing ----
+
+void ListBox::impl::SetEditItems(Editable editable)
+{
+    if (editable == m_editable)
+        return;
+    if (ListBoxQt *table = Table())
+        table->setEditTriggers(editable != NotEditable ? QAbstractItemView::DoubleClicked
+                                                       : QAbstractItemView::NoEditTriggers);
+    m_editable = editable;
+}
+
+void ListBox::impl::SetItemEditMode(int row, int column, EditMode mode)
+{
+    if (row < 0 || row >= Count() || column < 0 || column > m_columnCount)
+        return;
+    if (CustomQTableWidgetItem *cell = listCell(row, column))
+        cell->SetEditMode(mode);
+}
+
+void ListBox::impl::SetColumnEditMode(int column, EditMode mode)
+{
+    if (column >= 0 && column <= m_columnCount)
+        m_columnEditModes[column] = mode;
+}
+
+bool ListBox::impl::ColumnEditMode(int column, EditMode &mode) const
+{
+    const auto found = m_columnEditModes.find(column);
+    if (found == m_columnEditModes.end())
+        return false;
+    mode = found->second;
+    return true;
+}
+
+void ListBox::impl::SetEditedCell(const QModelIndex &index)
+{
+    m_editedRow = index.row();
+    m_editedColumn = index.column();
+    m_editedCell = QPersistentModelIndex(index);
+}
+
+void ListBox::impl::onEditorClosed(QWidget *editor)
+{
+    Q_UNUSED(editor);
+    if (m_editedRow < 0 || !m_delegate)
+        return;
+    // The cell may have moved (a sort, an insert above it) while its editor
+    // was open; it is reported where it is now, or as -1 when it is gone.
+    const bool present = m_editedCell.isValid();
+    m_editedRow = present ? m_editedCell.row() : -1;
+    m_editedColumn = present ? m_editedCell.column() : -1;
+    const int row = m_editedRow;
+    const int column = m_editedColumn;
+    const std::wstring oldText = m_delegate->OldText();
+    const std::wstring newText =
+        present ? m_editedCell.data(Qt::EditRole).toString().toStdWString() : std::wstring();
+    if (m_editable != EditSilently)
+        Fire(&ListBox::OnEditEnd, row);
+    Fire(&ListBox::OnItemTextEdited, row, column, oldText, newText);
+    if (m_delegate) {
+        ApplyShowSelection(m_delegate->ShowsSelection());
+        m_delegate->EditorClosed();
+    }
+    m_editedCell = QPersistentModelIndex();
+}
+
+// ---- Form ----
+
 void ListBox::impl::OnFormLoaded(const FormElement &element)
 {
-    auto *table = WidgetAs<QTableWidget>();
-    if (!table || element.ClassName() != QLatin1String("QListWidget"))
+    ListBoxQt *table = Table();
+    if (!table)
+        return;
+    if (element.ClassName() == QLatin1String("QTableWidget")) {
+        // Qt filled the table: take its columns and names, and make its cells the list's own.
+        const int columns = std::max(1, table->columnCount());
+        QStringList names;
+        bool named = false;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            QTableWidgetItem *header = table->horizontalHeaderItem(column);
+            names << (header ? header->text() : QString());
+            named = named || header;
+        }
+        const int rows = table->rowCount();
+        std::vector<std::vector<QTableWidgetItem *>> cells(static_cast<std::size_t>(rows));
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells[static_cast<std::size_t>(row)].push_back(table->takeItem(row, column));
+        }
+        const bool headerShown = !table->horizontalHeader()->isHidden();
+        m_columnCount = 0;
+        SetColumnsCount(columns);
+        if (named) {
+            for (int column = 0; column < names.size(); ++column)
+                SetColumnName(column, names[column].toStdWString());
+            EnableColumnNames(headerShown);
+        }
+        table->setRowCount(rows);
+        for (int row = 0; row < rows; ++row) {
+            for (std::size_t column = 0; column < cells[static_cast<std::size_t>(row)].size(); ++column) {
+                std::unique_ptr<QTableWidgetItem> source(cells[static_cast<std::size_t>(row)][column]);
+                if (!source)
+                    continue;
+                CustomQTableWidgetItem *cell = newCell();
+                *static_cast<QTableWidgetItem *>(cell) = *source;
+                table->setItem(row, static_cast<int>(column), cell);
+            }
+        }
+        return;
+    }
+    if (element.ClassName() != QLatin1String("QListWidget"))
         return;
     const std::unique_ptr<QListWidget> list = formListWidget(element);
     if (!list)
         return;
-    table->setColumnCount(1);
     table->setRowCount(list->count());
     const QAbstractItemModel *model = list->model();
     for (int row = 0; row < list->count(); ++row) {
-        auto *cell = new QTableWidgetItem;
+        CustomQTableWidgetItem *cell = newCell();
         // Every role the form gave the item: text, tool tip, icon, check state, ...
-        const QMap<int, QVariant> roles = model->itemData(model->index(row, 0));
-        for (auto it = roles.cbegin(); it != roles.cend(); ++it)
-            cell->setData(it.key(), it.value());
+        copyRoles(model, model->index(row, 0), cell);
         cell->setFlags(list->item(row)->flags());
         table->setItem(row, 0, cell);
     }
