@@ -662,8 +662,9 @@ TEST_F(ComboBoxFixture, NumbersOnlyTypingIsCorrectedAndReportedOnce)
         const auto edited = std::count_if(log.begin(), log.end(),
                                           [](const std::string &e) { return e.rfind("edited:", 0) == 0; });
         EXPECT_EQ(edited, std::string(c.typed).empty() ? 0 : 1);
-        if (!log.empty())
+        if (!log.empty()) {
             EXPECT_EQ(log.back(), "replaced:" + std::string(c.before) + ">" + c.shown);
+        }
     }
 
     // Negative ranges take a minus; SetCurrentText is corrected as typing is.

@@ -130,14 +130,17 @@ TEST(CustomQTableWidgetItemTest, TheComparisonIsAStrictWeakOrdering)
         for (auto *a : cells) {
             EXPECT_FALSE(less(a, a));
             for (auto *b : cells) {
-                if (less(a, b))
+                if (less(a, b)) {
                     EXPECT_FALSE(less(b, a)) << a->text().toStdString() << " " << b->text().toStdString();
+                }
                 for (auto *c : cells) {
-                    if (less(a, b) && less(b, c))
+                    if (less(a, b) && less(b, c)) {
                         EXPECT_TRUE(less(a, c)) << a->text().toStdString() << " " << b->text().toStdString() << " "
                                                 << c->text().toStdString();
-                    if (equivalent(a, b) && equivalent(b, c))
+                    }
+                    if (equivalent(a, b) && equivalent(b, c)) {
                         EXPECT_TRUE(equivalent(a, c));
+                    }
                 }
             }
         }

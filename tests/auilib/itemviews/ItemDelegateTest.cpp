@@ -105,8 +105,9 @@ TEST_F(ItemDelegateTest, TextEditorsReportTheirCellByEditableMode)
         ASSERT_NE(line, nullptr);
         ASSERT_NE(delegate()->TextEditor(), nullptr);
         EXPECT_EQ(created, delegate()->TextEditor());
-        if (c.editable != ListBox::EditSilently)
+        if (c.editable != ListBox::EditSilently) {
             EXPECT_EQ(startedWith, delegate()->TextEditor());
+        }
         EXPECT_EQ(line->text(), "b");
         EXPECT_EQ(line->parentWidget(), table());
         EXPECT_EQ(line->hasFrame(), c.editable != ListBox::EditWithoutFrame);
@@ -224,10 +225,12 @@ TEST_F(ItemDelegateTest, ADateEditorReadsAndWritesIsoDatesByItsMode)
         ASSERT_NE(date, nullptr);
         EXPECT_EQ(created, delegate()->DateEditor());
         const QDateTime shown = date->dateTime();
-        if (c.mode != DateEdit::DateEditModeTime)
+        if (c.mode != DateEdit::DateEditModeTime) {
             EXPECT_EQ(shown.date(), QDate(2026, 12, 11));
-        if (c.mode != DateEdit::DateEditModeDate)
+        }
+        if (c.mode != DateEdit::DateEditModeDate) {
             EXPECT_EQ(shown.time(), QTime(8, 15));
+        }
         date->setDateTime(c.typed);
         commit(date);
         EXPECT_EQ(list.GetItem(0, 1), QString(c.written).toStdWString());

@@ -253,8 +253,9 @@ TEST_F(TreeWidget, ARowDragStartsOnlyAfterTheButtonIsHeld200Ms)
     };
     QElapsedTimer quick = drag();
     moveAway();
-    if (quick.elapsed() < 200)
+    if (quick.elapsed() < 200) {
         EXPECT_EQ(counter.drags(), 0);
+    }
     QElapsedTimer held = drag();
     while (held.elapsed() < 220)
         QTest::qWait(10);
