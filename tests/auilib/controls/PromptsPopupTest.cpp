@@ -1,5 +1,6 @@
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QFocusEvent>
@@ -181,12 +182,7 @@ TEST_F(PromptsPopupTest, TitleAndIconMakeRichText)
     bare.Show(true, -1, -1);
     EXPECT_EQ(target->findChildren<PromptsPopupQt *>().last()->text(), QStringLiteral("m"));
 
-    QImage red(4, 4, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
+    const QByteArray png = FilledPictureBytes(4, 4, Qt::red);
     bare.Show(false, 0, 0);
     bare.SetTitleIcon(reinterpret_cast<const unsigned char *>(png.constData()), png.size());
     bare.Show(true, -1, -1);

@@ -10,6 +10,7 @@
 #include "Event.h"
 #include "Label.h"
 #include "TreeView.h"
+#include "PictureBytes.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -461,12 +462,7 @@ TEST_F(DialogTest, BackgroundCursorsAndIcons)
     dialog->SetCursorType(CursorTypes(0));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    QImage image(8, 8, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray png = FilledPictureBytes(8, 8, Qt::red);
     const auto *bytes = reinterpret_cast<const unsigned char *>(png.constData());
     EXPECT_FALSE(dialog->LoadCustomCursor(bytes, png.size(), 1, 1, ImageTypes(0)));
     EXPECT_TRUE(dialog->LoadCustomCursor(bytes, png.size(), 2, 3, ImageTypes(4)));

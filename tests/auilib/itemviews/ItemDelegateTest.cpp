@@ -4,6 +4,7 @@
 #include "DateEdit.h"
 #include "Edit.h"
 #include "ListBoxFixture.h"
+#include "PictureBytes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,12 +23,7 @@ namespace {
 
 QByteArray png(const QColor &color, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray out = FilledPictureBytes(size, size, color);
     return out;
 }
 

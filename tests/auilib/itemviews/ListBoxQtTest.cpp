@@ -3,6 +3,7 @@
 #include "BaseImpl.h"
 #include "HeaderProxyStyle.h"
 #include "ListBoxFixture.h"
+#include "PictureBytes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -180,12 +181,7 @@ TEST_F(ListBoxQtTest, TheHitTestFindsTheCheckIndicatorThePictureAndTheRowButton)
     list.SetCheckMode(ListBox::UserCheck);
     auto row = texts({L"first", L"second"});
     list.AddItemEx(row);
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::green);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray bytes = FilledPictureBytes(16, 16, Qt::green);
     list.AddRowButton(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), ImageTypePNG);
     table()->setItem(0, 2, new QTableWidgetItem);
 
@@ -232,12 +228,7 @@ TEST_F(ListBoxQtTest, TheHeaderDrawsPicturesAfterTheirLabels)
     list.SetHeaderPictureAlign(0, ListBox::PictureAfterText);
     EXPECT_EQ(header->grab().toImage(), plain);
 
-    QImage red(16, 16, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
+    const QByteArray bytes = FilledPictureBytes(16, 16, Qt::red);
     list.AddPictureToHeader(0, reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), ImageTypePNG,
                             8, BitmapTypeDefault);
     const QImage drawn = header->grab().toImage();

@@ -6,6 +6,7 @@
 #include "CustomQTableWidgetItem.h"
 #include "DialogForms.h"
 #include "ListBoxFixture.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QHeaderView>
@@ -30,12 +31,7 @@ const unsigned char *bytesOf(const QByteArray &data) { return reinterpret_cast<c
 
 QByteArray png(const QColor &color, int size = 8)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray out = FilledPictureBytes(size, size, color);
     return out;
 }
 
