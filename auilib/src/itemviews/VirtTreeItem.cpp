@@ -69,8 +69,11 @@ void VirtTreeItem::SetBoldTextPosition(int start, int length)
 
 std::int64_t VirtTreeItem::GetBoldTextPosition() const
 {
-    return static_cast<std::int64_t>(static_cast<std::uint32_t>(m_boldStart)) |
-           (static_cast<std::int64_t>(m_boldLength) << 32);
+    // Packed in unsigned arithmetic: the unset length (-1) shifted as a signed
+    // value is undefined; the bits are the same either way.
+    const std::uint64_t packed = static_cast<std::uint64_t>(static_cast<std::uint32_t>(m_boldLength)) << 32 |
+                                 static_cast<std::uint32_t>(m_boldStart);
+    return static_cast<std::int64_t>(packed);
 }
 
 } // namespace AUILib
