@@ -3,6 +3,7 @@
 // other order each iteration), showing it for the first time, and scrolling through it once shown
 // with every visible row painted. Widgets run on the offscreen platform.
 #include "BenchReport.h"
+#include "DeferredDeletes.h"
 
 #include "ListBox.h"
 
@@ -63,6 +64,7 @@ void ScrollThrough(QAbstractItemView &view)
 void BM_Fill_ListBox(benchmark::State &state)
 {
     for (auto _ : state) {
+        DeferredDeletes deletes;
         AUILib::ListBox list;
         FillListBox(list);
         benchmark::DoNotOptimize(list.Count());
@@ -81,6 +83,7 @@ void BM_Fill_QTableWidget(benchmark::State &state)
 void BM_FillSort_ListBox(benchmark::State &state)
 {
     for (auto _ : state) {
+        DeferredDeletes deletes;
         AUILib::ListBox list;
         FillListBox(list);
         list.SortColumn(0, AUILib::ListBox::Ascending);
@@ -127,6 +130,7 @@ void BM_Sort_QTableWidget(benchmark::State &state)
 void BM_FirstShow_ListBox(benchmark::State &state)
 {
     for (auto _ : state) {
+        DeferredDeletes deletes;
         AUILib::ListBox list;
         FillListBox(list);
         QWidget *widget = list.GetPlatformHandle();

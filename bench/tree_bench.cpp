@@ -3,6 +3,7 @@
 // parent, checks every item and walks the whole tree reading each text. The
 // virtual mode does the same with its own nodes.
 #include "BenchReport.h"
+#include "DeferredDeletes.h"
 
 #include "TreeView.h"
 #include "VirtTreeItem.h"
@@ -40,6 +41,7 @@ void BM_Tree_Control(benchmark::State &state)
 {
     const std::vector<std::wstring> &names = texts();
     for (auto _ : state) {
+        DeferredDeletes deletes;
         AUILib::TreeView tree;
         tree.SetUpdatesEnabled(false);
         tree.SetCheckMode(AUILib::TreeView::CheckModeCheckBoxes);
@@ -68,6 +70,7 @@ void BM_Tree_Virtual(benchmark::State &state)
 {
     const std::vector<std::wstring> &names = texts();
     for (auto _ : state) {
+        DeferredDeletes deletes;
         AUILib::TreeView tree;
         tree.SetUpdatesEnabled(false);
         tree.SetVirtualMode(true);
