@@ -13,6 +13,7 @@
 #include "Splitter.h"
 #include "StackedDialog.h"
 #include "TabView.h"
+#include "FactoryLoader.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -107,27 +108,6 @@ const char kForm[] = R"(<?xml version="1.0" encoding="UTF-8"?>
  </widget>
 </ui>
 )";
-
-// The least a form loader does with the factory: one control per element it
-// knows, placed under the element's parent and kept by object name.
-class FactoryLoader : public QUiLoader
-{
-public:
-    QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override
-    {
-        std::shared_ptr<BaseGUIObject> control = AUILibObjectFactory::Instance().Create(className.toStdString());
-        if (!control)
-            return QUiLoader::createWidget(className, parent, name);
-        control->Create(parent);
-        control->SetName(name.toStdWString());
-        QWidget *widget = control->GetPlatformHandle();
-        widget->setObjectName(name);
-        controls[name] = control;
-        return widget;
-    }
-
-    std::map<QString, std::shared_ptr<BaseGUIObject>> controls;
-};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "AgnosticUIException.h"
 #include "TreeViewQt.h"
 #include "VirtTreeItem.h"
+#include "FactoryLoader.h"
 
 #include <QBuffer>
 #include <QHeaderView>
@@ -49,22 +50,6 @@ const char kForm[] = R"(<?xml version="1.0" encoding="UTF-8"?>
  </widget>
 </ui>
 )";
-
-class FactoryLoader : public QUiLoader
-{
-public:
-    QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override
-    {
-        std::shared_ptr<BaseGUIObject> control = AUILibObjectFactory::Instance().Create(className.toStdString());
-        if (!control)
-            return QUiLoader::createWidget(className, parent, name);
-        control->Create(parent);
-        control->GetPlatformHandle()->setObjectName(name);
-        controls[name] = control;
-        return control->GetPlatformHandle();
-    }
-    std::map<QString, std::shared_ptr<BaseGUIObject>> controls;
-};
 
 } // namespace
 
