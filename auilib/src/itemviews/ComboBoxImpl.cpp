@@ -417,15 +417,8 @@ void ComboBox::impl::SetItemFont(int index, const FontData &font)
         merged.size = current.size;
     if (merged.faceName.empty())
         merged.faceName = current.faceName;
-    QFont result;
-    result.setWeight(merged.bold >= 1 ? 75 : 50);
-    result.setItalic(merged.italic >= 1);
-    result.setUnderline(merged.underline >= 1);
-    if (merged.size > 0)
-        result.setPointSizeF(merged.size);
-    if (!merged.faceName.empty())
-        result.setFamily(QString::fromStdWString(merged.faceName));
-    widget->model()->setData(item, result, Qt::FontRole);
+    // What the merge leaves unset (-1) keeps a plain font's value.
+    widget->model()->setData(item, ApplyFontData(QFont(), merged), Qt::FontRole);
 }
 
 void ComboBox::impl::followItemFont(int index)

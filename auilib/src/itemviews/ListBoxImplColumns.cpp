@@ -13,18 +13,6 @@
 
 namespace AUILib {
 
-namespace {
-
-QPixmap pixmapFromBytes(const unsigned char *bytes, int length, ImageTypes type)
-{
-    QPixmap picture;
-    if (bytes && length > 0)
-        picture.loadFromData(bytes, static_cast<uint>(length), AUILibUtils::ImageTypeToStr(type).c_str());
-    return picture;
-}
-
-} // namespace
-
 void ListBox::impl::applyColumnNames()
 {
     if (ListBoxQt *table = Table())
@@ -171,7 +159,7 @@ void ListBox::impl::AddPictureToHeader(int column, const unsigned char *bytes, i
     if (!header)
         return;
     if (bytes && length > 0) {
-        header->setData(Qt::DecorationRole, QIcon(pixmapFromBytes(bytes, length, type)));
+        header->setData(Qt::DecorationRole, QIcon(PictureFromBytes(bytes, length, type, size)));
         if (m_headerStyle)
             m_headerStyle->SetPictureSize(column, QSize(size, size));
     } else {
@@ -214,7 +202,7 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     if (!cell)
         return;
     if (bytes && length > 0) {
-        const QPixmap picture = pixmapFromBytes(bytes, length, type);
+        const QPixmap picture = PictureFromBytes(bytes, length, type, size);
         table->setIconSize(QSize(size, size));
         cell->setData(Qt::DecorationRole, QIcon(picture));
     } else {
