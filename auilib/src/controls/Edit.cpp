@@ -1,6 +1,7 @@
 #include "Edit.h"
 
 #include "EditImpl.h"
+#include "WidgetColors.h"
 
 #include <QColor>
 #include <QPalette>
@@ -135,12 +136,7 @@ void Edit::SetTextColor(int rgb)
 
 void Edit::SetPlaceHolderTextColor(RGBColor rgb)
 {
-    EditQt *field = m_impl->Widget();
-    if (!field)
-        return;
-    QPalette palette = field->palette();
-    palette.setBrush(QPalette::All, QPalette::PlaceholderText, QBrush(QColor(rgb)));
-    field->setPalette(palette);
+    SetPaletteColor(m_impl->Widget(), QPalette::PlaceholderText, rgb);
 }
 
 int Edit::GetTextColor() { return m_impl->textColor; }

@@ -2,6 +2,7 @@
 
 #include "FocusWatcher.h"
 #include "PromptsPopup.h"
+#include "WidgetColors.h"
 
 #include <QCompleter>
 #include <QPalette>
@@ -181,13 +182,7 @@ void Edit::impl::HideBalloonTip()
 
 void Edit::impl::SetColor(QPalette::ColorRole role, int rgb)
 {
-    EditQt *field = Widget();
-    if (!field)
-        return;
-    field->setAutoFillBackground(true);
-    QPalette palette = field->palette();
-    palette.setBrush(QPalette::All, role, QColor(static_cast<QRgb>(rgb)));
-    field->setPalette(palette);
+    SetPaletteColor(Widget(), role, static_cast<RGBColor>(rgb), true);
 }
 
 } // namespace AUILib

@@ -4,6 +4,7 @@
 #include "AUILibUtils.h"
 #include "HeaderProxyStyle.h"
 #include "Pictures.h"
+#include "WidgetColors.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -294,22 +295,13 @@ void ListBox::impl::AddRowButton(const unsigned char *bytes, int length, ImageTy
 void ListBox::impl::SetBackgroundColor(int rgb)
 {
     m_backgroundColor = rgb;
-    if (ListBoxQt *table = Table()) {
-        QPalette palette = table->palette();
-        palette.setBrush(QPalette::All, QPalette::Base, QColor(QRgb(rgb)));
-        table->setPalette(palette);
-    }
+    SetPaletteColor(Table(), QPalette::Base, static_cast<RGBColor>(rgb));
 }
 
 void ListBox::impl::SetTextColor(int rgb)
 {
     m_textColor = rgb;
-    if (ListBoxQt *table = Table()) {
-        table->setAutoFillBackground(true);
-        QPalette palette = table->palette();
-        palette.setBrush(QPalette::All, QPalette::Text, QColor(QRgb(rgb)));
-        table->setPalette(palette);
-    }
+    SetPaletteColor(Table(), QPalette::Text, static_cast<RGBColor>(rgb), true);
 }
 
 void ListBox::impl::SetItemTextColor(int row, RGBColor color)
