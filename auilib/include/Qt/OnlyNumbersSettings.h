@@ -26,6 +26,11 @@ struct OnlyNumbersSettings
     // A floating maximum within 0.01 of this turns off both floating bounds.
     static constexpr double kNoFloatingBounds = 2147483647.0;
 
+    // Whole numbers within [minimum, maximum]; a minus only where the minimum
+    // is negative. Null balloons show nothing.
+    void SetIntegerRange(bool enable, int minimum, int maximum, std::shared_ptr<PromptsPopup> invalidChar,
+                         std::shared_ptr<PromptsPopup> outOfRange);
+
     // Corrects the text in place and shows or hides the balloons. The lower
     // bound is applied when it is negative or when `applyLowerBound` is set: a
     // positive minimum would otherwise make the first digits typed impossible.

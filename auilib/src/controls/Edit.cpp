@@ -80,14 +80,7 @@ bool Edit::IsReadOnly()
 void Edit::OnlyNumbers(bool enable, int minimum, int maximum, std::shared_ptr<PromptsPopup> invalidCharPopup,
                        std::shared_ptr<PromptsPopup> outOfRangePopup)
 {
-    OnlyNumbersSettings &numbers = m_impl->numbers;
-    numbers.enabled = enable;
-    numbers.integersOnly = true;
-    numbers.allowMinus = minimum < 0;
-    numbers.integerMinimum = minimum;
-    numbers.integerMaximum = maximum;
-    numbers.invalidCharPopup = std::move(invalidCharPopup);
-    numbers.outOfRangePopup = std::move(outOfRangePopup);
+    m_impl->numbers.SetIntegerRange(enable, minimum, maximum, std::move(invalidCharPopup), std::move(outOfRangePopup));
 }
 
 void Edit::OnlyNumbers(bool enable, double minimum, double maximum, std::shared_ptr<PromptsPopup> invalidCharPopup,

@@ -513,13 +513,7 @@ namespace AUILib {
 void ComboBox::impl::OnlyNumbers(bool enable, int min, int max)
 {
     // Whole numbers only, and without balloons: the combo box shows none of its own.
-    m_numbers.enabled = enable ? 1 : 0;
-    m_numbers.integersOnly = true;
-    m_numbers.allowMinus = min < 0;
-    m_numbers.integerMinimum = min;
-    m_numbers.integerMaximum = max;
-    m_numbers.invalidCharPopup.reset();
-    m_numbers.outOfRangePopup.reset();
+    m_numbers.SetIntegerRange(enable, min, max, nullptr, nullptr);
 }
 
 void ComboBox::impl::correctNumber(std::wstring &text)

@@ -9,6 +9,7 @@
 #include <limits>
 #include <locale>
 #include <sstream>
+#include <utility>
 
 namespace AUILib {
 
@@ -103,6 +104,19 @@ bool OnlyNumbersSettings::IsValidText(const std::wstring &text) const
         seenDecimal = true;
     }
     return true;
+}
+
+void OnlyNumbersSettings::SetIntegerRange(bool enable, int minimum, int maximum,
+                                          std::shared_ptr<PromptsPopup> invalidChar,
+                                          std::shared_ptr<PromptsPopup> outOfRange)
+{
+    enabled = enable ? 1 : 0;
+    integersOnly = true;
+    allowMinus = minimum < 0;
+    integerMinimum = minimum;
+    integerMaximum = maximum;
+    invalidCharPopup = std::move(invalidChar);
+    outOfRangePopup = std::move(outOfRange);
 }
 
 void OnlyNumbersSettings::CorrectText(std::wstring &text, bool applyLowerBound)
