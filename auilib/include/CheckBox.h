@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 
 #include <memory>
@@ -51,7 +52,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 #include "FontData.h"
 #include "any.h"
@@ -123,7 +124,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

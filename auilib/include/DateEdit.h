@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 #include "ObDateTime.h"
 
@@ -59,7 +60,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventHelperHost.h"
 #include "EventSignal.h"
 
@@ -115,7 +116,7 @@ private:
     double m_screenFraction;
     std::wstring m_uiPath;
     std::wstring m_extra;
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
     bool m_centred = false;
 };
 

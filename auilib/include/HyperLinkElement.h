@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 
 #include <memory>
@@ -51,7 +52,7 @@ public:
     bool GetUnderline() const;
 
 private:
-    std::shared_ptr<HyperLinkElementImpl> m_impl;
+    ImplHolder<HyperLinkElementImpl> m_impl;
 };
 
 } // namespace AUILib

@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 #include "any.h"
 
@@ -197,7 +198,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

@@ -2,6 +2,7 @@
 
 #include "AUITypes.h"
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 
 #include <memory>
@@ -54,7 +55,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
     std::shared_ptr<GroupInfo> m_group;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 #include "EventSignal.h"
 
 #include <memory>
@@ -62,7 +63,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseGUIObject.h"
+#include "ImplHolder.h"
 
 #include <memory>
 
@@ -21,7 +22,7 @@ public:
     class impl;
 
 private:
-    std::shared_ptr<impl> m_impl;
+    ImplHolder<impl> m_impl;
 };
 
 } // namespace AUILib

@@ -227,13 +227,25 @@ protected:
     // Emits the public control's `event` with `values`. The implementation
     // stays alive until the handlers have run, even if one of them drops the
     // control; a control that is gone fires nothing.
+    // A handler may do anything the interface allows, so the answer says
+    // whether the firing code may go on: false once the control is released
+    // or this implementation retired (stop quietly; the public call and the
+    // Qt slot keep this object alive until they return). True says nothing
+    // of what the handler changed: an item or row held across the firing is
+    // looked up again, a list being walked is walked by ids, and the widget
+    // is asked for again.
     template <class T, class... Args, class... Values>
-    void Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
+    bool Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
     {
         const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
         if (T *owner = OwnerAs<T>())
             (owner->*event).Emit(std::forward<Values>(values)...);
+        return IsLive();
     }
+
+    // Whether the public control still lives and this is still its
+    // implementation: the check after anything that may have run a handler.
+    bool IsLive() const { return !m_retired && m_owner.get() != nullptr; }
 
     // Null (0, 0, -1, -1) until MoveWindow or hiding a dialog stores one.
     QRect m_savedGeometry;
