@@ -2,11 +2,16 @@
 // check, serves the packages its reply names, one damaged package and two
 // trusted-certificate lists.
 //
-//   OrbelDemoService [--port N] [--seconds S]
+//   OrbelDemoService [--port N] [--seconds S] [--hold-last-package]
 //
 // The first line of standard output is the base URL, the value
 // ORBEL_UPDATER_SERVICE_URL takes; every request received follows on a line of
 // its own. It runs until killed, or for S seconds when given.
+//
+// --hold-last-package serves the last package of the reply at a trickle until a
+// "POST /release" arrives, then at full speed: a client downloading it is still
+// at work for as long as the caller needs (the demo asks to quit meanwhile),
+// and the trickle keeps it well clear of a client's stall rule.
 
 #include "OzipWriter.h"
 #include "TestHttpServer.h"
@@ -16,7 +21,10 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <atomic>
 #include <cstdio>
+#include <iterator>
+#include <memory>
 
 namespace {
 
@@ -45,6 +53,10 @@ const DemoModule kModules[] = {
 const char *const kCheckPaths[] = {"/addons/get_addons.php", "/check"};
 
 const char kXml[] = "text/xml; charset=utf-8";
+
+// The held package's trickle: far above the 1 KiB an updater wants within its
+// stall wait, far below what ends a package within minutes.
+const qint64 kHeldBytesPerSecond = 4 * 1024;
 
 QByteArray attribute(const char *name, const QString &value)
 {
@@ -85,24 +97,60 @@ void note(const TestHttpServer::Request &request, int status)
     std::fflush(stdout);
 }
 
-void serve(TestHttpServer &server, const QString &path, const QByteArray &body, const QByteArray &contentType)
+void serve(TestHttpServer &server, const QString &path, const TestHttpServer::Response &response)
 {
-    TestHttpServer::Response response;
-    response.body = body;
-    response.headers.append({"Content-Type", contentType});
     server.setHandler(path, [response](const TestHttpServer::Request &request) {
         note(request, response.status);
         return response;
     });
 }
 
-void serveAll(TestHttpServer &server)
+TestHttpServer::Response contents(const QByteArray &body, const QByteArray &contentType)
+{
+    TestHttpServer::Response response;
+    response.body = body;
+    response.headers.append({"Content-Type", contentType});
+    return response;
+}
+
+void serve(TestHttpServer &server, const QString &path, const QByteArray &body, const QByteArray &contentType)
+{
+    serve(server, path, contents(body, contentType));
+}
+
+// The last package trickles while the flag is set; "POST /release" clears it
+// for good.
+void holdLastPackage(TestHttpServer &server, const QString &path, const QByteArray &body)
+{
+    const auto held = std::make_shared<std::atomic_bool>(true);
+    TestHttpServer::Response response = contents(body, "application/octet-stream");
+    response.bytesPerSecond = kHeldBytesPerSecond;
+    response.throttleWhile = held;
+    serve(server, path, response);
+    server.setHandler(QStringLiteral("/release"), [held](const TestHttpServer::Request &request) {
+        TestHttpServer::Response answer;
+        if (request.method == "POST") {
+            *held = false;
+            answer.body = "released\n";
+        } else {
+            answer.status = 400;
+            answer.body = "POST releases the held package\n";
+        }
+        note(request, answer.status);
+        return answer;
+    });
+}
+
+void serveAll(TestHttpServer &server, bool holdLast)
 {
     QByteArray reply = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<addons>\n";
     for (const DemoModule &module : kModules) {
         const QString path = QStringLiteral("/packages/") + QLatin1String(module.package) + QStringLiteral(".ozip");
         const QByteArray bytes = package(module);
-        serve(server, path, bytes, "application/octet-stream");
+        if (holdLast && &module == std::end(kModules) - 1)
+            holdLastPackage(server, path, bytes);
+        else
+            serve(server, path, bytes, "application/octet-stream");
         reply += "  <addon" + attribute("name", QLatin1String(module.name)) + attribute("title", QLatin1String(module.title))
                  + attribute("version", QLatin1String(module.version))
                  + attribute("size", QString::number(bytes.size()) + QLatin1Char('B'))
@@ -143,8 +191,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption secondsOption(QStringLiteral("seconds"),
                                            QStringLiteral("Stop after this many seconds (0: when killed)."),
                                            QStringLiteral("seconds"), QStringLiteral("0"));
+    const QCommandLineOption holdOption(
+        QStringLiteral("hold-last-package"),
+        QStringLiteral("Serve the last package of the reply at 4 KiB/s until a request \"POST /release\" arrives, "
+                       "then at full speed (off: every package at full speed)."));
     parser.addOption(portOption);
     parser.addOption(secondsOption);
+    parser.addOption(holdOption);
     parser.process(app);
 
     bool portOk = false;
@@ -161,7 +214,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "OrbelDemoService: cannot listen: %s\n", qPrintable(server.error()));
         return 1;
     }
-    serveAll(server);
+    serveAll(server, parser.isSet(holdOption));
     std::printf("%s\n", qPrintable(server.urlString(QString())));
     std::fflush(stdout);
 

@@ -2,10 +2,10 @@
 
 #include <QElapsedTimer>
 
-DemoService::DemoService()
+DemoService::DemoService(const QStringList &options)
 {
     // A bound on its life in case the test dies without killing it.
-    m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), {QStringLiteral("--seconds"), QStringLiteral("120")});
+    m_process.start(QStringLiteral(ORBEL_DEMO_SERVICE), QStringList{QStringLiteral("--seconds"), QStringLiteral("120")} + options);
     m_process.setReadChannel(QProcess::StandardOutput);
     // A wait that must not run out: a loaded machine may take seconds to start it.
     while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {

@@ -2,13 +2,15 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 
 // The embedded demo update service (tools/) as scripts/demo runs it: a child
 // process whose first output line is its URL. Stopped when this goes.
 class DemoService
 {
 public:
-    DemoService();
+    // options: further command-line options of the service.
+    explicit DemoService(const QStringList &options = QStringList());
     ~DemoService();
     DemoService(const DemoService &) = delete;
     DemoService &operator=(const DemoService &) = delete;

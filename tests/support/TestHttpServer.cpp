@@ -282,7 +282,7 @@ private:
                 }
                 room = qMin(room, left);
             }
-            if (m_response.bytesPerSecond > 0) {
+            if (throttled()) {
                 if (m_budget <= 0)
                     return; // the throttle's tick brings us back
                 room = qMin(room, m_budget);
@@ -318,6 +318,11 @@ private:
             return;
         }
         finishResponse();
+    }
+
+    bool throttled() const
+    {
+        return m_response.bytesPerSecond > 0 && (!m_response.throttleWhile || *m_response.throttleWhile);
     }
 
     void drop()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThread>
 #include <QUrl>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -67,6 +68,9 @@ public:
         bool chunked = false;
 
         qint64 bytesPerSecond = 0; // throttle the body (also below 100); 0: as fast as the socket goes
+        // Set: the throttle holds only while this reads true; once cleared (from any
+        // thread), the rest of the body goes as fast as the socket goes.
+        std::shared_ptr<const std::atomic_bool> throttleWhile;
         int headerDelayMs = 0;     // wait before the headers; -1: never answer (connection stays open)
         qint64 stallAtByte = -1;   // after this many body bytes, go silent ...
         int stallMs = -1;          // ... for this long (-1: for good), then go on

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QTranslator>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -66,9 +67,15 @@ bool opensWindows(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    // Before the log: a run that cannot show its windows leaves nothing behind.
+    if (!WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv)))) {
+        std::fputs("OrbelUpdater: this mode opens windows and needs a display, but neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set\n",
+                   stderr);
+        return 1;
+    }
     CUP_Log::CreateLog();
 
-    WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv)));
     std::unique_ptr<MyApplication> application(new MyApplication(argc, argv));
     if (application->isRunning())
         return 0;

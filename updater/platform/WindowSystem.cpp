@@ -14,12 +14,15 @@ bool offscreenChosen = false;
 
 } // namespace
 
-void WindowSystem::beforeApplication(bool opensWindows)
+bool WindowSystem::beforeApplication(bool opensWindows)
 {
-    if (opensWindows || !qEnvironmentVariableIsEmpty(kPlatformVariable))
-        return;
+    if (!qEnvironmentVariableIsEmpty(kPlatformVariable))
+        return true;
+    if (opensWindows)
+        return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     qputenv(kPlatformVariable, "offscreen");
     offscreenChosen = true;
+    return true;
 }
 
 void WindowSystem::applyLook()

@@ -11,8 +11,11 @@ class WindowSystem
 public:
     // Before the application object exists. A run that opens no window takes
     // Qt's offscreen platform, so that it needs no display, unless
-    // QT_QPA_PLATFORM already names a platform.
-    static void beforeApplication(bool opensWindows);
+    // QT_QPA_PLATFORM already names a platform. False: the run opens windows and
+    // no display can be opened (no platform named, neither DISPLAY nor
+    // WAYLAND_DISPLAY set), where Qt would abort the process; the caller ends
+    // the run before it writes anything.
+    static bool beforeApplication(bool opensWindows);
 
     // Once the application object exists: the programs the run starts inherit
     // the environment as it was; the application gets the platform's style and,

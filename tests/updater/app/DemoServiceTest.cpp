@@ -13,6 +13,8 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QSignalSpy>
+#include <memory>
 
 namespace {
 
@@ -93,6 +95,41 @@ TEST_F(DemoServiceTest, ReplyOffersItsModulesWithInstallablePackages)
         EXPECT_TRUE(QFileInfo(installers.first()->name).isFile()) << installers.first()->name.toStdString();
         qDeleteAll(installers);
     }
+}
+
+// Held, the last package of the reply trickles until "POST /release" (the demo
+// asks to quit meanwhile), then comes whole; the other packages never wait.
+TEST_F(DemoServiceTest, HeldLastPackageTricklesUntilReleased)
+{
+    DemoService plain;
+    DemoService service({QStringLiteral("--hold-last-package")});
+    ASSERT_FALSE(service.url().isEmpty());
+    const QString last = QStringLiteral("/packages/OCR_French_1.5.0.0.ozip");
+    const QString other = QStringLiteral("/packages/Signature_3.2.0.0.ozip");
+    const QByteArray whole = fetch(plain.url() + last);
+    ASSERT_FALSE(whole.isEmpty());
+
+    QNetworkAccessManager network;
+    std::unique_ptr<QNetworkReply> held(network.get(QNetworkRequest(QUrl(service.url() + last))));
+    QSignalSpy finished(held.get(), &QNetworkReply::finished);
+    QSignalSpy progress(held.get(), &QNetworkReply::downloadProgress);
+    ASSERT_TRUE(progress.wait(10000));
+    // Half a megabyte at the trickle would take two minutes, not the ten seconds fetch allows.
+    const QByteArray otherBytes = fetch(service.url() + other);
+    EXPECT_FALSE(otherBytes.isEmpty());
+    EXPECT_EQ(otherBytes, fetch(plain.url() + other));
+    EXPECT_FALSE(held->isFinished());
+    EXPECT_LT(held->bytesAvailable(), whole.size() / 4);
+
+    QNetworkRequest release(QUrl(service.url() + QStringLiteral("/release")));
+    release.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("text/plain"));
+    std::unique_ptr<QNetworkReply> released(network.post(release, QByteArray()));
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(20000));
+    EXPECT_EQ(held->error(), QNetworkReply::NoError) << held->errorString().toStdString();
+    EXPECT_EQ(held->readAll(), whole);
+    EXPECT_TRUE(service.logged(QStringLiteral("POST /release -> 200")));
+    // Released for good: a later fetch is whole at once.
+    EXPECT_EQ(fetch(service.url() + last), whole);
 }
 
 } // namespace

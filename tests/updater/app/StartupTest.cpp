@@ -8,7 +8,9 @@
 #include "TestHttpServer.h"
 #include "UpdaterProcess.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -228,6 +230,51 @@ TEST_F(Startup, ModesWithoutAWindowNeedNoDisplay)
                                                      "\\plugins\\Updater"),
                                       QStringLiteral("LastDay")),
               QStringLiteral("2030-01-02 10:00"));
+}
+
+// Every file and folder under a directory with its size and time, to tell
+// whether a run changed anything.
+QStringList treeState(const QString &folder)
+{
+    QStringList state;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        state << QStringLiteral("%1 %2 %3").arg(info.filePath()).arg(info.size()).arg(
+                     info.lastModified().toMSecsSinceEpoch());
+    }
+    state.sort();
+    return state;
+}
+
+// Where no display can be opened, the modes that show windows say so in one
+// line and fail, instead of Qt aborting the process, and leave nothing behind:
+// no log (the reader's debug switch is on), no settings, no socket, no state.
+TEST_F(Startup, WindowedModesWithoutADisplayFailInOneLine)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    ASSERT_FALSE(sandbox.installUpdater().isEmpty());
+    const QStringList before = treeState(sandbox.base());
+
+    const QStringList modes[] = {
+        {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List")},
+        {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Auto Updater")},
+        {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("OCR_French")},
+        {QStringLiteral("-run"), QStringLiteral("Update List")},
+    };
+    for (const QStringList &arguments : modes) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const UpdaterRun run = runUpdaterWithoutDisplay(sandbox, arguments);
+        ASSERT_TRUE(run.finished) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        const QStringList lines = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 1) << run.err.toStdString();
+        EXPECT_TRUE(lines.first().contains(QStringLiteral("needs a display"))) << run.err.toStdString();
+        EXPECT_TRUE(lines.first().contains(QStringLiteral("DISPLAY nor WAYLAND_DISPLAY")));
+    }
+    EXPECT_EQ(treeState(sandbox.base()), before);
 }
 
 TEST_F(Startup, LogFollowsTheReadersSwitch)

@@ -32,24 +32,35 @@ private:
 
 // Only a run without windows is moved to the offscreen platform, never against
 // a platform the caller named, and the programs it starts later see the
-// environment as it was.
+// environment as it was. A run with windows goes on only where a display can be
+// opened: a named platform, an X display or a Wayland one.
 TEST_F(WindowSystemTest, OnlyAWindowlessRunTakesTheOffscreenPlatformAndOnlyForItself)
 {
     const struct
     {
         bool opensWindows;
         const char *named;
+        const char *display;
+        const char *wayland;
+        bool goesOn;
         const char *duringStart;
     } cases[] = {
-        {false, nullptr, "offscreen"},
-        {true, nullptr, nullptr},
-        {false, "xcb", "xcb"},
+        {false, nullptr, nullptr, nullptr, true, "offscreen"},
+        {false, nullptr, ":0", nullptr, true, "offscreen"},
+        {true, nullptr, ":0", nullptr, true, nullptr},
+        {true, nullptr, nullptr, "wayland-0", true, nullptr},
+        {true, nullptr, nullptr, nullptr, false, nullptr},
+        {true, "offscreen", nullptr, nullptr, true, "offscreen"},
+        {false, "xcb", nullptr, nullptr, true, "xcb"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.opensWindows ? "windows" : "no windows") + " " + (c.named ? c.named : "-"));
-        // Empty counts as unset, and the sandbox puts the test's own value back.
+        SCOPED_TRACE(std::string(c.opensWindows ? "windows" : "no windows") + " " + (c.named ? c.named : "-") + " "
+                     + (c.display ? c.display : "-") + " " + (c.wayland ? c.wayland : "-"));
+        // Empty counts as unset, and the sandbox puts the test's own values back.
         sandbox.setEnv("QT_QPA_PLATFORM", c.named ? c.named : "");
-        WindowSystem::beforeApplication(c.opensWindows);
+        sandbox.setEnv("DISPLAY", c.display ? c.display : "");
+        sandbox.setEnv("WAYLAND_DISPLAY", c.wayland ? c.wayland : "");
+        EXPECT_EQ(WindowSystem::beforeApplication(c.opensWindows), c.goesOn);
         EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray(c.duringStart));
         WindowSystem::applyLook();
         EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray(c.named));
