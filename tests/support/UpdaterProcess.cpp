@@ -50,8 +50,16 @@ UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int 
 
 UpdaterRun runUpdaterWithoutDisplay(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs)
 {
+    return runUpdaterOnDisplay(sandbox, arguments, QString(), timeoutMs);
+}
+
+UpdaterRun runUpdaterOnDisplay(const Sandbox &sandbox, const QStringList &arguments, const QString &display,
+                               int timeoutMs)
+{
     QProcessEnvironment environment = sandbox.environment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
     return waitForRun(sandbox, startUpdater(sandbox, arguments, environment), timeoutMs);
 }

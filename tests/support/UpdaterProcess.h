@@ -24,6 +24,10 @@ UpdaterRun runUpdater(const Sandbox &sandbox, const QStringList &arguments, int 
 // The same as a user without any display starts it: no DISPLAY, no
 // WAYLAND_DISPLAY and no QT_QPA_PLATFORM in its environment.
 UpdaterRun runUpdaterWithoutDisplay(const Sandbox &sandbox, const QStringList &arguments, int timeoutMs = 30000);
+// The same with DISPLAY naming `display` (and still no WAYLAND_DISPLAY and no
+// QT_QPA_PLATFORM).
+UpdaterRun runUpdaterOnDisplay(const Sandbox &sandbox, const QStringList &arguments, const QString &display,
+                               int timeoutMs = 30000);
 
 // Starts the updater the same way and returns at once; the caller waits or kills.
 std::unique_ptr<QProcess> startUpdater(const Sandbox &sandbox, const QStringList &arguments);

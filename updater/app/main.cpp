@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QTranslator>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -68,15 +67,12 @@ bool opensWindows(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     // Before the log: a run that cannot show its windows leaves nothing behind.
-    if (!WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv)))) {
-        std::fputs("OrbelUpdater: this mode opens windows and needs a display, but neither DISPLAY nor "
-                   "WAYLAND_DISPLAY is set\n",
-                   stderr);
+    if (!WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv))))
         return 1;
-    }
     CUP_Log::CreateLog();
 
     std::unique_ptr<MyApplication> application(new MyApplication(argc, argv));
+    WindowSystem::applicationMade();
     if (application->isRunning())
         return 0;
 

@@ -3,7 +3,12 @@
 #include "PlatformStyle.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QPalette>
+#include <QVector>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -12,17 +17,72 @@ const char kPlatformVariable[] = "QT_QPA_PLATFORM";
 // Set while the offscreen platform chosen here stands in the environment.
 bool offscreenChosen = false;
 
+// Qt's messages from before the application object stood, held back until it
+// does (see holdMessagesUntilApplication).
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QVector<HeldMessage> heldMessages;
+QtMessageHandler handlerBefore = nullptr;
+bool holdingMessages = false;
+
+void printNoDisplay(const char *why)
+{
+    std::fprintf(stderr, "OrbelUpdater: this mode opens windows and needs a display, but %s\n", why);
+}
+
+// A display that is named but cannot be opened (its server gone, or refusing
+// this user) makes Qt print a few warnings and end the process with a fatal
+// message while the application object is made; the user reads one line and
+// the run fails instead.
+void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        printNoDisplay("the display named by DISPLAY or WAYLAND_DISPLAY cannot be opened");
+        std::_Exit(1);
+    }
+    heldMessages.append({type, QByteArray(context.category), text});
+}
+
+void holdMessagesUntilApplication()
+{
+    handlerBefore = qInstallMessageHandler(holdOrEndWithoutDisplay);
+    holdingMessages = true;
+}
+
 } // namespace
 
 bool WindowSystem::beforeApplication(bool opensWindows)
 {
     if (!qEnvironmentVariableIsEmpty(kPlatformVariable))
         return true;
-    if (opensWindows)
-        return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (opensWindows) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            printNoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
+            return false;
+        }
+        holdMessagesUntilApplication();
+        return true;
+    }
     qputenv(kPlatformVariable, "offscreen");
     offscreenChosen = true;
     return true;
+}
+
+void WindowSystem::applicationMade()
+{
+    if (!holdingMessages)
+        return;
+    qInstallMessageHandler(handlerBefore);
+    holdingMessages = false;
+    for (const HeldMessage &message : qAsConst(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
 }
 
 void WindowSystem::applyLook()

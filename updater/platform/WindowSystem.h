@@ -13,9 +13,15 @@ public:
     // Qt's offscreen platform, so that it needs no display, unless
     // QT_QPA_PLATFORM already names a platform. False: the run opens windows and
     // no display can be opened (no platform named, neither DISPLAY nor
-    // WAYLAND_DISPLAY set), where Qt would abort the process; the caller ends
-    // the run before it writes anything.
+    // WAYLAND_DISPLAY set), where Qt would abort the process; the line saying
+    // so is printed, and the caller ends the run before it writes anything.
+    // A display that is named but cannot be opened is found only as the
+    // application object is made: the run then ends there with one such line
+    // and a failure code (Qt's messages until then are held back, and go out
+    // with applicationMade).
     static bool beforeApplication(bool opensWindows);
+    // Right after the application object is made.
+    static void applicationMade();
 
     // Once the application object exists: the programs the run starts inherit
     // the environment as it was; the application gets the platform's style and,

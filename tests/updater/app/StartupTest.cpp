@@ -277,6 +277,25 @@ TEST_F(Startup, WindowedModesWithoutADisplayFailInOneLine)
     EXPECT_EQ(treeState(sandbox.base()), before);
 }
 
+// A display that is named but has no server behind it is found only as Qt
+// starts: the run still ends in one line and a failure code, not in Qt's abort.
+TEST_F(Startup, WindowedModeOnADisplayThatCannotBeOpenedFailsInOneLine)
+{
+    ASSERT_FALSE(sandbox.installUpdater().isEmpty());
+    // An X display number no server listens on (its socket would be here).
+    int number = 6317;
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+        ++number;
+    const UpdaterRun run = runUpdaterOnDisplay(
+        sandbox, {QStringLiteral("-updater"), QStringLiteral("-type"), QStringLiteral("Update List")},
+        QStringLiteral(":%1").arg(number));
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    const QStringList lines = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << run.err.toStdString();
+    EXPECT_TRUE(lines.first().contains(QStringLiteral("cannot be opened"))) << run.err.toStdString();
+}
+
 TEST_F(Startup, LogFollowsTheReadersSwitch)
 {
     const struct
