@@ -231,8 +231,8 @@ void DlgDownload::downloadUpates(int work)
     }
 
     QFile::remove(target);
-    // More than the module announced is not its package: the transfer stops there.
-    m_pDownloader->setSizeLimit(expected);
+    // More or less than the module announced is not its package: the transfer fails.
+    m_pDownloader->setExpectedSize(expected);
     if (!m_pDownloader->setUrlAndFilePath(DownloadUrl(*module), target)) {
         failModule();
         return;
