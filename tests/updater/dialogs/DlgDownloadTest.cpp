@@ -123,6 +123,18 @@ protected:
 
     QString downloads() const { return UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/"); }
 
+    // The display names of the install history's receipts, oldest first; empty when it cannot be read.
+    static QStringList installed()
+    {
+        QVector<InstallReceipt> receipts;
+        QStringList names;
+        if (InstallHistory::read(receipts) == InstallHistory::Read) {
+            for (const InstallReceipt &r : qAsConst(receipts))
+                names << r.displayName;
+        }
+        return names;
+    }
+
     TestHttpServer server;
     std::unique_ptr<DlgDownload> dialog;
     std::vector<std::unique_ptr<MODULEINFO>> modules;
@@ -178,13 +190,8 @@ TEST_F(DlgDownloadTest, InstallersOfOnePackageRunInTurnAndMoveOnOnce)
     EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
     EXPECT_EQ(started, (QStringList{QStringLiteral("Pair"), QStringLiteral("Mixed"), QStringLiteral("Last")}));
 
-    QVector<InstallReceipt> receipts;
-    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
-    QStringList names;
-    for (const InstallReceipt &r : receipts)
-        names << r.displayName;
-    EXPECT_EQ(names, (QStringList{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Ok"),
-                                  QStringLiteral("Last")}));
+    EXPECT_EQ(installed(), (QStringList{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Ok"),
+                                        QStringLiteral("Last")}));
 }
 
 TEST_F(DlgDownloadTest, APackageWithoutAUsableSetupListFails)
@@ -231,17 +238,8 @@ TEST_F(DlgDownloadTest, AFailureIsReportedAndAFullDiskNamed)
     CUP_Log::CreateLog();
     QByteArray damaged = package({QStringLiteral("Broken.pkg")});
     damaged[10] = char(damaged[10] ^ 0xff);
-    OzipWriter roomless; // lists far more than any disk holds
-    roomless.file("Setup.xml", setupXml({QStringLiteral("Roomless.pkg")}));
-    quint64 listed = setupXml({QStringLiteral("Roomless.pkg")}).size();
-    for (int i = 0; i < 65534; ++i) {
-        OzipWriter::Entry e;
-        e.name = "f" + QByteArray::number(i);
-        e.declaredSize = 0xFFFFFFFF;
-        listed += e.declaredSize;
-        roomless.add(e);
-    }
-    roomless.options().announcedSize = qint64(listed);
+    OzipWriter roomless;
+    roomless.file("Setup.xml", setupXml({QStringLiteral("Roomless.pkg")})).listBeyondAnyDisk(65534);
 
     const struct
     {
@@ -351,12 +349,7 @@ TEST_F(DlgDownloadTest, APackageWithoutALengthInstallsAndAShortOneFails)
         // Never shown as whole on its way.
         EXPECT_FALSE(percents.value(title(name)).contains(100.0));
     }
-    QVector<InstallReceipt> receipts;
-    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
-    QStringList names;
-    for (const InstallReceipt &r : receipts)
-        names << r.displayName;
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Chunked"), QStringLiteral("Unmeasured")}));
+    EXPECT_EQ(installed(), (QStringList{QStringLiteral("Chunked"), QStringLiteral("Unmeasured")}));
 }
 
 TEST_F(DlgDownloadTest, JavaScriptModulesAreMovedAtOnceReplacingOldCopies)
