@@ -161,6 +161,21 @@ OzipWriter &OzipWriter::add(const Entry &entry)
     return *this;
 }
 
+OzipWriter &OzipWriter::listBeyondAnyDisk(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Entry e;
+        e.name = "f" + QByteArray::number(i);
+        e.declaredSize = 0xFFFFFFFF;
+        add(e);
+    }
+    quint64 listed = 0;
+    for (const Entry &e : qAsConst(m_entries))
+        listed += e.declaredSize >= 0 ? quint64(e.declaredSize) : e.size();
+    m_options.announcedSize = qint64(listed);
+    return *this;
+}
+
 quint32 OzipWriter::crc(const char *data, size_t len, quint32 crc)
 {
     // Bit by bit, MSB first, on purpose unlike any table-driven reader.

@@ -50,6 +50,10 @@ public:
     OzipWriter &directory(const QByteArray &name);  // name must end in "/" or "\"
     OzipWriter &generated(const QByteArray &name, quint64 size, Generator generator);
     OzipWriter &add(const Entry &entry);
+    // Adds count empty entries that each list 4 GiB - 1 bytes, and announces in the
+    // LZMA header all the directory then lists: a small package whose listed sizes
+    // pass any disk (65534 entries list about 256 TiB), a decompression bomb.
+    OzipWriter &listBeyondAnyDisk(int count);
 
     Options &options() { return m_options; }
     const QVector<Entry> &entries() const { return m_entries; }

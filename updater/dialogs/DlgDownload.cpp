@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -231,8 +232,8 @@ void DlgDownload::downloadUpates(int work)
     }
 
     QFile::remove(target);
-    // More than the module announced is not its package: the transfer stops there.
-    m_pDownloader->setSizeLimit(expected);
+    // More or less than the module announced is not its package: the transfer fails.
+    m_pDownloader->setExpectedSize(expected);
     if (!m_pDownloader->setUrlAndFilePath(DownloadUrl(*module), target)) {
         failModule();
         return;
@@ -248,7 +249,7 @@ void DlgDownload::downloadUpates(int work)
         started = m_pDownloader->startDownLoads(false);
     }
     if (!started)
-        failModule();
+        downloadFailed();
 }
 
 // Why a package found whole on disk goes round before it is installed: its
@@ -277,7 +278,25 @@ void DlgDownload::failModule()
 
 void DlgDownload::errorfinish(QString)
 {
+    downloadFailed();
+}
+
+void DlgDownload::downloadFailed()
+{
+    // Trying again cannot help while the disk stays full: the user is told why, in the log's words.
+    if (m_pDownloader && m_pDownloader->failedOnDisk()
+        && !warn(tr("Failed to download %1: %2").arg(m_strCurTitle, m_pDownloader->failureReason())))
+        return;
     failModule();
+}
+
+bool DlgDownload::warn(const QString &text)
+{
+    if (m_bUnattended)
+        return true;
+    QPointer<DlgDownload> self(this);
+    QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"), text, QMessageBox::Ok);
+    return self;
 }
 
 void DlgDownload::cancel()
@@ -372,20 +391,21 @@ void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkRea
     m_bAskUser = askUser;
     // The sequence is serial: a second package cannot come while one unpacks.
     if (!m_pUnpacker->start(packagePath, folder))
-        onUnpacked(0, QStringLiteral("another package is still being unpacked"));
+        onUnpacked(0, QStringLiteral("another package is still being unpacked"), false);
 }
 
-void DlgDownload::onUnpacked(int result, const QString &reason)
+void DlgDownload::onUnpacked(int result, const QString &reason, bool noRoom)
 {
     const QString packagePath = m_strUnpackPackage;
     const QString folder = m_strUnpackFolder;
     if (result < 1) {
         qDebug() << "Uncompress Failed";
         CUP_Log::PrintLog(QStringLiteral("Failed to extract the package %1: %2").arg(packagePath, reason));
-        if (!m_bUnattended)
-            QMessageBox::warning(nullptr, tr("Orbel PDF Reader") + tr(" Updater"),
-                                 tr("Failed to extract the downloaded package. Please try again."), QMessageBox::Ok);
-        failModule();
+        // Without room on the disk another try fails the same way: the window names the cause as the log does.
+        const QString text = noRoom ? tr("Failed to extract the downloaded package: %1").arg(reason)
+                                    : tr("Failed to extract the downloaded package. Please try again.");
+        if (warn(text))
+            failModule();
         return;
     }
     emit SignalInstallProgress(m_strCurTitle, 20);

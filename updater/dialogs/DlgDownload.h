@@ -81,8 +81,13 @@ private slots:
 private:
     // The current module failed: -1, and the next one.
     void failModule();
+    // The current module's download failed; a full disk is named to the user.
+    void downloadFailed();
+    // Shows a warning box unless nobody is there to answer it; false when the
+    // window went away while the box was open.
+    bool warn(const QString &text);
     // The rest of InstallOzip, once the package is unpacked.
-    void onUnpacked(int result, const QString &reason);
+    void onUnpacked(int result, const QString &reason, bool noRoom);
     void startNextInstaller();
     void onInstallerFinished(const QString &installerPath, const QDateTime &started, int exitCode,
                              QProcess::ExitStatus status);

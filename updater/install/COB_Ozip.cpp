@@ -485,9 +485,11 @@ QString systemError(int error)
     return QString::fromLocal8Bit(strerror(error));
 }
 
-// Why a file of the package could not be written, in words that say what to do.
-QString writeFailure(int error, const QString &dest)
+// Why a file of the package could not be written, in words that say what to do;
+// noRoom tells whether the disk has no room for it, which no retry mends.
+QString writeFailure(int error, const QString &dest, bool *noRoom)
 {
+    *noRoom = error == ENOSPC || error == EDQUOT || error == EFBIG;
     if (error == ENOSPC || error == EDQUOT)
         return QStringLiteral("the disk is full: the files of the package no longer fit in %1; free some space "
                               "and try again").arg(dest);
@@ -500,9 +502,9 @@ QString writeFailure(int error, const QString &dest)
 const char kDamaged[] = "the package is damaged; download it again";
 
 // Writes the entries in directory order from the decoded section; Done, or a
-// failure code with its reason.
+// failure code with its reason (and whether the disk had no room).
 int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, SectionDecoder &decoder,
-                 const std::atomic<bool> *stop, QString *reason)
+                 const std::atomic<bool> *stop, QString *reason, bool *noRoom)
 {
     const QString destName = QFile::decodeName(dest);
     ChunkWriter writer;
@@ -538,7 +540,7 @@ int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, Sect
         if (out < 0) {
             const int error = errno;
             writer.finish();
-            *reason = error == ENOSPC || error == EDQUOT ? writeFailure(error, destName)
+            *reason = error == ENOSPC || error == EDQUOT ? writeFailure(error, destName, noRoom)
                                                          : QStringLiteral("the file %1 cannot be made: %2")
                                                                .arg(QFile::decodeName(path), systemError(error));
             return COB_Ozip::EntryFailed;
@@ -550,14 +552,15 @@ int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, Sect
             if (!slot) {
                 writer.closeFile(out);
                 const bool written = writer.finish();
-                *reason = written ? QStringLiteral("the unpack was stopped") : writeFailure(writer.error(), destName);
+                *reason = written ? QStringLiteral("the unpack was stopped")
+                                  : writeFailure(writer.error(), destName, noRoom);
                 return COB_Ozip::EntryFailed;
             }
             if (!decoder.read(slot, chunk)) {
                 writer.release(slot);
                 writer.closeFile(out);
                 if (!writer.finish()) {
-                    *reason = writeFailure(writer.error(), destName);
+                    *reason = writeFailure(writer.error(), destName, noRoom);
                     return COB_Ozip::EntryFailed;
                 }
                 *reason = QStringLiteral("the package is damaged: its data is cut short or corrupt; download it again");
@@ -569,7 +572,7 @@ int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, Sect
         writer.closeFile(out);
     }
     if (!writer.finish()) {
-        *reason = writeFailure(writer.error(), destName);
+        *reason = writeFailure(writer.error(), destName, noRoom);
         return COB_Ozip::EntryFailed;
     }
     return COB_Ozip::Done;
@@ -579,15 +582,17 @@ int writeEntries(const std::vector<Entry> &entries, const QByteArray &dest, Sect
 
 COB_Ozip::~COB_Ozip() = default;
 
-int COB_Ozip::fail(int result, const QString &reason)
+int COB_Ozip::fail(int result, const QString &reason, bool noRoom)
 {
     m_error = reason;
+    m_bNoRoom = noRoom;
     return result;
 }
 
 int COB_Ozip::Unzip2(const QString &packagePath, const QString &destDir)
 {
     m_error.clear();
+    m_bNoRoom = false;
     Fd package(::open(QFile::encodeName(packagePath).constData(), O_RDONLY | O_CLOEXEC));
     if (!package.valid())
         return fail(CannotOpen, QStringLiteral("the package %1 cannot be opened: %2").arg(packagePath, systemError(errno)));
@@ -651,9 +656,11 @@ int COB_Ozip::unpackEntries(int package, qint64 sectionLen, qint64 bodyLen, cons
         dest.chop(1);
     const qint64 room = freeSpace(dest);
     if (room >= 0 && total > quint64(room))
-        return fail(EntryFailed, QStringLiteral("not enough disk space to unpack the package: it needs %1 MB and "
-                                                "%2 MB are free in %3")
-                                     .arg(megabytes(total), megabytes(quint64(room)), destDir));
+        return fail(EntryFailed,
+                    QStringLiteral("not enough disk space to unpack the package: it needs %1 MB and %2 MB are free "
+                                   "in %3")
+                        .arg(megabytes(total), megabytes(quint64(room)), destDir),
+                    true);
 
     unsigned char lzmaHeader[LzmaHeaderSize];
     if (readAt(package, lzmaHeader, LzmaHeaderSize, HeaderSize) != LzmaHeaderSize)
@@ -679,9 +686,10 @@ int COB_Ozip::unpackEntries(int package, qint64 sectionLen, qint64 bodyLen, cons
         if (::stat(dest.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
             return fail(EntryFailed, QStringLiteral("the unpack folder %1 cannot be made").arg(destDir));
         QString reason;
-        const int result = writeEntries(entries, dest, decoder, m_stop, &reason);
+        bool noRoom = false;
+        const int result = writeEntries(entries, dest, decoder, m_stop, &reason, &noRoom);
         if (result != Done)
-            return fail(result, reason);
+            return fail(result, reason, noRoom);
     }
     if (!decoder.finish(sizeKnown))
         return fail(BadContents, QStringLiteral("the package is damaged: its data goes on past the %1 bytes its "

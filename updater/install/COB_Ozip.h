@@ -37,6 +37,10 @@ public:
 
     // Why the last Unzip2 failed, in words a user can act on; empty after success.
     QString errorString() const { return m_error; }
+    // Whether the last Unzip2 failed because the disk had no room for the package
+    // (full, over quota, or past the largest file this system lets us write):
+    // unpacking it again cannot help before room is made.
+    bool failedForRoom() const { return m_bNoRoom; }
 
     // A flag another thread may set to stop a running Unzip2: it then ends soon
     // after with EntryFailed. Null (the default): never stopped.
@@ -52,10 +56,11 @@ public:
     static bool MyReadFile(FILE *stream, void *buffer, unsigned long count);
 
 private:
-    int fail(int result, const QString &reason);
+    int fail(int result, const QString &reason, bool noRoom = false);
     bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
     int unpackEntries(int package, qint64 sectionLen, qint64 bodyLen, const QString &destDir);
 
     QString m_error;
+    bool m_bNoRoom = false;
     const std::atomic<bool> *m_stop = nullptr;
 };

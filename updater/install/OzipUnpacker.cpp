@@ -76,17 +76,18 @@ bool OzipUnpacker::start(const QString &packagePath, const QString &folder)
         if (result < COB_Ozip::Done)
             Comm::deleteDir(folder);
         const QString reason = ozip.errorString();
+        const bool noRoom = ozip.failedForRoom();
         // Handed to the unpacker's thread. An unpack stopped meanwhile answers
         // nothing: stop() has waited for this thread, and a destroyed unpacker
         // takes the queued answer with it.
         QMetaObject::invokeMethod(
             this,
-            [this, job, result, reason] {
+            [this, job, result, reason, noRoom] {
                 if (m_job != job)
                     return;
                 job->thread.join();
                 m_job.reset();
-                emit finished(result, reason);
+                emit finished(result, reason, noRoom);
             },
             Qt::QueuedConnection);
     });

@@ -31,8 +31,9 @@ public:
 
 signals:
     // result: COB_Ozip's result code (below 1 is a failure); reason: why it
-    // failed, in words for the log, empty after success.
-    void finished(int result, const QString &reason);
+    // failed, in words for the log, empty after success; noRoom: it failed
+    // because the disk had no room for the package (COB_Ozip::failedForRoom).
+    void finished(int result, const QString &reason, bool noRoom);
 
 private:
     struct Job;

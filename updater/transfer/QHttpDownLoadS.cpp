@@ -109,6 +109,7 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
     // A new start replaces whatever an earlier one left behind.
     dropTransfer();
     m_strFailure.clear();
+    m_bFailedOnDisk = false;
 
     if (m_bUseLockFile) {
         m_pLockFile = new QLockFile(m_strFilePath + QStringLiteral(".tmp"));
@@ -124,8 +125,7 @@ bool QHttpDownLoadS::startDownLoads(bool synchronous)
     // Unbuffered: a write that fails (a full disk) is seen at once, not at the next flush.
     if (!m_pFile->open(QIODevice::Append | QIODevice::Unbuffered)) {
         qDebug().noquote() << "Error:Cannot open file: " << m_strFilePath;
-        m_strFailure = QStringLiteral("disk full or not writable: cannot open %1 (%2)")
-                           .arg(m_strFilePath, m_pFile->errorString());
+        noteDiskFailure(QStringLiteral("cannot open %1 (%2)").arg(m_strFilePath, m_pFile->errorString()));
         delete m_pFile;
         m_pFile = nullptr;
         releaseLock();
@@ -231,12 +231,17 @@ void QHttpDownLoadS::downloadProgress(qlonglong bytesReceived, qlonglong bytesTo
                           .arg(bytesReceived)
                           .arg(bytesTotal));
     m_bResponseSeen = true;
-    if (bytesTotal <= 0 || m_eReplyState == ReplyRejected)
+    if (m_eReplyState == ReplyRejected)
         return;
 
-    // For an answer to a Range, Qt's total is the rest only; the whole stays the reference.
+    // The size the caller knows is the whole; else what the server announced. For
+    // an answer to a Range, Qt's total is the rest only; the whole stays the reference.
     const qint64 received = m_nBase + bytesReceived;
-    const qint64 total = m_nTotalBytes > 0 ? m_nTotalBytes : m_nBase + bytesTotal;
+    qint64 total = m_nExpectedSize;
+    if (total <= 0)
+        total = m_nTotalBytes > 0 ? m_nTotalBytes : (bytesTotal > 0 ? m_nBase + bytesTotal : 0);
+    if (total <= 0)
+        return; // nothing to measure a body without a length against
     const QString name = m_strFilePath.mid(m_strFilePath.lastIndexOf(QLatin1Char('/')) + 1);
     const double percent = static_cast<double>(received) / static_cast<double>(total) * 100.0;
     CUP_Log::PrintLog(QStringLiteral("Downloading ") + name + QStringLiteral(":")
@@ -275,13 +280,16 @@ void QHttpDownLoadS::readyRead()
             fail(m_strFailure);
         return;
     }
-    if (data.size() > m_nTotalBytes - m_nReceivedBytes) {
-        fail(QStringLiteral("size exceeded: the server sent more than the %1 bytes it announced").arg(m_nTotalBytes));
+    if (data.size() > bound() - m_nReceivedBytes) {
+        fail(QStringLiteral("size exceeded: the server sent more than the %1 bytes %2")
+                 .arg(bound())
+                 .arg(m_nTotalBytes >= 0 ? QStringLiteral("it announced") : QStringLiteral("expected")));
         return;
     }
     if (!keep(data)) {
-        fail(QStringLiteral("disk full or not writable: cannot store %1 (%2). Free some disk space and try again.")
-                 .arg(m_strFilePath, m_pFile ? m_pFile->errorString() : QString()));
+        noteDiskFailure(QStringLiteral("cannot store %1 (%2). Free some disk space and try again.")
+                            .arg(m_strFilePath, m_pFile ? m_pFile->errorString() : QString()));
+        fail(m_strFailure);
         return;
     }
     m_nReceivedBytes += data.size();
@@ -305,19 +313,22 @@ void QHttpDownLoadS::replyFinished()
         return;
 
     const QNetworkReply::NetworkError error = m_pReply->error();
-    const bool success =
-        error == QNetworkReply::NoError && m_eReplyState == ReplyAccepted && m_nReceivedBytes == m_nTotalBytes;
+    // A body without a length is whole when it ends, unless the caller knows better.
+    const qint64 whole = m_nExpectedSize > 0 ? m_nExpectedSize : m_nTotalBytes;
+    const bool success = error == QNetworkReply::NoError && m_eReplyState == ReplyAccepted
+                         && (whole < 0 || m_nReceivedBytes == whole);
     if (!success) {
         CUP_Log::PrintLog(QStringLiteral("replyFinished bytesReceived:%1, bytesTotal:%2")
                               .arg(m_nReceivedBytes)
-                              .arg(m_nTotalBytes));
-        if (m_strFailure.isEmpty() && error != QNetworkReply::NoError)
+                              .arg(whole));
+        // A connection closed before the whole file is a short body, whatever Qt makes of it.
+        const bool cutShort = m_nReceivedBytes < whole
+                              && (error == QNetworkReply::NoError || error == QNetworkReply::RemoteHostClosedError);
+        if (m_strFailure.isEmpty() && (cutShort || error == QNetworkReply::NoError))
+            m_strFailure = QStringLiteral("size mismatch: got %1 of %2 bytes").arg(m_nReceivedBytes).arg(whole);
+        if (m_strFailure.isEmpty())
             m_strFailure = QStringLiteral("network error: %1. Check the network connection and try again.")
                                .arg(m_pReply->errorString());
-        if (m_strFailure.isEmpty())
-            m_strFailure = QStringLiteral("incomplete: the connection ended after %1 of %2 bytes. Try again later.")
-                               .arg(m_nReceivedBytes)
-                               .arg(m_nTotalBytes);
     }
     detachReply(false);
     giveVerdict(success);
@@ -376,7 +387,8 @@ void QHttpDownLoadS::acceptOrRejectReply()
     m_eReplyState = ReplyRejected;
     qint64 complete = -1;
     if (status == 200) {
-        if (length < 0) {
+        // HTTP/1.1 lets a server leave the length out; only a size the caller knows can then hold the body.
+        if (length < 0 && m_nExpectedSize <= 0 && m_nSizeLimit <= 0) {
             refuse(QStringLiteral("refused: the server did not announce the size of the file"));
             return;
         }
@@ -414,17 +426,19 @@ void QHttpDownLoadS::acceptOrRejectReply()
         return;
     }
 
-    if (m_nSizeLimit > 0 && complete > m_nSizeLimit) {
+    const qint64 most = m_nExpectedSize > 0 ? m_nExpectedSize : m_nSizeLimit;
+    if (most > 0 && complete > most) {
         fail(QStringLiteral("size exceeded: the server sends %1 bytes, more than the %2 expected")
                  .arg(complete)
-                 .arg(m_nSizeLimit));
+                 .arg(most));
         return;
     }
     if (status == 200 && m_nBase > 0) {
         // The server ignored the Range and sends the whole file: start it again
         // instead of appending a second copy to the part we have.
         if (!m_pFile || !m_pFile->resize(0)) {
-            fail(QStringLiteral("disk full or not writable: cannot start %1 again").arg(m_strFilePath));
+            noteDiskFailure(QStringLiteral("cannot start %1 again").arg(m_strFilePath));
+            fail(m_strFailure);
             return;
         }
         m_nBase = 0;
@@ -442,6 +456,21 @@ void QHttpDownLoadS::refuse(const QString &reason)
     m_eReplyState = ReplyRejected;
     if (m_strFailure.isEmpty())
         m_strFailure = reason;
+}
+
+void QHttpDownLoadS::noteDiskFailure(const QString &what)
+{
+    if (!m_strFailure.isEmpty())
+        return;
+    m_strFailure = QStringLiteral("disk full or not writable: ") + what;
+    m_bFailedOnDisk = true;
+}
+
+qint64 QHttpDownLoadS::bound() const
+{
+    if (m_nTotalBytes >= 0)
+        return m_nTotalBytes;
+    return m_nExpectedSize > 0 ? m_nExpectedSize : m_nSizeLimit;
 }
 
 bool QHttpDownLoadS::keep(const QByteArray &data)

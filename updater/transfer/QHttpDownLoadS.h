@@ -21,14 +21,16 @@ class QTimer;
 // transfer whose progress stalls, one fails a transfer that never answers.
 //
 // Every transfer ends in exactly one verdict: oneDownLoadFinish when the server
-// answered 200 (or 206 to a Range, starting at the resume position) with every
-// announced byte, errorfinish otherwise.
+// answered 200 (or 206 to a Range, starting at the resume position) with the
+// whole file (every announced byte, and exactly the expected size when the
+// caller knows it), errorfinish otherwise.
 //
 // Whatever the server does, a transfer is bounded: only http, https and local
-// files are fetched; an answer must announce its length, within the size limit
-// when one is set; a body that passes that length, a write that fails and less
-// than 1 KiB kept within the stall period each end it at once. A failed
-// transfer leaves no file behind and logs why it failed.
+// files are fetched; an answer without a length (chunked, or ended by closing
+// the connection) is taken only when the caller knows a size to hold it to; a
+// body that passes its length or that size, a write that fails and less than
+// 1 KiB kept within the stall period each end it at once. A failed transfer
+// leaves no file behind and logs why it failed.
 class QHttpDownLoadS : public QObject
 {
     Q_OBJECT
@@ -51,8 +53,14 @@ public:
 
     // The most bytes the whole file may have (0: only what the server announces).
     void setSizeLimit(qint64 bytes) { m_nSizeLimit = bytes; }
+    // The size the whole file has (0: not known): a body that passes it or ends
+    // before it fails, whatever length the server announces.
+    void setExpectedSize(qint64 bytes) { m_nExpectedSize = bytes; }
     // Why the last transfer failed, as the log says it; empty when it did not fail.
     QString failureReason() const { return m_strFailure; }
+    // Whether the last transfer failed because its file could not be stored (a
+    // full disk, a folder not writable): trying again cannot help before that is mended.
+    bool failedOnDisk() const { return m_bFailedOnDisk; }
 
 signals:
     void oneDownLoadFinish(QString filePath);
@@ -75,6 +83,10 @@ private:
 
     void acceptOrRejectReply();
     void refuse(const QString &reason);
+    // Notes a file that cannot be stored as the failure (unless one was noted first).
+    void noteDiskFailure(const QString &what);
+    // The size the whole file must not pass: the announced length, else what the caller knows.
+    qint64 bound() const;
     bool keep(const QByteArray &data);
     void noteKept();
     void startWatchdogs();
@@ -93,6 +105,7 @@ private:
     QString m_strFilePath;
     QFile *m_pFile = nullptr;
     QUrl m_url;
+    // The whole size the answers announce; -1 while the current one announces none.
     qint64 m_nTotalBytes = 0;
     qint64 m_nReceivedBytes = 0;
     qint64 *m_pResumePosition = nullptr;
@@ -109,6 +122,8 @@ private:
     ReplyState m_eReplyState = ReplyUndecided;
     bool m_bVerdictGiven = true;
     qint64 m_nSizeLimit = 0;
+    qint64 m_nExpectedSize = 0;
+    bool m_bFailedOnDisk = false;
     // Bytes of a refused answer read so far (an error page), never kept.
     qint64 m_nDiscarded = 0;
     QString m_strFailure;

@@ -199,7 +199,8 @@ TEST_F(ModuleQueryTest, OutcomeSignals)
 }
 
 // Real replies are kilobytes: one of 200 MB is refused as a failed check before it
-// is stored, and the log gives its size, not its text.
+// is stored, and the log gives its size, not its text. One that announces no length
+// is cut off at the reply's cap instead.
 TEST_F(ModuleQueryTest, AnOversizedReplyIsAFailedCheck)
 {
     ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
@@ -208,20 +209,36 @@ TEST_F(ModuleQueryTest, AnOversizedReplyIsAFailedCheck)
     TestHttpServer::Response huge;
     huge.generatedBytes = TestHttpServer::kEndless;
     huge.announcedLength = 200 << 20;
-    server.setResponse(QLatin1String(kGeneralPath), huge);
+    TestHttpServer::Response endlessChunks;
+    endlessChunks.generatedBytes = TestHttpServer::kEndless;
+    endlessChunks.chunked = true;
+    const struct
+    {
+        TestHttpServer::Response response;
+        const char *logged;
+    } cases[] = {
+        {huge, "size exceeded: the server sends 209715200 bytes"},
+        {endlessChunks, "size exceeded: the server sent more than the 8388608 bytes expected"},
+    };
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (QWidget *box = QApplication::activeModalWidget())
             box->close();
     });
     closer.start(20);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.logged);
+        server.setResponse(QLatin1String(kGeneralPath), c.response);
+        const qint64 sentBefore = server.bodyBytesSent();
 
-    EXPECT_EQ(runQuery(), QStringLiteral("error"));
-    EXPECT_FALSE(QFileInfo::exists(sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml")));
-    EXPECT_EQ(manager->CountAvailableModule(), 0);
-    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
-    EXPECT_TRUE(log.contains(QStringLiteral("size exceeded: the server sends 209715200 bytes"))) << log.toStdString();
-    EXPECT_LT(log.size(), 100000);
+        EXPECT_EQ(runQuery(), QStringLiteral("error"));
+        EXPECT_FALSE(QFileInfo::exists(sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml")));
+        EXPECT_EQ(manager->CountAvailableModule(), 0);
+        const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+        EXPECT_TRUE(log.contains(QLatin1String(c.logged))) << log.toStdString();
+        EXPECT_LT(log.size(), 100000);
+        EXPECT_LT(server.bodyBytesSent() - sentBefore, 64 << 20);
+    }
 }
 
 // Answers only what the reader's translation files hold: texts of the plain QObject context.

@@ -1,9 +1,12 @@
 #include "DlgDownload.h"
 
+#include "CUP_Log.h"
 #include "DlgMessage.h"
+#include "FileSizeLimit.h"
 #include "FakeInstaller.h"
 #include "InstallHistory.h"
 #include "OzipWriter.h"
+#include "PlistTool.h"
 #include "Sandbox.h"
 #include "TestHttpServer.h"
 #include "UpdaterApp.h"
@@ -120,6 +123,18 @@ protected:
 
     QString downloads() const { return UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/"); }
 
+    // The display names of the install history's receipts, oldest first; empty when it cannot be read.
+    static QStringList installed()
+    {
+        QVector<InstallReceipt> receipts;
+        QStringList names;
+        if (InstallHistory::read(receipts) == InstallHistory::Read) {
+            for (const InstallReceipt &r : qAsConst(receipts))
+                names << r.displayName;
+        }
+        return names;
+    }
+
     TestHttpServer server;
     std::unique_ptr<DlgDownload> dialog;
     std::vector<std::unique_ptr<MODULEINFO>> modules;
@@ -175,13 +190,8 @@ TEST_F(DlgDownloadTest, InstallersOfOnePackageRunInTurnAndMoveOnOnce)
     EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
     EXPECT_EQ(started, (QStringList{QStringLiteral("Pair"), QStringLiteral("Mixed"), QStringLiteral("Last")}));
 
-    QVector<InstallReceipt> receipts;
-    ASSERT_EQ(InstallHistory::read(receipts), InstallHistory::Read);
-    QStringList names;
-    for (const InstallReceipt &r : receipts)
-        names << r.displayName;
-    EXPECT_EQ(names, (QStringList{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Ok"),
-                                  QStringLiteral("Last")}));
+    EXPECT_EQ(installed(), (QStringList{QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Ok"),
+                                        QStringLiteral("Last")}));
 }
 
 TEST_F(DlgDownloadTest, APackageWithoutAUsableSetupListFails)
@@ -219,27 +229,127 @@ TEST_F(DlgDownloadTest, APackageWithoutAUsableSetupListFails)
     EXPECT_EQ(receipts[0].displayName, QStringLiteral("Last"));
 }
 
-TEST_F(DlgDownloadTest, APackageThatDoesNotUnpackIsReportedAndSkipped)
+// A package that does not unpack is reported and skipped. Where another try
+// cannot help, a disk without room for the unpack or for the download itself,
+// the window names the cause in the words of the log instead.
+TEST_F(DlgDownloadTest, AFailureIsReportedAndAFullDiskNamed)
 {
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
     QByteArray damaged = package({QStringLiteral("Broken.pkg")});
     damaged[10] = char(damaged[10] ^ 0xff);
-    MODULEINFO *broken = module(QStringLiteral("Broken"), damaged);
-    MODULEINFO *last = module(QStringLiteral("Last"), package({QStringLiteral("Last.pkg")}));
+    OzipWriter roomless;
+    roomless.file("Setup.xml", setupXml({QStringLiteral("Roomless.pkg")})).listBeyondAnyDisk(65534);
 
-    bool warned = false;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            warned = box->text() == QStringLiteral("Failed to extract the downloaded package. Please try again.");
-            box->accept();
+    const struct
+    {
+        const char *name;
+        QByteArray contents;
+        bool fullDisk; // no file may pass 512 KB while the module is downloaded
+        Values values;
+        QString box;    // the box's text up to the reason it names; all of it when it names none
+        QString logged; // the log's line up to the same reason
+        const char *reason;
+    } cases[] = {
+        {"Broken", damaged, false, {0, -1},
+         QStringLiteral("Failed to extract the downloaded package. Please try again."), QString(), nullptr},
+        {"Roomless", roomless.bytes(), false, {0, -1}, QStringLiteral("Failed to extract the downloaded package: "),
+         QStringLiteral("Failed to extract the package %1Roomless.ozip: ").arg(downloads()),
+         "not enough disk space to unpack the package: "},
+        {"Full", QByteArray(2 << 20, 'x'), true, {-1}, QStringLiteral("Failed to download Full title: "),
+         QStringLiteral("Download failed: Full.ozip from %1?sig=1: ")
+             .arg(server.urlString(QStringLiteral("/pkgs/Full.ozip"))),
+         "disk full or not writable: cannot store "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        MODULEINFO *failing = module(QString::fromLatin1(c.name), c.contents);
+        const QString last = QStringLiteral("After%1").arg(QLatin1String(c.name));
+        MODULEINFO *next = module(last, package({last + QStringLiteral(".pkg")}));
+        QStringList boxes;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                box->accept();
+            }
+        });
+        answer.start(20);
+        {
+            std::unique_ptr<FileSizeLimit> fullDisk;
+            if (c.fullDisk) {
+                fullDisk = std::make_unique<FileSizeLimit>(512 * 1024);
+                ASSERT_TRUE(fullDisk->isSet());
+                run({failing});
+            }
         }
-    });
-    answer.start(20);
-    run({broken, last});
+        run(c.fullDisk ? QVector<MODULEINFO *>{next} : QVector<MODULEINFO *>{failing, next});
 
-    EXPECT_TRUE(warned);
-    EXPECT_EQ(progress.value(title(QStringLiteral("Broken"))), (Values{0, -1}));
-    EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
+        EXPECT_EQ(progress.value(title(QString::fromLatin1(c.name))), c.values);
+        EXPECT_EQ(progress.value(title(last)), (Values{0, 20, 90, 100}));
+        ASSERT_EQ(boxes.size(), 1) << boxes.join(QLatin1Char('\n')).toStdString();
+        if (!c.reason) {
+            EXPECT_EQ(boxes.first(), c.box);
+            continue;
+        }
+        ASSERT_TRUE(boxes.first().startsWith(c.box)) << boxes.first().toStdString();
+        const QString reason = boxes.first().mid(c.box.size());
+        EXPECT_TRUE(reason.startsWith(QLatin1String(c.reason))) << reason.toStdString();
+        const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+        EXPECT_TRUE(log.contains(c.logged + reason)) << log.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(downloads() + QStringLiteral("Full.ozip")));
+}
+
+// HTTP/1.1 lets a server send a package without its length (chunked, or ended by
+// closing the connection): it installs. One that ends before the size its module
+// lists fails with the reason logged, and its file goes, like any failed download.
+TEST_F(DlgDownloadTest, APackageWithoutALengthInstallsAndAShortOneFails)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    auto served = [&](const QString &name, TestHttpServer::Response response, qint64 listed) {
+        MODULEINFO *m = module(name, QByteArray());
+        server.setResponse(QStringLiteral("/pkgs/%1.ozip").arg(name), response);
+        m->size = QStringLiteral("%1B").arg(listed).toStdString();
+        return m;
+    };
+    const QByteArray whole = package({QStringLiteral("Short.pkg")});
+    const int half = whole.size() / 2;
+    TestHttpServer::Response chunked;
+    chunked.body = package({QStringLiteral("Chunked.pkg")});
+    chunked.chunked = true;
+    TestHttpServer::Response unmeasured;
+    unmeasured.body = package({QStringLiteral("Unmeasured.pkg")});
+    unmeasured.sendContentLength = false;
+    TestHttpServer::Response halfLength;
+    halfLength.body = whole.left(half);
+    TestHttpServer::Response cut;
+    cut.body = whole;
+    cut.sendContentLength = false;
+    cut.dropAtByte = half;
+
+    run({served(QStringLiteral("Chunked"), chunked, chunked.body.size()),
+         served(QStringLiteral("Unmeasured"), unmeasured, unmeasured.body.size()),
+         served(QStringLiteral("HalfLength"), halfLength, whole.size()),
+         served(QStringLiteral("Cut"), cut, whole.size())});
+
+    EXPECT_EQ(progress.value(title(QStringLiteral("Chunked"))), (Values{0, 20, 90, 100}));
+    EXPECT_EQ(progress.value(title(QStringLiteral("Unmeasured"))), (Values{0, 20, 90, 100}));
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    for (const QString &name : {QStringLiteral("HalfLength"), QStringLiteral("Cut")}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(progress.value(title(name)), Values{-1});
+        EXPECT_FALSE(QFileInfo::exists(downloads() + name + QStringLiteral(".ozip")));
+        const QString line = QStringLiteral("Download failed: %1.ozip from %2?sig=1: size mismatch: got %3 of %4 bytes")
+                                 .arg(name, server.urlString(QStringLiteral("/pkgs/%1.ozip").arg(name)))
+                                 .arg(half)
+                                 .arg(whole.size());
+        EXPECT_TRUE(log.contains(line)) << log.toStdString();
+        // Never shown as whole on its way.
+        EXPECT_FALSE(percents.value(title(name)).contains(100.0));
+    }
+    EXPECT_EQ(installed(), (QStringList{QStringLiteral("Chunked"), QStringLiteral("Unmeasured")}));
 }
 
 TEST_F(DlgDownloadTest, JavaScriptModulesAreMovedAtOnceReplacingOldCopies)

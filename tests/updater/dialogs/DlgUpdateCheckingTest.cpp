@@ -120,9 +120,12 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
 {
     TestHttpServer::Response dropped;
     dropped.dropBeforeHeaders = true;
+    // Servers that build the reply as they go send it without a length.
     TestHttpServer::Response unmeasured;
-    unmeasured.body = replyOffering(addon("Stamps"));
+    unmeasured.body = replyOffering(addon("Stamps", "autoCheck=\"true\""));
     unmeasured.sendContentLength = false;
+    TestHttpServer::Response chunked = unmeasured;
+    chunked.chunked = true;
     TestHttpServer::Response silent;
     silent.headerDelayMs = -1;
     auto serve = [&](const QByteArray &body) { service.setFile(kReplyPath, body); };
@@ -146,9 +149,9 @@ TEST_F(UpdateCheck, EachOutcomeOfTheRunTellsTheReaderOneWord)
         // A refused connection is both a network error and a failed reply download.
         {"network error", [&] { service.setResponse(kReplyPath, dropped); }, "errornetwork", true, {kCannotConnect},
          false},
-        // A reply that cannot be measured fails as a download only.
-        {"reply without a length", [&] { service.setResponse(kReplyPath, unmeasured); }, "errornetwork", true,
-         {kCannotConnect}, false},
+        {"reply ended by closing the connection", [&] { service.setResponse(kReplyPath, unmeasured); }, "close",
+         true, {kSureToCancel}, true},
+        {"reply in chunks", [&] { service.setResponse(kReplyPath, chunked); }, "close", true, {kSureToCancel}, true},
         {"cancel", [&] { service.setResponse(kReplyPath, silent); }, nullptr, false, {}, false},
     };
     for (const auto &c : cases) {

@@ -333,16 +333,7 @@ TEST_F(OzipTest, DataBeyondTheListedSizesFailsWithoutBeingDecoded)
 TEST_F(OzipTest, ListedSizesBeyondTheFreeSpaceFailAtOnce)
 {
     OzipWriter w;
-    w.file("Setup.xml", "<setup/>");
-    quint64 listed = 8;
-    for (int i = 0; i < 65534; ++i) {
-        OzipWriter::Entry e;
-        e.name = "f" + QByteArray::number(i);
-        e.declaredSize = 0xFFFFFFFF;
-        listed += e.declaredSize;
-        w.add(e);
-    }
-    w.options().announcedSize = qint64(listed);
+    w.file("Setup.xml", "<setup/>").listBeyondAnyDisk(65534);
     COB_Ozip ozip;
     EXPECT_EQ(unpack(w, &ozip), COB_Ozip::EntryFailed);
     EXPECT_TRUE(ozip.errorString().startsWith(QStringLiteral("not enough disk space to unpack the package: it needs ")))

@@ -1,5 +1,6 @@
 #include "QHttpDownLoadS.h"
 #include "CUP_Log.h"
+#include "FileSizeLimit.h"
 #include "PlistTool.h"
 #include "RunningTimers.h"
 #include "Sandbox.h"
@@ -13,11 +14,9 @@
 #include <QLockFile>
 #include <QTimer>
 #include <QTranslator>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
@@ -521,31 +520,6 @@ TEST_F(Transfer, ProgressOfACompleteFileCanBeReportedDirectly)
     EXPECT_EQ(verdicts.verdicts(), 0);
 }
 
-// Scoped: a process file-size limit as a full disk, without the signal that would end the test.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        struct rlimit tight = m_old;
-        tight.rlim_cur = bytes;
-        m_set = setrlimit(RLIMIT_FSIZE, &tight) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    struct rlimit m_old;
-    void (*m_handler)(int) = nullptr;
-    bool m_set = false;
-};
-
 // A server that sends more than it should, or never stops, or trickles: each
 // transfer ends by its bound, well before the real stall wait, says why in the
 // log and leaves nothing on disk.
@@ -579,14 +553,20 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
         const char *name;
         TestHttpServer::Response response;
         qint64 limit;
+        bool exact; // the limit is the size the file must have, not just its most
         const char *reason;
     };
     const Case cases[] = {
-        {"ten times the declared size", tenTimes, declared, "size exceeded: "},
-        {"endless with a length", hugeLength, declared, "size exceeded: "},
-        {"endless without a length", noLength, 0, "refused: "},
-        {"endless in chunks", chunks, declared, "refused: "},
-        {"endless error page", endlessErrorPage, 0, "refused: "},
+        {"ten times the declared size", tenTimes, declared, false, "size exceeded: "},
+        {"ten times the expected size", tenTimes, declared, true, "size exceeded: "},
+        {"endless with a length", hugeLength, declared, false, "size exceeded: "},
+        {"endless without a length, past the limit", noLength, declared, false, "size exceeded: "},
+        {"endless without a length, past the expected size", noLength, declared, true, "size exceeded: "},
+        // Nothing to hold it to: not even taken.
+        {"endless without a length, no size known", noLength, 0, false, "refused: "},
+        {"endless in chunks, past the limit", chunks, declared, false, "size exceeded: "},
+        {"endless in chunks, past the expected size", chunks, declared, true, "size exceeded: "},
+        {"endless error page", endlessErrorPage, 0, false, "refused: "},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -596,13 +576,17 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
             verdicts = Verdicts();
             const qint64 sentBefore = server.bodyBytesSent();
             auto d = makeDownloader(QStringLiteral("/hostile"));
-            d->setSizeLimit(c.limit);
+            if (c.exact)
+                d->setExpectedSize(c.limit);
+            else
+                d->setSizeLimit(c.limit);
             // Should a bound fail, the test fails instead of reading on for good.
             QTimer::singleShot(20000, d.get(), [&d] { d->stopDownLoads(); });
             ASSERT_TRUE(d->startDownLoads(synchronous));
             ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
             EXPECT_EQ(verdicts.failed, 1);
             EXPECT_TRUE(d->failureReason().startsWith(QLatin1String(c.reason))) << d->failureReason().toStdString();
+            EXPECT_FALSE(d->failedOnDisk());
             EXPECT_FALSE(QFileInfo::exists(target));
             // A body that never ends is only over once the connection is dropped.
             if (c.response.generatedBytes == TestHttpServer::kEndless)
@@ -616,6 +600,103 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
                                         "bytes, more than the 1048576 expected")
                              .arg(server.urlString(QStringLiteral("/hostile")));
     EXPECT_TRUE(log.contains(line)) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("size exceeded: the server sent more than the 1048576 bytes expected")))
+        << log.toStdString();
+}
+
+// HTTP/1.1 lets a server leave the length out (chunked, or the body ended by
+// closing the connection). Such an answer is taken when the caller knows a size
+// to hold it to, and the progress is measured against the size it expects.
+TEST_F(Transfer, AnAnswerWithoutALengthIsTakenWithinWhatIsKnown)
+{
+    const QByteArray data = testBytes(300000);
+    TestHttpServer::Response chunks;
+    chunks.body = data;
+    chunks.chunked = true;
+    TestHttpServer::Response closed;
+    closed.body = data;
+    closed.sendContentLength = false;
+    for (const auto &response : {chunks, closed}) {
+        for (const bool exact : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (response.chunked ? "chunked" : "ended by closing") << " "
+                                            << (exact ? "expected size" : "size limit"));
+            server.setResponse(QStringLiteral("/f"), response);
+            verdicts = Verdicts();
+            auto d = makeDownloader(QStringLiteral("/f"));
+            if (exact)
+                d->setExpectedSize(data.size());
+            else
+                d->setSizeLimit(8 << 20);
+            ASSERT_TRUE(d->startDownLoads(true));
+            EXPECT_EQ(verdicts.finished, 1);
+            EXPECT_EQ(verdicts.failed, 0);
+            EXPECT_TRUE(onDisk() == data) << "size on disk " << onDisk().size();
+            EXPECT_TRUE(d->failureReason().isEmpty()) << d->failureReason().toStdString();
+            if (exact) {
+                EXPECT_EQ(verdicts.lastReceived, data.size());
+                EXPECT_EQ(verdicts.lastTotal, data.size());
+            }
+        }
+    }
+}
+
+// A body that ends before the whole file (the size the caller expects, or the
+// length the server announced) is a failed download with its reason in the log,
+// never a complete one, and leaves no file; progress never shows it whole.
+TEST_F(Transfer, ABodyThatEndsShortIsASizeMismatch)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    const QByteArray data = testBytes(50000);
+    TestHttpServer::Response half; // honest about its length, which is half the file
+    half.body = data.left(25000);
+    TestHttpServer::Response closedEarly;
+    closedEarly.body = data;
+    closedEarly.sendContentLength = false;
+    closedEarly.dropAtByte = 20000;
+    TestHttpServer::Response chunksCut;
+    chunksCut.body = data;
+    chunksCut.chunked = true;
+    chunksCut.dropAtByte = 20000;
+    TestHttpServer::Response lengthCut; // announces the whole file, closes part-way
+    lengthCut.body = data;
+    lengthCut.dropAtByte = 20000;
+    const struct
+    {
+        const char *name;
+        TestHttpServer::Response response;
+        qint64 expected; // 0: the caller knows no size
+        qint64 got;
+    } cases[] = {
+        {"a length of half the expected size", half, data.size(), 25000},
+        {"closed early without a length", closedEarly, data.size(), 20000},
+        {"chunks cut off", chunksCut, data.size(), 20000},
+        {"closed before its own length", lengthCut, 0, 20000},
+    };
+    for (const auto &c : cases) {
+        for (const bool synchronous : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.name << (synchronous ? " synchronous" : " asynchronous"));
+            server.setResponse(QStringLiteral("/short"), c.response);
+            verdicts = Verdicts();
+            auto d = makeDownloader(QStringLiteral("/short"));
+            d->setExpectedSize(c.expected);
+            ASSERT_TRUE(d->startDownLoads(synchronous));
+            ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+            EXPECT_EQ(verdicts.finished, 0);
+            EXPECT_EQ(verdicts.failed, 1);
+            const QString reason = QStringLiteral("size mismatch: got %1 of %2 bytes").arg(c.got).arg(data.size());
+            EXPECT_EQ(d->failureReason(), reason);
+            EXPECT_FALSE(d->failedOnDisk());
+            EXPECT_FALSE(QFileInfo::exists(target));
+            EXPECT_LT(verdicts.lastReceived, verdicts.lastTotal) << "shown as whole";
+            const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+            EXPECT_TRUE(log.contains(QStringLiteral("Download failed: file.bin from %1: %2")
+                                         .arg(server.urlString(QStringLiteral("/short")), reason)))
+                << log.toStdString();
+            runEventsFor(50);
+            EXPECT_EQ(verdicts.verdicts(), 1);
+        }
+    }
 }
 
 // Less than a KiB within the stall period is a stall, and only bytes kept count:
@@ -664,6 +745,7 @@ TEST_F(Transfer, AFullDiskEndsTheTransferAndNamesTheCause)
     EXPECT_EQ(verdicts.finished, 0);
     EXPECT_TRUE(d->failureReason().startsWith(QLatin1String("disk full or not writable: cannot store ")))
         << d->failureReason().toStdString();
+    EXPECT_TRUE(d->failedOnDisk());
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
