@@ -32,8 +32,7 @@ QRect itemCheckBox(const QAbstractItemView *view, const QModelIndex &index)
     option.rect = view->visualRect(index);
     option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
     option.text = index.data().toString();
-    const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
-    return box.translated(view->viewport()->mapTo(view, QPoint(0, 0)));
+    return view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
 }
 
 QColor besideCheckBox(const QImage &shot, const QRect &box)

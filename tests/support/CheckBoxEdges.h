@@ -12,8 +12,8 @@ class QModelIndex;
 // luminance, which asks 3:1 of the edges of controls.
 double contrastRatio(const QColor &a, const QColor &b);
 
-// The check box the view's style places in the item's cell, in the view's own
-// coordinates (those of QWidget::grab of the view).
+// The check box the view's style places in the item's cell, in the coordinates
+// of the view's viewport (those of a grab of the viewport).
 QRect itemCheckBox(const QAbstractItemView *view, const QModelIndex &index);
 
 // The row's background, read just right of the box, and the inside of the box.

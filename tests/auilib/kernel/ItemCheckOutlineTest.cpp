@@ -113,7 +113,7 @@ TEST_F(ItemCheckOutline, AnUncheckedBoxShowsItsEdgeOnADarkRowInEveryState)
         views.put(c.state);
         for (QAbstractItemView *view : {views.treeView(), views.table()}) {
             SCOPED_TRACE(std::string(c.name) + " row of the " + view->metaObject()->className());
-            const QImage shot = view->grab().toImage();
+            const QImage shot = view->viewport()->grab().toImage();
             const QRect box = itemCheckBox(view, view->model()->index(1, 0));
             const QColor row = besideCheckBox(shot, box);
             if (c.state == Row::Selected) {
@@ -164,10 +164,12 @@ TEST_F(ItemCheckOutline, ALightPaletteKeepsTheStylesOwnBoxes)
         for (const auto &pair : pairs) {
             SCOPED_TRACE(pair.first->metaObject()->className());
             for (int row = 0; row < 2; ++row) {
-                const QImage ours = pair.first->grab(itemCheckBox(pair.first, pair.first->model()->index(row, 0)))
+                const QImage ours = pair.first->viewport()
+                                        ->grab(itemCheckBox(pair.first, pair.first->model()->index(row, 0)))
                                         .toImage()
                                         .convertToFormat(QImage::Format_RGB32);
-                const QImage plain = pair.second->grab(itemCheckBox(pair.second, pair.second->model()->index(row, 0)))
+                const QImage plain = pair.second->viewport()
+                                         ->grab(itemCheckBox(pair.second, pair.second->model()->index(row, 0)))
                                          .toImage()
                                          .convertToFormat(QImage::Format_RGB32);
                 EXPECT_EQ(ours, plain) << "row " << row;

@@ -17,9 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QStyle>
 #include <QStyleFactory>
-#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeView>
@@ -165,16 +163,9 @@ protected:
         QTreeView *tv = view(tree);
         QModelIndex index = row(tree, QString::fromLatin1(a.path))->index();
         switch (a.kind) {
-        case Box: {
-            QStyleOptionViewItem option;
-            option.initFrom(tv);
-            option.rect = tv->visualRect(index);
-            option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-            option.text = index.data().toString();
-            const QRect box = tv->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, tv);
-            QTest::mouseClick(tv->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+        case Box:
+            QTest::mouseClick(tv->viewport(), Qt::LeftButton, Qt::NoModifier, itemCheckBox(tv, index).center());
             break;
-        }
         case Key:
             tv->setCurrentIndex(index);
             QTest::keyClick(tv, Qt::Key_Space);
@@ -343,7 +334,7 @@ TEST_F(UpdatesTree, DarkCheckBoxesShowTheirEdgesInEveryState)
         }
         if (state == std::string("disabled"))
             tv->setEnabled(false);
-        const QImage shot = tv->grab().toImage();
+        const QImage shot = tv->viewport()->grab().toImage();
         const QRect box = itemCheckBox(tv, index);
         const QColor background = besideCheckBox(shot, box);
         if (state == std::string("selected")) {
