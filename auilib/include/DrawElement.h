@@ -11,10 +11,11 @@ class QWidget;
 
 namespace AUILib {
 
-// A freehand drawing surface: the user draws strokes with any mouse button, over
-// an optional background picture. Its widget is made without a parent; Create
-// places it. Once the widget is gone the setters do nothing and the getters
-// answer null, false or 0.
+// A freehand drawing surface on the palette's base colour (white in a light
+// palette): the user draws strokes with any mouse button, over an optional
+// background picture. Its widget is made without a parent; Create places it.
+// Once the widget is gone the setters do nothing and the getters answer null,
+// false or 0.
 class DrawElement : public BaseGUIObject
 {
 public:

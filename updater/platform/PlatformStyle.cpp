@@ -1,5 +1,7 @@
 #include "PlatformStyle.h"
 
+#include "ItemCheckOutline.h"
+
 #include <QStyleOptionButton>
 
 namespace {
@@ -42,6 +44,14 @@ QSize PlatformStyle::sizeFromContents(ContentsType type, const QStyleOption *opt
         size.setHeight(qMax(size.height(), needed));
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+void PlatformStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                  const QWidget *widget) const
+{
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element == PE_IndicatorItemViewItemCheck && option)
+        AUILib::DrawItemCheckOutline(*option, painter, this, widget);
 }
 
 void PlatformStyle::drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,

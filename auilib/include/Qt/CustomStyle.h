@@ -5,8 +5,9 @@
 namespace AUILib {
 
 // The tree view's style: triangles or boxed plus and minus marks in the
-// branch area, a branch area filled like its row, and a selection highlight
-// that stops after the item's content when single items are selected.
+// branch area, a branch area filled like its row, a selection highlight that
+// stops after the item's content when single items are selected, and check
+// boxes whose edge shows in a dark palette.
 class CustomStyle : public QProxyStyle
 {
 public:

@@ -83,7 +83,10 @@ void DrawElementQt::mouseReleaseEvent(QMouseEvent *event)
 void DrawElementQt::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    // The paper follows the palette (a colour set on the widget, else the
+    // application's), and not the window's state: it stays as it is when the
+    // element is disabled or its window inactive.
+    painter.fillRect(rect(), palette().color(QPalette::Active, QPalette::Base));
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     if (!m_background.isNull())
         painter.drawImage(m_backgroundPos, m_background);

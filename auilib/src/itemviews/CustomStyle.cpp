@@ -1,5 +1,7 @@
 #include "CustomStyle.h"
 
+#include "ItemCheckOutline.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
@@ -74,6 +76,8 @@ void CustomStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *op
         drawBranch(option, painter, widget);
     else if (element == PE_PanelItemViewItem)
         drawItemPanel(option, painter, widget);
+    else if (element == PE_IndicatorItemViewItemCheck)
+        DrawItemCheckOutline(*option, painter, this, widget);
     else if (element == PE_PanelItemViewRow && widget && selectionBehavior(widget) == QAbstractItemView::SelectItems)
         painter->fillRect(option->rect, paletteOf(option, widget).color(QPalette::Current, QPalette::Base));
 }

@@ -4,6 +4,7 @@
 #include "CustomQTableWidgetItem.h"
 #include "DateEdit.h"
 #include "Edit.h"
+#include "ItemCheckOutline.h"
 #include "ListBoxImpl.h"
 #include "ObDateTime.h"
 
@@ -259,6 +260,16 @@ bool ItemDelegate::EditorClosed()
 void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
+    if (index.data(Qt::CheckStateRole).isValid()) {
+        // The table takes the application's style, which may leave the box's
+        // edge unseen on a dark row.
+        QStyleOptionViewItem check(option);
+        initStyleOption(&check, index);
+        const QWidget *widget = check.widget;
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        check.rect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &check, widget);
+        DrawItemCheckOutline(check, painter, style, widget);
+    }
     const std::shared_ptr<ListBox::impl> owner = list();
     ListBoxQt *table = owner ? owner->Table() : nullptr;
     if (!table)

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace AUILib;
@@ -94,6 +95,56 @@ TEST(DrawElementTest, AFreshElementIsWhiteInAGreyFrameWithNothingToTakeOut)
     surface.element.SetBorder(false);
     EXPECT_FALSE(surface.element.IsSetBorder());
     EXPECT_TRUE(allWhite(surface.screen()));
+}
+
+// The paper is the palette's base colour: the application's (dark in a dark
+// palette) whatever the element's state, or a colour set on the element itself.
+// The image taken out stays strokes on white.
+TEST(DrawElementTest, ThePaperIsThePalettesBaseUnlessAColourIsSetOnIt)
+{
+    struct DarkPalette
+    {
+        DarkPalette()
+        {
+            QPalette dark(QColor(60, 60, 60), QColor(50, 50, 50));
+            dark.setColor(QPalette::Base, QColor(30, 30, 30));
+            QApplication::setPalette(dark);
+        }
+        ~DarkPalette() { QApplication::setPalette(light); }
+        const QPalette light = QApplication::palette();
+    } dark;
+    const QColor own(32, 64, 96);
+    const struct
+    {
+        const char *name;
+        std::function<void(QWidget *)> set;
+        QColor paper;
+    } cases[] = {
+        {"application's", [](QWidget *) {}, QColor(30, 30, 30)},
+        {"disabled", [](QWidget *widget) { widget->setEnabled(false); }, QColor(30, 30, 30)},
+        {"palette set",
+         [own](QWidget *widget) {
+             QPalette palette = widget->palette();
+             palette.setColor(QPalette::Base, own);
+             widget->setPalette(palette);
+         },
+         own},
+        {"style sheet", [own](QWidget *widget) { widget->setStyleSheet("background-color: " + own.name()); }, own},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface surface;
+        surface.stroke(QPoint(10, 10), QPoint(90, 10));
+        c.set(surface.widget);
+        const QImage screen = surface.screen();
+        for (QPoint inside : {QPoint(1, 1), QPoint(50, 40), QPoint(98, 78)})
+            EXPECT_EQ(screen.pixelColor(inside), c.paper) << inside.x() << "," << inside.y();
+        EXPECT_EQ(screen.pixelColor(0, 40), kFrame);
+        EXPECT_EQ(screen.pixelColor(50, 10), kBlack);
+        std::unique_ptr<QImage> image = surface.image();
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->pixelColor(50, 40), kWhite);
+    }
 }
 
 // Strokes of any button over a background picture: the screen shows all of

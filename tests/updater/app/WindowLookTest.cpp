@@ -4,6 +4,7 @@
 // text, a disabled button looks disabled, and the dark appearance is readable.
 
 #include "CReaderModuleManager.h"
+#include "CheckBoxEdges.h"
 #include "CSetup_CommandLine.h"
 #include "DemoService.h"
 #include "DlgMessage.h"
@@ -30,20 +31,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// WCAG's relative luminance and contrast ratio.
-double luminance(const QColor &colour)
-{
-    auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // What is wrong with a window's visible buttons: shorter or narrower than
 // their text with the frame around it, or reaching out of the window.
@@ -319,7 +306,7 @@ TEST_F(WindowLook, DarkAppearanceIsReadable)
             const QColor text = widget->palette().color(widget->foregroundRole());
             const QColor behind = qobject_cast<QPushButton *>(widget) ? widget->palette().color(QPalette::Button)
                                                                       : background;
-            if (contrast(text, behind) < 4.5)
+            if (contrastRatio(text, behind) < 4.5)
                 unreadable[windowName(window) + QLatin1Char('/') + widget->objectName()] =
                     text.name() + QStringLiteral(" on ") + behind.name();
         }
@@ -333,7 +320,7 @@ TEST_F(WindowLook, DarkAppearanceIsReadable)
                 for (int x = image.width() / 3; x < image.width(); ++x) {
                     const QColor pixel = image.pixelColor(x, y);
                     if (pixel.alpha() == 255)
-                        best = std::max(best, contrast(pixel, background));
+                        best = std::max(best, contrastRatio(pixel, background));
                 }
             }
             EXPECT_GE(best, 4.5) << "the title's lettering";

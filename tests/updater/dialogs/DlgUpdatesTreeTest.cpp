@@ -3,19 +3,21 @@
 
 #include "../check/ModuleCheckFixture.h"
 #include "CRegister.h"
+#include "CheckBoxEdges.h"
 #include "DlgUpdatesTree.h"
 #include "ModalAnswerer.h"
 #include "UpdateDialogs.h"
+#include "WindowSystem.h"
 
 #include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QHoverEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QStyle>
-#include <QStyleOptionViewItem>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeView>
@@ -161,16 +163,9 @@ protected:
         QTreeView *tv = view(tree);
         QModelIndex index = row(tree, QString::fromLatin1(a.path))->index();
         switch (a.kind) {
-        case Box: {
-            QStyleOptionViewItem option;
-            option.initFrom(tv);
-            option.rect = tv->visualRect(index);
-            option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-            option.text = index.data().toString();
-            const QRect box = tv->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, tv);
-            QTest::mouseClick(tv->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+        case Box:
+            QTest::mouseClick(tv->viewport(), Qt::LeftButton, Qt::NoModifier, itemCheckBox(tv, index).center());
             break;
-        }
         case Key:
             tv->setCurrentIndex(index);
             QTest::keyClick(tv, Qt::Key_Space);
@@ -306,6 +301,49 @@ TEST_F(UpdatesTree, FollowsTheAppearance)
     auto darkTree = makeTree();
     EXPECT_EQ(darkTree->styleSheet(), QStringLiteral("QDialog{color:rgb(222,222,222);}"));
     EXPECT_EQ(child<QLabel>(darkTree.get(), "label_logo")->pixmap(Qt::ReturnByValue).toImage(), dark);
+}
+
+// In the dark appearance, with the platform's look as start-up gives it, an
+// unchecked module's box stands out from its row and from its own inside:
+// selected or not, hovered, and in a disabled tree.
+TEST_F(UpdatesTree, DarkCheckBoxesShowTheirEdgesInEveryState)
+{
+    struct Look
+    {
+        ~Look()
+        {
+            QApplication::setStyle(QStyleFactory::create(style));
+            QApplication::setPalette(palette);
+        }
+        QString style = QApplication::style()->objectName();
+        QPalette palette = QApplication::palette();
+    } restored;
+    sandbox.setEnv("ORBEL_UPDATER_DARK", "1");
+    WindowSystem::applyLook();
+    offer(kTree);
+    for (const char *state : {"normal", "selected", "hovered", "disabled"}) {
+        SCOPED_TRACE(state);
+        auto tree = makeTree();
+        QTreeView *tv = view(tree.get());
+        const QModelIndex index = row(tree.get(), QStringLiteral("Add-ons/Comments"))->index();
+        if (state == std::string("selected"))
+            tv->setCurrentIndex(index);
+        if (state == std::string("hovered")) {
+            QHoverEvent hover(QEvent::HoverMove, tv->visualRect(index).center(), QPoint(-1, -1));
+            QApplication::sendEvent(tv->viewport(), &hover);
+        }
+        if (state == std::string("disabled"))
+            tv->setEnabled(false);
+        const QImage shot = tv->viewport()->grab().toImage();
+        const QRect box = itemCheckBox(tv, index);
+        const QColor background = besideCheckBox(shot, box);
+        if (state == std::string("selected")) {
+            EXPECT_EQ(background, WindowSystem::darkPalette().color(QPalette::Highlight));
+        }
+        EXPECT_GE(checkEdgeContrast(shot, box, background), 3.0) << "edge on " << background.name().toStdString();
+        const QColor inside = insideCheckBox(shot, box);
+        EXPECT_GE(checkEdgeContrast(shot, box, inside), 3.0) << "edge around " << inside.name().toStdString();
+    }
 }
 
 TEST_F(UpdatesTree, AGroupWithoutModulesIsLeftOut)
