@@ -212,6 +212,9 @@ public:
     QStandardItem *clickedItem = nullptr;
     std::vector<QStandardItem *> selectedList;
     QStandardItem *editingItem = nullptr;
+    // The items whose label editor is being made, while its handlers run: an
+    // edit of one of them asked for again from there is refused.
+    std::vector<QStandardItem *> openingEditors;
     QStandardItem *lastClickedItem = nullptr;
     // Cleared around a deselection whose event the mouse handler fires itself.
     bool handleSelection = true;

@@ -63,7 +63,13 @@ TreeView::impl::impl(TreeView *owner)
     tree->setStyle(m_style);
 }
 
-TreeView::impl::~impl() = default;
+TreeView::impl::~impl()
+{
+    // The virtual model stays with a widget a form keeps: it must not read
+    // the pictures that go with this implementation.
+    if (m_treeModel)
+        m_treeModel->SetPictures(nullptr);
+}
 
 QStandardItemModel *TreeView::impl::newStandardModel(QWidget *tree)
 {

@@ -514,7 +514,8 @@ void TreeView::impl::UpdateItemSizeHint(QStandardItem *item, bool clearHint)
 
 Edit *TreeView::impl::EditLabel(QStandardItem *item)
 {
-    if (!IsItem(item) || !item->isEditable())
+    if (!IsItem(item) || !item->isEditable() ||
+        std::find(openingEditors.begin(), openingEditors.end(), item) != openingEditors.end())
         return nullptr;
     TreeViewQt *tree = Tree();
     QPointer<TreeViewItemDelegate> delegate = qobject_cast<TreeViewItemDelegate *>(tree->itemDelegate());

@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace AUILib {
 
 TreeViewItemDelegate::TreeViewItemDelegate(TreeView *owner, QObject *parent)
@@ -48,8 +50,11 @@ QWidget *TreeViewItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
         return d->IsLive() && m_editor == editor && editor->GetPlatformHandle() && d->IsItem(item) &&
                d->editingItem == item;
     };
-    if (d->Emit(&TreeView::OnBeginEditLabel, item) && stillEditing() &&
-        d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get()) && stillEditing())
+    d->openingEditors.push_back(item);
+    const bool opened = d->Emit(&TreeView::OnBeginEditLabel, item) && stillEditing() &&
+                        d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get()) && stillEditing();
+    d->openingEditors.erase(std::find(d->openingEditors.begin(), d->openingEditors.end(), item));
+    if (opened)
         return editor->GetPlatformHandle();
     if (m_editor == editor)
         m_editor.reset();

@@ -1,6 +1,7 @@
 #include "TreeView.h"
 
 #include "Edit.h"
+#include "PictureBytes.h"
 #include "TreeTestSupport.h"
 #include "TreeViewQt.h"
 #include "VirtTreeItem.h"
@@ -342,6 +343,33 @@ const Case kCases[] = {
          t.window.close();
          QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
      }},
+    {"LabelEditorCreatedEditsAnotherItemAndTheWindowCloses",
+     [](HandlerTree &t) {
+         bool done = false;
+         t.tree->OnLabelEditorCreated.Subscribe([&t, &done](QStandardItem *, Edit *) {
+             if (!done) {
+                 done = true;
+                 t.tree->EditLabel(t.b);
+                 t.tree->EndEditLabel(false);
+             }
+         });
+         t.tree->EditLabel(t.a11);
+         t.window.close();
+         t.tree.reset();
+     }},
+    {"LabelEditorCreatedEditsAnotherItemEveryTime",
+     [](HandlerTree &t) {
+         int created = 0;
+         t.tree->OnLabelEditorCreated.Subscribe([&t, &created](QStandardItem *, Edit *) {
+             ++created;
+             t.tree->EditLabel(t.b);
+             t.tree->EndEditLabel(false);
+         });
+         t.tree->EditLabel(t.a11);
+         EXPECT_LE(created, 3);
+         EXPECT_EQ(t.tree->GetItemText(t.b), L"b");
+         t.window.close();
+     }},
     {"LabelEditorCreatedEndsTheEdit",
      [](HandlerTree &t) {
          bool done = false;
@@ -513,6 +541,21 @@ const Case kCases[] = {
          t.tree.reset();
          t.expectReleasedAndWidgetUsable();
          t.widget->model()->sort(0, Qt::DescendingOrder);
+     }},
+    {"PaintingVirtualPicturesAfterTheControlIsReleased",
+     [](HandlerTree &t) {
+         t.tree->SetVirtualMode(true);
+         std::wstring text = L"node";
+         VirtTreeItem *node = t.tree->AddVirtualTreeItem(text, nullptr, any());
+         const QByteArray png = FilledPictureBytes(16, 16, Qt::red);
+         ASSERT_GE(t.tree->AddPicture(node, reinterpret_cast<const unsigned char *>(png.constData()), png.size(),
+                                      ImageTypePNG, 16, BitmapTypeDefault),
+                   0);
+         t.tree->UpdateVirtualView();
+         t.tree.reset();
+         ASSERT_TRUE(t.widget);
+         EXPECT_TRUE(t.widget->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+         t.widget->repaint();
      }},
 };
 
