@@ -597,9 +597,12 @@ void TreeView::impl::SetMultiSelection(bool on)
         tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
         return;
     }
-    tree->clearSelection();
-    if (m_selectionAnchor.isValid())
-        tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+    // One change for the handlers: none runs between clearing and selecting.
+    HoldSelectionEvents([this, tree] {
+        tree->clearSelection();
+        if (m_selectionAnchor.isValid())
+            tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+    });
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 

@@ -272,6 +272,14 @@ const Case kCases[] = {
          EXPECT_TRUE(t.tree->RemoveItem(t.a1));
          EXPECT_EQ(t.tree->Count(), 3);
      }},
+    {"ItemRemovingSwitchesToVirtualMode",
+     [](HandlerTree &t) {
+         t.tree->OnItemRemoving.Subscribe([&t](QStandardItem *) { t.tree->SetVirtualMode(true); });
+         EXPECT_FALSE(t.tree->RemoveItem(t.a1));
+         EXPECT_TRUE(t.tree->IsVirtualModeEnabled());
+         t.tree->SetVirtualMode(false);
+         t.expectEmptyAndUsable();
+     }},
     {"ItemRemovingReleasesTheControl",
      [](HandlerTree &t) {
          t.tree->OnItemRemoving.Subscribe([&t](QStandardItem *) { t.tree.reset(); });
@@ -390,6 +398,15 @@ const Case kCases[] = {
          t.expectEmptyAndUsable();
          EXPECT_NE(t.tree->EditLabel(t.tree->GetRootItem()), nullptr);
          t.tree->EndEditLabel(false);
+     }},
+    {"BeginEditLabelSwitchesToVirtualMode",
+     [](HandlerTree &t) {
+         t.tree->OnBeginEditLabel.Subscribe([&t](QStandardItem *) { t.tree->SetVirtualMode(true); });
+         EXPECT_EQ(t.tree->EditLabel(t.a11), nullptr);
+         EXPECT_TRUE(t.tree->IsVirtualModeEnabled());
+         std::wstring text = L"node";
+         EXPECT_NE(t.tree->AddVirtualTreeItem(text, nullptr, any()), nullptr);
+         t.window.close();
      }},
     {"EndEditLabelClearsTheTree",
      [](HandlerTree &t) {
