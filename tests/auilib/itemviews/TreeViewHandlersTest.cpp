@@ -35,6 +35,17 @@ struct HandlerTree : ::testing::Test
 {
     void SetUp() override
     {
+        // Clicks and keys reach the tree, not what an earlier test left open.
+        while (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        while (QWidget *modal = QApplication::activeModalWidget())
+            modal->hide();
+        if (QWidget *grabber = QWidget::mouseGrabber())
+            grabber->releaseMouse();
+        if (QWidget *grabber = QWidget::keyboardGrabber())
+            grabber->releaseKeyboard();
+        // The expand mark on the left and Right to expand, whatever the application's direction.
+        window.setLayoutDirection(Qt::LeftToRight);
         auto *layout = new QVBoxLayout(&window);
         tree = std::make_unique<TreeView>();
         tree->Create(&window);
