@@ -7,12 +7,15 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 
 namespace AUILib {
 
 // One node of a tree view's virtual tree: a plain object that the tree model
 // reads directly. A node owns its children; the invisible root (the node
-// without a parent) belongs to the model.
+// without a parent) belongs to the model, which knows every node below it
+// while the node lives (a node appended to its tree is registered, with its
+// children; a node destroyed leaves the register).
 class VirtTreeItem
 {
 public:
@@ -61,6 +64,12 @@ public:
     std::int64_t GetBoldTextPosition() const;
 
 private:
+    friend class TreeModel;
+    using Register = std::unordered_set<const VirtTreeItem *>;
+    // Registers the node and everything below it.
+    void enter(Register *nodes);
+
+    Register *m_register = nullptr;
     QList<VirtTreeItem *> m_children;
     VirtTreeItem *m_parent;
     int m_level = 0;

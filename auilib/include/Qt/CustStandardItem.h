@@ -5,11 +5,12 @@
 #include <QStandardItem>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace AUILib {
 
-class ItemDataTable;
+class TreeViewItemContext;
 
 // Which rows a sort of the standard tree reorders: the children of `parent`
 // (every level below it when recursive); a null parent or the root marker
@@ -24,22 +25,26 @@ using TreeSortFunc = std::function<bool(std::wstring, any, std::wstring, any)>;
 
 // The standard tree's item: it orders itself with its control's comparator,
 // and only within the control's sort scope (outside it no item sorts before
-// another, so those rows keep their order).
+// another, so those rows keep their order). It is registered with its
+// control's item context while it lives; it holds the context weakly, so an
+// item that outlives its control (its widget kept by a form) orders nothing.
 class CustStandardItem : public QStandardItem
 {
 public:
-    CustStandardItem(const QString &text, const TreeSortFunc *sortFunc, const ItemDataTable *itemData,
-                     const TreeSortScope *scope);
+    CustStandardItem(const QString &text, std::weak_ptr<TreeViewItemContext> context);
     ~CustStandardItem() override;
 
     bool operator<(const QStandardItem &other) const override;
+    // The model's prototype makes its items with this: they are registered too.
+    QStandardItem *clone() const override;
+
+protected:
+    CustStandardItem(const CustStandardItem &other);
 
 private:
-    bool inScope() const;
+    bool inScope(const TreeSortScope &scope) const;
 
-    const TreeSortFunc *m_sortFunc;
-    const ItemDataTable *m_itemData;
-    const TreeSortScope *m_scope;
+    std::weak_ptr<TreeViewItemContext> m_context;
 };
 
 } // namespace AUILib

@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 
 #include <functional>
+#include <unordered_set>
 
 namespace AUILib {
 
@@ -12,7 +13,10 @@ class VirtTreeItem;
 // The one-column model of a tree view's virtual mode. It owns an invisible
 // root node and reads the nodes' fields directly; the caller builds nodes and
 // then asks for Update. Check boxes (check mode 1) spread down to every leaf
-// and up to every ancestor, and the checked leaves are counted.
+// and up to every ancestor, and the checked leaves are counted. An index is
+// read only while its node lives: the model knows its nodes, so an index a
+// view or a caller held across a handler that rebuilt the tree reads as no
+// node, never as freed memory.
 class TreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -48,7 +52,12 @@ public:
     // Empties the tree without telling the views (they are about to be reset).
     void RemoveAllItem();
     VirtTreeItem *Root() const { return m_root; }
+    // Null for an index of another model or of a node that is gone.
     VirtTreeItem *ItemFromIndex(const QModelIndex &index) const;
+    // Whether the node is the root or lives below it; the pointer is only compared.
+    bool Contains(const VirtTreeItem *node) const { return node == m_root || m_nodes.count(node) != 0; }
+    // How often clear() reset the model: a view's expansion is gone each time.
+    int Resets() const { return m_resets; }
     // The index of a node at any depth; invalid for null and the root.
     QModelIndex IndexFromItem(VirtTreeItem *item) const;
     void CheckAllItem();
@@ -70,7 +79,9 @@ public:
 private:
     void sortLevel(VirtTreeItem *item, bool recursive, const SortFunc &lessThan);
 
+    std::unordered_set<const VirtTreeItem *> m_nodes;
     VirtTreeItem *m_root;
+    int m_resets = 0;
     int m_checkMode = 0;
     int m_checkedCount = 0;
     QObject *m_view;

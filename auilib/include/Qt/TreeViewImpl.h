@@ -2,8 +2,8 @@
 
 #include "BaseImplQt.h"
 #include "CustStandardItem.h"
-#include "ItemDataTable.h"
 #include "TreeView.h"
+#include "TreeViewItemContext.h"
 #include "TreeViewQt.h"
 
 #include <QItemSelection>
@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -42,19 +43,23 @@ public:
     bool IsAcceptDrops() override;
     bool ShowCustomToolTip(const QPoint &globalPos) override;
 
-    // Emits a public event; for the widget and the delegates.
+    // Emits a public event; for the widget and the delegates. False once the
+    // control is gone: the caller stops, and looks up again whatever it holds.
     template <class... Args, class... Values>
-    void Emit(EventSignal<void(Args...)> TreeView::*event, Values &&...values)
+    bool Emit(EventSignal<void(Args...)> TreeView::*event, Values &&...values)
     {
-        Fire(event, std::forward<Values>(values)...);
+        return Fire(event, std::forward<Values>(values)...);
     }
+    using BaseImplQt::IsLive;
     TreeView *Control() const { return OwnerAs<TreeView>(); }
     TreeViewQt *Tree() const { return WidgetAs<TreeViewQt>(); }
     // The standard model while the standard mode shows; null otherwise.
     QStandardItemModel *Model() const;
     TreeModel *VirtualModel() const;
     // A real item of this tree in the standard mode (not null, not reserved,
-    // with a valid index), the widget still there.
+    // with a valid index), the widget still there. A pointer that is no live
+    // item of this control is never read through: safe for one held across a
+    // handler that may have freed it.
     bool IsItem(QStandardItem *item) const;
     static bool IsReserved(QStandardItem *item);
 
@@ -178,7 +183,10 @@ public:
     VirtTreeItem *AddVirtualTreeItem(const std::wstring &text, VirtTreeItem *parent, const any &data);
     void UpdateVirtualView();
     void SetCurrentVirtualItem(VirtTreeItem *item);
-    VirtTreeItem *CurrentVirtualItem() const { return m_currentVirtualItem; }
+    VirtTreeItem *CurrentVirtualItem() const
+    {
+        return isVirtualItem(m_currentVirtualItem) ? m_currentVirtualItem : nullptr;
+    }
     VirtTreeItem *RootItem();
     VirtTreeItem *GetParentItem(VirtTreeItem *item);
     VirtTreeItem *GetChildItem(VirtTreeItem *item, int index);
@@ -204,9 +212,18 @@ public:
     QStandardItem *clickedItem = nullptr;
     std::vector<QStandardItem *> selectedList;
     QStandardItem *editingItem = nullptr;
+    // The items whose label editor is being made, while its handlers run: an
+    // edit of one of them asked for again from there is refused.
+    std::vector<QStandardItem *> openingEditors;
     QStandardItem *lastClickedItem = nullptr;
     // Cleared around a deselection whose event the mouse handler fires itself.
     bool handleSelection = true;
+
+    // Runs `change` (rows added, taken or removed, several selection steps)
+    // with the selection events held back: no handler runs while Qt or the
+    // widget is in the middle of it. Then fires them for the rows still there
+    // whose selection changed. Inside another hold it just runs `change`.
+    void HoldSelectionEvents(const std::function<void()> &change);
 
 private:
     // A new item, not yet placed.
@@ -220,6 +237,9 @@ private:
     void clearReferences(QStandardItem *item);
     void onClicked(const QModelIndex &index);
     void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
+    // Fires the selection events of the rows that are still there; false
+    // once the control is gone.
+    bool fireSelection(const QList<QPersistentModelIndex> &off, const QList<QPersistentModelIndex> &on);
     void checkRangeByClick(QStandardItem *item, bool onContent);
     int addPicture(const unsigned char *data, int length, ImageTypes type, int size, const std::wstring &path);
     int addPictureFile(const std::wstring &path, int size);
@@ -229,6 +249,16 @@ private:
     void setAllCheckable(bool checkable);
     bool isVirtualItem(VirtTreeItem *item) const;
     QModelIndex virtualIndex(VirtTreeItem *item) const;
+    QStandardItemModel *newStandardModel(QWidget *tree);
+    void switchMode(bool on);
+    // Clears the rows and what the control keeps of them, firing nothing.
+    void clearRows(bool withPictures);
+    void onExpansion(const QModelIndex &index, bool expanded);
+    // Row paths of the expanded virtual nodes, to expand them again after a
+    // handler built the virtual tree anew.
+    std::vector<std::vector<int>> expandedVirtualPaths() const;
+    void expandVirtualPaths(const std::vector<std::vector<int>> &paths);
+    void onCloseEditor(QWidget *editor);
 
     bool m_headerLabelled = false;
     bool m_inSelectionChange = false;
@@ -237,8 +267,7 @@ private:
     QPointer<TreeModel> m_treeModel;
     int m_toolTipMaxWidth = -1;
     std::unordered_map<QStandardItem *, std::wstring> m_toolTips;
-    TreeSortFunc m_sortFunc;
-    ItemDataTable m_itemData;
+    std::shared_ptr<TreeViewItemContext> m_items;
     int m_checkMode = 0;
     QString m_baseStyleSheet;
     bool m_branchButtons = true;
@@ -258,9 +287,15 @@ private:
     VirtTreeItem *m_currentVirtualItem = nullptr;
     VirtTreeItem *m_toolTipVirtualItem = nullptr;
     CustomStyle *m_style = nullptr;
-    TreeSortScope m_sortScope;
     bool m_updatesEnabled = true;
     std::vector<QMetaObject::Connection> m_connections;
+    // Re-entry guards: a handler of the event one of these fires may ask for
+    // the same operation again.
+    bool m_clearingRows = false;
+    bool m_switchingMode = false;
+    bool m_restoringExpansion = false;
+    int m_rowChanges = 0;
+    std::vector<QStandardItem *> m_removing;
 };
 
 } // namespace AUILib

@@ -56,11 +56,30 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QVector<int> &roles = QVector<int>()) override;
+    // An expansion on the way may fire a handler that rebuilds the rows: the
+    // index the view computed before it is then replaced by the current one.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
+
+public:
+    void reset() override;
+
+protected:
 
 private:
     std::shared_ptr<TreeView::impl> impl() const;
     QStandardItem *itemAt(const QPoint &point, unsigned int *flags) const;
     void pressWithModifiers(QMouseEvent *event, TreeView::impl &d);
+    // The helpers' bodies, run with the selection events held back: no handler
+    // runs between their steps.
+    void holdSelectionEvents(const std::function<void()> &change);
+    void selectItem(QStandardItem *item, bool makeCurrent);
+    void deselectItem(QStandardItem *item);
+    void clearSelectedItems(TreeView::impl &d, QStandardItem *keep);
+    void clearAllChildNodeState(QStandardItem *item);
+    // The items that may move to the target, empty when the move is refused.
+    std::vector<QStandardItem *> movable(TreeView::impl &d, const std::vector<QStandardItem *> &items,
+                                         QStandardItem *target, bool asChild) const;
     // Where a drop at the indicator puts the items: (target, as child).
     std::pair<QStandardItem *, bool> dropPlace(QStandardItem *target) const;
 
@@ -70,6 +89,8 @@ private:
     CanMoveFunc canMove;
     bool dragging = false;
     QPoint m_lastMousePosition;
+    // Counts resets and removals of rows.
+    int m_rowChanges = 0;
 };
 
 } // namespace AUILib

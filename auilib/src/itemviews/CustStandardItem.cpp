@@ -1,45 +1,64 @@
 #include "CustStandardItem.h"
 
-#include "ItemDataTable.h"
 #include "TreeView.h"
+#include "TreeViewItemContext.h"
 
 namespace AUILib {
 
-CustStandardItem::CustStandardItem(const QString &text, const TreeSortFunc *sortFunc, const ItemDataTable *itemData,
-                                   const TreeSortScope *scope)
+CustStandardItem::CustStandardItem(const QString &text, std::weak_ptr<TreeViewItemContext> context)
     : QStandardItem(text)
-    , m_sortFunc(sortFunc)
-    , m_itemData(itemData)
-    , m_scope(scope)
+    , m_context(std::move(context))
 {
+    if (const auto shared = m_context.lock())
+        shared->Add(this);
 }
 
-CustStandardItem::~CustStandardItem() = default;
-
-bool CustStandardItem::inScope() const
+CustStandardItem::CustStandardItem(const CustStandardItem &other)
+    : QStandardItem(other)
+    , m_context(other.m_context)
 {
-    QStandardItem *sortParent = m_scope->parent;
+    if (const auto shared = m_context.lock())
+        shared->Add(this);
+}
+
+CustStandardItem::~CustStandardItem()
+{
+    if (const auto shared = m_context.lock())
+        shared->Remove(this);
+}
+
+QStandardItem *CustStandardItem::clone() const
+{
+    return new CustStandardItem(*this);
+}
+
+bool CustStandardItem::inScope(const TreeSortScope &scope) const
+{
+    QStandardItem *sortParent = scope.parent;
     if (sortParent && sortParent != TreeView::RootItemHandle) {
         if (parent() == sortParent)
             return true;
-        if (!m_scope->recursive)
+        if (!scope.recursive)
             return false;
         for (QStandardItem *ancestor = parent(); ancestor; ancestor = ancestor->parent())
             if (ancestor == sortParent)
                 return true;
         return false;
     }
-    return parent() == nullptr || m_scope->recursive;
+    return parent() == nullptr || scope.recursive;
 }
 
 bool CustStandardItem::operator<(const QStandardItem &other) const
 {
-    if (!m_sortFunc || !*m_sortFunc || !m_scope || !m_itemData || !inScope())
+    const auto context = m_context.lock();
+    if (!context || !context->sortFunc || !*context->sortFunc || !inScope(context->sortScope))
         return false;
+    // Kept for the call: the comparator may give the control another one.
+    const std::shared_ptr<const TreeSortFunc> lessThan = context->sortFunc;
     const int ownId = data(Qt::UserRole).toInt();
     const int otherId = other.data(Qt::UserRole).toInt();
-    return (*m_sortFunc)(text().toStdWString(), m_itemData->Get(ownId), other.text().toStdWString(),
-                         m_itemData->Get(otherId));
+    return (*lessThan)(text().toStdWString(), context->itemData.Get(ownId), other.text().toStdWString(),
+                    context->itemData.Get(otherId));
 }
 
 } // namespace AUILib

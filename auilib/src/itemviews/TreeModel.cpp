@@ -15,6 +15,9 @@ TreeModel::TreeModel(QObject *parent)
     , m_root(new VirtTreeItem(nullptr))
     , m_view(parent)
 {
+    m_nodes.max_load_factor(1.0f);
+    // The root itself has no index and stays out of the register.
+    m_root->m_register = &m_nodes;
 }
 
 TreeModel::~TreeModel()
@@ -33,9 +36,8 @@ QModelIndex TreeModel::index(int row, int column, const QModelIndex &parent) con
 
 QModelIndex TreeModel::parent(const QModelIndex &index) const
 {
-    if (!index.isValid())
-        return QModelIndex();
-    VirtTreeItem *parent = ItemFromIndex(index)->ParentItem();
+    VirtTreeItem *node = ItemFromIndex(index);
+    VirtTreeItem *parent = node ? node->ParentItem() : nullptr;
     if (!parent || parent == m_root)
         return QModelIndex();
     return createIndex(parent->Row(), 0, parent);
@@ -47,7 +49,8 @@ int TreeModel::rowCount(const QModelIndex &parent) const
         return 0;
     if (!parent.isValid())
         return m_root->ChildCount();
-    return ItemFromIndex(parent)->ChildCount();
+    VirtTreeItem *node = ItemFromIndex(parent);
+    return node ? node->ChildCount() : 0;
 }
 
 int TreeModel::columnCount(const QModelIndex &) const
@@ -57,9 +60,9 @@ int TreeModel::columnCount(const QModelIndex &) const
 
 QVariant TreeModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid())
-        return QVariant();
     VirtTreeItem *node = ItemFromIndex(index);
+    if (!node)
+        return QVariant();
     if (role == Qt::CheckStateRole && !m_checkMode)
         return QVariant();
     if (role == Qt::DecorationRole) {
@@ -73,9 +76,9 @@ QVariant TreeModel::data(const QModelIndex &index, int role) const
 
 bool TreeModel::setData(const QModelIndex &index, const QVariant &, int role)
 {
-    if (role != Qt::CheckStateRole || !index.isValid())
-        return false;
     VirtTreeItem *node = ItemFromIndex(index);
+    if (role != Qt::CheckStateRole || !node)
+        return false;
     const bool wasChecked = node->GetChecked();
     if (CheckSubItems(node, wasChecked ? Qt::Unchecked : Qt::Checked)) {
         node->SetCheckAll(!wasChecked);
@@ -204,6 +207,7 @@ void TreeModel::clear()
     beginResetModel();
     m_root->RemoveChilds();
     m_checkedCount = 0;
+    ++m_resets;
     endResetModel();
 }
 
@@ -215,9 +219,10 @@ void TreeModel::RemoveAllItem()
 
 VirtTreeItem *TreeModel::ItemFromIndex(const QModelIndex &index) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.model() != this)
         return nullptr;
-    return static_cast<VirtTreeItem *>(index.internalPointer());
+    auto *node = static_cast<VirtTreeItem *>(index.internalPointer());
+    return m_nodes.count(node) ? node : nullptr;
 }
 
 QModelIndex TreeModel::IndexFromItem(VirtTreeItem *item) const

@@ -45,8 +45,9 @@ TreeView::impl::impl(TreeView *owner)
     : BaseImplQt(owner)
 {
     m_toolTips.max_load_factor(1.0f);
+    m_items = std::make_shared<TreeViewItemContext>();
     TreeViewQt *tree = MakeWidget<TreeViewQt>(owner);
-    m_model = new QStandardItemModel(tree);
+    m_model = newStandardModel(tree);
     m_itemDelegate = new TreeViewItemDelegate(owner, tree);
     tree->setItemDelegate(m_itemDelegate);
     tree->setModel(m_model);
@@ -62,7 +63,21 @@ TreeView::impl::impl(TreeView *owner)
     tree->setStyle(m_style);
 }
 
-TreeView::impl::~impl() = default;
+TreeView::impl::~impl()
+{
+    // The virtual model stays with a widget a form keeps: it must not read
+    // the pictures that go with this implementation.
+    if (m_treeModel)
+        m_treeModel->SetPictures(nullptr);
+}
+
+QStandardItemModel *TreeView::impl::newStandardModel(QWidget *tree)
+{
+    auto *model = new QStandardItemModel(tree);
+    // Rows the model makes itself are the control's items too.
+    model->setItemPrototype(new CustStandardItem(QString(), m_items));
+    return model;
+}
 
 bool TreeView::impl::HasOwnContextMenu() const
 {
@@ -97,7 +112,7 @@ bool TreeView::impl::IsReserved(QStandardItem *item)
 
 bool TreeView::impl::IsItem(QStandardItem *item) const
 {
-    if (!item || IsReserved(item) || !Tree() || m_virtualMode || !m_model)
+    if (!item || IsReserved(item) || !Tree() || m_virtualMode || !m_model || !m_items->Contains(item))
         return false;
     return item->model() == m_model && item->index().isValid();
 }
@@ -136,7 +151,7 @@ bool TreeView::impl::IsHeaderVisible()
 
 CustStandardItem *TreeView::impl::newItem(const std::wstring &text) const
 {
-    auto *item = new CustStandardItem(QString::fromStdWString(text), &m_sortFunc, &m_itemData, &m_sortScope);
+    auto *item = new CustStandardItem(QString::fromStdWString(text), m_items);
     item->setData(item->data(Qt::DisplayRole), Qt::UserRole + 1);
     item->setCheckable(m_checkMode != 0);
     return item;
@@ -310,13 +325,16 @@ void TreeView::impl::SelectItem(QStandardItem *item, bool select)
         tree->DeselectItem(item, true);
         return;
     }
-    if (m_multiSelection) {
+    if (m_multiSelection)
         for (QStandardItem *ancestor = item->parent(); ancestor; ancestor = ancestor->parent())
             if (tree->selectionModel()->isSelected(ancestor->index()))
                 return;
-        tree->ClearAllChildNodeState(item);
-    }
-    tree->SelectItem(item, true);
+    // One change for the handlers: none runs between the two steps.
+    HoldSelectionEvents([this, tree, item] {
+        if (m_multiSelection)
+            tree->ClearAllChildNodeState(item);
+        tree->SelectItem(item, true);
+    });
 }
 
 bool TreeView::impl::IsSelectedItem(QStandardItem *item)
@@ -328,15 +346,15 @@ any TreeView::impl::GetItemData(QStandardItem *item)
 {
     if (!IsItem(item))
         return any();
-    return m_itemData.Get(item->data(Qt::UserRole).toInt());
+    return m_items->itemData.Get(item->data(Qt::UserRole).toInt());
 }
 
 bool TreeView::impl::SetItemData(QStandardItem *item, const any &data)
 {
     if (!IsItem(item) || data.empty())
         return false;
-    m_itemData.Remove(item->data(Qt::UserRole).toInt());
-    item->setData(m_itemData.Add(data), Qt::UserRole);
+    m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
+    item->setData(m_items->itemData.Add(data), Qt::UserRole);
     return true;
 }
 
@@ -344,7 +362,7 @@ bool TreeView::impl::RemoveItemData(QStandardItem *item)
 {
     if (!IsItem(item))
         return false;
-    const bool erased = m_itemData.Remove(item->data(Qt::UserRole).toInt());
+    const bool erased = m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
     item->setData(-1, Qt::UserRole);
     return erased;
 }
@@ -359,15 +377,15 @@ void TreeView::impl::clearReferences(QStandardItem *item)
         m_selectionAnchor = QPersistentModelIndex();
     if (TreeViewQt *tree = Tree())
         tree->ForgetItem(item);
-    if (m_sortScope.parent == item)
-        m_sortScope.parent = nullptr;
+    if (m_items->sortScope.parent == item)
+        m_items->sortScope.parent = nullptr;
 }
 
 void TreeView::impl::ForgetItem(QStandardItem *item)
 {
     clearReferences(item);
     m_toolTips.erase(item);
-    m_itemData.Remove(item->data(Qt::UserRole).toInt());
+    m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
     if (m_pictures)
         m_pictures->ForgetItem(item);
     eraseItem(m_ownFontItems, item);
@@ -384,30 +402,38 @@ bool TreeView::impl::RemoveItem(QStandardItem *item)
     clearReferences(item);
     for (QStandardItem *descendant : descendants)
         clearReferences(descendant);
-    Emit(&TreeView::OnItemRemoving, item);
-    if (!IsItem(item))
-        return false;
+    // A handler that removes the item itself removes it without a second
+    // event; this call then has nothing left to do.
+    if (std::find(m_removing.begin(), m_removing.end(), item) == m_removing.end()) {
+        m_removing.push_back(item);
+        const bool live = Emit(&TreeView::OnItemRemoving, item);
+        eraseItem(m_removing, item);
+        if (!live || !IsItem(item))
+            return false;
+        // The handler may have changed the item's children.
+        descendants.clear();
+        collect(item, descendants);
+    }
     for (QStandardItem *descendant : descendants)
         ForgetItem(descendant);
     ForgetItem(item);
-    if (QStandardItem *parent = item->parent())
-        parent->removeRow(item->row());
-    else
-        m_model->removeRow(item->row());
+    HoldSelectionEvents([this, item] {
+        if (QStandardItem *parent = item->parent())
+            parent->removeRow(item->row());
+        else
+            m_model->removeRow(item->row());
+    });
     return true;
 }
 
-bool TreeView::impl::RemoveAllItems(bool withPictures)
+void TreeView::impl::clearRows(bool withPictures)
 {
-    TreeViewQt *tree = Tree();
-    if (!tree || !Model())
-        return false;
     anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
     selectedList.clear();
     m_selectionAnchor = QPersistentModelIndex();
-    tree->ForgetItem(nullptr);
-    Emit(&TreeView::OnAllItemsRemoving);
-    m_itemData.Clear();
+    if (TreeViewQt *tree = Tree())
+        tree->ForgetItem(nullptr);
+    m_items->itemData.Clear();
     if (m_pictures) {
         if (withPictures)
             m_pictures->Clear();
@@ -417,9 +443,32 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
     m_toolTips.clear();
     m_ownFontItems.clear();
     m_ownColorItems.clear();
-    m_sortScope.parent = nullptr;
+    m_items->sortScope.parent = nullptr;
     // Rows only: the header keeps its label.
-    m_model->removeRows(0, m_model->rowCount());
+    HoldSelectionEvents([this] { m_model->removeRows(0, m_model->rowCount()); });
+}
+
+bool TreeView::impl::RemoveAllItems(bool withPictures)
+{
+    if (!Tree() || !Model())
+        return false;
+    // A handler that clears the tree again, or switches the mode (which
+    // clears it), clears it without a second event.
+    if (!m_clearingRows) {
+        anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
+        selectedList.clear();
+        m_selectionAnchor = QPersistentModelIndex();
+        Tree()->ForgetItem(nullptr);
+        m_clearingRows = true;
+        const bool live = Emit(&TreeView::OnAllItemsRemoving);
+        m_clearingRows = false;
+        if (!live)
+            return false;
+        // Switched to the virtual mode: the rows went with their model.
+        if (!Tree() || !Model())
+            return true;
+    }
+    clearRows(withPictures);
     return true;
 }
 
@@ -548,9 +597,12 @@ void TreeView::impl::SetMultiSelection(bool on)
         tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
         return;
     }
-    tree->clearSelection();
-    if (m_selectionAnchor.isValid())
-        tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+    // One change for the handlers: none runs between clearing and selecting.
+    HoldSelectionEvents([this, tree] {
+        tree->clearSelection();
+        if (m_selectionAnchor.isValid())
+            tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+    });
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
@@ -584,9 +636,18 @@ bool TreeView::impl::IsDisabledEditLabel(QStandardItem *item)
 
 void TreeView::impl::SetVirtualMode(bool on)
 {
-    TreeViewQt *tree = Tree();
-    if (!tree || on == m_virtualMode)
+    // A handler of the clearing below that asks for a switch again is refused:
+    // this switch is already under way.
+    if (!Tree() || on == m_virtualMode || m_switchingMode)
         return;
+    m_switchingMode = true;
+    switchMode(on);
+    m_switchingMode = false;
+}
+
+void TreeView::impl::switchMode(bool on)
+{
+    TreeViewQt *tree = Tree();
     m_currentVirtualItem = nullptr;
     m_toolTipVirtualItem = nullptr;
     // Only this control's own connections: whoever else listens to the
@@ -604,6 +665,9 @@ void TreeView::impl::SetVirtualMode(bool on)
             m_treeModel = new TreeModel(tree);
         if (tree->model() != m_treeModel) {
             RemoveAllItems(true);
+            tree = Tree();
+            if (!IsLive() || !tree)
+                return;
             tree->setModel(nullptr);
             tree->setModel(m_treeModel);
             if (!m_virtualDelegate)
@@ -618,7 +682,7 @@ void TreeView::impl::SetVirtualMode(bool on)
         }
     } else {
         if (!m_model)
-            m_model = new QStandardItemModel(tree);
+            m_model = newStandardModel(tree);
         if (tree->model() != m_model) {
             if (m_treeModel)
                 m_treeModel->clear();

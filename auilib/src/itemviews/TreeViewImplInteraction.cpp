@@ -8,12 +8,14 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 // The tree's handling of clicks, selection changes, check states, hit tests,
 // word-wrapped row heights and label editing.
@@ -39,31 +41,90 @@ void TreeView::impl::SetConnections()
         tree->setSelectionBehavior(QAbstractItemView::SelectItems);
         tree->viewport()->update();
     }
-    auto expansion = [this](const QModelIndex &index, bool expanded) {
-        if (TreeModel *model = VirtualModel()) {
-            if (VirtTreeItem *node = model->ItemFromIndex(index))
-                Emit(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, node);
-        } else if (QStandardItemModel *model = Model()) {
-            if (QStandardItem *item = model->itemFromIndex(index))
-                Emit(expanded ? &TreeView::OnItemExpanded : &TreeView::OnItemCollapsed, item);
-        }
-        FitColumn();
-    };
-    add(Connect(tree, &QTreeView::expanded, [expansion](const QModelIndex &index) { expansion(index, true); }));
-    add(Connect(tree, &QTreeView::collapsed, [expansion](const QModelIndex &index) { expansion(index, false); }));
+    add(Connect(tree, &QTreeView::expanded, [this](const QModelIndex &index) { onExpansion(index, true); }));
+    add(Connect(tree, &QTreeView::collapsed, [this](const QModelIndex &index) { onExpansion(index, false); }));
     if (!m_virtualMode && m_itemDelegate) {
-        add(Connect(m_itemDelegate.data(), &QAbstractItemDelegate::closeEditor, [this] {
-            if (editingItem)
-                Emit(&TreeView::OnEndEditLabel, editingItem);
-            editingItem = nullptr;
-            if (m_itemDelegate)
-                m_itemDelegate->DeleteEditor();
-        }));
+        add(Connect(m_itemDelegate.data(), &QAbstractItemDelegate::closeEditor,
+                    [this](QWidget *editor) { onCloseEditor(editor); }));
     }
     if (!m_virtualMode && m_model) {
         add(Connect(m_model.data(), &QAbstractItemModel::rowsInserted, [this] { FitColumn(); }));
         add(Connect(m_model.data(), &QAbstractItemModel::rowsRemoved, [this] { FitColumn(); }));
     }
+}
+
+void TreeView::impl::onExpansion(const QModelIndex &index, bool expanded)
+{
+    if (TreeModel *model = VirtualModel()) {
+        VirtTreeItem *node = model->ItemFromIndex(index);
+        if (node && !m_restoringExpansion) {
+            const std::vector<std::vector<int>> paths = expandedVirtualPaths();
+            const int resets = model->Resets();
+            if (!Emit(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, node))
+                return;
+            // A handler that built the tree anew (lazy loading does) reset the
+            // view: what was expanded, the node just expanded with it, opens again.
+            if (VirtualModel() == model && model->Resets() != resets)
+                expandVirtualPaths(paths);
+        }
+    } else if (QStandardItemModel *model = Model()) {
+        if (QStandardItem *item = model->itemFromIndex(index))
+            if (!Emit(expanded ? &TreeView::OnItemExpanded : &TreeView::OnItemCollapsed, item))
+                return;
+    }
+    FitColumn();
+}
+
+std::vector<std::vector<int>> TreeView::impl::expandedVirtualPaths() const
+{
+    std::vector<std::vector<int>> paths;
+    TreeViewQt *tree = Tree();
+    TreeModel *model = VirtualModel();
+    if (!tree || !model)
+        return paths;
+    std::vector<int> path;
+    std::function<void(const QModelIndex &)> walk = [&](const QModelIndex &parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex index = model->index(row, 0, parent);
+            if (!tree->isExpanded(index))
+                continue;
+            path.push_back(row);
+            paths.push_back(path);
+            walk(index);
+            path.pop_back();
+        }
+    };
+    walk(QModelIndex());
+    // The current node is found again by its path too; it comes last.
+    path.clear();
+    for (QModelIndex index = tree->currentIndex(); index.isValid(); index = index.parent())
+        path.insert(path.begin(), index.row());
+    paths.push_back(path);
+    return paths;
+}
+
+void TreeView::impl::expandVirtualPaths(const std::vector<std::vector<int>> &paths)
+{
+    TreeViewQt *tree = Tree();
+    TreeModel *model = VirtualModel();
+    if (!tree || !model || paths.empty())
+        return;
+    auto find = [model](const std::vector<int> &path) {
+        QModelIndex index;
+        for (int row : path)
+            index = model->index(row, 0, index);
+        return index;
+    };
+    m_restoringExpansion = true;
+    for (std::size_t i = 0; i + 1 < paths.size(); ++i) {
+        const QModelIndex index = find(paths[i]);
+        if (index.isValid())
+            tree->expand(index);
+    }
+    m_restoringExpansion = false;
+    const QModelIndex current = find(paths.back());
+    if (current.isValid() && !tree->currentIndex().isValid())
+        tree->setCurrentIndex(current);
 }
 
 void TreeView::impl::FitColumn()
@@ -75,11 +136,13 @@ void TreeView::impl::FitColumn()
     tree->resizeColumnToContents(0);
 }
 
-void TreeView::impl::onClicked(const QModelIndex &index)
+void TreeView::impl::onClicked(const QModelIndex &clicked)
 {
     TreeViewQt *tree = Tree();
     if (!tree)
         return;
+    // Held as an id: the handlers below may remove the row.
+    const QPersistentModelIndex index(clicked);
     m_selectionAnchor = index;
     if (!m_virtualMode && m_multiSelection) {
         const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
@@ -95,8 +158,7 @@ void TreeView::impl::onClicked(const QModelIndex &index)
                 candidate = lastClickedItem;
                 tree->selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
                 if (flags & 32) {
-                    Emit(&TreeView::OnItemCheckClicked, item);
-                    if (!IsItem(item))
+                    if (!Emit(&TreeView::OnItemCheckClicked, item) || !IsItem(item))
                         return;
                     // The view has toggled the check already; it spreads from here.
                     const bool state = GetCheck(item);
@@ -105,22 +167,26 @@ void TreeView::impl::onClicked(const QModelIndex &index)
                     UpdateParentCheck(item, state);
                 }
             }
-            lastClickedItem = m_model->itemFromIndex(index);
+            lastClickedItem = index.isValid() && Model() ? m_model->itemFromIndex(index) : nullptr;
             if (modifiers != Qt::ShiftModifier)
                 return;
-            if (item) {
-                if (candidate)
+            if (IsItem(item)) {
+                if (IsItem(candidate))
                     anchorItem = candidate;
                 checkRangeByClick(item, onContent);
             }
         }
     }
-    if (TreeModel *model = VirtualModel()) {
+    if (!index.isValid()) {
+        // Its row went in a handler: nothing was clicked any more.
+    } else if (TreeModel *model = VirtualModel()) {
         if (VirtTreeItem *node = model->ItemFromIndex(index))
-            Emit(&TreeView::OnVirtualItemClicked, node);
+            if (!Emit(&TreeView::OnVirtualItemClicked, node))
+                return;
     } else if (QStandardItemModel *model = Model()) {
         if (QStandardItem *item = model->itemFromIndex(index))
-            Emit(&TreeView::OnItemClicked, item);
+            if (!Emit(&TreeView::OnItemClicked, item))
+                return;
     }
     if (m_multiSelection)
         Emit(&TreeView::OnMultiSelectionChanged);
@@ -179,32 +245,79 @@ void TreeView::impl::CheckRange(QStandardItem *from, QStandardItem *to, bool onC
 
 void TreeView::impl::onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
+    const bool nested = m_inSelectionChange;
     m_inSelectionChange = true;
     if (handleSelection) {
-        auto fire = [this](const QModelIndex &index, bool isSelected) {
-            if (TreeModel *model = VirtualModel()) {
-                VirtTreeItem *node = model->ItemFromIndex(index);
-                if (isSelected)
-                    m_currentVirtualItem = node;
-                else if (m_currentVirtualItem == node)
-                    m_currentVirtualItem = nullptr;
-                if (node)
-                    Emit(&TreeView::OnVirtualSelectionChanged, node);
-            } else if (QStandardItemModel *model = Model()) {
-                if (QStandardItem *item = model->itemFromIndex(index))
-                    Emit(&TreeView::OnSelectionChanged, item);
-            }
-        };
+        // As ids: a handler may remove rows while the lists are walked.
+        QList<QPersistentModelIndex> off;
         for (const QModelIndex &index : deselected.indexes())
-            fire(index, false);
-        const QModelIndexList now = selected.indexes();
-        for (const QModelIndex &index : now)
-            fire(index, true);
-        m_lastSelection.clear();
-        for (const QModelIndex &index : now)
-            m_lastSelection.append(QPersistentModelIndex(index));
+            off.append(QPersistentModelIndex(index));
+        QList<QPersistentModelIndex> on;
+        for (const QModelIndex &index : selected.indexes())
+            on.append(QPersistentModelIndex(index));
+        if (fireSelection(off, on))
+            m_lastSelection = on;
     }
-    m_inSelectionChange = false;
+    m_inSelectionChange = nested;
+}
+
+bool TreeView::impl::fireSelection(const QList<QPersistentModelIndex> &off, const QList<QPersistentModelIndex> &on)
+{
+    auto fire = [this](const QPersistentModelIndex &index, bool isSelected) {
+        // A row an earlier handler removed has nothing to report.
+        if (!index.isValid())
+            return true;
+        if (TreeModel *model = VirtualModel()) {
+            VirtTreeItem *node = model->ItemFromIndex(index);
+            if (isSelected)
+                m_currentVirtualItem = node;
+            else if (m_currentVirtualItem == node)
+                m_currentVirtualItem = nullptr;
+            return !node || Emit(&TreeView::OnVirtualSelectionChanged, node);
+        }
+        if (QStandardItemModel *model = Model())
+            if (QStandardItem *item = model->itemFromIndex(index))
+                return Emit(&TreeView::OnSelectionChanged, item);
+        return true;
+    };
+    for (const QPersistentModelIndex &index : off)
+        if (!fire(index, false))
+            return false;
+    for (const QPersistentModelIndex &index : on)
+        if (!fire(index, true))
+            return false;
+    return true;
+}
+
+void TreeView::impl::HoldSelectionEvents(const std::function<void()> &change)
+{
+    TreeViewQt *tree = Tree();
+    QItemSelectionModel *selection = tree ? tree->selectionModel() : nullptr;
+    if (!selection || !handleSelection) {
+        change();
+        return;
+    }
+    QList<QPersistentModelIndex> before;
+    for (const QModelIndex &index : selection->selectedIndexes())
+        before.append(QPersistentModelIndex(index));
+    handleSelection = false;
+    change();
+    handleSelection = true;
+    QList<QPersistentModelIndex> off;
+    for (const QPersistentModelIndex &index : before)
+        if (index.isValid() && !selection->isSelected(index))
+            off.append(index);
+    QList<QPersistentModelIndex> on;
+    for (const QModelIndex &index : selection->selectedIndexes())
+        if (!before.contains(QPersistentModelIndex(index)))
+            on.append(QPersistentModelIndex(index));
+    if (off.isEmpty() && on.isEmpty())
+        return;
+    const bool nested = m_inSelectionChange;
+    m_inSelectionChange = true;
+    if (fireSelection(off, on))
+        m_lastSelection = on;
+    m_inSelectionChange = nested;
 }
 
 void TreeView::impl::SetCheck(QStandardItem *item, bool checked)
@@ -364,7 +477,8 @@ bool TreeView::impl::SetItemText(QStandardItem *item, const std::wstring &text)
     if (!IsItem(item))
         return false;
     item->setData(QString::fromStdWString(text), Qt::DisplayRole);
-    if (Tree()->wordWrap())
+    // The change's handlers may have removed the item or released the control.
+    if (IsItem(item) && Tree()->wordWrap())
         UpdateItemSizeHint(item, false);
     return true;
 }
@@ -400,14 +514,19 @@ void TreeView::impl::UpdateItemSizeHint(QStandardItem *item, bool clearHint)
 
 Edit *TreeView::impl::EditLabel(QStandardItem *item)
 {
-    if (!IsItem(item) || !item->isEditable())
+    if (!IsItem(item) || !item->isEditable() ||
+        std::find(openingEditors.begin(), openingEditors.end(), item) != openingEditors.end())
         return nullptr;
     TreeViewQt *tree = Tree();
-    auto *delegate = qobject_cast<TreeViewItemDelegate *>(tree->itemDelegate());
+    QPointer<TreeViewItemDelegate> delegate = qobject_cast<TreeViewItemDelegate *>(tree->itemDelegate());
     if (!delegate)
         return nullptr;
     editingItem = item;
     tree->edit(item->index());
+    // The editor's handlers may have ended this edit, started another,
+    // removed the item or released the control.
+    if (!IsLive() || !delegate || editingItem != item || !IsItem(item))
+        return nullptr;
     Edit *editor = delegate->Editor();
     if (editor)
         delegate->SetSelectAll();
@@ -420,13 +539,32 @@ void TreeView::impl::EndEditItem(bool commit)
     if (!tree || !m_itemDelegate)
         return;
     Edit *editor = m_itemDelegate->Editor();
-    QWidget *widget = editor ? editor->GetPlatformHandle() : nullptr;
+    const QPointer<QWidget> widget = editor ? editor->GetPlatformHandle() : nullptr;
     if (!editingItem || !widget)
         return;
-    if (commit)
+    if (commit) {
         SetItemText(editingItem, editor->GetText());
+        // The text's handlers may have ended the edit or released the control.
+        if (!IsLive() || !m_itemDelegate || !widget || m_itemDelegate->Editor() != editor)
+            return;
+    }
     emit m_itemDelegate->closeEditor(widget, QAbstractItemDelegate::NoHint);
-    editingItem = nullptr;
+}
+
+void TreeView::impl::onCloseEditor(QWidget *closed)
+{
+    // The close of an editor that a handler already replaced ends nothing.
+    Edit *open = m_itemDelegate ? m_itemDelegate->Editor() : nullptr;
+    if (open && open->GetPlatformHandle() != closed)
+        return;
+    if (QStandardItem *item = editingItem)
+        if (!Emit(&TreeView::OnEndEditLabel, item))
+            return;
+    // A handler that started another edit keeps it.
+    if (m_itemDelegate && m_itemDelegate->Editor() == open) {
+        editingItem = nullptr;
+        m_itemDelegate->DeleteEditor();
+    }
 }
 
 TreeViewItemDelegate *TreeView::impl::ItemDelegate() const

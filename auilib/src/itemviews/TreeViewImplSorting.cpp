@@ -9,7 +9,7 @@ bool TreeView::impl::SetSortFunc(const TreeView::SortFunc &function)
 {
     if (!Tree() || m_virtualMode)
         return false;
-    m_sortFunc = function;
+    m_items->sortFunc = std::make_shared<const TreeView::SortFunc>(function);
     return true;
 }
 
@@ -26,8 +26,8 @@ void TreeView::impl::SortChildren(QStandardItem *parent, bool recursive)
     TreeViewQt *tree = Tree();
     if (!tree || !Model())
         return;
-    m_sortScope.parent = parent;
-    m_sortScope.recursive = recursive;
+    m_items->sortScope.parent = parent;
+    m_items->sortScope.recursive = recursive;
     tree->sortByColumn(0, Qt::AscendingOrder);
 }
 

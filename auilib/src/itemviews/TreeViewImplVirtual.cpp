@@ -9,7 +9,9 @@ namespace AUILib {
 
 bool TreeView::impl::isVirtualItem(VirtTreeItem *item) const
 {
-    return item && Tree() && m_virtualMode && m_treeModel;
+    // A node held across a handler that rebuilt the tree is gone: it is
+    // looked up, never read.
+    return item && Tree() && m_virtualMode && m_treeModel && m_treeModel->Contains(item);
 }
 
 QModelIndex TreeView::impl::virtualIndex(VirtTreeItem *item) const
@@ -119,6 +121,8 @@ VirtTreeItem *TreeView::impl::AddVirtualTreeItem(const std::wstring &text, VirtT
         return nullptr;
     if (!parent)
         parent = m_treeModel->Root();
+    else if (!m_treeModel->Contains(parent))
+        return nullptr;
     auto *item = new VirtTreeItem(parent);
     item->SetData(data);
     item->SetText(text);
@@ -138,7 +142,7 @@ void TreeView::impl::SetCurrentVirtualItem(VirtTreeItem *item)
     if (!tree || !VirtualModel())
         return;
     if (item) {
-        const QModelIndex index = virtualIndex(item);
+        const QModelIndex index = isVirtualItem(item) ? virtualIndex(item) : QModelIndex();
         if (index.isValid()) {
             tree->setCurrentIndex(index);
             m_currentVirtualItem = item;
@@ -147,7 +151,9 @@ void TreeView::impl::SetCurrentVirtualItem(VirtTreeItem *item)
         tree->clearSelection();
         m_currentVirtualItem = nullptr;
     }
-    m_treeModel->Update();
+    // The selection's handlers may have switched the mode or released the control.
+    if (IsLive() && Tree() && VirtualModel())
+        m_treeModel->Update();
 }
 
 VirtTreeItem *TreeView::impl::RootItem()

@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace AUILib {
 
 TreeViewItemDelegate::TreeViewItemDelegate(TreeView *owner, QObject *parent)
@@ -40,11 +42,27 @@ QWidget *TreeViewItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
     QStandardItemModel *model = d->Model();
     QStandardItem *item = model ? model->itemFromIndex(index) : nullptr;
     d->editingItem = item;
-    // Kept alive through the handlers, which may close the editor.
+    // Kept alive through the handlers, which may end this edit, start another,
+    // remove the item or release the control: the view gets the editor only
+    // when none of that happened.
     const std::shared_ptr<Edit> editor = m_editor;
-    d->Emit(&TreeView::OnBeginEditLabel, item);
-    d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get());
-    return editor->GetPlatformHandle();
+    auto stillEditing = [&] {
+        return d->IsLive() && m_editor == editor && editor->GetPlatformHandle() && d->IsItem(item) &&
+               d->editingItem == item;
+    };
+    d->openingEditors.push_back(item);
+    const bool opened = d->Emit(&TreeView::OnBeginEditLabel, item) && stillEditing() &&
+                        d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get()) && stillEditing();
+    d->openingEditors.erase(std::find(d->openingEditors.begin(), d->openingEditors.end(), item));
+    if (opened)
+        return editor->GetPlatformHandle();
+    if (m_editor == editor)
+        m_editor.reset();
+    if (d->editingItem == item)
+        d->editingItem = nullptr;
+    if (QWidget *unused = editor->GetPlatformHandle())
+        unused->deleteLater();
+    return nullptr;
 }
 
 void TreeViewItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const

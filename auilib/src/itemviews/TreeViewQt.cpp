@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <functional>
 
 namespace AUILib {
 
@@ -55,7 +56,20 @@ void TreeViewQt::ForgetItem(QStandardItem *item)
         pressedItem = nullptr;
 }
 
+void TreeViewQt::holdSelectionEvents(const std::function<void()> &change)
+{
+    if (auto d = impl())
+        d->HoldSelectionEvents(change);
+    else
+        change();
+}
+
 void TreeViewQt::SelectItem(QStandardItem *item, bool makeCurrent)
+{
+    holdSelectionEvents([this, item, makeCurrent] { selectItem(item, makeCurrent); });
+}
+
+void TreeViewQt::selectItem(QStandardItem *item, bool makeCurrent)
 {
     const QModelIndex index = item ? item->index() : QModelIndex();
     if (!index.isValid() || !selectionModel())
@@ -74,6 +88,11 @@ void TreeViewQt::SelectItem(QStandardItem *item, bool makeCurrent)
 }
 
 void TreeViewQt::DeselectItem(QStandardItem *item, bool)
+{
+    holdSelectionEvents([this, item] { deselectItem(item); });
+}
+
+void TreeViewQt::deselectItem(QStandardItem *item)
 {
     const QModelIndex index = item ? item->index() : QModelIndex();
     if (!index.isValid() || !selectionModel())
@@ -94,23 +113,33 @@ void TreeViewQt::ClearSelectedItems(QStandardItem *keep)
     auto d = impl();
     if (!d || d->selectedList.empty())
         return;
+    d->HoldSelectionEvents([this, &d, keep] { clearSelectedItems(*d, keep); });
+}
+
+void TreeViewQt::clearSelectedItems(TreeView::impl &d, QStandardItem *keep)
+{
     setUpdatesEnabled(false);
-    const bool multi = d->IsSetMultiSelection();
-    for (QStandardItem *item : d->selectedList) {
-        if (!item || item == keep || !item->index().isValid())
+    const bool multi = d.IsSetMultiSelection();
+    for (QStandardItem *item : d.selectedList) {
+        if (!d.IsItem(item) || item == keep)
             continue;
         selectionModel()->select(item->index(), QItemSelectionModel::Deselect);
         if (multi)
             selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
     }
-    const bool listed = keep && std::find(d->selectedList.begin(), d->selectedList.end(), keep) != d->selectedList.end();
-    d->selectedList.clear();
+    const bool listed = keep && std::find(d.selectedList.begin(), d.selectedList.end(), keep) != d.selectedList.end();
+    d.selectedList.clear();
     if (listed)
-        SelectItem(keep, true);
-    setUpdatesEnabled(d->UpdatesEnabled());
+        selectItem(keep, true);
+    setUpdatesEnabled(d.UpdatesEnabled());
 }
 
 void TreeViewQt::ClearAllChildNodeState(QStandardItem *item)
+{
+    holdSelectionEvents([this, item] { clearAllChildNodeState(item); });
+}
+
+void TreeViewQt::clearAllChildNodeState(QStandardItem *item)
 {
     auto d = impl();
     if (!d || !item)
@@ -125,7 +154,7 @@ void TreeViewQt::ClearAllChildNodeState(QStandardItem *item)
             if (found != d->selectedList.end())
                 d->selectedList.erase(found);
         }
-        ClearAllChildNodeState(child);
+        clearAllChildNodeState(child);
     }
 }
 
@@ -134,15 +163,17 @@ bool TreeViewQt::SelectItems(QStandardItem *from, QStandardItem *to)
     auto d = impl();
     if (!d || !from || !to || (from == to && d->selectedList.empty()) || from->parent() != to->parent())
         return false;
-    setUpdatesEnabled(false);
-    ClearSelectedItems(nullptr);
-    const bool down = d->GetItemRect(from, true).top <= d->GetItemRect(to, true).top;
-    for (QStandardItem *item = from; item; item = down ? d->NextSibling(item) : d->PrevSibling(item)) {
-        SelectItem(item, true);
-        if (item == to)
-            break;
-    }
-    setUpdatesEnabled(d->UpdatesEnabled());
+    d->HoldSelectionEvents([this, &d, from, to] {
+        setUpdatesEnabled(false);
+        ClearSelectedItems(nullptr);
+        const bool down = d->GetItemRect(from, true).top <= d->GetItemRect(to, true).top;
+        for (QStandardItem *item = from; item; item = down ? d->NextSibling(item) : d->PrevSibling(item)) {
+            selectItem(item, true);
+            if (item == to)
+                break;
+        }
+        setUpdatesEnabled(d->UpdatesEnabled());
+    });
     return true;
 }
 
@@ -160,7 +191,9 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
         QTreeView::keyPressEvent(event);
         return;
     }
-    d->Emit(&TreeView::OnMultiSelectionChanging);
+    if (!d->Emit(&TreeView::OnMultiSelectionChanging))
+        return;
+    // Looked up after the handler, which may have changed the rows.
     QStandardItem *current = d->CurrentItem();
     if (!d->anchorItem)
         d->anchorItem = current;
@@ -169,17 +202,19 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
     QStandardItem *sibling = key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
     if (!sibling)
         return;
-    if (selectionModel()->isSelected(sibling->index()))
-        DeselectItem(current, true);
-    SelectItem(sibling, true);
-    ClearAllChildNodeState(sibling);
+    d->HoldSelectionEvents([this, current, sibling] {
+        if (selectionModel()->isSelected(sibling->index()))
+            deselectItem(current);
+        selectItem(sibling, true);
+        clearAllChildNodeState(sibling);
+    });
 }
 
 void TreeViewQt::keyReleaseEvent(QKeyEvent *event)
 {
     auto d = impl();
-    if (d)
-        d->Emit(&TreeView::OnKeyUp, SysKeyToAUIKey(event->key()));
+    if (d && !d->Emit(&TreeView::OnKeyUp, SysKeyToAUIKey(event->key())))
+        return;
     if (d && d->IsSetMultiSelection() && d->GetCheckMode() == 1) {
         if (event->key() == Qt::Key_Shift) {
             d->anchorItem = nullptr;
@@ -224,29 +259,37 @@ void TreeViewQt::mousePressEvent(QMouseEvent *event)
         return;
     }
     d->anchorItem = nullptr;
-    d->Emit(&TreeView::OnMultiSelectionChanging);
+    if (!d->Emit(&TreeView::OnMultiSelectionChanging))
+        return;
+    // A handler that removed the pressed item left pressedItem null.
     const bool listed =
         std::find(d->selectedList.begin(), d->selectedList.end(), pressedItem) != d->selectedList.end();
     if (!(d->IsEnableRowsDragAndDrop() && listed))
         ClearSelectedItems(pressedItem);
-    QTreeView::mousePressEvent(event);
+    if (d->IsLive())
+        QTreeView::mousePressEvent(event);
 }
 
 void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
 {
+    // After every handler the items are looked up again: it may have removed
+    // them, cleared the tree or released the control.
     QStandardItem *pressed = pressedItem;
     if (event->modifiers() == Qt::ShiftModifier) {
-        if (!d.anchorItem)
+        if (!d.IsItem(d.anchorItem))
             d.anchorItem = d.CurrentItem();
         if (!d.anchorItem || pressed->parent() != d.anchorItem->parent())
             return;
-        d.Emit(&TreeView::OnMultiSelectionChanging);
+        if (!d.Emit(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed) || !d.IsItem(d.anchorItem) ||
+            pressed->parent() != d.anchorItem->parent())
+            return;
         SelectItems(d.anchorItem, pressed);
-        d.Emit(&TreeView::OnItemClicked, pressed);
-        d.Emit(&TreeView::OnMultiSelectionChanged);
+        if (d.IsItem(pressed) && d.Emit(&TreeView::OnItemClicked, pressed))
+            d.Emit(&TreeView::OnMultiSelectionChanged);
         return;
     }
-    d.Emit(&TreeView::OnMultiSelectionChanging);
+    if (!d.Emit(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed))
+        return;
     for (QStandardItem *ancestor = pressed->parent(); ancestor; ancestor = ancestor->parent())
         if (selectionModel()->isSelected(ancestor->index()))
             return;
@@ -255,21 +298,27 @@ void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
     const bool wasSelected = selectionModel()->isSelected(pressed->index());
     if (wasSelected) {
         d.handleSelection = false;
-        DeselectItem(pressed, true);
+        deselectItem(pressed);
         d.handleSelection = true;
-        d.Emit(&TreeView::OnSelectionChanged, pressed);
+        if (!d.Emit(&TreeView::OnSelectionChanged, pressed))
+            return;
     } else {
         SelectItem(pressed, true);
     }
-    d.Emit(&TreeView::OnItemClicked, pressed);
-    d.Emit(&TreeView::OnMultiSelectionChanged);
-    if (current && current != pressed) {
-        if (currentWasSelected)
-            SelectItem(current, false);
-        else
-            DeselectItem(current, true);
-    }
-    ClearAllChildNodeState(pressed);
+    if (!d.IsItem(pressed) || !d.Emit(&TreeView::OnItemClicked, pressed) ||
+        !d.Emit(&TreeView::OnMultiSelectionChanged) || !d.IsItem(pressed))
+        return;
+    d.HoldSelectionEvents([this, &d, current, pressed, currentWasSelected] {
+        if (d.IsItem(current) && current != pressed) {
+            if (currentWasSelected)
+                selectItem(current, false);
+            else
+                deselectItem(current);
+        }
+        clearAllChildNodeState(pressed);
+    });
+    if (!d.IsLive())
+        return;
     if (wasSelected) {
         auto found = std::find(d.selectedList.begin(), d.selectedList.end(), pressed);
         if (found != d.selectedList.end())
@@ -287,11 +336,13 @@ void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
         const QModelIndex index = indexAt(event->pos());
         if (!index.isValid() || !d)
             return;
-        if (TreeModel *model = d->VirtualModel()) {
-            d->Emit(&TreeView::OnVirtualItemMouseUp, model->ItemFromIndex(index));
-        } else if (QStandardItemModel *model = d->Model()) {
-            d->Emit(&TreeView::OnItemMouseUp, model->itemFromIndex(index));
-        }
+        bool live = true;
+        if (TreeModel *model = d->VirtualModel())
+            live = d->Emit(&TreeView::OnVirtualItemMouseUp, model->ItemFromIndex(index));
+        else if (QStandardItemModel *model = d->Model())
+            live = d->Emit(&TreeView::OnItemMouseUp, model->itemFromIndex(index));
+        if (!live)
+            return;
         if (TreeView *owner = m_owner.get())
             if (std::shared_ptr<ContextMenu> menu = owner->GetContextMenu())
                 menu->Show(true);
@@ -408,63 +459,102 @@ void TreeViewQt::dropEvent(QDropEvent *event)
     event->accept();
 }
 
-bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *target, bool asChild)
+std::vector<QStandardItem *> TreeViewQt::movable(TreeView::impl &d, const std::vector<QStandardItem *> &items,
+                                                 QStandardItem *target, bool asChild) const
 {
-    auto d = impl();
-    QStandardItemModel *model = d ? d->Model() : nullptr;
-    if (!model || items.empty())
-        return false;
-    if (canMove && !canMove(target, items, !asChild))
-        return false;
-    QStandardItem *parent = asChild ? target : (target ? target->parent() : nullptr);
     // Only rows of this tree move, each once (a row moves with its ancestor),
     // and never into themselves.
     std::vector<QStandardItem *> moving;
     for (QStandardItem *item : items)
-        if (d->IsItem(item) && !hasAncestorIn(item, items) &&
+        if (d.IsItem(item) && !hasAncestorIn(item, items) &&
             std::find(moving.begin(), moving.end(), item) == moving.end())
             moving.push_back(item);
-    if (moving.empty() || (target && !d->IsItem(target)))
-        return false;
+    if (moving.empty() || (target && !d.IsItem(target)))
+        return {};
     for (QStandardItem *item : moving)
         if (item == target || (target && hasAncestorIn(target, {item})))
-            return false;
+            return {};
     // A single-root tree gets no second top-level row.
-    if (d->IsSingleRoot() && !parent)
+    const bool toTop = asChild ? !target : (!target || !target->parent());
+    if (d.IsSingleRoot() && toTop)
         for (QStandardItem *item : moving)
             if (item->parent())
-                return false;
+                return {};
+    return moving;
+}
 
-    d->Emit(&TreeView::OnItemsDropping, target, items, !asChild);
-    if (!d->IsItem(target) && target)
+bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *target, bool asChild)
+{
+    auto d = impl();
+    if (!d || !d->Model() || items.empty())
+        return false;
+    if (canMove && !canMove(target, items, !asChild))
+        return false;
+    std::vector<QStandardItem *> moving = movable(*d, items, target, asChild);
+    if (moving.empty())
+        return false;
+    if (!d->Emit(&TreeView::OnItemsDropping, target, items, !asChild))
+        return false;
+    // The handler may have removed any of them, the target or every row.
+    moving = movable(*d, moving, target, asChild);
+    QStandardItemModel *model = d->Model();
+    if (moving.empty() || !model)
         return false;
     // Each row is taken out whole and put back: the same items, with their
-    // children, data, check state, font, colour and tool tip.
+    // children, data, check state, font, colour and tool tip. No handler runs
+    // until every row is in its place.
+    QStandardItem *parent = asChild ? target : (target ? target->parent() : nullptr);
     std::vector<QStandardItem *> moved;
-    QStandardItem *after = target;
-    QStandardItem *destination = parent ? parent : model->invisibleRootItem();
-    for (QStandardItem *item : moving) {
-        QStandardItem *source = item->parent() ? item->parent() : model->invisibleRootItem();
-        const QList<QStandardItem *> row = source->takeRow(item->row());
-        int position = 0;
-        if (after && after != parent)
-            position = after->row() + 1;
-        destination->insertRow(position, row);
-        if (moved.empty() && parent)
-            d->SetExpanded(parent, true);
-        SelectItem(item, true);
-        moved.push_back(item);
-        after = item;
-    }
-    // Rows taken out lost their selection; the list keeps only what is selected.
-    auto &listed = d->selectedList;
-    listed.erase(std::remove_if(listed.begin(), listed.end(),
-                                [this](QStandardItem *item) {
-                                    return !item->index().isValid() || !selectionModel()->isSelected(item->index());
-                                }),
-                 listed.end());
-    d->Emit(&TreeView::OnItemsDropped, target, moved, !asChild);
+    d->HoldSelectionEvents([&] {
+        QStandardItem *after = target;
+        QStandardItem *destination = parent ? parent : model->invisibleRootItem();
+        for (QStandardItem *item : moving) {
+            QStandardItem *source = item->parent() ? item->parent() : model->invisibleRootItem();
+            const QList<QStandardItem *> row = source->takeRow(item->row());
+            int position = 0;
+            if (after && after != parent)
+                position = after->row() + 1;
+            destination->insertRow(position, row);
+            selectItem(item, true);
+            moved.push_back(item);
+            after = item;
+        }
+        // Rows taken out lost their selection; the list keeps only what is selected.
+        auto &listed = d->selectedList;
+        listed.erase(std::remove_if(listed.begin(), listed.end(),
+                                    [this, &d](QStandardItem *item) {
+                                        return !d->IsItem(item) || !selectionModel()->isSelected(item->index());
+                                    }),
+                     listed.end());
+    });
+    if (parent && d->IsItem(parent))
+        d->SetExpanded(parent, true);
+    // The selection's and the expansion's handlers ran: what they removed is not reported.
+    if (!d->IsLive())
+        return true;
+    moved.erase(std::remove_if(moved.begin(), moved.end(), [&d](QStandardItem *item) { return !d->IsItem(item); }),
+                moved.end());
+    d->Emit(&TreeView::OnItemsDropped, d->IsItem(target) ? target : nullptr, moved, !asChild);
     return true;
+}
+
+QModelIndex TreeViewQt::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const int changes = m_rowChanges;
+    const QModelIndex next = QTreeView::moveCursor(action, modifiers);
+    return m_rowChanges == changes ? next : currentIndex();
+}
+
+void TreeViewQt::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    ++m_rowChanges;
+    QTreeView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void TreeViewQt::reset()
+{
+    ++m_rowChanges;
+    QTreeView::reset();
 }
 
 void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles)
@@ -477,9 +567,12 @@ void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bott
     if (roles.contains(Qt::DisplayRole) && model) {
         if (QStandardItem *item = model->itemFromIndex(topLeft)) {
             const std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
-            d->Emit(&TreeView::OnItemTextChanged, item, text);
-            d->Emit(&TreeView::OnItemTextReplaced, item, item->data(Qt::UserRole + 1).toString().toStdWString(),
-                    text);
+            // The first handler may remove the item, clear the tree or release the control.
+            if (!d->Emit(&TreeView::OnItemTextChanged, item, text) || !d->IsItem(item))
+                return;
+            const std::wstring before = item->data(Qt::UserRole + 1).toString().toStdWString();
+            if (!d->Emit(&TreeView::OnItemTextReplaced, item, before, text))
+                return;
         }
     }
     if ((roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole) || roles.contains(Qt::DecorationRole)) &&

@@ -12,6 +12,8 @@ VirtTreeItem::VirtTreeItem(VirtTreeItem *parent)
 VirtTreeItem::~VirtTreeItem()
 {
     RemoveChilds();
+    if (m_register)
+        m_register->erase(this);
 }
 
 void VirtTreeItem::RemoveChilds()
@@ -27,6 +29,16 @@ void VirtTreeItem::AppendChild(VirtTreeItem *child)
     child->m_level = m_parent ? m_level + 1 : 0;
     child->m_row = m_children.size();
     m_children.append(child);
+    if (m_register)
+        child->enter(m_register);
+}
+
+void VirtTreeItem::enter(Register *nodes)
+{
+    m_register = nodes;
+    nodes->insert(this);
+    for (VirtTreeItem *child : m_children)
+        child->enter(nodes);
 }
 
 VirtTreeItem *VirtTreeItem::Child(int i) const
