@@ -458,7 +458,11 @@ void ComboBox::impl::SetEditable(bool editable)
     if (!widget)
         return;
     if (editable) {
+        // The new text field reports its text, which may reach a handler.
         widget->setEditable(true);
+        widget = combo();
+        if (!IsLive() || !widget)
+            return;
         m_previousText = CurrentText();
     } else {
         if (m_balloon)

@@ -194,6 +194,9 @@ void ListBox::impl::AddPictureEx(int row, int column, const std::wstring &path, 
     table->setIconSize(QSize(size, size));
     if (QTableWidgetItem *cell = table->item(row, column)) {
         cell->setData(Qt::DecorationRole, QIcon(QString::fromStdWString(path)));
+        // The change reported OnItemChanged: its handler may have released the list.
+        if (!IsLive())
+            return;
         fitColumn(column);
         table->viewport()->update();
     }
@@ -213,6 +216,9 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     } else {
         cell->setData(Qt::DecorationRole, QVariant());
     }
+    // The change reported OnItemChanged: its handler may have released the list.
+    if (!IsLive())
+        return;
     fitColumn(column);
     table->viewport()->update();
 }
@@ -225,6 +231,8 @@ void ListBox::impl::AddPictureSysIconEx(int row, int column, const std::wstring 
     if (!cell || !QFileInfo::exists(file))
         return;
     cell->setData(Qt::DecorationRole, FileSystemIcon(file));
+    if (!IsLive())
+        return;
     fitColumn(column);
     table->viewport()->update();
 }

@@ -5,6 +5,7 @@
 #include "ComboBoxFS.h"
 #include "ComboBoxFSQt.h"
 #include "ComboBoxQt.h"
+#include "Edit.h"
 #include "ItemDelegate.h"
 #include "ListBox.h"
 #include "ListBoxQt.h"
@@ -406,6 +407,23 @@ const ListCase kListCases[] = {
      },
      [](ListHarness &h) { h.list->Clear(); },
      [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"ItemChangedHandlerClearsWhenAnEditIsCommitted",
+     [](ListHarness &h) {
+         h.edit(1);
+         h.list->OnItemChanged.Subscribe([act = once([&h] { h.list->Clear(); })](int) { act(); });
+     },
+     [](ListHarness &h) {
+         auto *line = qobject_cast<QLineEdit *>(h.delegate()->TextEditor()->GetPlatformHandle());
+         ASSERT_NE(line, nullptr);
+         line->setText(QStringLiteral("typed"));
+         // The view commits the text and closes the editor from the event loop.
+         QTest::keyClick(line, Qt::Key_Return);
+         EXPECT_TRUE(QTest::qWaitFor([&h] { return h.delegate()->TextEditor() == nullptr; }));
+     },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.list->Count(), 0);
+         EXPECT_EQ(h.delegate()->TextEditor(), nullptr);
+     }},
     {"TextEditedHandlerReleasesTheListWhenTheEditorCloses",
      [](ListHarness &h) {
          h.edit(0);
