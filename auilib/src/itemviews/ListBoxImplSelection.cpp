@@ -192,7 +192,10 @@ void ListBox::impl::ShowSelection(bool show)
 {
     if (m_delegate) {
         m_delegate->SetShowSelection(show);
+        // The end of an open edit is reported: its handler may release the list.
         m_delegate->CloseAllEditors();
+        if (!IsLive())
+            return;
     }
     ApplyShowSelection(show);
 }
