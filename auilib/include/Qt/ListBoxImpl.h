@@ -173,6 +173,8 @@ private:
     // Whether the list lives and `place` is still one of its cells: the check
     // after a handler may have run.
     bool stillThere(const QPersistentModelIndex &place) const;
+    // The item at `place` while it is still there, else null.
+    QTableWidgetItem *cellAt(const QPersistentModelIndex &place) const;
     // Closes the open editor when its cell lies in rows first..last, so that
     // the end of the edit is reported before the rows go. False once the
     // list is gone.

@@ -128,6 +128,11 @@ bool ListBox::impl::stillThere(const QPersistentModelIndex &place) const
     return IsLive() && Table() && place.isValid();
 }
 
+QTableWidgetItem *ListBox::impl::cellAt(const QPersistentModelIndex &place) const
+{
+    return stillThere(place) ? Table()->item(place.row(), place.column()) : nullptr;
+}
+
 bool ListBox::impl::closeEditorInRows(int first, int last)
 {
     if (m_delegate && m_editedRow >= 0 && m_editedCell.isValid() && m_editedCell.row() >= first &&
@@ -210,12 +215,11 @@ int ListBox::impl::InsertItem(int row, const std::wstring &text, const any &data
     if (!data.empty())
         cell->setData(Qt::UserRole, m_links->itemData.Add(data, 0));
     table->setItem(row, 0, cell);
-    if (stillThere(first) && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)) {
-        QTableWidgetItem *placed = Table()->item(first.row(), 0);
+    if (QTableWidgetItem *placed = cellAt(first);
+        placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
         placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
-    }
-    if (stillThere(first) && m_checkMode != NoCheck)
-        Table()->item(first.row(), 0)->setCheckState(Qt::Unchecked);
+    if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
+        placed->setCheckState(Qt::Unchecked);
     restoreSorting(sorting);
     if (!stillThere(first))
         return -1;
@@ -247,12 +251,11 @@ int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const a
             cell->setData(Qt::UserRole, id);
         Table()->setItem(first.row(), column, cell);
         if (column == 0) {
-            if (stillThere(first) && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)) {
-                QTableWidgetItem *placed = Table()->item(first.row(), 0);
+            if (QTableWidgetItem *placed = cellAt(first);
+                placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
                 placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
-            }
-            if (stillThere(first) && m_checkMode != NoCheck)
-                Table()->item(first.row(), 0)->setCheckState(Qt::Unchecked);
+            if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
+                placed->setCheckState(Qt::Unchecked);
         }
         fitColumn(column);
     }
@@ -568,9 +571,10 @@ bool ListBox::impl::SetItemData(int row, const any &data)
         return false;
     // Removing the old data reports OnItemChanged: the cell is looked for again.
     RemoveItemData(row);
-    if (!stillThere(first))
+    QTableWidgetItem *cell = cellAt(first);
+    if (!cell)
         return false;
-    setIdOfCell(Table()->item(first.row(), 0), m_links->itemData.Add(data, 0));
+    setIdOfCell(cell, m_links->itemData.Add(data, 0));
     return true;
 }
 
@@ -592,7 +596,7 @@ bool ListBox::impl::SetItemDataEx(int row, int column, const any &data)
             return false;
     }
     id = m_links->itemData.Set(id, data, column);
-    setIdOfCell(Table()->item(cell.row(), cell.column()), id);
+    setIdOfCell(cellAt(cell), id);
     return true;
 }
 
