@@ -54,6 +54,10 @@ public:
         EditDefault = 4,
     };
 
+    // The most columns SetColumnsCount takes: far more than any list shows,
+    // and few enough for the table to build at once. Larger counts are refused.
+    static constexpr int kMaxColumnsCount = 1000;
+
     // (this cell's text, its item data, the other cell's text, its item data):
     // whether this cell sorts before the other one.
     using SortFunction = std::function<bool(std::wstring, any, std::wstring, any)>;
@@ -153,6 +157,7 @@ public:
     bool SortColumn(int column, bool caseSensitive = true);
     bool SortColumn(int column, SortMode mode, bool caseSensitive = true);
     void SetColumnSortFunc(int column, const SortFunction &function);
+    // 1 to kMaxColumnsCount columns (the rows are deleted); other counts change nothing.
     void SetColumnsCount(int count);
     int GetColumnsCount();
     bool SetColumnName(int column, const std::wstring &name);

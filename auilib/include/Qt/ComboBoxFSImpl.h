@@ -38,6 +38,8 @@ private:
     // The row current before the browse row was chosen: where a cancelled
     // choice goes back to.
     int m_restoreIndex = 0;
+    // Counts the fills: a fill stops once a handler started another one.
+    unsigned m_fillRound = 0;
 };
 
 } // namespace AUILib

@@ -98,6 +98,9 @@ private:
     // Raised while a corrected text is written back, so that the write
     // reports nothing of its own.
     bool m_writingCorrection = false;
+    // Counts the reports of text changes: a report stops once a handler's
+    // change of the field started a newer one.
+    unsigned m_textRound = 0;
 };
 
 } // namespace AUILib

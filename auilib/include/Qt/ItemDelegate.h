@@ -59,6 +59,9 @@ private:
     mutable std::unique_ptr<Edit> m_textEditor;
     mutable std::unique_ptr<ComboBox> m_comboEditor;
     mutable std::unique_ptr<DateEdit> m_dateEditor;
+    // Counts the editors made and closed: code that fired a handler while an
+    // editor opens sees whether that editor is still the open one.
+    mutable unsigned m_editorRound = 0;
     bool m_showSelection = true;
 };
 

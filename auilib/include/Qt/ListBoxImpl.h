@@ -147,23 +147,46 @@ public:
     // The column's edit mode, when it has one.
     bool ColumnEditMode(int column, EditMode &mode) const;
     ItemDelegate *Delegate() const { return m_delegate.data(); }
-    // The cell whose editor opened last, followed through inserts, sorts and
-    // deletes while the editor is open.
+    // The cell whose editor is open, followed through inserts, sorts and
+    // deletes while it is; EditedRow is -1 once the edit is over.
     void SetEditedCell(const QModelIndex &index);
     QPersistentModelIndex EditedCell() const { return m_editedCell; }
     int EditedRow() const { return m_editedRow; }
     int EditedColumn() const { return m_editedColumn; }
 
-    // Fires one of the list's events (the widget and the delegate use it).
+    // Fires one of the list's events (the widget and the delegate use it);
+    // false once the list is gone, as Fire.
     template <class... Args, class... Values>
-    void FireEvent(EventSignal<void(Args...)> ListBox::*event, Values &&...values)
+    bool FireEvent(EventSignal<void(Args...)> ListBox::*event, Values &&...values)
     {
-        Fire(event, std::forward<Values>(values)...);
+        return Fire(event, std::forward<Values>(values)...);
     }
+    using BaseImplQt::IsLive;
 
 private:
     CustomQTableWidgetItem *newCell(const QString &text = QString()) const;
     CustomQTableWidgetItem *listCell(int row, int column) const;
+    // The model index of a cell, kept across calls that may run a handler
+    // (every change of a cell reports OnItemChanged): it follows its cell, and
+    // is invalid once the row is gone.
+    QPersistentModelIndex place(int row, int column) const;
+    // Whether the list lives and `place` is still one of its cells: the check
+    // after a handler may have run.
+    bool stillThere(const QPersistentModelIndex &place) const;
+    // The item at `place` while it is still there, else null.
+    QTableWidgetItem *cellAt(const QPersistentModelIndex &place) const;
+    // Closes the open editor when its cell lies in rows first..last, so that
+    // the end of the edit is reported before the rows go. False once the
+    // list is gone.
+    bool closeEditorInRows(int first, int last);
+    // Deselects rows first..last when any is selected (reported as any
+    // change of the selection). False once the list is gone.
+    bool deselectRows(int first, int last);
+    // Before rows top..bottom are removed: ends an edit in them and takes
+    // their selection away, so that neither is reported from inside Qt's
+    // removal (a handler changing the rows there would corrupt the table).
+    // False when the list or a row is gone by then.
+    bool readyToRemove(const QPersistentModelIndex &top, const QPersistentModelIndex &bottom);
     void fitColumn(int column);
     void firstRowRule();
     // Switches sorting off; the returned flag goes to restoreSorting.
@@ -175,6 +198,9 @@ private:
     void addRowButtonColumn();
     void removeRowButtonColumn();
     void onSelectionChanged();
+    // Checks or unchecks the rows whose selection a Shift-click or drag changed.
+    void checkWithSelection(const std::list<int> &before, const std::set<int> &now, const std::list<int> &selected,
+                            unsigned round);
     void onEditorClosed(QWidget *editor);
     std::list<int> selectedRows() const;
     bool rowInRange(int row);
@@ -208,6 +234,9 @@ private:
     Editable m_editable = NotEditable;
     QPalette m_savedPalette;
     bool m_inSelectionHandler = false;
+    // Counts the selection reports and Clear: a report walk stops once
+    // another one, or a Clear, ran from one of its handlers.
+    unsigned m_selectionRound = 0;
 };
 
 // The name the list's parts use for it.

@@ -80,6 +80,10 @@ int ComboBoxFS::impl::AddSearchFolderItem(const QString &text, int type, int num
     auto *record = new ObTagMRUComboBoxItem_Qt(type, number, path, second);
     const QIcon icon = text != ComboBoxFSQt::BrowseText() ? FileSystemIcon(path) : QIcon();
     widget->addItem(icon, text, QVariant::fromValue(record));
+    // The first row becomes current, which is reported to a handler.
+    widget = combo();
+    if (!IsLive() || !widget)
+        return -1;
     AutoUpdateComboboxViewWidth();
     return widget->count() - 1;
 }
@@ -93,6 +97,10 @@ int ComboBoxFS::impl::InsertSearchFolderItem(int index, const QString &text, con
     const int row = std::max(0, std::min(index, widget->count()));
     auto *record = new ObTagMRUComboBoxItem_Qt(data.type, data.number, path, QString::fromStdWString(data.secondText));
     widget->insertItem(row, FileSystemIcon(path), text, QVariant::fromValue(record));
+    // The first row becomes current, which is reported to a handler.
+    widget = combo();
+    if (!IsLive() || !widget || row >= widget->count())
+        return -1;
     AutoUpdateComboboxViewWidth();
     return row;
 }
@@ -133,10 +141,16 @@ void ComboBoxFS::impl::AutoUpdateComboboxViewWidth()
 
 void ComboBoxFS::impl::InitComboBoxFS()
 {
-    ComboBoxFSQt *widget = combo();
-    if (!widget)
+    if (!combo())
         return;
-    widget->clear();
+    // Clearing the list and adding its first row change the current row,
+    // which is reported: after each step the fill stops once a handler
+    // released the control or started another fill (which then stands).
+    const unsigned round = ++m_fillRound;
+    const auto goOn = [this, round] { return IsLive() && combo() && round == m_fillRound; };
+    combo()->clear();
+    if (!goOn())
+        return;
     m_restoreIndex = 0;
     const QStandardPaths::StandardLocation locations[] = {
         QStandardPaths::DocumentsLocation, QStandardPaths::DesktopLocation, QStandardPaths::DownloadLocation,
@@ -146,11 +160,18 @@ void ComboBoxFS::impl::InitComboBoxFS()
         const QString name = QStandardPaths::displayName(location);
         const QString path = QFileInfo(QStandardPaths::writableLocation(location)).canonicalFilePath();
         AddSearchFolderItem(name, ItemTypeStandardFolder, 0, path, name);
+        if (!goOn())
+            return;
     }
     const QString browseText = ComboBoxFSQt::BrowseText();
     AddSearchFolderItem(browseText, ItemTypeBrowse, 0, browseText, browseText);
+    if (!goOn())
+        return;
 
-    widget->setCurrentIndex(0);
+    combo()->setCurrentIndex(0);
+    if (!goOn())
+        return;
+    ComboBoxFSQt *widget = combo();
     if (const ObTagMRUComboBoxItem_Qt *current = widget->Record(widget->currentIndex()))
         m_rememberedFolder = current->folderPath;
     const QString remembered = QFileInfo(m_rememberedFolder).canonicalFilePath();
@@ -170,9 +191,10 @@ void ComboBoxFS::impl::onActivated()
         return;
     if (isBrowseRow(widget->currentIndex()))
         browse();
-    // The folder dialog may have outlived the widget.
+    // The folder dialog may have outlived the widget, and the rows it made
+    // current were reported to handlers that may have released the control.
     widget = combo();
-    if (!widget)
+    if (!IsLive() || !widget)
         return;
     widget->setFocus(Qt::OtherFocusReason);
     Fire(&ComboBoxFS::OnItemActivated, widget->currentIndex());
@@ -199,7 +221,9 @@ void ComboBoxFS::impl::browse()
             return;
         }
     }
-    widget->setCurrentIndex(AddSearchFolderItem(canonical, ItemTypePickedFolder, 1, canonical, canonical));
+    const int added = AddSearchFolderItem(canonical, ItemTypePickedFolder, 1, canonical, canonical);
+    if (added >= 0 && (widget = combo()))
+        widget->setCurrentIndex(added);
 }
 
 } // namespace AUILib

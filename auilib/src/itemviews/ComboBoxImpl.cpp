@@ -70,6 +70,11 @@ int ComboBox::impl::InsertItem(int index, const std::wstring &text, const any &d
     if (!data.empty())
         id = m_itemData.Add(data, 0);
     widget->insertItem(row, QIcon(), QString::fromStdWString(text), id);
+    // The first row becomes current, which is reported: a handler may have
+    // taken the row (or the combo box) away again.
+    widget = combo();
+    if (!IsLive() || !widget || row >= widget->count())
+        return -1;
     return row;
 }
 
@@ -85,17 +90,27 @@ int ComboBox::impl::InsertSeparator(int index, const std::wstring &text, const a
         return row;
     }
     const int row = InsertItem(index, text, data);
-    QAbstractItemModel *model = widget->model();
-    const QModelIndex item = rowIndex(row);
-    model->setData(item, QStringLiteral("header"), Qt::AccessibleDescriptionRole);
-    if (auto *standard = qobject_cast<QStandardItemModel *>(model)) {
+    if (row < 0)
+        return -1;
+    // Each change of the row may reach a handler (the field shows the current
+    // row's text): the row is looked for again after each.
+    const QPersistentModelIndex item(rowIndex(row));
+    const auto stillThere = [this, &item] { return IsLive() && combo() && item.isValid(); };
+    if (!stillThere())
+        return -1;
+    combo()->model()->setData(item, QStringLiteral("header"), Qt::AccessibleDescriptionRole);
+    if (!stillThere())
+        return -1;
+    if (auto *standard = qobject_cast<QStandardItemModel *>(combo()->model())) {
         if (QStandardItem *header = standard->itemFromIndex(item))
             header->setFlags(header->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable));
     }
+    if (!stillThere())
+        return -1;
     QFont font;
     font.setFamily(QStringLiteral("Arial"));
-    model->setData(item, font, Qt::FontRole);
-    return row;
+    combo()->model()->setData(item, font, Qt::FontRole);
+    return stillThere() ? item.row() : -1;
 }
 
 void ComboBox::impl::AddPicture(int index, const std::wstring &path, ScalePicture scale, Size size)
@@ -176,6 +191,9 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
     // change it corrects reports once, with the corrected text.
     if (m_writingCorrection)
         return;
+    // A handler may write the field again: the newer change reports itself,
+    // and this one stops where it is.
+    const unsigned round = ++m_textRound;
     const std::wstring typed = text.toStdWString();
     std::wstring corrected = typed;
     correctNumber(corrected);
@@ -191,12 +209,15 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         if (edit)
             edit->setCursorPosition(std::min(cursor, static_cast<int>(corrected.size())));
     }
-    if (!m_settingText)
-        Fire(&ComboBox::OnTextEdited, corrected);
-    Fire(&ComboBox::OnTextChanged, corrected);
+    const auto goOn = [this, round] { return IsLive() && round == m_textRound; };
+    if (!m_settingText && (!Fire(&ComboBox::OnTextEdited, corrected) || !goOn()))
+        return;
+    if (!Fire(&ComboBox::OnTextChanged, corrected) || !goOn())
+        return;
+    // The text before is the one last reported, whichever round reported it.
     const std::wstring previous = m_previousText;
-    Fire(&ComboBox::OnTextReplaced, previous, corrected);
     m_previousText = corrected;
+    Fire(&ComboBox::OnTextReplaced, previous, corrected);
 }
 
 void ComboBox::impl::Clear()
@@ -226,7 +247,11 @@ bool ComboBox::impl::SetItemData(int index, const any &data)
     ComboBoxQt *widget = combo();
     if (!widget || index < 0 || index >= widget->count())
         return false;
+    // Clearing the old data changes the row, which may reach a handler.
     RemoveItemData(index);
+    widget = combo();
+    if (!IsLive() || !widget || index >= widget->count())
+        return false;
     widget->setItemData(index, m_itemData.Add(data, 0), Qt::UserRole);
     return true;
 }
@@ -258,9 +283,8 @@ int ComboBox::impl::FindString(const std::wstring &text, int startAfter) const
     ComboBoxQt *widget = combo();
     if (!widget || widget->count() <= 0)
         return -1;
-    int start = startAfter + 1;
-    if (start < 0 || start >= widget->count())
-        start = 0;
+    // A start before the first row or at (or past) the last searches from the top.
+    const int start = startAfter < 0 || startAfter >= widget->count() - 1 ? 0 : startAfter + 1;
     QAbstractItemModel *model = widget->model();
     const QModelIndexList hits =
         model->match(model->index(start, widget->modelColumn(), widget->rootModelIndex()), Qt::DisplayRole,
@@ -434,7 +458,11 @@ void ComboBox::impl::SetEditable(bool editable)
     if (!widget)
         return;
     if (editable) {
+        // The new text field reports its text, which may reach a handler.
         widget->setEditable(true);
+        widget = combo();
+        if (!IsLive() || !widget)
+            return;
         m_previousText = CurrentText();
     } else {
         if (m_balloon)
@@ -494,11 +522,13 @@ void ComboBox::impl::SetAddToListOnEnterKey(bool add)
 
 void ComboBox::impl::DeleteString(int index)
 {
-    ComboBoxQt *widget = combo();
-    if (!widget)
+    if (!combo())
         return;
+    // Clearing the data changes the row, which may reach a handler.
     RemoveItemData(index);
-    widget->removeItem(index);
+    ComboBoxQt *widget = combo();
+    if (IsLive() && widget)
+        widget->removeItem(index);
 }
 
 QWidget *ComboBox::impl::GetWndPtr() const

@@ -91,6 +91,16 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     editor->setFont(option.font);
     owner->ApplyShowSelection(false);
     owner->SetEditedCell(index);
+    const unsigned round = ++m_editorRound;
+    const QPersistentModelIndex edited(index);
+    const QPointer<QWidget> guarded(editor);
+    // The handlers below may close this editor, move or remove its cell, or
+    // release the list: the view then gets no editor (it would register one
+    // for a cell that is gone).
+    const auto stillEditing = [&] {
+        return owner->IsLive() && m_editorRound == round && guarded && edited.isValid() &&
+               edited.row() == index.row() && edited.column() == index.column();
+    };
     BaseGUIObject *control = nullptr;
     if (m_textEditor && editor == m_textEditor->GetPlatformHandle()) {
         control = m_textEditor.get();
@@ -101,8 +111,20 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     } else if (m_dateEditor) {
         control = m_dateEditor.get();
     }
-    owner->FireEvent(&ListBox::OnEditorCreated, index.row(), index.column(), control);
-    return editor;
+    if (stillEditing())
+        owner->FireEvent(&ListBox::OnEditorCreated, index.row(), index.column(), control);
+    if (stillEditing())
+        return editor;
+    // An edit still open ends as any edit ends, reported; the editor goes.
+    if (m_editorRound == round && guarded)
+        emit const_cast<ItemDelegate *>(this)->closeEditor(guarded.data(), QAbstractItemDelegate::NoHint);
+    if (m_editorRound == round)
+        const_cast<ItemDelegate *>(this)->EditorClosed();
+    if (guarded) {
+        guarded->hide();
+        guarded->deleteLater();
+    }
+    return nullptr;
 }
 
 QWidget *ItemDelegate::makeTextEditor(ListBox::impl &list, QWidget *parent) const
@@ -249,6 +271,7 @@ void ItemDelegate::CloseAllEditors()
 
 bool ItemDelegate::EditorClosed()
 {
+    ++m_editorRound;
     const bool hadDate = m_dateEditor != nullptr;
     m_textEditor.reset();
     m_comboEditor.reset();

@@ -10,11 +10,11 @@
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QUiLoader>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <set>
 
@@ -117,6 +117,37 @@ CustomQTableWidgetItem *ListBox::impl::listCell(int row, int column) const
     return table ? dynamic_cast<CustomQTableWidgetItem *>(table->item(row, column)) : nullptr;
 }
 
+QPersistentModelIndex ListBox::impl::place(int row, int column) const
+{
+    ListBoxQt *table = Table();
+    return table ? QPersistentModelIndex(table->model()->index(row, column)) : QPersistentModelIndex();
+}
+
+bool ListBox::impl::stillThere(const QPersistentModelIndex &place) const
+{
+    return IsLive() && Table() && place.isValid();
+}
+
+QTableWidgetItem *ListBox::impl::cellAt(const QPersistentModelIndex &place) const
+{
+    return stillThere(place) ? Table()->item(place.row(), place.column()) : nullptr;
+}
+
+bool ListBox::impl::closeEditorInRows(int first, int last)
+{
+    if (m_delegate && m_editedRow >= 0 && m_editedCell.isValid() && m_editedCell.row() >= first &&
+        m_editedCell.row() <= last)
+        m_delegate->CloseAllEditors();
+    return IsLive() && Table();
+}
+
+bool ListBox::impl::readyToRemove(const QPersistentModelIndex &top, const QPersistentModelIndex &bottom)
+{
+    const auto valid = [&] { return top.isValid() && bottom.isValid() && top.row() <= bottom.row(); };
+    return valid() && closeEditorInRows(top.row(), bottom.row()) && valid() && deselectRows(top.row(), bottom.row()) &&
+           valid();
+}
+
 bool ListBox::impl::rowInRange(int row)
 {
     ListBoxQt *table = Table();
@@ -161,7 +192,7 @@ bool ListBox::impl::suspendSorting()
 
 void ListBox::impl::restoreSorting(bool wasOn)
 {
-    if (ListBoxQt *table = Table(); table && wasOn)
+    if (ListBoxQt *table = Table(); table && wasOn && IsLive())
         table->setSortingEnabled(true);
 }
 
@@ -177,17 +208,23 @@ int ListBox::impl::InsertItem(int row, const std::wstring &text, const any &data
     firstRowRule();
     const bool sorting = suspendSorting();
     table->insertRow(row);
+    // Each change of the new cell reports OnItemChanged, whose handler may
+    // take the row (or the list) away again: it is looked for after each.
+    const QPersistentModelIndex first = place(row, 0);
     CustomQTableWidgetItem *cell = newCell(QString::fromStdWString(text));
     if (!data.empty())
         cell->setData(Qt::UserRole, m_links->itemData.Add(data, 0));
     table->setItem(row, 0, cell);
-    if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
-        cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
-    if (m_checkMode != NoCheck)
-        cell->setCheckState(Qt::Unchecked);
+    if (QTableWidgetItem *placed = cellAt(first);
+        placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
+        placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
+    if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
+        placed->setCheckState(Qt::Unchecked);
     restoreSorting(sorting);
+    if (!stillThere(first))
+        return -1;
     fitColumn(0);
-    return cell->row();
+    return first.row();
 }
 
 int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const any &data)
@@ -205,24 +242,26 @@ int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const a
     }
     const int id = data.empty() ? 0 : m_links->itemData.Add(data, 0);
     auto text = texts.begin();
-    CustomQTableWidgetItem *first = nullptr;
-    for (int column = 0; column < m_columnCount; ++column) {
+    // The row is looked for again after each change of a cell (each reports
+    // OnItemChanged, whose handler may change the list).
+    const QPersistentModelIndex first = place(row, 0);
+    for (int column = 0; column < m_columnCount && stillThere(first); ++column) {
         CustomQTableWidgetItem *cell = newCell(text != texts.end() ? QString::fromStdWString(*text++) : QString());
         if (id)
             cell->setData(Qt::UserRole, id);
-        table->setItem(row, column, cell);
+        Table()->setItem(first.row(), column, cell);
         if (column == 0) {
-            first = cell;
-            if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
-                cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
-            if (m_checkMode != NoCheck)
-                cell->setCheckState(Qt::Unchecked);
+            if (QTableWidgetItem *placed = cellAt(first);
+                placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
+                placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
+            if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
+                placed->setCheckState(Qt::Unchecked);
         }
         fitColumn(column);
     }
     restoreSorting(sorting);
     // Where the row is now, after sorting: the row a caller goes on to address.
-    return first->row();
+    return stillThere(first) ? first.row() : -1;
 }
 
 int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std::list<any> &datas)
@@ -234,15 +273,19 @@ int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std:
     const bool sorting = suspendSorting();
     if (row < 0 || row > table->rowCount())
         row = table->rowCount();
-    QTableWidgetItem *first = nullptr;
-    if (InsertItemEx(row, texts, any()) >= 0) {
-        first = table->item(row, 0);
+    QPersistentModelIndex first;
+    const int placed = InsertItemEx(row, texts, any());
+    if (placed >= 0) {
+        first = place(placed, 0);
         int column = 0;
-        for (const any &data : datas)
-            SetItemDataEx(row, column++, data);
+        for (const any &data : datas) {
+            if (!stillThere(first))
+                break;
+            SetItemDataEx(first.row(), column++, data);
+        }
     }
     restoreSorting(sorting);
-    return first ? first->row() : -1;
+    return stillThere(first) ? first.row() : -1;
 }
 
 int ListBox::impl::Count()
@@ -275,8 +318,13 @@ int ListBox::impl::GetItemIndex(const std::wstring &text)
     ListBoxQt *table = Table();
     if (!table)
         return -1;
-    const QList<QTableWidgetItem *> found = table->findItems(QString::fromStdWString(text), Qt::MatchFixedString);
-    return found.isEmpty() ? -1 : found.first()->row();
+    // Qt matches cells without an item too (an empty text matches them), and
+    // lists them as null items.
+    for (QTableWidgetItem *cell : table->findItems(QString::fromStdWString(text), Qt::MatchFixedString)) {
+        if (cell)
+            return cell->row();
+    }
+    return -1;
 }
 
 int ListBox::impl::FindString(const std::wstring &text, int start)
@@ -284,9 +332,8 @@ int ListBox::impl::FindString(const std::wstring &text, int start)
     ListBoxQt *table = Table();
     if (!table || table->rowCount() == 0)
         return -1;
-    int from = start + 1;
-    if (from < 0 || from >= table->rowCount())
-        from = 0;
+    // A start before the first row or at (or past) the last searches from the top.
+    const int from = start < 0 || start >= table->rowCount() - 1 ? 0 : start + 1;
     const QModelIndexList found =
         table->model()->match(table->model()->index(from, 0), Qt::DisplayRole, QString::fromStdWString(text), 1,
                               Qt::MatchStartsWith | Qt::MatchWrap);
@@ -300,29 +347,38 @@ bool ListBox::impl::SetItemText(int row, int column, const std::wstring &text)
     if (!cell)
         return false;
     cell->setText(QString::fromStdWString(text));
+    // The change reported OnItemChanged: its handler may have released the list.
+    if (!IsLive() || !Table())
+        return true;
     fitColumn(column);
-    table->viewport()->update();
+    Table()->viewport()->update();
     return true;
 }
 
 bool ListBox::impl::SetItemTextEx(int row, std::list<std::wstring> &texts)
 {
-    ListBoxQt *table = Table();
-    if (!table)
+    if (!rowInRange(row))
         return false;
+    // Texts for the list's columns only; the row is looked for again after
+    // each change of a cell (each reports OnItemChanged).
+    const QPersistentModelIndex first = place(row, 0);
     int column = 0;
     for (const std::wstring &text : texts) {
-        QTableWidgetItem *cell = table->item(row, column);
-        if (!cell) {
-            cell = new QTableWidgetItem(QString());
-            table->setItem(row, column, cell);
-        }
-        cell->setText(QString::fromStdWString(text));
+        if (column >= m_columnCount || !stillThere(first))
+            break;
+        if (!Table()->item(first.row(), column))
+            Table()->setItem(first.row(), column, newCell());
+        if (!stillThere(first))
+            break;
+        if (QTableWidgetItem *cell = Table()->item(first.row(), column))
+            cell->setText(QString::fromStdWString(text));
+        if (!stillThere(first))
+            break;
         fitColumn(column);
-        table->viewport()->update();
+        Table()->viewport()->update();
         ++column;
     }
-    return true;
+    return stillThere(first);
 }
 
 void ListBox::impl::releaseRowData(int row)
@@ -345,16 +401,18 @@ void ListBox::impl::releaseRowData(int row)
 bool ListBox::impl::DeleteItem(int row)
 {
     ListBoxQt *table = Table();
-    if (!table)
+    if (!table || !table->item(row, 0))
         return false;
+    const bool hadSelection = table->selectionModel()->hasSelection();
+    const QPersistentModelIndex target = place(row, 0);
+    if (!readyToRemove(target, target))
+        return false;
+    table = Table();
+    row = target.row();
     const bool sorting = suspendSorting();
-    if (!table->item(row, 0)) {
-        restoreSorting(sorting);
-        return false;
-    }
     if (row < m_pinnedRows)
         --m_pinnedRows;
-    if (!m_singleSelection && !table->selectionModel()->hasSelection()) {
+    if (!m_singleSelection && !hadSelection) {
         QModelIndex next = table->model()->index(row + 1, 0);
         if (!next.isValid())
             next = table->model()->index(row - 1, 0);
@@ -369,14 +427,17 @@ bool ListBox::impl::DeleteItem(int row)
 bool ListBox::impl::DeleteItems(int first, int count)
 {
     ListBoxQt *table = Table();
-    if (!table)
+    if (!table || !table->item(first, 0) || count < 1)
         return false;
-    const bool sorting = suspendSorting();
-    if (!table->item(first, 0) || count < 1) {
-        restoreSorting(sorting);
-        return false;
-    }
     count = std::min(count, table->rowCount() - first);
+    const QPersistentModelIndex top = place(first, 0);
+    const QPersistentModelIndex bottom = place(first + count - 1, 0);
+    if (!readyToRemove(top, bottom))
+        return false;
+    table = Table();
+    first = top.row();
+    count = bottom.row() - top.row() + 1;
+    const bool sorting = suspendSorting();
     for (int row = first; row < first + count; ++row) {
         if (row < m_pinnedRows)
             --m_pinnedRows;
@@ -392,26 +453,39 @@ bool ListBox::impl::DeleteSelItems()
 {
     if (!Table())
         return false;
-    const std::list<int> rows = selectedRows();
-    // Runs of consecutive rows, deleted from the last run to the first.
-    std::vector<std::pair<int, int>> runs;
-    for (int row : rows) {
-        if (!runs.empty() && runs.back().first + runs.back().second == row)
-            ++runs.back().second;
-        else
-            runs.emplace_back(row, 1);
+    // Runs of consecutive rows, deleted from the last run to the first. Each
+    // deletion reports selection changes whose handlers may change the list:
+    // the rows are held as indexes that follow them, and the runs formed
+    // anew from those still there.
+    std::vector<QPersistentModelIndex> rows;
+    for (int row : selectedRows())
+        rows.push_back(place(row, 0));
+    while (IsLive() && Table()) {
+        while (!rows.empty() && !rows.back().isValid())
+            rows.pop_back();
+        if (rows.empty())
+            break;
+        const int last = rows.back().row();
+        int first = last;
+        rows.pop_back();
+        while (!rows.empty() && rows.back().isValid() && rows.back().row() == first - 1) {
+            --first;
+            rows.pop_back();
+        }
+        DeleteItems(first, last - first + 1);
     }
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
-        DeleteItems(it->first, it->second);
     return true;
 }
 
 void ListBox::impl::Clear()
 {
+    // An open edit ends first, reported as the end of any edit; its handlers
+    // may change the list.
+    if (!closeEditorInRows(0, INT_MAX))
+        return;
     ListBoxQt *table = Table();
     ListBox *owner = OwnerAs<ListBox>();
-    if (!table)
-        return;
+    ++m_selectionRound;
     const bool selectionBlocked = owner && owner->OnSelectionChanged.IsBlocked();
     const bool itemSelectionBlocked = owner && owner->OnItemSelectionChanged.IsBlocked();
     if (owner) {
@@ -436,19 +510,26 @@ void ListBox::impl::DisableSortingForRow(int row)
     ListBoxQt *table = Table();
     if (!table || row < m_pinnedRows || row >= table->rowCount())
         return;
+    const QPersistentModelIndex from = place(row, 0);
+    if (!readyToRemove(from, from) || from.row() < m_pinnedRows)
+        return;
     const bool sorting = suspendSorting();
-    table->insertRow(m_pinnedRows);
-    const int source = row + 1;
-    for (int column = 0; column < table->columnCount(); ++column) {
-        QTableWidgetItem *cell = table->takeItem(source, column);
+    Table()->insertRow(m_pinnedRows);
+    // Each cell placed reports OnItemChanged: both rows are looked for again
+    // after each, and the move stops where a handler took one away.
+    const QPersistentModelIndex to = place(m_pinnedRows, 0);
+    for (int column = 0; stillThere(from) && stillThere(to) && column < Table()->columnCount(); ++column) {
+        QTableWidgetItem *cell = Table()->takeItem(from.row(), column);
         if (!cell)
             cell = newCell();
         if (auto *listCellItem = dynamic_cast<CustomQTableWidgetItem *>(cell))
             listCellItem->SetPinned(true);
-        table->setItem(m_pinnedRows, column, cell);
+        Table()->setItem(to.row(), column, cell);
     }
-    table->removeRow(source);
-    ++m_pinnedRows;
+    if (stillThere(from))
+        Table()->removeRow(from.row());
+    if (stillThere(to))
+        ++m_pinnedRows;
     restoreSorting(sorting);
 }
 
@@ -485,10 +566,14 @@ bool ListBox::impl::SetItemData(int row, const any &data)
         return false;
     // Only the first cell carries the row's data: without it there is no
     // place for it (the value would be unreachable).
-    QTableWidgetItem *cell = Table()->item(row, 0);
+    const QPersistentModelIndex first = place(row, 0);
+    if (!Table()->item(row, 0))
+        return false;
+    // Removing the old data reports OnItemChanged: the cell is looked for again.
+    RemoveItemData(row);
+    QTableWidgetItem *cell = cellAt(first);
     if (!cell)
         return false;
-    RemoveItemData(row);
     setIdOfCell(cell, m_links->itemData.Add(data, 0));
     return true;
 }
@@ -499,16 +584,19 @@ bool ListBox::impl::SetItemDataEx(int row, int column, const any &data)
         return false;
     ListBoxQt *table = Table();
     QTableWidgetItem *first = table->item(row, 0);
-    QTableWidgetItem *cell = table->item(row, column);
-    if (!first || !cell)
+    if (!first || !table->item(row, column))
         return false;
+    const QPersistentModelIndex cell = place(row, column);
     int id = first->data(Qt::UserRole).toInt();
     if (id <= 0) {
         id = m_links->itemData.Add(column == 0 ? data : any(), 0);
+        // Reports OnItemChanged: the cell is looked for again.
         setIdOfCell(first, id);
+        if (!stillThere(cell))
+            return false;
     }
     id = m_links->itemData.Set(id, data, column);
-    setIdOfCell(cell, id);
+    setIdOfCell(cellAt(cell), id);
     return true;
 }
 
@@ -516,11 +604,12 @@ bool ListBox::impl::RemoveItemData(int row)
 {
     if (!rowInRange(row))
         return false;
-    ListBoxQt *table = Table();
-    QTableWidgetItem *first = table->item(row, 0);
+    QTableWidgetItem *first = Table()->item(row, 0);
     const int id = first ? first->data(Qt::UserRole).toInt() : 0;
-    for (int column = 0; column < table->columnCount(); ++column)
-        setIdOfCell(table->item(row, column), -1);
+    // Each cell changed reports OnItemChanged: the row is looked for again.
+    const QPersistentModelIndex cell = place(row, 0);
+    for (int column = 0; stillThere(cell) && column < Table()->columnCount(); ++column)
+        setIdOfCell(Table()->item(cell.row(), column), -1);
     return m_links->itemData.Remove(id);
 }
 
@@ -533,8 +622,9 @@ void ListBox::impl::SetCheck(int row, bool check, bool repaint)
     if (m_checkMode == NoCheck || !cell)
         return;
     cell->setCheckState(check ? Qt::Checked : Qt::Unchecked);
-    if (repaint)
-        table->viewport()->update();
+    // The change reported OnItemChanged: its handler may have released the list.
+    if (repaint && IsLive() && Table())
+        Table()->viewport()->update();
 }
 
 bool ListBox::impl::GetCheck(int row)
@@ -564,163 +654,6 @@ std::list<std::wstring> ListBox::impl::CheckedItems()
     for (int row : CheckedItemsIndexes())
         texts.push_back(Table()->item(row, 0)->text().toStdWString());
     return texts;
-}
-
-// ---- Selection ----
-
-std::list<int> ListBox::impl::selectedRows() const
-{
-    std::set<int> rows;
-    if (ListBoxQt *table = Table()) {
-        for (const QItemSelectionRange &range : table->selectionModel()->selection()) {
-            if (range.left() > 0)
-                continue;
-            for (int row = range.top(); row <= range.bottom(); ++row)
-                rows.insert(row);
-        }
-    }
-    return std::list<int>(rows.begin(), rows.end());
-}
-
-void ListBox::impl::SetSel(int row, bool select, bool setCurrent)
-{
-    ListBoxQt *table = Table();
-    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
-    if (!cell)
-        return;
-    const QModelIndex index = table->model()->index(row, 0);
-    if (!index.isValid())
-        return;
-    {
-        // Inside the selection handler a change must not start another round.
-        const QSignalBlocker blocker(m_inSelectionHandler ? table : nullptr);
-        QItemSelectionModel *selection = table->selectionModel();
-        if (setCurrent)
-            selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::Deselect | QItemSelectionModel::Rows;
-        if (select)
-            command = (m_singleSelection ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select) |
-                      QItemSelectionModel::Rows;
-        selection->select(index, command);
-    }
-    if (m_checkMode == CheckWithSelection && !table->SelectingOnFocus())
-        SetCheck(row, select, false);
-    table->viewport()->update();
-    table->scrollToItem(cell, QAbstractItemView::EnsureVisible);
-}
-
-void ListBox::impl::ClearSel()
-{
-    ListBoxQt *table = Table();
-    if (!table)
-        return;
-    if (!m_singleSelection)
-        Fire(&ListBox::OnSelectionBegin);
-    table->clearSelection();
-    if (!m_singleSelection)
-        Fire(&ListBox::OnSelectionEnd);
-}
-
-std::list<int> ListBox::impl::SelectedItemsIndexes()
-{
-    return selectedRows();
-}
-
-std::list<std::wstring> ListBox::impl::SelectedItems()
-{
-    std::list<std::wstring> texts;
-    ListBoxQt *table = Table();
-    for (int row : selectedRows()) {
-        if (QTableWidgetItem *cell = table->item(row, 0))
-            texts.push_back(cell->text().toStdWString());
-    }
-    return texts;
-}
-
-bool ListBox::impl::IsSingleSelection()
-{
-    return Table() ? m_singleSelection : false;
-}
-
-void ListBox::impl::SetSingleSelection(bool single)
-{
-    m_singleSelection = single;
-    if (ListBoxQt *table = Table())
-        table->setSelectionMode(single ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
-}
-
-void ListBox::impl::onSelectionChanged()
-{
-    ListBoxQt *table = Table();
-    if (!table)
-        return;
-    const std::list<int> selected = selectedRows();
-    m_inSelectionHandler = true;
-    const std::set<int> now(selected.begin(), selected.end());
-    const std::set<int> before(m_selectionSnapshot.begin(), m_selectionSnapshot.end());
-    for (int row : m_selectionSnapshot) {
-        if (!now.count(row)) {
-            Fire(&ListBox::OnItemSelectionChanged, row);
-            Fire(&ListBox::OnSelectionChanged);
-        }
-    }
-    for (int row : selected) {
-        if (!before.count(row)) {
-            Fire(&ListBox::OnItemSelectionChanged, row);
-            Fire(&ListBox::OnSelectionChanged);
-        }
-    }
-    if (Table() && !m_singleSelection && m_checkMode == CheckWithSelection &&
-        ((QApplication::keyboardModifiers() & Qt::ShiftModifier) || table->LeftDrag())) {
-        table->setUpdatesEnabled(false);
-        for (int row : m_selectionSnapshot) {
-            if (!now.count(row))
-                SetCheck(row, false, false);
-        }
-        for (int row : selected)
-            SetCheck(row, true, false);
-        table->setUpdatesEnabled(true);
-    }
-    m_selectionSnapshot = Table() ? selectedRows() : std::list<int>();
-    m_inSelectionHandler = false;
-}
-
-void ListBox::impl::ShowSelection(bool show)
-{
-    if (m_delegate) {
-        m_delegate->SetShowSelection(show);
-        m_delegate->CloseAllEditors();
-    }
-    ApplyShowSelection(show);
-}
-
-void ListBox::impl::ApplyShowSelection(bool show)
-{
-    ListBoxQt *table = Table();
-    if (!table)
-        return;
-    if (show) {
-        table->setPalette(m_savedPalette);
-        return;
-    }
-    QPalette palette = table->palette();
-    palette.setBrush(QPalette::All, QPalette::Highlight, palette.color(QPalette::Current, QPalette::Base));
-    palette.setBrush(QPalette::All, QPalette::HighlightedText, palette.color(QPalette::Current, QPalette::Text));
-    table->setPalette(palette);
-}
-
-void ListBox::impl::SelectItemOnSetFocus(bool on)
-{
-    if (ListBoxQt *table = Table()) {
-        table->SetSelectOnFocus(on);
-        table->SetBlockMouseMove(false);
-    }
-}
-
-void ListBox::impl::SetAutomaticSearch(bool on)
-{
-    if (ListBoxQt *table = Table())
-        table->SetAutomaticSearch(on);
 }
 
 // ---- Sorting ----
@@ -823,21 +756,25 @@ void ListBox::impl::onEditorClosed(QWidget *editor)
     // The cell may have moved (a sort, an insert above it) while its editor
     // was open; it is reported where it is now, or as -1 when it is gone.
     const bool present = m_editedCell.isValid();
-    m_editedRow = present ? m_editedCell.row() : -1;
-    m_editedColumn = present ? m_editedCell.column() : -1;
-    const int row = m_editedRow;
-    const int column = m_editedColumn;
+    const int row = present ? m_editedCell.row() : -1;
+    const int column = present ? m_editedCell.column() : -1;
     const std::wstring oldText = m_delegate->OldText();
     const std::wstring newText =
         present ? m_editedCell.data(Qt::EditRole).toString().toStdWString() : std::wstring();
-    if (m_editable != EditSilently)
-        Fire(&ListBox::OnEditEnd, row);
-    Fire(&ListBox::OnItemTextEdited, row, column, oldText, newText);
+    // The edit is over before anyone hears of it: a handler that deletes the
+    // row or clears the list closes nothing a second time.
+    m_editedRow = -1;
+    m_editedColumn = -1;
+    m_editedCell = QPersistentModelIndex();
+    // The editor controls go only after the reports: a handler may still read
+    // the edit it was given at the start.
+    bool live = m_editable == EditSilently || Fire(&ListBox::OnEditEnd, row);
+    live = live && Fire(&ListBox::OnItemTextEdited, row, column, oldText, newText);
     if (m_delegate) {
-        ApplyShowSelection(m_delegate->ShowsSelection());
+        if (live)
+            ApplyShowSelection(m_delegate->ShowsSelection());
         m_delegate->EditorClosed();
     }
-    m_editedCell = QPersistentModelIndex();
 }
 
 // ---- Form ----
@@ -849,7 +786,7 @@ void ListBox::impl::OnFormLoaded(const FormElement &element)
         return;
     if (element.ClassName() == QLatin1String("QTableWidget")) {
         // Qt filled the table: take its columns and names, and make its cells the list's own.
-        const int columns = std::max(1, table->columnCount());
+        const int columns = std::clamp(table->columnCount(), 1, kMaxColumnsCount);
         QStringList names;
         bool named = false;
         for (int column = 0; column < table->columnCount(); ++column) {
@@ -875,7 +812,7 @@ void ListBox::impl::OnFormLoaded(const FormElement &element)
         for (int row = 0; row < rows; ++row) {
             for (std::size_t column = 0; column < cells[static_cast<std::size_t>(row)].size(); ++column) {
                 std::unique_ptr<QTableWidgetItem> source(cells[static_cast<std::size_t>(row)][column]);
-                if (!source)
+                if (!source || static_cast<int>(column) >= columns)
                     continue;
                 CustomQTableWidgetItem *cell = newCell();
                 *static_cast<QTableWidgetItem *>(cell) = *source;

@@ -23,9 +23,13 @@ void ListBox::impl::applyColumnNames()
 void ListBox::impl::SetColumnsCount(int count)
 {
     ListBoxQt *table = Table();
-    if (!table || count < 1 || count == m_columnCount)
+    if (!table || count < 1 || count > kMaxColumnsCount || count == m_columnCount)
         return;
+    // Clear may end an open edit, whose handlers may change the list.
     Clear();
+    table = Table();
+    if (!IsLive() || !table)
+        return;
     m_columnNames.clear();
     if (m_headerStyle) {
         for (int column = 0; column < table->columnCount(); ++column) {
@@ -190,6 +194,9 @@ void ListBox::impl::AddPictureEx(int row, int column, const std::wstring &path, 
     table->setIconSize(QSize(size, size));
     if (QTableWidgetItem *cell = table->item(row, column)) {
         cell->setData(Qt::DecorationRole, QIcon(QString::fromStdWString(path)));
+        // The change reported OnItemChanged: its handler may have released the list.
+        if (!IsLive())
+            return;
         fitColumn(column);
         table->viewport()->update();
     }
@@ -209,6 +216,9 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     } else {
         cell->setData(Qt::DecorationRole, QVariant());
     }
+    // The change reported OnItemChanged: its handler may have released the list.
+    if (!IsLive())
+        return;
     fitColumn(column);
     table->viewport()->update();
 }
@@ -221,6 +231,8 @@ void ListBox::impl::AddPictureSysIconEx(int row, int column, const std::wstring 
     if (!cell || !QFileInfo::exists(file))
         return;
     cell->setData(Qt::DecorationRole, FileSystemIcon(file));
+    if (!IsLive())
+        return;
     fitColumn(column);
     table->viewport()->update();
 }
@@ -265,8 +277,13 @@ void ListBox::impl::AddRowButton(const std::wstring &path)
     ListBoxQt *table = Table();
     if (!table)
         return;
+    // A picture that does not load changes nothing: a button column keeps
+    // its picture (without one it would be taken for a column of text).
+    const QImage image(QString::fromStdWString(path));
+    if (image.isNull())
+        return;
     const bool had = !m_rowButtonImage.isNull();
-    m_rowButtonImage = QImage(QString::fromStdWString(path));
+    m_rowButtonImage = image;
     if (!had)
         addRowButtonColumn();
     table->viewport()->update();
@@ -280,7 +297,9 @@ void ListBox::impl::AddRowButton(const unsigned char *bytes, int length, ImageTy
     const bool had = !m_rowButtonImage.isNull();
     if (bytes && length > 0) {
         QImage image;
-        image.loadFromData(bytes, length, AUILibUtils::ImageTypeToStr(type).c_str());
+        // A picture that does not load changes nothing (see above).
+        if (!image.loadFromData(bytes, length, AUILibUtils::ImageTypeToStr(type).c_str()) || image.isNull())
+            return;
         m_rowButtonImage = image;
         if (!had)
             addRowButtonColumn();

@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPersistentModelIndex>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
@@ -110,11 +111,14 @@ QTableWidgetItem *ListBoxQt::HitTest(Point point, unsigned int *flags, int *colu
 
 void ListBoxQt::mousePressEvent(QMouseEvent *event)
 {
-    const std::shared_ptr<ListBox::impl> owner = list();
+    std::shared_ptr<ListBox::impl> owner = list();
+    // The start is reported before the press is looked at: its handler may
+    // change the rows under the cursor, or release the list (the table then
+    // takes the press as a plain table).
+    if (owner && extended() && !owner->FireEvent(&ListBox::OnSelectionBegin))
+        owner.reset();
     unsigned int flags = 0;
     QTableWidgetItem *cell = HitTest(Point{event->pos().x(), event->pos().y()}, &flags, nullptr, nullptr);
-    if (owner && extended())
-        owner->FireEvent(&ListBox::OnSelectionBegin);
     if (!cell) {
         if (m_pressArmed && extended() && event->button() == Qt::LeftButton && selectionModel()->hasSelection())
             clearSelectionQuietly();
@@ -132,13 +136,22 @@ void ListBoxQt::mousePressEvent(QMouseEvent *event)
             if (mode == ListBox::CheckWithSelection && !extended()) {
                 owner->SetCheck(row, !owner->GetCheck(row));
             } else if (mode == ListBox::CheckWithSelection) {
+                // Clearing the selection reports its begin and end: the row
+                // is looked for again afterwards.
+                const QPersistentModelIndex pressed = indexFromItem(cell);
                 if (flags & 8)
                     owner->ClearSel();
+                if (!owner->IsLive() || !pressed.isValid()) {
+                    m_pressArmed = true;
+                    QAbstractItemView::mousePressEvent(event);
+                    return;
+                }
+                const int pressedRow = pressed.row();
                 if (event->modifiers() == Qt::ShiftModifier) {
                     const int current = selectionModel()->currentIndex().row();
-                    owner->SetCheck(row, owner->GetCheck(current));
+                    owner->SetCheck(pressedRow, owner->GetCheck(current));
                 } else {
-                    owner->SetCheck(row, !owner->GetCheck(row));
+                    owner->SetCheck(pressedRow, !owner->GetCheck(pressedRow));
                 }
             } else if (mode == ListBox::CheckOnIndicator && (flags & 8)) {
                 owner->SetCheck(row, !owner->GetCheck(row));
@@ -264,18 +277,29 @@ void ListBoxQt::MoveSelectedRows(int target)
     const int moved = static_cast<int>(rows.size());
     for (int i = 0; i < moved; ++i)
         insertRow(target);
-    // Whole rows move, empty cells included; the selection may hold any cells of them.
+    // Whole rows move, empty cells included; the selection may hold any cells
+    // of them. Each cell placed reports OnItemChanged to the list: the move
+    // stops where a handler added or removed rows (the indexes would no
+    // longer be the rows meant), leaving every cell in some row.
+    const int rowsDuringMove = rowCount();
     std::vector<int> sources;
     int destination = target;
     for (int row : rows) {
         const int source = row >= target ? row + moved : row;
-        for (int column = 0; column < columnCount(); ++column) {
+        for (int column = 0; column < columnCount() && rowCount() == rowsDuringMove; ++column) {
             if (QTableWidgetItem *cell = takeItem(source, column))
                 setItem(destination, column, cell);
         }
+        if (rowCount() != rowsDuringMove)
+            return;
         sources.push_back(source);
         ++destination;
     }
+    // The old rows' selection goes before they are removed, so that its
+    // report comes from outside Qt's removal.
+    selectionModel()->clearSelection();
+    if (rowCount() != rowsDuringMove)
+        return;
     for (auto it = sources.rbegin(); it != sources.rend(); ++it)
         removeRow(*it);
 }

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -388,7 +389,7 @@ TEST_F(ComboBoxFixture, FindStringMatchesTheStartInAnyCaseAndWraps)
         int row;
     } cases[] = {
         {L"ab", -1, 0}, {L"ab", 0, 2}, {L"ab", 2, 3}, {L"ab", 3, 0}, {L"ab", 50, 0},
-        {L"XY", -1, 1}, {L"q", -1, -1}, {L"abx", -7, 3},
+        {L"XY", -1, 1}, {L"q", -1, -1}, {L"abx", -7, 3}, {L"ab", INT_MAX, 0}, {L"xy", INT_MIN, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(narrow(c.text) + " after " + std::to_string(c.startAfter));

@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 using namespace AUILib;
@@ -115,9 +116,42 @@ TEST_F(ListBoxTest, SearchesByWholeTextAndByPrefixFromTheRowAfterTheStart)
         int row;
     } cases[] = {
         {L"ap", -1, 0}, {L"ap", 0, 2}, {L"ap", 2, 0}, {L"AP", 1, 2}, {L"ch", -1, 3}, {L"kiwi", -1, -1},
+        // Starts past either end search from the top.
+        {L"ap", INT_MAX, 0}, {L"ch", INT_MIN, 3},
     };
     for (const auto &c : cases)
         EXPECT_EQ(list.FindString(c.text, c.start), c.row) << QString::fromWCharArray(c.text).toStdString() << c.start;
+}
+
+TEST_F(ListBoxTest, CellsWithoutItemsAndRowsOrColumnsOutOfRangeAreLeftAlone)
+{
+    list.SetColumnsCount(2);
+    fill({L"a"});
+    // The row's second cell has no item: an empty text matches no item.
+    EXPECT_EQ(list.GetItemIndex(L""), -1);
+    EXPECT_EQ(list.GetItemIndex(L"A"), 0);
+    fill({L"b"});
+    auto three = texts({L"x", L"y", L"z"});
+    for (int row : {-1, 2, INT_MIN, INT_MAX})
+        EXPECT_FALSE(list.SetItemTextEx(row, three)) << row;
+    // Texts past the last column are left out, and no other row is touched.
+    EXPECT_TRUE(list.SetItemTextEx(0, three));
+    EXPECT_EQ(list.GetItemEx(0), (std::list<std::wstring>{L"x", L"y"}));
+    EXPECT_EQ(list.GetItemEx(1), std::list<std::wstring>{L"b"});
+    EXPECT_EQ(table()->columnCount(), 2);
+}
+
+TEST_F(ListBoxTest, ColumnCountsNoTableCouldShowAreRefused)
+{
+    fill({L"a"});
+    for (int count : {INT_MAX, 1000000, ListBox::kMaxColumnsCount + 1}) {
+        list.SetColumnsCount(count);
+        EXPECT_EQ(list.GetColumnsCount(), 1) << count;
+        EXPECT_EQ(table()->columnCount(), 1) << count;
+        EXPECT_EQ(list.Count(), 1) << count;
+    }
+    list.SetColumnsCount(ListBox::kMaxColumnsCount);
+    EXPECT_EQ(table()->columnCount(), ListBox::kMaxColumnsCount);
 }
 
 TEST_F(ListBoxTest, AnItemAddedToASortedListReportsTheRowItLandedOn)
@@ -449,6 +483,30 @@ TEST_F(ListBoxTest, TheRowButtonIsAnExtraLastColumn)
     list.AddRowButton(nullptr, 0, ImageTypePNG);
     EXPECT_EQ(table()->columnCount(), 3);
     EXPECT_TRUE(table()->horizontalHeader()->stretchLastSection());
+}
+
+TEST_F(ListBoxTest, APictureThatFailsToLoadKeepsTheRowButton)
+{
+    show();
+    list.SetColumnsCount(2);
+    fill({L"a"});
+    const QByteArray blue = png(Qt::blue, 10);
+    list.AddRowButton(bytesOf(blue), blue.size(), ImageTypePNG);
+    const QByteArray junk("not a picture");
+    list.AddRowButton(bytesOf(junk), junk.size(), ImageTypePNG);
+    list.AddRowButton(L"/no/such/picture.png");
+    EXPECT_EQ(table()->columnCount(), 3);
+    table()->grab(); // the button's cell is made while painting
+    unsigned int flags = 0;
+    int column = -1;
+    const QPoint button = centre(0, 2);
+    EXPECT_EQ(list.HitTest(Point{button.x(), button.y()}, &flags, &column), 0);
+    EXPECT_EQ(flags, 16u);
+    EXPECT_EQ(column, 1);
+    // Without a button column a failed picture adds none.
+    list.AddRowButton(nullptr, 0, ImageTypePNG);
+    list.AddRowButton(bytesOf(junk), junk.size(), ImageTypePNG);
+    EXPECT_EQ(table()->columnCount(), 2);
 }
 
 TEST_F(ListBoxTest, ColoursAndDragAndDropSettings)
