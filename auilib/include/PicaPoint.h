@@ -21,7 +21,7 @@ long long BoundedPicas(double picas);
 // length). The result is within the bound.
 PicaPoint NormalizePicaPoint(PicaPoint value);
 
-// The length in picas: |picas| + |points| / 12, negative when the picas are, or
+// The length in picas, within the bound: |picas| + |points| / 12, negative when the picas are, or
 // when there are no negative picas and the points are negative.
 double PicaPointToPicas(PicaPoint value);
 

@@ -46,8 +46,10 @@ PicaPoint NormalizePicaPoint(PicaPoint value)
 
 double PicaPointToPicas(PicaPoint value)
 {
+    value.picas = boundedPicas(value.picas);
     value.points = boundedPoints(value.points);
-    const double length = std::fabs(static_cast<double>(value.picas)) + std::fabs(value.points) / 12.0;
+    const double length = std::min(std::fabs(static_cast<double>(value.picas)) + std::fabs(value.points) / 12.0,
+                                   static_cast<double>(kLargestPicas));
     const bool negative = value.picas < 0 || (value.picas >= 0 && value.points < 0);
     return negative ? -length : length;
 }
