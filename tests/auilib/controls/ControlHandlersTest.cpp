@@ -2,10 +2,12 @@
 // the call or the Qt event that fired them: the firing code stops quietly and
 // nothing of what the handler freed is touched again.
 
+#include "DateEdit.h"
 #include "DialogForms.h"
 #include "Edit.h"
 #include "Event.h"
 #include "MultiLineEdit.h"
+#include "ProgressBar.h"
 #include "RadioButton.h"
 #include "RichEdit.h"
 
@@ -14,6 +16,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDateTimeEdit>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMoveEvent>
@@ -114,7 +117,7 @@ TEST(ControlHandlersTest, AHandlerMayReleaseItsControl)
     {
         const char *name;
         std::function<std::shared_ptr<BaseGUIObject>(std::function<void()> release)> make;
-        std::function<void(QWidget *widget)> act;
+        std::function<void(BaseGUIObject &control, QWidget *widget)> act;
     };
     const Case cases[] = {
         {"multi-line edit, OnTextEdited",
@@ -124,21 +127,21 @@ TEST(ControlHandlersTest, AHandlerMayReleaseItsControl)
              edit->OnTextEdited.Subscribe(release);
              return edit;
          },
-         [](QWidget *widget) { QTest::keyClicks(widget, "ab"); }},
+         [](BaseGUIObject &, QWidget *widget) { QTest::keyClicks(widget, "ab"); }},
         {"rich edit, OnTextEdited",
          [](std::function<void()> release) {
              auto edit = std::make_shared<RichEdit>();
              edit->OnTextEdited.Subscribe(release);
              return edit;
          },
-         [](QWidget *widget) { QTest::keyClicks(widget, "ab"); }},
+         [](BaseGUIObject &, QWidget *widget) { QTest::keyClicks(widget, "ab"); }},
         {"radio button, OnClicked",
          [](std::function<void()> release) {
              auto radio = std::make_shared<RadioButton>();
              radio->OnClicked.Subscribe(release);
              return radio;
          },
-         [](QWidget *widget) { qobject_cast<QAbstractButton *>(widget)->click(); }},
+         [](BaseGUIObject &, QWidget *widget) { qobject_cast<QAbstractButton *>(widget)->click(); }},
         {"edit, OnPaste",
          [](std::function<void()> release) {
              QApplication::clipboard()->setText(QStringLiteral("pasted"));
@@ -146,10 +149,26 @@ TEST(ControlHandlersTest, AHandlerMayReleaseItsControl)
              edit->OnPaste.Subscribe([release](const std::wstring &) { release(); });
              return edit;
          },
-         [](QWidget *widget) {
+         [](BaseGUIObject &, QWidget *widget) {
              QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
              EXPECT_EQ(qobject_cast<QLineEdit *>(widget)->text(), QString()) << "a released edit pastes nothing";
          }},
+        {"edit, OnTextChanged during SetText",
+         [](std::function<void()> release) {
+             auto edit = std::make_shared<Edit>();
+             edit->OnTextChanged.Subscribe([release](const std::wstring &) { release(); });
+             return edit;
+         },
+         [](BaseGUIObject &control, QWidget *) { static_cast<Edit &>(control).SetText(L"text"); }},
+        {"progress bar, OnValueChanged during SetRange",
+         [](std::function<void()> release) {
+             auto bar = std::make_shared<ProgressBar>();
+             bar->SetRange(0, 100);
+             bar->SetValue(50);
+             bar->OnValueChanged.Subscribe([release](int) { release(); });
+             return bar;
+         },
+         [](BaseGUIObject &control, QWidget *) { static_cast<ProgressBar &>(control).SetRange(60, 90); }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -165,10 +184,27 @@ TEST(ControlHandlersTest, AHandlerMayReleaseItsControl)
         control->Show(true, true);
         QApplication::setActiveWindow(widget);
         widget->setFocus();
-        c.act(widget);
+        c.act(*control, widget);
         EXPECT_EQ(releases, 1);
         EXPECT_EQ(control, nullptr);
         settle();
         EXPECT_TRUE(guard.isNull()) << "the widget of a released control goes with it";
     }
+}
+
+// A handler that switches the mode of the date edit whose SetMode reported a
+// change: the handler's mode is the one the edit keeps, and shows.
+TEST(ControlHandlersTest, AModeSetByTheHandlerHasTheLastWord)
+{
+    DateEdit edit;
+    ASSERT_TRUE(edit.SetDateTime(ObDateTime{2001, 2, 3, 4, 5, 0}));
+    int calls = 0;
+    edit.OnDateTimeChanged.Subscribe([&](ObDateTime) {
+        if (++calls == 1)
+            edit.SetMode(DateEdit::DateEditModeTime);
+    });
+    edit.SetMode(DateEdit::DateEditModeDateTime);
+    EXPECT_GE(calls, 1);
+    EXPECT_EQ(edit.GetMode(), DateEdit::DateEditModeTime);
+    EXPECT_EQ(qobject_cast<QDateTimeEdit *>(edit.GetPlatformHandle())->displayFormat(), QStringLiteral("H:mm"));
 }
