@@ -92,7 +92,9 @@ TEST_F(DestructionCallsTest, HandlersDuringTheWidgetsDestructionFindTheControlGo
         {"a focused label whose procedure sets its font on focus-out", L"label",
          [](DestructionCallsTest &t) {
              auto label = t.element<Label>(L"label");
-             label->SetEventProcedure([label](BaseGUIObject *, Event *event) {
+             // Raw pointers: the dialog holds its elements, and a handler
+             // holding its own control would keep it alive for good.
+             label->SetEventProcedure([label = label.get()](BaseGUIObject *, Event *event) {
                  if (event->GetType() == Event::FocusOut)
                      label->SetFont(FontData{L"Serif", 14});
                  return false;
@@ -102,18 +104,18 @@ TEST_F(DestructionCallsTest, HandlersDuringTheWidgetsDestructionFindTheControlGo
         {"a focused multi-line edit that re-creates itself when it loses the focus", L"notes",
          [](DestructionCallsTest &t) {
              auto notes = t.element<MultiLineEdit>(L"notes");
-             notes->OnFocusLost.Subscribe([notes] { notes->Create(nullptr); });
+             notes->OnFocusLost.Subscribe([notes = notes.get()] { notes->Create(nullptr); });
              focus(notes->GetPlatformHandle());
          }},
         {"a hyperlink whose destroyed handler sets its text", L"link",
          [](DestructionCallsTest &t) {
              auto link = t.element<HyperLinkElement>(L"link");
-             link->OnDestroyed.Subscribe([link](BaseGUIObject *) { link->SetText(L"late"); });
+             link->OnDestroyed.Subscribe([link = link.get()](BaseGUIObject *) { link->SetText(L"late"); });
          }},
         {"a label whose destroyed handler shows, moves and measures it", L"label",
          [](DestructionCallsTest &t) {
              auto label = t.element<Label>(L"label");
-             label->OnDestroyed.Subscribe([label](BaseGUIObject *) {
+             label->OnDestroyed.Subscribe([label = label.get()](BaseGUIObject *) {
                  label->Show(true, true);
                  label->MoveWindow(1, 1, 10, 10, true);
                  label->SetText(L"late", false);
