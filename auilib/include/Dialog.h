@@ -54,13 +54,15 @@ public:
 
     int FilterDone(int result) override;
     virtual void ShowButKeepHiddenChildren(bool show);
+    // Both refuse (doing nothing) a place inside the dialog's own window.
     virtual void CreateTabWindow(QWidget *parent, bool unused);
     virtual void CreateTabWindowEx(BaseGUIObject *placeholder, bool unused);
     virtual bool InitializeControls();
     virtual void SetIcon(const std::wstring &path, bool unused);
     virtual void SetIcon(const unsigned char *data, int length, ImageTypes type, bool unused);
 
-    // The result the window finished with; 0 at once when it is already gone.
+    // The result the window finished with; 0 at once when it is already gone
+    // or embedded in another window (CreateTabWindow, CreateTabWindowEx).
     int DoModal();
     // Stays on top only while the application is active, and only when the
     // window has a parent.

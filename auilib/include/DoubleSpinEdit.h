@@ -16,6 +16,8 @@ namespace AUILib {
 // events at the bounds and, when asked, lengths typed and shown in picas and
 // points ("1p6"). Its widget is made without a parent; Create places it. Once
 // the widget is gone its operations do nothing and its getters answer 0 or empty.
+// Values, bounds and steps saturate at kLargestPicas (PicaPoint.h) either way,
+// in both modes; a NaN one is refused (the call does nothing).
 class DoubleSpinEdit : public BaseGUIObject
 {
 public:

@@ -33,11 +33,23 @@ public:
         : m_impl(std::move(impl))
     {
     }
+    ImplHolder(const ImplHolder &) = default;
+    ImplHolder &operator=(const ImplHolder &) = default;
+    // The implementation's last reference may go here, and what its
+    // destructors do (hiding a shown widget, closing a balloon) can reach
+    // the control's widget, whose handlers ask the control for its
+    // implementation: it answers null from the start, never a copy of the
+    // reference being dropped.
+    ~ImplHolder() { reset(); }
 
     Call operator->() const { return Call(m_impl); }
     T *get() const { return m_impl.get(); }
     explicit operator bool() const { return m_impl != nullptr; }
-    void reset() { m_impl.reset(); }
+    void reset()
+    {
+        std::shared_ptr<T> dropped;
+        dropped.swap(m_impl);
+    }
 
     // A copy of the shared pointer, as GetBaseImpl hands it out.
     template <class U>

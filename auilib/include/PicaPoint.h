@@ -9,11 +9,19 @@ struct PicaPoint
     double points = 0.0;
 };
 
+// Lengths are bounded at this many picas either way (whole picas stay exact
+// in a double): a longer one, or an infinite one, saturates at the bound, and
+// points that are not a number count as none.
+constexpr long long kLargestPicas = 1000000000000000LL;
+
+// `picas` truncated to whole picas within the bound; NaN gives 0.
+long long BoundedPicas(double picas);
+
 // Twelve points and more carry into the picas (away from zero for a negative
-// length).
+// length). The result is within the bound.
 PicaPoint NormalizePicaPoint(PicaPoint value);
 
-// The length in picas: |picas| + |points| / 12, negative when the picas are, or
+// The length in picas, within the bound: |picas| + |points| / 12, negative when the picas are, or
 // when there are no negative picas and the points are negative.
 double PicaPointToPicas(PicaPoint value);
 

@@ -27,7 +27,9 @@ public:
     virtual bool Create(QWidget *target, const std::wstring &text, int iconType, int timeoutMs,
                         bool closeOnInteraction);
     // At (x, y) in global coordinates, or under the target's top-left corner
-    // when either is negative. A balloon already showing keeps its place and timer.
+    // when either is negative; a point off the screen is taken at its edge, and
+    // the balloon is never larger than its screen. A balloon already showing
+    // keeps its place and timer.
     virtual void Show(bool show, int x, int y);
     virtual void SetTitleIcon(BalloonTipIconType type);
     virtual void SetTitleIcon(const std::wstring &path);

@@ -28,7 +28,8 @@ public:
     // Null for an index it does not have; throws AgnosticUIException once the widget is gone.
     virtual QWidget *GetPage(int index);
 
-    // The index the page got; -1 for a null page (nothing is added), 0 once the widget is gone.
+    // The index the page got; -1 for a null page, or for the stack's own
+    // widget or one that holds it (nothing is added); 0 once the widget is gone.
     int InsertChildDialog(int index, QWidget *page);
     // Pages come from the form or InsertChildDialog: this one adds none.
     void AddChildDialog(ChildDialog *dialog);

@@ -37,6 +37,10 @@ struct KeptAliveSlot<Impl, Slot, QtPrivate::List<Args...>>
 
     void operator()(Args... args)
     {
+        // A signal sent while Qt destroys the widget reaches a control that is
+        // already gone for its callers.
+        if (impl->WidgetBeingDestroyed())
+            return;
         const auto keepAlive = impl->weak_from_this().lock();
         slot(args...);
     }
@@ -65,8 +69,12 @@ struct ToolTipRegion
 // - MakeWidget makes the control's own widget (deleted with the
 //   implementation while it has no Qt parent; a widget placed by Create or a
 //   form belongs to its Qt parent), WrapWidget drives one that exists;
-// - WidgetAs<W>() is the widget or null once Qt has deleted it: the gone-widget
-//   check of every control-specific operation;
+// - WidgetAs<W>() is the widget or null once Qt has begun to delete it: the
+//   gone-widget check of every control-specific operation. Qt sends focus-out,
+//   hide and destroyed from inside the widget's destructor, while a QPointer
+//   still holds it; the widget counts as gone from the moment its own class's
+//   destructor is done (its dynamic class is no longer the one made or
+//   wrapped), so a handler those signals reach finds a gone control;
 // - Connect and SingleShot tie every Qt connection and timer to a context
 //   that dies with the implementation, so no signal reaches it afterwards;
 // - Fire emits one of the public control's events while this implementation
@@ -81,8 +89,12 @@ public:
     explicit BaseImplQt(BaseGUIObject *owner = nullptr);
     ~BaseImplQt() override;
 
-    // The widget made or wrapped; null before that and once Qt deleted it.
+    // The widget made or wrapped; null before that and once Qt began to
+    // delete it.
     QWidget *GetWidget() override;
+    // Whether Qt is inside the widget's destructor: it is still there, but
+    // counts as gone.
+    bool WidgetBeingDestroyed() const;
 
     // Called once the Designer form holding the control is built, its
     // properties set and its connections made: what the control needs of the
@@ -167,7 +179,14 @@ protected:
     template <class W>
     W *WidgetAs() const
     {
-        return qobject_cast<W *>(m_widget.data());
+        return qobject_cast<W *>(liveWidget());
+    }
+    // The widget as W, or AgnosticUIException("Control is not valid.").
+    template <class W>
+    W *WidgetAsOrThrow()
+    {
+        widgetOrThrow();
+        return WidgetAs<W>();
     }
 
     // Makes the control's widget without a parent; it is deleted with this
@@ -177,6 +196,7 @@ protected:
     {
         W *widget = new W(std::forward<Args>(args)...);
         m_widget = widget;
+        m_widgetClass = widget->metaObject();
         m_madeWidget = widget;
         return widget;
     }
@@ -186,6 +206,7 @@ protected:
     W *WrapWidget(W *existing)
     {
         m_widget = existing;
+        m_widgetClass = existing ? existing->metaObject() : nullptr;
         m_madeWidget = nullptr;
         return existing;
     }
@@ -238,6 +259,8 @@ protected:
     bool Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
     {
         const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
+        if (!IsLive() || WidgetBeingDestroyed())
+            return false;
         if (T *owner = OwnerAs<T>())
             (owner->*event).Emit(std::forward<Values>(values)...);
         return IsLive();
@@ -251,6 +274,9 @@ protected:
     QRect m_savedGeometry;
 
 private:
+    // The widget while it is whole: null once Qt began to delete it.
+    QWidget *liveWidget() const;
+
     // Creates the balloon on first use, prepares it, lets `decorate` set title
     // and icon, and shows it; false when the balloon refuses (no widget).
     bool showBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction,
@@ -263,6 +289,8 @@ private:
     std::shared_ptr<PromptsPopup> m_balloon;
     OwnerRef<BaseGUIObject> m_owner;
     QPointer<QWidget> m_widget;
+    // The widget's class as made or wrapped.
+    const QMetaObject *m_widgetClass = nullptr;
     QPointer<QWidget> m_madeWidget;
     std::unique_ptr<QObject> m_context;
     bool m_retired = false;

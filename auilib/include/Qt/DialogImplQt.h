@@ -35,8 +35,9 @@ public:
     std::shared_ptr<BaseGUIObject> GetElementByName(const std::wstring &name);
     // The first element registered under a name keeps it; false for a later one.
     bool RegisterElement(const std::wstring &name, const std::shared_ptr<BaseGUIObject> &element);
-    // The window the constructor made, until a form replaces it; null once gone.
-    QDialog *Window() const { return m_window.data(); }
+    // The window the constructor made, until a form replaces it; null once
+    // gone, and from the moment Qt begins to destroy it.
+    QDialog *Window() const;
     unsigned int WindowFlags() const { return m_flags; }
 
     // Closes the window once; true when there was nothing to close.
@@ -63,7 +64,6 @@ public:
     // longer calls it back, and the bridge stops filtering for it.
     void DetachOwner();
 
-    QWidget *GetWidget() override;
     Point ScreenToClient(Point point) override;
     Point ClientToScreen(Point point) override;
 
@@ -74,10 +74,8 @@ private:
     void applyWindowFlags();
 
     bool m_defaultButtonsAllowed = true;
+    // Read through Window(), which knows a window Qt is destroying.
     QPointer<QDialog> m_window;
-    // The same window as a plain widget: events reach the bridge while the window is being
-    // destroyed, when it is no longer a QDialog and reading m_window would downcast past it.
-    QPointer<QWidget> m_windowWidget;
     std::unordered_map<std::wstring, std::shared_ptr<BaseGUIObject>> m_elements;
     unsigned int m_flags;
     bool m_closed = true;

@@ -45,8 +45,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // False once a handler released the edit: the event's own work stops.
     template <class... Args, class... Values>
-    void fire(EventSignal<void(Args...)> Edit::*event, Values &&...values);
+    bool fire(EventSignal<void(Args...)> Edit::*event, Values &&...values);
     void showInsertedMenu(Edit &owner);
     void showStandardMenu(const QPoint &globalPos);
     void showIcon(const QIcon &icon);

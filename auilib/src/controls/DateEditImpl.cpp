@@ -73,6 +73,9 @@ void DateEdit::impl::changeQuietly(QDateTimeEdit *edit, const std::function<void
 void DateEdit::impl::SetMode(DateEditMode mode)
 {
     auto *edit = WidgetAs<QDateTimeEdit>();
+    // Set first: the change is reported in the new mode, and a handler that
+    // switches the mode again has the last word.
+    m_mode = mode;
     if (edit && mode >= DateEditModeTime && mode <= DateEditModeDateTime) {
         changeQuietly(edit, [&] {
                 if (mode == DateEditModeTime) {
@@ -99,7 +102,6 @@ void DateEdit::impl::SetMode(DateEditMode mode)
                 edit->setCalendarPopup(true);
             });
     }
-    m_mode = mode;
 }
 
 bool DateEdit::impl::setValue(const QDateTime &value)

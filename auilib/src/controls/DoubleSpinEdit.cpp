@@ -4,7 +4,25 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
+
 namespace AUILib {
+
+namespace {
+
+// Saturates a value, bound or step at the edit's largest magnitude; false for
+// NaN, which the calls refuse.
+bool bounded(double &value)
+{
+    if (std::isnan(value))
+        return false;
+    const double largest = static_cast<double>(kLargestPicas);
+    value = std::clamp(value, -largest, largest);
+    return true;
+}
+
+} // namespace
 
 DoubleSpinEdit::DoubleSpinEdit()
     : m_impl(MakeImpl<impl>(this))
@@ -24,6 +42,8 @@ std::shared_ptr<BaseImpl> DoubleSpinEdit::GetBaseImpl() const { return m_impl; }
 
 void DoubleSpinEdit::SetRange(double minimum, double maximum)
 {
+    if (!bounded(minimum) || !bounded(maximum))
+        return;
     if (DoubleSpinEditQt *spin = m_impl->Spin())
         spin->setRange(minimum, maximum);
 }
@@ -54,6 +74,8 @@ PicaPoint DoubleSpinEdit::GetPicaPointValue()
 
 void DoubleSpinEdit::SetValue(double value)
 {
+    if (!bounded(value))
+        return;
     if (DoubleSpinEditQt *spin = m_impl->Spin())
         spin->setValue(value);
 }
@@ -67,6 +89,8 @@ void DoubleSpinEdit::SetValue(PicaPoint value)
 
 void DoubleSpinEdit::SetStep(double step)
 {
+    if (!bounded(step))
+        return;
     if (DoubleSpinEditQt *spin = m_impl->Spin())
         spin->SetStep(step);
 }

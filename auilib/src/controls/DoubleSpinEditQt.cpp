@@ -128,6 +128,9 @@ QStringList DoubleSpinEditQt::SplitPicaText(QString text) const
         return pattern.capturedTexts();
     }
     const double number = text.toDouble();
+    // Not a length this edit holds.
+    if (!std::isfinite(number) || std::fabs(number) > static_cast<double>(kLargestPicas))
+        return {};
     const double picas = std::trunc(number);
     const double points = (number - picas) * 12.0;
     const double wholePoints = std::trunc(points);
@@ -184,8 +187,8 @@ PicaPoint DoubleSpinEditQt::GetPicaPointValue() const
     const QStringList parts = SplitPicaText(text + m_pointsFraction);
     if (!parts.isEmpty())
         return PicaPoint{parts[1].toLongLong(), (parts[2] + parts[3]).toDouble()};
-    const double picas = std::trunc(value());
-    return PicaPoint{static_cast<long long>(picas), (value() - picas) * 12.0};
+    const long long picas = BoundedPicas(value());
+    return NormalizePicaPoint(PicaPoint{picas, (value() - static_cast<double>(picas)) * 12.0});
 }
 
 void DoubleSpinEditQt::stepBy(int steps)
@@ -194,10 +197,11 @@ void DoubleSpinEditQt::stepBy(int steps)
         setSingleStep(m_step);
     if (m_picaMode) {
         const double length = PicaPointToPicas(NormalizePicaPoint(GetPicaPointValue())) + singleStep() * steps;
-        const double picas = std::trunc(length);
+        const long long picas = BoundedPicas(length);
         // Rounded as shown first, so 11.9999 points carry as the 12 they show.
-        const double points = QString::number((length - picas) * 12.0, 'f', decimals()).toDouble();
-        SetPicaPointValue(NormalizePicaPoint(PicaPoint{static_cast<long long>(picas), points}));
+        const double points =
+            QString::number((length - static_cast<double>(picas)) * 12.0, 'f', decimals()).toDouble();
+        SetPicaPointValue(NormalizePicaPoint(PicaPoint{picas, points}));
     } else {
         QAbstractSpinBox::stepBy(steps);
     }
@@ -261,7 +265,8 @@ void DoubleSpinEditQt::focusOutEvent(QFocusEvent *event)
         if (owner)
             owner->OnPicaValueChanged.SetBlocked(true);
         SetPicaPointValue(typed);
-        if (owner)
+        // Asked again: a handler of the change may have released the edit.
+        if ((owner = m_owner.get()))
             owner->OnPicaValueChanged.SetBlocked(wasBlocked);
     }
     QDoubleSpinBox::focusOutEvent(event);

@@ -102,6 +102,9 @@ void Edit::impl::SetText(const std::wstring &text)
         ProgrammaticUpdateScope programmatic(*this);
         field->setText(value);
     }
+    // The change's handler may have released the edit.
+    if (!IsLive())
+        return;
     field->home(true);
     field->deselect();
 }

@@ -32,14 +32,15 @@ EditQt::EditQt(Edit *owner, QWidget *parent)
 }
 
 template <class... Args, class... Values>
-void EditQt::fire(EventSignal<void(Args...)> Edit::*event, Values &&...values)
+bool EditQt::fire(EventSignal<void(Args...)> Edit::*event, Values &&...values)
 {
     Edit *owner = m_owner.get();
     if (!owner)
-        return;
+        return false;
     // A handler may drop the edit; its implementation stays until the handlers ran.
     const std::shared_ptr<BaseImpl> keepAlive = owner->GetBaseImpl();
     (owner->*event).Emit(std::forward<Values>(values)...);
+    return m_owner.get() != nullptr;
 }
 
 void EditQt::EnableExtendedButton(const QString &normalIconPath, const QString &hoverIconPath)
@@ -99,7 +100,9 @@ void EditQt::Paste()
     const QString text = clipboardText();
     if (text.isEmpty())
         return;
-    fire(&Edit::OnPaste, text.toStdWString());
+    // An edit its handler released pastes nothing.
+    if (!fire(&Edit::OnPaste, text.toStdWString()))
+        return;
     insert(text);
 }
 
@@ -131,7 +134,8 @@ void EditQt::keyPressEvent(QKeyEvent *event)
 
 void EditQt::contextMenuEvent(QContextMenuEvent *event)
 {
-    fire(&Edit::OnContextMenu);
+    if (!fire(&Edit::OnContextMenu))
+        return;
     Edit *owner = m_owner.get();
     if (owner && owner->GetContextMenu())
         showInsertedMenu(*owner);

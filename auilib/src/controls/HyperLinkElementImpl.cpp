@@ -53,7 +53,7 @@ HyperLinkElementImpl::~HyperLinkElementImpl() = default;
 
 HyperLinkElementQt *HyperLinkElementImpl::label()
 {
-    return static_cast<HyperLinkElementQt *>(widgetOrThrow());
+    return WidgetAsOrThrow<HyperLinkElementQt>();
 }
 
 QString HyperLinkElementImpl::ColorName(RGBColor color)

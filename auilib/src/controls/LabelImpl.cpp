@@ -48,8 +48,7 @@ Label::impl::~impl() = default;
 
 LabelQt *Label::impl::label()
 {
-    widgetOrThrow();
-    return WidgetAs<LabelQt>();
+    return WidgetAsOrThrow<LabelQt>();
 }
 
 void Label::impl::Enable(bool enable, bool withChildren)

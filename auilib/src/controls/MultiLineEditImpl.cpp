@@ -77,9 +77,10 @@ void MultiLineEdit::impl::onTextChanged()
     const std::wstring text = edit ? edit->toPlainText().toStdWString() : std::wstring();
     if (text != m_lastText) {
         m_lastText = text;
-        if (!m_settingText)
-            Fire(&MultiLineEdit::OnTextEdited);
-        Fire(&MultiLineEdit::OnTextChanged);
+        if (!m_settingText && !Fire(&MultiLineEdit::OnTextEdited))
+            return;
+        if (!Fire(&MultiLineEdit::OnTextChanged))
+            return;
     }
     adaptHeight();
 }

@@ -20,8 +20,13 @@ void ProgressBar::impl::SetRange(int min, int max)
     const bool outside = value < min || value > max;
     // Moved while the old range still allows it, the value is reported before
     // the range changes.
-    if (outside)
+    if (outside) {
         SetValue(min);
+        // The report's handler may have released the bar or changed it.
+        bar = WidgetAs<QProgressBar>();
+        if (!IsLive() || !bar)
+            return;
+    }
     bar->setRange(min, max);
     // Qt would leave a value the old range refused in its reset state, below
     // the new minimum: the value is kept inside the range instead.

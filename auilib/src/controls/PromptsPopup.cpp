@@ -103,7 +103,12 @@ public:
     virtual PromptsPopupQt *GetWidget() const { return widget.data(); }
 
     QString composeText() const;
+    // The screen the balloon shows on; null without any.
+    QScreen *screenOf(const QPoint &anchor) const;
     void sizeToText(const QPoint &anchor);
+    // No larger than the screen it shows on: Qt cannot paint a window of
+    // tens of thousands of pixels (a picture in the text can ask for one).
+    void resizeWithin(QSize size, const QPoint &anchor);
     void place(const QPoint &anchor);
 
     QWidget *target = nullptr;
@@ -133,29 +138,42 @@ QString PromptsPopup::impl::composeText() const
            QLatin1String(kTemplateCEnd);
 }
 
+QScreen *PromptsPopup::impl::screenOf(const QPoint &anchor) const
+{
+    QScreen *screen = QGuiApplication::screenAt(anchor);
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 void PromptsPopup::impl::sizeToText(const QPoint &anchor)
 {
     PromptsPopupQt *label = widget.data();
     label->setWordWrap(Qt::mightBeRichText(label->text()));
     QSize hint = label->sizeHint();
-    QScreen *screen = QGuiApplication::screenAt(anchor);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    QScreen *screen = screenOf(anchor);
     if (!label->wordWrap() && screen && screen->geometry().width() < hint.width()) {
         label->setWordWrap(true);
         hint = label->sizeHint();
     }
     const QFontMetrics metrics(label->font());
     const int extra = (metrics.descent() == 2 && metrics.ascent() > 10) ? 1 : 0;
-    label->resize(hint.width() + 1, hint.height() + extra);
+    resizeWithin(QSize(hint.width() + 1, hint.height() + extra), anchor);
 }
 
-void PromptsPopup::impl::place(const QPoint &p)
+void PromptsPopup::impl::resizeWithin(QSize size, const QPoint &anchor)
+{
+    if (QScreen *screen = screenOf(anchor))
+        size = size.boundedTo(screen->geometry().size());
+    widget->resize(size);
+}
+
+void PromptsPopup::impl::place(const QPoint &anchor)
 {
     PromptsPopupQt *label = widget.data();
     QWidget *onScreen = target ? target : label;
     QScreen *screen = onScreen->screen();
     const QRect s = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    // An anchor off the screen (INT_MAX, say) is taken at the screen's edge.
+    const QPoint p(std::clamp(anchor.x(), s.left(), s.right()), std::clamp(anchor.y(), s.top(), s.bottom()));
     const int w = label->width();
     const int h = label->height();
     const int right = s.right() + 1;
@@ -245,7 +263,7 @@ void PromptsPopup::Show(bool show, int x, int y)
     if (m_impl->title.empty())
         m_impl->sizeToText(anchor);
     else if (!label->testAttribute(Qt::WA_Resized))
-        label->resize(label->sizeHint()); // placed by its real size, not the default window size
+        m_impl->resizeWithin(label->sizeHint(), anchor); // placed by its real size, not the default window size
     if (label->isHidden())
         m_impl->place(anchor);
 }

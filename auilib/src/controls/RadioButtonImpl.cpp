@@ -20,8 +20,7 @@ RadioButton::impl::impl(RadioButton *owner)
     Connect(button, &QAbstractButton::clicked, [this] {
         const bool turnedOn = m_turnedOn;
         m_turnedOn = false;
-        Fire(&RadioButton::OnClicked);
-        if (turnedOn)
+        if (Fire(&RadioButton::OnClicked) && turnedOn)
             Fire(&RadioButton::OnCheck);
     });
 }

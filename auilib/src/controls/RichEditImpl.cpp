@@ -23,8 +23,8 @@ RichEdit::impl::impl(RichEdit *owner)
     edit->setLineWrapMode(QTextEdit::NoWrap);
     m_cursor = edit->textCursor();
     Connect(edit, &QTextEdit::textChanged, [this] {
-        if (!m_settingText)
-            Fire(&RichEdit::OnTextEdited);
+        if (!m_settingText && !Fire(&RichEdit::OnTextEdited))
+            return;
         Fire(&RichEdit::OnTextChanged);
     });
 }

@@ -35,8 +35,9 @@ int StackedDialog::impl::InsertChildDialog(int index, QWidget *page)
     auto *stack = WidgetAs<QStackedWidget>();
     if (!stack)
         return 0;
-    // Qt's layout would dereference a null page.
-    if (!page)
+    // Qt's layout would dereference a null page, and a page that holds the
+    // stack would make the stack its own parent: Qt then loops for good.
+    if (!page || page == stack || page->isAncestorOf(stack))
         return -1;
     return stack->insertWidget(index, page);
 }

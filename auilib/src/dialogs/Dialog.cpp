@@ -160,7 +160,9 @@ void Dialog::ShowButKeepHiddenChildren(bool show)
 void Dialog::CreateTabWindow(QWidget *parent, bool)
 {
     QWidget *window = this->window();
-    if (!window)
+    // Embedded in itself or in one of its own widgets, the window would be its
+    // own ancestor, and Qt would loop for good.
+    if (!window || parent == window || window->isAncestorOf(parent))
         return;
     window->setWindowFlags(Qt::WindowFlags());
     window->setParent(parent);
@@ -174,6 +176,10 @@ void Dialog::CreateTabWindowEx(BaseGUIObject *placeholder, bool)
         return;
     QWidget *window = this->window();
     if (QWidget *stand = placeholder->GetPlatformHandle(); stand && window) {
+        // A placeholder of this very dialog would make the window its own
+        // ancestor: refused.
+        if (stand == window || window->isAncestorOf(stand))
+            return;
         QWidget *parent = stand->parentWidget();
         window->setWindowFlags(Qt::WindowFlags());
         window->setParent(parent);
@@ -211,7 +217,9 @@ void Dialog::SetIcon(const unsigned char *data, int length, ImageTypes type, boo
 int Dialog::DoModal()
 {
     QDialog *window = m_impl ? m_impl->Window() : nullptr;
-    if (!window)
+    // An embedded dialog is a page of another window, which its rejection
+    // reaches: a modal run of the page could never be ended.
+    if (!window || !window->isWindow())
         return 0;
     InitializeControls();
     window->setWindowModality(Qt::ApplicationModal);

@@ -31,32 +31,34 @@ Dialog::impl::impl(Dialog *owner, unsigned int flags, QWidget *parent)
     , m_owner(owner)
     , m_bridge(new EventHelper(owner, owner))
 {
+    WrapWidget(m_window.data());
 }
 
 Dialog::impl::~impl()
 {
     DisconnectApp();
     m_elements.clear();
+    EventHelper::Dispose(m_bridge.release());
 }
 
-QWidget *Dialog::impl::GetWidget()
+QDialog *Dialog::impl::Window() const
 {
-    return m_windowWidget.data();
+    return WidgetAs<QDialog>();
 }
 
 Point Dialog::impl::ScreenToClient(Point point)
 {
-    if (!m_window)
+    if (!Window())
         return point;
-    const QPoint mapped = m_window->mapFromGlobal(QPoint(point.x, point.y));
+    const QPoint mapped = Window()->mapFromGlobal(QPoint(point.x, point.y));
     return Point{mapped.x(), mapped.y()};
 }
 
 Point Dialog::impl::ClientToScreen(Point point)
 {
-    if (!m_window)
+    if (!Window())
         return point;
-    const QPoint mapped = m_window->mapToGlobal(QPoint(point.x, point.y));
+    const QPoint mapped = Window()->mapToGlobal(QPoint(point.x, point.y));
     return Point{mapped.x(), mapped.y()};
 }
 
@@ -100,7 +102,7 @@ bool Dialog::impl::CreateFromUI(const std::wstring &formText, unsigned long, QWi
         top = loader.load(&buffer, parent);
     }
     m_window = qobject_cast<QDialog *>(top);
-    m_windowWidget = m_window.data();
+    WrapWidget(m_window.data());
     if (!m_window) {
         // A form of another kind built a widget nobody would own.
         delete top;
@@ -149,7 +151,7 @@ void Dialog::impl::applyWindowFlags()
     if (!(flags & Qt::WindowTitleHint))
         flags |= Qt::FramelessWindowHint;
     m_flags = flags;
-    m_window->setWindowFlags(Qt::WindowFlags(static_cast<int>(flags)));
+    Window()->setWindowFlags(Qt::WindowFlags(static_cast<int>(flags)));
 }
 
 bool Dialog::impl::Close()
@@ -157,24 +159,25 @@ bool Dialog::impl::Close()
     if (m_closed)
         return true;
     m_closed = true;
-    return m_window ? m_window->close() : true;
+    QDialog *window = Window();
+    return window ? window->close() : true;
 }
 
 void Dialog::impl::SetBackgroundColor(int rgb)
 {
-    if (!m_window)
+    if (!Window())
         return;
-    QPalette palette = m_window->palette();
+    QPalette palette = Window()->palette();
     palette.setBrush(QPalette::All, QPalette::Window, QBrush(QColor(QRgb(rgb) | 0xff000000u)));
-    m_window->setAutoFillBackground(true);
-    m_window->setPalette(palette);
+    Window()->setAutoFillBackground(true);
+    Window()->setPalette(palette);
 }
 
 int Dialog::impl::GetBackgroundColor()
 {
-    if (!m_window)
+    if (!Window())
         return 0;
-    return static_cast<int>(m_window->palette().brush(QPalette::Window).color().rgb());
+    return static_cast<int>(Window()->palette().brush(QPalette::Window).color().rgb());
 }
 
 void Dialog::impl::SetCursorType(CursorTypes type)
@@ -187,7 +190,7 @@ void Dialog::impl::SetCursorType(CursorTypes type)
         return;
     }
     if (type == 0) {
-        if (m_window && m_window->cursor().shape() != Qt::ArrowCursor)
+        if (Window() && Window()->cursor().shape() != Qt::ArrowCursor)
             QApplication::setOverrideCursor(AUILibUtils::GetPlattformCursorType(static_cast<CursorTypes>(15)));
         QApplication::restoreOverrideCursor();
         return;
@@ -218,19 +221,19 @@ bool Dialog::impl::LoadCustomCursor(const unsigned char *data, int length, int h
 
 void Dialog::impl::SetIcon(const std::wstring &path, bool)
 {
-    if (m_window)
-        m_window->setWindowIcon(QIcon(QString::fromStdWString(path)));
+    if (Window())
+        Window()->setWindowIcon(QIcon(QString::fromStdWString(path)));
 }
 
 void Dialog::impl::SetIcon(const unsigned char *data, int length, ImageTypes type, bool)
 {
-    if (!m_window)
+    if (!Window())
         return;
     QPixmap pixmap;
     pixmap.loadFromData(data, static_cast<uint>(qMax(length, 0)), AUILibUtils::ImageTypeToStr(type).c_str());
     QIcon icon;
     icon.addPixmap(pixmap, QIcon::Normal, QIcon::Off);
-    m_window->setWindowIcon(icon);
+    Window()->setWindowIcon(icon);
 }
 
 void Dialog::impl::SetDefaultButton(Button *button)
@@ -247,9 +250,9 @@ void Dialog::impl::SetDefaultButton(Button *button)
 
 void Dialog::impl::clearDefaultButtons()
 {
-    if (!m_window)
+    if (!Window())
         return;
-    for (QPushButton *push : m_window->findChildren<QPushButton *>()) {
+    for (QPushButton *push : Window()->findChildren<QPushButton *>()) {
         push->setAutoDefault(false);
         push->setDefault(false);
     }
@@ -257,9 +260,9 @@ void Dialog::impl::clearDefaultButtons()
 
 void Dialog::impl::SetWindowsToStayOnTop()
 {
-    if (!m_window)
+    if (!Window())
         return;
-    m_window->setWindowFlags(m_window->windowFlags() | Qt::WindowStaysOnTopHint);
+    Window()->setWindowFlags(Window()->windowFlags() | Qt::WindowStaysOnTopHint);
     DisconnectApp();
     m_appState = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
                                   [this](Qt::ApplicationState state) { applicationStateChanged(state); });
@@ -267,15 +270,15 @@ void Dialog::impl::SetWindowsToStayOnTop()
 
 void Dialog::impl::applicationStateChanged(Qt::ApplicationState state)
 {
-    if (!m_window || !m_window->isVisible())
+    if (!Window() || !Window()->isVisible())
         return;
-    if (!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && m_stayOnTopManaged != 1)
+    if (!Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && m_stayOnTopManaged != 1)
         return;
     m_stayOnTopManaged = 1;
-    Qt::WindowFlags flags = m_window->windowFlags() & ~Qt::WindowStaysOnTopHint;
+    Qt::WindowFlags flags = Window()->windowFlags() & ~Qt::WindowStaysOnTopHint;
     if (state == Qt::ApplicationActive)
         flags |= Qt::WindowStaysOnTopHint;
-    m_window->setWindowFlags(flags);
+    Window()->setWindowFlags(flags);
     // Changing the flags hides the window.
     Show(true, true);
 }
@@ -289,15 +292,17 @@ void Dialog::impl::DetachOwner()
 {
     DisconnectApp();
     QObject::disconnect(m_windowDestroyed);
-    if (auto *window = qobject_cast<DialogQt *>(m_window.data()))
+    if (auto *window = qobject_cast<DialogQt *>(Window()))
         window->setOwner(nullptr);
-    // The bridge calls the owner for every event of the form's widgets.
-    if (m_window) {
-        m_window->removeEventFilter(m_bridge.get());
-        for (QWidget *widget : m_window->findChildren<QWidget *>())
+    // The bridge calls the owner for every event of the form's widgets. A
+    // window Qt is destroying drops its filters itself.
+    if (QDialog *window = Window()) {
+        window->removeEventFilter(m_bridge.get());
+        for (QWidget *widget : window->findChildren<QWidget *>())
             widget->removeEventFilter(m_bridge.get());
     }
-    m_bridge.reset();
+    // The owner may go from inside one of the bridge's own deliveries.
+    EventHelper::Dispose(m_bridge.release());
     m_owner = nullptr;
 }
 

@@ -13,6 +13,9 @@
 #include <QSizePolicy>
 #include <QWidget>
 
+#include <algorithm>
+#include <climits>
+
 namespace AUILib {
 
 namespace {
@@ -20,6 +23,20 @@ namespace {
 Size toSize(const QSize &size)
 {
     return Size{size.width(), size.height()};
+}
+
+// Positions are bounded far beyond any screen, so that a position plus a
+// widget's largest size (QWIDGETSIZE_MAX) and its frame stay within int.
+constexpr int kLargestCoordinate = INT_MAX / 4;
+
+int boundedCoordinate(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, -kLargestCoordinate, kLargestCoordinate));
+}
+
+int saturated(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 constexpr int kBalloonTime = 3000;    // ms, a balloon that is not persistent
@@ -46,7 +63,8 @@ void BaseImplQt::Retire()
     // Every connection and timer made through the context ends with it.
     m_context.reset();
     QWidget *made = m_madeWidget.data();
-    if (!made || made->parent() || !QCoreApplication::instance())
+    // A widget Qt is destroying goes by itself.
+    if (!made || made->parent() || !QCoreApplication::instance() || WidgetBeingDestroyed())
         return;
     // Later, not now: the implementation may go from inside one of the
     // widget's own signals (a handler that drops its control).
@@ -57,7 +75,18 @@ void BaseImplQt::Retire()
 
 QWidget *BaseImplQt::GetWidget()
 {
-    return m_widget.data();
+    return liveWidget();
+}
+
+bool BaseImplQt::WidgetBeingDestroyed() const
+{
+    const QWidget *widget = m_widget.data();
+    return widget && widget->metaObject() != m_widgetClass;
+}
+
+QWidget *BaseImplQt::liveWidget() const
+{
+    return WidgetBeingDestroyed() ? nullptr : m_widget.data();
 }
 
 void BaseImplQt::OnFormLoaded(const FormElement &) {}
@@ -136,7 +165,8 @@ Rect BaseImplQt::GetWindowRect()
     QWidget *widget = widgetOrThrow();
     const QRect frame = widget->frameGeometry();
     const QPoint topLeft = widget->mapToGlobal(QPoint(0, widget->height() - frame.height()));
-    return Rect{topLeft.x(), topLeft.y(), topLeft.x() + frame.width() - 1, topLeft.y() + frame.height() - 1};
+    return Rect{topLeft.x(), topLeft.y(), saturated(static_cast<long long>(topLeft.x()) + frame.width() - 1),
+                saturated(static_cast<long long>(topLeft.y()) + frame.height() - 1)};
 }
 
 Rect BaseImplQt::GetClientRect()
@@ -196,14 +226,17 @@ void BaseImplQt::SetMaximumSize(const Size &size)
     widgetOrThrow()->setMaximumSize(size.width, size.height);
 }
 
+// Qt bounds the size (0 to QWIDGETSIZE_MAX); the position is bounded here.
 void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
 {
     QWidget *widget = widgetOrThrow();
+    long long left = x;
+    long long top = y;
     if (auto *frame = qobject_cast<QFrame *>(widget)) {
-        x += frame->lineWidth();
-        y += frame->lineWidth();
+        left += frame->lineWidth();
+        top += frame->lineWidth();
     }
-    widget->move(x, y);
+    widget->move(boundedCoordinate(left), boundedCoordinate(top));
     widget->resize(width, height);
     m_savedGeometry = widget->geometry();
 }

@@ -78,27 +78,51 @@ EventHelper::EventHelper(BaseGUIObject *control, EventHelperHost *host)
 
 EventHelper::~EventHelper() = default;
 
+void EventHelper::Dispose(EventHelper *bridge)
+{
+    if (!bridge)
+        return;
+    bridge->m_control = OwnerRef<BaseGUIObject>();
+    if (bridge->m_running > 0)
+        bridge->m_disposed = true;
+    else
+        delete bridge;
+}
+
+bool EventHelper::stillThere(const Target &target) const
+{
+    return target.control && (target.hold || control());
+}
+
 std::shared_ptr<BaseGUIObject> EventHelper::elementNamed(const QObject *object) const
 {
-    if (!m_host || !object)
+    EventHelperHost *dialog = host();
+    if (!dialog || !object)
         return {};
-    return m_host->GetElementByName(object->objectName().toStdWString());
+    return dialog->GetElementByName(object->objectName().toStdWString());
 }
 
 EventHelper::Target EventHelper::findTarget(QObject *watched, QWidget *window) const
 {
     Target target;
     if (watched == window) {
-        target.control = m_control;
+        target.control = control();
         return target;
     }
     // The nearest control whose own widget holds the watched one: an item
     // view's viewport, the line edit inside a spin box or a combo box, belong
     // to that control, inside containers too. A widget of the form that is no
     // control's own (a second control of a name already taken) is skipped.
+    // A control whose widget Qt is destroying is gone: what that widget
+    // still sends reaches nobody, not even a container around it.
     for (QObject *object = watched; object && object != window; object = object->parent()) {
         std::shared_ptr<BaseGUIObject> element = elementNamed(object);
-        if (element && element->GetPlatformHandle() == object) {
+        if (!element)
+            continue;
+        QWidget *own = element->GetPlatformHandle();
+        if (!own)
+            break;
+        if (own == object) {
             target.hold = std::move(element);
             break;
         }
@@ -142,15 +166,28 @@ bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
 
 void EventHelper::resizeToScreen(BaseGUIObject *target)
 {
-    if (m_host && m_control->IsVisible())
-        m_host->ResizeDialogAccordingScreen(target);
+    EventHelperHost *dialog = host();
+    if (dialog && control()->IsVisible())
+        dialog->ResizeDialogAccordingScreen(target);
 }
 
 bool EventHelper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!watched || !m_control)
+    ++m_running;
+    const bool answer = filter(watched, event);
+    if (--m_running == 0 && m_disposed) {
+        // Its dialog went during the delivery; nothing of it runs after this.
+        delete this;
+    }
+    return answer;
+}
+
+bool EventHelper::filter(QObject *watched, QEvent *event)
+{
+    BaseGUIObject *dialog = control();
+    if (!watched || !dialog)
         return false;
-    QWidget *window = m_control->GetPlatformWindow();
+    QWidget *window = dialog->GetPlatformWindow();
     if (!window)
         return false;
     Target found = findTarget(watched, window);
@@ -211,7 +248,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         return deliver(target, paint);
     }
     case QEvent::Move:
-        return moveEvent(target, window, event);
+        return moveEvent(found, window, event);
     case QEvent::Resize: {
         auto *resize = static_cast<QResizeEvent *>(event);
         ResizeEvent value(Size{resize->oldSize().width(), resize->oldSize().height()},
@@ -228,8 +265,8 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         return deliver(target, hide);
     }
     case QEvent::Close:
-        if (target && target->GetControlKind() == ControlKindDialog && m_host && target == m_control &&
-            m_host->FilterDone(0) == -1) {
+        if (target && target->GetControlKind() == ControlKindDialog && host() && target == dialog &&
+            host()->FilterDone(0) == -1) {
             event->ignore();
             return true;
         }
@@ -282,7 +319,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         if (!target)
             return false;
         ContextMenuEvent menu;
-        if (deliver(target, menu))
+        if (deliver(target, menu) || !stillThere(found))
             return true;
         BaseImplQt *impl = found.impl();
         if (impl && impl->HasOwnContextMenu())
@@ -296,7 +333,7 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     case QEvent::InputMethod:
-        return inputMethodEvent(target, event);
+        return inputMethodEvent(found, event);
     case QEvent::ToolTip:
         return toolTipEvent(found, watched, event);
     default:
@@ -349,8 +386,9 @@ bool EventHelper::keyEvent(BaseGUIObject *target, QKeyEvent *event)
     return false;
 }
 
-bool EventHelper::moveEvent(BaseGUIObject *target, QWidget *window, QEvent *event)
+bool EventHelper::moveEvent(const Target &found, QWidget *window, QEvent *event)
 {
+    BaseGUIObject *target = found.control;
     if (!target || !target->EventProcedure())
         return false;
     const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
@@ -358,14 +396,18 @@ bool EventHelper::moveEvent(BaseGUIObject *target, QWidget *window, QEvent *even
     const QRect frame = window->frameGeometry();
     QRect rect(position, frame.size());
     MovingEvent moving(&rect);
+    QPointer<QWidget> guarded(window);
     const bool answer = deliver(target, moving);
+    // A procedure that released the dialog (or deleted its window) ends the
+    // move where it is.
+    if (!control() || !guarded)
+        return answer;
 
     m_movingTimer.stop();
     m_movingTimer.disconnect();
     if (rect.topLeft() == position || m_moving)
         return answer;
     const QPoint wanted(rect.left(), rect.top() - titleBar);
-    QPointer<QWidget> guarded(window);
     connect(&m_movingTimer, &QTimer::timeout, this, [this, guarded, wanted] {
         if (!guarded)
             return;
@@ -377,8 +419,9 @@ bool EventHelper::moveEvent(BaseGUIObject *target, QWidget *window, QEvent *even
     return answer;
 }
 
-bool EventHelper::inputMethodEvent(BaseGUIObject *target, QEvent *event)
+bool EventHelper::inputMethodEvent(const Target &found, QEvent *event)
 {
+    BaseGUIObject *target = found.control;
     if (!target || !target->EventProcedure())
         return false;
     const std::shared_ptr<BaseImpl> impl = target->GetBaseImpl();
@@ -392,6 +435,8 @@ bool EventHelper::inputMethodEvent(BaseGUIObject *target, QEvent *event)
     // never split into two halves of a surrogate pair.
     const QVector<uint> codePoints = commit.toUcs4();
     for (uint codePoint : codePoints) {
+        if (!stillThere(found))
+            break;
         KeyEvent key(Event::KeyPress, Event::KeyNone, Event::NoModifier,
                      std::wstring(1, static_cast<wchar_t>(codePoint)), kInputMethodNativeKey);
         if (deliver(target, key))
