@@ -3,6 +3,7 @@
 #include "BaseImplQt.h"
 #include "ComboBoxFS.h"
 #include "ComboBoxFSQt.h"
+#include "ReportRound.h"
 
 #include <QString>
 
@@ -39,7 +40,7 @@ private:
     // choice goes back to.
     int m_restoreIndex = 0;
     // Counts the fills: a fill stops once a handler started another one.
-    unsigned m_fillRound = 0;
+    ReportRound m_fillRound;
 };
 
 } // namespace AUILib

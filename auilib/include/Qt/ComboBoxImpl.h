@@ -5,6 +5,7 @@
 #include "ComboBoxQt.h"
 #include "ItemDataTable.h"
 #include "OnlyNumbersSettings.h"
+#include "ReportRound.h"
 
 #include <QPointer>
 #include <QSize>
@@ -100,7 +101,7 @@ private:
     bool m_writingCorrection = false;
     // Counts the reports of text changes: a report stops once a handler's
     // change of the field started a newer one.
-    unsigned m_textRound = 0;
+    ReportRound m_textRound;
 };
 
 } // namespace AUILib

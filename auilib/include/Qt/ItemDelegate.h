@@ -2,6 +2,7 @@
 
 #include "ListBox.h"
 #include "OwnerRef.h"
+#include "ReportRound.h"
 
 #include <QStyledItemDelegate>
 
@@ -61,7 +62,7 @@ private:
     mutable std::unique_ptr<DateEdit> m_dateEditor;
     // Counts the editors made and closed: code that fired a handler while an
     // editor opens sees whether that editor is still the open one.
-    mutable unsigned m_editorRound = 0;
+    mutable ReportRound m_editorRound;
     bool m_showSelection = true;
 };
 

@@ -6,6 +6,7 @@
 #include "ItemDelegate.h"
 #include "ListBox.h"
 #include "ListBoxQt.h"
+#include "ReportRound.h"
 
 #include <QImage>
 #include <QPalette>
@@ -236,7 +237,7 @@ private:
     bool m_inSelectionHandler = false;
     // Counts the selection reports and Clear: a report walk stops once
     // another one, or a Clear, ran from one of its handlers.
-    unsigned m_selectionRound = 0;
+    ReportRound m_selectionRound;
 };
 
 // The name the list's parts use for it.

@@ -146,8 +146,8 @@ void ComboBoxFS::impl::InitComboBoxFS()
     // Clearing the list and adding its first row change the current row,
     // which is reported: after each step the fill stops once a handler
     // released the control or started another fill (which then stands).
-    const unsigned round = ++m_fillRound;
-    const auto goOn = [this, round] { return IsLive() && combo() && round == m_fillRound; };
+    const unsigned round = m_fillRound.Begin();
+    const auto goOn = [this, round] { return IsLive() && combo() && m_fillRound.IsCurrent(round); };
     combo()->clear();
     if (!goOn())
         return;

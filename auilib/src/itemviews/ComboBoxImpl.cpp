@@ -193,7 +193,7 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         return;
     // A handler may write the field again: the newer change reports itself,
     // and this one stops where it is.
-    const unsigned round = ++m_textRound;
+    const unsigned round = m_textRound.Begin();
     const std::wstring typed = text.toStdWString();
     std::wstring corrected = typed;
     correctNumber(corrected);
@@ -209,7 +209,7 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         if (edit)
             edit->setCursorPosition(std::min(cursor, static_cast<int>(corrected.size())));
     }
-    const auto goOn = [this, round] { return IsLive() && round == m_textRound; };
+    const auto goOn = [this, round] { return IsLive() && m_textRound.IsCurrent(round); };
     if (!m_settingText && (!Fire(&ComboBox::OnTextEdited, corrected) || !goOn()))
         return;
     if (!Fire(&ComboBox::OnTextChanged, corrected) || !goOn())

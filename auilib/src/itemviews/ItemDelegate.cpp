@@ -91,14 +91,14 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     editor->setFont(option.font);
     owner->ApplyShowSelection(false);
     owner->SetEditedCell(index);
-    const unsigned round = ++m_editorRound;
+    const unsigned round = m_editorRound.Begin();
     const QPersistentModelIndex edited(index);
     const QPointer<QWidget> guarded(editor);
     // The handlers below may close this editor, move or remove its cell, or
     // release the list: the view then gets no editor (it would register one
     // for a cell that is gone).
     const auto stillEditing = [&] {
-        return owner->IsLive() && m_editorRound == round && guarded && edited.isValid() &&
+        return owner->IsLive() && m_editorRound.IsCurrent(round) && guarded && edited.isValid() &&
                edited.row() == index.row() && edited.column() == index.column();
     };
     BaseGUIObject *control = nullptr;
@@ -116,9 +116,9 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     if (stillEditing())
         return editor;
     // An edit still open ends as any edit ends, reported; the editor goes.
-    if (m_editorRound == round && guarded)
+    if (m_editorRound.IsCurrent(round) && guarded)
         emit const_cast<ItemDelegate *>(this)->closeEditor(guarded.data(), QAbstractItemDelegate::NoHint);
-    if (m_editorRound == round)
+    if (m_editorRound.IsCurrent(round))
         const_cast<ItemDelegate *>(this)->EditorClosed();
     if (guarded) {
         guarded->hide();
@@ -271,7 +271,7 @@ void ItemDelegate::CloseAllEditors()
 
 bool ItemDelegate::EditorClosed()
 {
-    ++m_editorRound;
+    m_editorRound.Supersede();
     const bool hadDate = m_dateEditor != nullptr;
     m_textEditor.reset();
     m_comboEditor.reset();

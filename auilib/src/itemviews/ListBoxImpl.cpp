@@ -485,7 +485,7 @@ void ListBox::impl::Clear()
         return;
     ListBoxQt *table = Table();
     ListBox *owner = OwnerAs<ListBox>();
-    ++m_selectionRound;
+    m_selectionRound.Supersede();
     const bool selectionBlocked = owner && owner->OnSelectionChanged.IsBlocked();
     const bool itemSelectionBlocked = owner && owner->OnItemSelectionChanged.IsBlocked();
     if (owner) {

@@ -128,7 +128,7 @@ void ListBox::impl::onSelectionChanged()
     // kept as what has been reported so far (a report started from a handler
     // goes on from there), and the walk stops once the list is gone or
     // another report (or Clear) took over.
-    const unsigned round = ++m_selectionRound;
+    const unsigned round = m_selectionRound.Begin();
     const std::list<int> selected = selectedRows();
     const std::list<int> before = m_selectionSnapshot;
     const QScopedValueRollback<bool> inHandler(m_inSelectionHandler, true);
@@ -136,7 +136,7 @@ void ListBox::impl::onSelectionChanged()
     const std::set<int> was(before.begin(), before.end());
     const auto report = [this, round](int row) {
         return Fire(&ListBox::OnItemSelectionChanged, row) && Fire(&ListBox::OnSelectionChanged) &&
-               round == m_selectionRound && Table();
+               m_selectionRound.IsCurrent(round) && Table();
     };
     // As selectedRows counts them.
     const auto isSelected = [this](int row) {
@@ -162,7 +162,7 @@ void ListBox::impl::onSelectionChanged()
             return;
     }
     checkWithSelection(before, now, selected, round);
-    if (IsLive() && round == m_selectionRound)
+    if (IsLive() && m_selectionRound.IsCurrent(round))
         m_selectionSnapshot = Table() ? selectedRows() : std::list<int>();
 }
 
@@ -177,7 +177,7 @@ void ListBox::impl::checkWithSelection(const std::list<int> &before, const std::
     // changed the list.
     const QPointer<ListBoxQt> guarded(table);
     table->setUpdatesEnabled(false);
-    const auto goOn = [this, round] { return IsLive() && Table() && round == m_selectionRound; };
+    const auto goOn = [this, round] { return IsLive() && Table() && m_selectionRound.IsCurrent(round); };
     for (auto row = before.begin(); row != before.end() && goOn(); ++row) {
         if (!now.count(*row))
             SetCheck(*row, false, false);
