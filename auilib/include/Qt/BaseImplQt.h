@@ -2,7 +2,9 @@
 
 #include "BaseGUIObject.h"
 #include "BaseImpl.h"
+#include "EventGate.h"
 #include "EventSignal.h"
+#include "ItemRef.h"
 #include "OwnerRef.h"
 
 #include <QObject>
@@ -14,6 +16,8 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -77,9 +81,11 @@ struct ToolTipRegion
 //   wrapped), so a handler those signals reach finds a gone control;
 // - Connect and SingleShot tie every Qt connection and timer to a context
 //   that dies with the implementation, so no signal reaches it afterwards;
-// - Fire emits one of the public control's events while this implementation
-//   is kept alive, and does nothing once the control is gone (Owner is an
-//   OwnerRef, never a plain pointer).
+// - Fire is the one way a control raises one of its public events, from
+//   the implementation, the widget or a delegate alike; IsLive is the one
+//   way to ask afterwards whether the control is still there, and ItemRef
+//   the one way to hold an item across it (Owner is an OwnerRef, never a
+//   plain pointer).
 // Implementations are made with MakeImpl, which cuts every connection before
 // any destructor runs.
 class BaseImplQt : public BaseImpl, public std::enable_shared_from_this<BaseImplQt>
@@ -95,6 +101,56 @@ public:
     // Whether Qt is inside the widget's destructor: it is still there, but
     // counts as gone.
     bool WidgetBeingDestroyed() const;
+    // Whether a window that holds the widget is being destroyed: what the
+    // control raises then reaches nobody.
+    bool WindowBeingDestroyed() const;
+
+    // The implementation of a public control, null for none or another kind.
+    static std::shared_ptr<BaseImplQt> Of(const BaseGUIObject *control);
+
+    // Raises the public control's `event` with `values`: the one way every
+    // control fires, from its implementation, its widget or a delegate.
+    // - While EventGate holds (something is changing), the event waits and is
+    //   delivered when the change is whole; otherwise it is delivered now.
+    // - Either way, at delivery it reaches the handlers only while the control
+    //   is there (CanDeliver) and every item or control it names is there,
+    //   read as it is then: an item is named by an ItemRef (its current row,
+    //   or the model's object for it), a control by a ControlRef, never by a
+    //   plain pointer or a row number kept from before.
+    // - The implementation stays alive while the handlers run, even if one of
+    //   them releases the control.
+    // The answer says whether the firing code may go on: false once the
+    // control is released or this implementation retired (stop quietly).
+    // True says nothing of what a handler changed: whatever is held across
+    // the call is held by ItemRef and asked again, and the widget is asked
+    // for again.
+    template <class T, class... Args, class... Values>
+    bool Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
+    {
+        static_assert(sizeof...(Args) == sizeof...(Values), "one value for each of the event's arguments");
+        static_assert((!std::is_pointer_v<std::decay_t<Values>> && ...),
+                      "an event names items and controls by identity (ItemRef, ControlRef), never by pointer");
+        const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
+        if (!CanDeliver())
+            return false;
+        if (!EventGate::Holding())
+            return emitNow<T>(event, std::forward_as_tuple(std::forward<Values>(values)...),
+                              std::index_sequence_for<Values...>{});
+        EventGate::Deliver([weak = weak_from_this(), event,
+                            held = std::make_tuple(
+                                detail::EventValue<std::decay_t<Values>>::Hold(std::forward<Values>(values))...)]() mutable {
+            if (const std::shared_ptr<BaseImplQt> self = weak.lock())
+                self->emitNow<T>(event, held, std::index_sequence_for<Values...>{});
+        });
+        return true;
+    }
+
+    // Whether the public control still lives and this is still its
+    // implementation: the check after anything that may have run a handler.
+    bool IsLive() const { return !m_retired && m_owner.get() != nullptr; }
+    // Whether an event of the control may reach its handlers now: it lives,
+    // and neither its widget nor a window holding it is being destroyed.
+    bool CanDeliver() const { return IsLive() && !WidgetBeingDestroyed() && !WindowBeingDestroyed(); }
 
     // Called once the Designer form holding the control is built, its
     // properties set and its connections made: what the control needs of the
@@ -245,35 +301,24 @@ protected:
         return static_cast<T *>(owner);
     }
 
-    // Emits the public control's `event` with `values`. The implementation
-    // stays alive until the handlers have run, even if one of them drops the
-    // control; a control that is gone fires nothing.
-    // A handler may do anything the interface allows, so the answer says
-    // whether the firing code may go on: false once the control is released
-    // or this implementation retired (stop quietly; the public call and the
-    // Qt slot keep this object alive until they return). True says nothing
-    // of what the handler changed: an item or row held across the firing is
-    // looked up again, a list being walked is walked by ids, and the widget
-    // is asked for again.
-    template <class T, class... Args, class... Values>
-    bool Fire(EventSignal<void(Args...)> T::*event, Values &&...values)
-    {
-        const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
-        if (!IsLive() || WidgetBeingDestroyed())
-            return false;
-        if (T *owner = OwnerAs<T>())
-            (owner->*event).Emit(std::forward<Values>(values)...);
-        return IsLive();
-    }
-
-    // Whether the public control still lives and this is still its
-    // implementation: the check after anything that may have run a handler.
-    bool IsLive() const { return !m_retired && m_owner.get() != nullptr; }
-
     // Null (0, 0, -1, -1) until MoveWindow or hiding a dialog stores one.
     QRect m_savedGeometry;
 
 private:
+    template <class T, class Event, class Tuple, std::size_t... I>
+    bool emitNow(Event event, Tuple &&values, std::index_sequence<I...>)
+    {
+        using Values = std::decay_t<Tuple>;
+        if (!CanDeliver())
+            return false;
+        if (!(detail::EventValue<std::decay_t<std::tuple_element_t<I, Values>>>::IsThere(std::get<I>(values)) && ...))
+            return true;
+        if (T *owner = OwnerAs<T>())
+            (owner->*event).Emit(
+                detail::EventValue<std::decay_t<std::tuple_element_t<I, Values>>>::Get(std::get<I>(values))...);
+        return IsLive();
+    }
+
     // The widget while it is whole: null once Qt began to delete it.
     QWidget *liveWidget() const;
 

@@ -45,7 +45,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    // False once a handler released the edit: the event's own work stops.
+    // Raises one of the edit's events; false once a handler released the
+    // edit: the event's own work stops.
     template <class... Args, class... Values>
     bool fire(EventSignal<void(Args...)> Edit::*event, Values &&...values);
     void showInsertedMenu(Edit &owner);

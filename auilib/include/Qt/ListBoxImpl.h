@@ -155,14 +155,6 @@ public:
     int EditedRow() const { return m_editedRow; }
     int EditedColumn() const { return m_editedColumn; }
 
-    // Fires one of the list's events (the widget and the delegate use it);
-    // false once the list is gone, as Fire.
-    template <class... Args, class... Values>
-    bool FireEvent(EventSignal<void(Args...)> ListBox::*event, Values &&...values)
-    {
-        return Fire(event, std::forward<Values>(values)...);
-    }
-    using BaseImplQt::IsLive;
 
 private:
     CustomQTableWidgetItem *newCell(const QString &text = QString()) const;

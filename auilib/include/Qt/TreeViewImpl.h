@@ -43,14 +43,9 @@ public:
     bool IsAcceptDrops() override;
     bool ShowCustomToolTip(const QPoint &globalPos) override;
 
-    // Emits a public event; for the widget and the delegates. False once the
-    // control is gone: the caller stops, and looks up again whatever it holds.
-    template <class... Args, class... Values>
-    bool Emit(EventSignal<void(Args...)> TreeView::*event, Values &&...values)
-    {
-        return Fire(event, std::forward<Values>(values)...);
-    }
-    using BaseImplQt::IsLive;
+    // An item or a virtual node as events name it: by identity (null: no item).
+    ItemRef<QStandardItem *> ItemOf(QStandardItem *item) const;
+    ItemRef<VirtTreeItem *> NodeOf(VirtTreeItem *node) const;
     TreeView *Control() const { return OwnerAs<TreeView>(); }
     TreeViewQt *Tree() const { return WidgetAs<TreeViewQt>(); }
     // The standard model while the standard mode shows; null otherwise.

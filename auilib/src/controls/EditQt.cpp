@@ -1,5 +1,7 @@
 #include "EditQt.h"
 
+#include "BaseImplQt.h"
+
 #include "ContextMenu.h"
 #include "Edit.h"
 #include "Pictures.h"
@@ -34,13 +36,8 @@ EditQt::EditQt(Edit *owner, QWidget *parent)
 template <class... Args, class... Values>
 bool EditQt::fire(EventSignal<void(Args...)> Edit::*event, Values &&...values)
 {
-    Edit *owner = m_owner.get();
-    if (!owner)
-        return false;
-    // A handler may drop the edit; its implementation stays until the handlers ran.
-    const std::shared_ptr<BaseImpl> keepAlive = owner->GetBaseImpl();
-    (owner->*event).Emit(std::forward<Values>(values)...);
-    return m_owner.get() != nullptr;
+    const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get());
+    return impl && impl->Fire(event, std::forward<Values>(values)...);
 }
 
 void EditQt::EnableExtendedButton(const QString &normalIconPath, const QString &hoverIconPath)

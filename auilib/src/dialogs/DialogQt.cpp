@@ -56,8 +56,8 @@ void DialogQt::keyPressEvent(QKeyEvent *e)
 
 void DialogQt::resizeEvent(QResizeEvent *e)
 {
-    if (m_owner)
-        m_owner->OnResize.Emit();
+    if (const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner))
+        impl->Fire(&Dialog::OnResize);
     QDialog::resizeEvent(e);
 }
 

@@ -105,14 +105,14 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     if (m_textEditor && editor == m_textEditor->GetPlatformHandle()) {
         control = m_textEditor.get();
         if (owner->IsSetEditItems() != ListBox::EditSilently)
-            owner->FireEvent(&ListBox::OnEditStart, index.row(), m_textEditor.get());
+            owner->Fire(&ListBox::OnEditStart, index.row(), ControlRef<Edit>(m_textEditor.get()));
     } else if (m_comboEditor && editor == m_comboEditor->GetPlatformHandle()) {
         control = m_comboEditor.get();
     } else if (m_dateEditor) {
         control = m_dateEditor.get();
     }
     if (stillEditing())
-        owner->FireEvent(&ListBox::OnEditorCreated, index.row(), index.column(), control);
+        owner->Fire(&ListBox::OnEditorCreated, index.row(), index.column(), ControlRef<BaseGUIObject>(control));
     if (stillEditing())
         return editor;
     // An edit still open ends as any edit ends, reported; the editor goes.

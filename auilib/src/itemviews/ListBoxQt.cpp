@@ -115,7 +115,7 @@ void ListBoxQt::mousePressEvent(QMouseEvent *event)
     // The start is reported before the press is looked at: its handler may
     // change the rows under the cursor, or release the list (the table then
     // takes the press as a plain table).
-    if (owner && extended() && !owner->FireEvent(&ListBox::OnSelectionBegin))
+    if (owner && extended() && !owner->Fire(&ListBox::OnSelectionBegin))
         owner.reset();
     unsigned int flags = 0;
     QTableWidgetItem *cell = HitTest(Point{event->pos().x(), event->pos().y()}, &flags, nullptr, nullptr);
@@ -174,7 +174,7 @@ void ListBoxQt::mouseReleaseEvent(QMouseEvent *event)
     }
     if (extended()) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
-            owner->FireEvent(&ListBox::OnSelectionEnd);
+            owner->Fire(&ListBox::OnSelectionEnd);
     }
     m_leftDrag = false;
 }
@@ -200,7 +200,7 @@ void ListBoxQt::keyPressEvent(QKeyEvent *event)
 {
     if (extended() && event->key() == Qt::Key_A && (event->modifiers() & Qt::ControlModifier)) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
-            owner->FireEvent(&ListBox::OnSelectionBegin);
+            owner->Fire(&ListBox::OnSelectionBegin);
     }
     QAbstractItemView::keyPressEvent(event);
 }
@@ -209,7 +209,7 @@ void ListBoxQt::keyReleaseEvent(QKeyEvent *event)
 {
     if (extended() && event->key() == Qt::Key_A && (event->modifiers() & Qt::ControlModifier)) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
-            owner->FireEvent(&ListBox::OnSelectionEnd);
+            owner->Fire(&ListBox::OnSelectionEnd);
     }
     QWidget::keyReleaseEvent(event);
 }

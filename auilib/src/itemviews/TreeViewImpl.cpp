@@ -105,6 +105,26 @@ TreeModel *TreeView::impl::VirtualModel() const
     return m_virtualMode ? m_treeModel.data() : nullptr;
 }
 
+ItemRef<QStandardItem *> TreeView::impl::ItemOf(QStandardItem *item) const
+{
+    if (!item)
+        return ItemRef<QStandardItem *>::None();
+    return ItemRef<QStandardItem *>(IsItem(item) ? item->index() : QModelIndex(), [](const QModelIndex &index) {
+        return static_cast<const QStandardItemModel *>(index.model())->itemFromIndex(index);
+    });
+}
+
+ItemRef<VirtTreeItem *> TreeView::impl::NodeOf(VirtTreeItem *node) const
+{
+    if (!node)
+        return ItemRef<VirtTreeItem *>::None();
+    TreeModel *model = VirtualModel();
+    return ItemRef<VirtTreeItem *>(model && model->Contains(node) ? model->IndexFromItem(node) : QModelIndex(),
+                                   [](const QModelIndex &index) {
+                                       return static_cast<const TreeModel *>(index.model())->ItemFromIndex(index);
+                                   });
+}
+
 bool TreeView::impl::IsReserved(QStandardItem *item)
 {
     return item == TreeView::RootItemHandle || item == TreeView::FirstItemHandle || item == TreeView::LastItemHandle;
@@ -406,7 +426,7 @@ bool TreeView::impl::RemoveItem(QStandardItem *item)
     // event; this call then has nothing left to do.
     if (std::find(m_removing.begin(), m_removing.end(), item) == m_removing.end()) {
         m_removing.push_back(item);
-        const bool live = Emit(&TreeView::OnItemRemoving, item);
+        const bool live = Fire(&TreeView::OnItemRemoving, ItemOf(item));
         eraseItem(m_removing, item);
         if (!live || !IsItem(item))
             return false;
@@ -460,7 +480,7 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
         m_selectionAnchor = QPersistentModelIndex();
         Tree()->ForgetItem(nullptr);
         m_clearingRows = true;
-        const bool live = Emit(&TreeView::OnAllItemsRemoving);
+        const bool live = Fire(&TreeView::OnAllItemsRemoving);
         m_clearingRows = false;
         if (!live)
             return false;

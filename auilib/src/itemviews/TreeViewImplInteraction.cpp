@@ -31,7 +31,7 @@ void TreeView::impl::SetConnections()
     add(Connect(tree, &QTreeView::doubleClicked, [this](const QModelIndex &index) {
         if (QStandardItemModel *model = Model())
             if (QStandardItem *item = model->itemFromIndex(index))
-                Emit(&TreeView::OnItemDoubleClicked, item);
+                Fire(&TreeView::OnItemDoubleClicked, ItemOf(item));
     }));
     add(Connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged,
                 [this](const QItemSelection &selected, const QItemSelection &deselected) {
@@ -60,7 +60,7 @@ void TreeView::impl::onExpansion(const QModelIndex &index, bool expanded)
         if (node && !m_restoringExpansion) {
             const std::vector<std::vector<int>> paths = expandedVirtualPaths();
             const int resets = model->Resets();
-            if (!Emit(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, node))
+            if (!Fire(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, NodeOf(node)))
                 return;
             // A handler that built the tree anew (lazy loading does) reset the
             // view: what was expanded, the node just expanded with it, opens again.
@@ -69,7 +69,7 @@ void TreeView::impl::onExpansion(const QModelIndex &index, bool expanded)
         }
     } else if (QStandardItemModel *model = Model()) {
         if (QStandardItem *item = model->itemFromIndex(index))
-            if (!Emit(expanded ? &TreeView::OnItemExpanded : &TreeView::OnItemCollapsed, item))
+            if (!Fire(expanded ? &TreeView::OnItemExpanded : &TreeView::OnItemCollapsed, ItemOf(item)))
                 return;
     }
     FitColumn();
@@ -158,7 +158,7 @@ void TreeView::impl::onClicked(const QModelIndex &clicked)
                 candidate = lastClickedItem;
                 tree->selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
                 if (flags & 32) {
-                    if (!Emit(&TreeView::OnItemCheckClicked, item) || !IsItem(item))
+                    if (!Fire(&TreeView::OnItemCheckClicked, ItemOf(item)) || !IsItem(item))
                         return;
                     // The view has toggled the check already; it spreads from here.
                     const bool state = GetCheck(item);
@@ -181,15 +181,15 @@ void TreeView::impl::onClicked(const QModelIndex &clicked)
         // Its row went in a handler: nothing was clicked any more.
     } else if (TreeModel *model = VirtualModel()) {
         if (VirtTreeItem *node = model->ItemFromIndex(index))
-            if (!Emit(&TreeView::OnVirtualItemClicked, node))
+            if (!Fire(&TreeView::OnVirtualItemClicked, NodeOf(node)))
                 return;
     } else if (QStandardItemModel *model = Model()) {
         if (QStandardItem *item = model->itemFromIndex(index))
-            if (!Emit(&TreeView::OnItemClicked, item))
+            if (!Fire(&TreeView::OnItemClicked, ItemOf(item)))
                 return;
     }
     if (m_multiSelection)
-        Emit(&TreeView::OnMultiSelectionChanged);
+        Fire(&TreeView::OnMultiSelectionChanged);
 }
 
 void TreeView::impl::checkRangeByClick(QStandardItem *item, bool onContent)
@@ -273,11 +273,11 @@ bool TreeView::impl::fireSelection(const QList<QPersistentModelIndex> &off, cons
                 m_currentVirtualItem = node;
             else if (m_currentVirtualItem == node)
                 m_currentVirtualItem = nullptr;
-            return !node || Emit(&TreeView::OnVirtualSelectionChanged, node);
+            return !node || Fire(&TreeView::OnVirtualSelectionChanged, NodeOf(node));
         }
         if (QStandardItemModel *model = Model())
             if (QStandardItem *item = model->itemFromIndex(index))
-                return Emit(&TreeView::OnSelectionChanged, item);
+                return Fire(&TreeView::OnSelectionChanged, ItemOf(item));
         return true;
     };
     for (const QPersistentModelIndex &index : off)
@@ -558,7 +558,7 @@ void TreeView::impl::onCloseEditor(QWidget *closed)
     if (open && open->GetPlatformHandle() != closed)
         return;
     if (QStandardItem *item = editingItem)
-        if (!Emit(&TreeView::OnEndEditLabel, item))
+        if (!Fire(&TreeView::OnEndEditLabel, ItemOf(item)))
             return;
     // A handler that started another edit keeps it.
     if (m_itemDelegate && m_itemDelegate->Editor() == open) {

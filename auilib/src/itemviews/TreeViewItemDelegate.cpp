@@ -51,8 +51,8 @@ QWidget *TreeViewItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
                d->editingItem == item;
     };
     d->openingEditors.push_back(item);
-    const bool opened = d->Emit(&TreeView::OnBeginEditLabel, item) && stillEditing() &&
-                        d->Emit(&TreeView::OnLabelEditorCreated, item, editor.get()) && stillEditing();
+    const bool opened = d->Fire(&TreeView::OnBeginEditLabel, d->ItemOf(item)) && stillEditing() &&
+                        d->Fire(&TreeView::OnLabelEditorCreated, d->ItemOf(item), ControlRef<Edit>(editor.get())) && stillEditing();
     d->openingEditors.erase(std::find(d->openingEditors.begin(), d->openingEditors.end(), item));
     if (opened)
         return editor->GetPlatformHandle();

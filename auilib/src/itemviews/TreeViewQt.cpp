@@ -191,7 +191,7 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
         QTreeView::keyPressEvent(event);
         return;
     }
-    if (!d->Emit(&TreeView::OnMultiSelectionChanging))
+    if (!d->Fire(&TreeView::OnMultiSelectionChanging))
         return;
     // Looked up after the handler, which may have changed the rows.
     QStandardItem *current = d->CurrentItem();
@@ -213,7 +213,7 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
 void TreeViewQt::keyReleaseEvent(QKeyEvent *event)
 {
     auto d = impl();
-    if (d && !d->Emit(&TreeView::OnKeyUp, SysKeyToAUIKey(event->key())))
+    if (d && !d->Fire(&TreeView::OnKeyUp, SysKeyToAUIKey(event->key())))
         return;
     if (d && d->IsSetMultiSelection() && d->GetCheckMode() == 1) {
         if (event->key() == Qt::Key_Shift) {
@@ -259,7 +259,7 @@ void TreeViewQt::mousePressEvent(QMouseEvent *event)
         return;
     }
     d->anchorItem = nullptr;
-    if (!d->Emit(&TreeView::OnMultiSelectionChanging))
+    if (!d->Fire(&TreeView::OnMultiSelectionChanging))
         return;
     // A handler that removed the pressed item left pressedItem null.
     const bool listed =
@@ -280,15 +280,15 @@ void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
             d.anchorItem = d.CurrentItem();
         if (!d.anchorItem || pressed->parent() != d.anchorItem->parent())
             return;
-        if (!d.Emit(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed) || !d.IsItem(d.anchorItem) ||
+        if (!d.Fire(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed) || !d.IsItem(d.anchorItem) ||
             pressed->parent() != d.anchorItem->parent())
             return;
         SelectItems(d.anchorItem, pressed);
-        if (d.IsItem(pressed) && d.Emit(&TreeView::OnItemClicked, pressed))
-            d.Emit(&TreeView::OnMultiSelectionChanged);
+        if (d.IsItem(pressed) && d.Fire(&TreeView::OnItemClicked, d.ItemOf(pressed)))
+            d.Fire(&TreeView::OnMultiSelectionChanged);
         return;
     }
-    if (!d.Emit(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed))
+    if (!d.Fire(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed))
         return;
     for (QStandardItem *ancestor = pressed->parent(); ancestor; ancestor = ancestor->parent())
         if (selectionModel()->isSelected(ancestor->index()))
@@ -300,13 +300,13 @@ void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
         d.handleSelection = false;
         deselectItem(pressed);
         d.handleSelection = true;
-        if (!d.Emit(&TreeView::OnSelectionChanged, pressed))
+        if (!d.Fire(&TreeView::OnSelectionChanged, d.ItemOf(pressed)))
             return;
     } else {
         SelectItem(pressed, true);
     }
-    if (!d.IsItem(pressed) || !d.Emit(&TreeView::OnItemClicked, pressed) ||
-        !d.Emit(&TreeView::OnMultiSelectionChanged) || !d.IsItem(pressed))
+    if (!d.IsItem(pressed) || !d.Fire(&TreeView::OnItemClicked, d.ItemOf(pressed)) ||
+        !d.Fire(&TreeView::OnMultiSelectionChanged) || !d.IsItem(pressed))
         return;
     d.HoldSelectionEvents([this, &d, current, pressed, currentWasSelected] {
         if (d.IsItem(current) && current != pressed) {
@@ -338,9 +338,9 @@ void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
             return;
         bool live = true;
         if (TreeModel *model = d->VirtualModel())
-            live = d->Emit(&TreeView::OnVirtualItemMouseUp, model->ItemFromIndex(index));
+            live = d->Fire(&TreeView::OnVirtualItemMouseUp, d->NodeOf(model->ItemFromIndex(index)));
         else if (QStandardItemModel *model = d->Model())
-            live = d->Emit(&TreeView::OnItemMouseUp, model->itemFromIndex(index));
+            live = d->Fire(&TreeView::OnItemMouseUp, d->ItemOf(model->itemFromIndex(index)));
         if (!live)
             return;
         if (TreeView *owner = m_owner.get())
@@ -493,7 +493,7 @@ bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *t
     std::vector<QStandardItem *> moving = movable(*d, items, target, asChild);
     if (moving.empty())
         return false;
-    if (!d->Emit(&TreeView::OnItemsDropping, target, items, !asChild))
+    if (!d->Fire(&TreeView::OnItemsDropping, d->ItemOf(target), items, !asChild))
         return false;
     // The handler may have removed any of them, the target or every row.
     moving = movable(*d, moving, target, asChild);
@@ -534,7 +534,7 @@ bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *t
         return true;
     moved.erase(std::remove_if(moved.begin(), moved.end(), [&d](QStandardItem *item) { return !d->IsItem(item); }),
                 moved.end());
-    d->Emit(&TreeView::OnItemsDropped, d->IsItem(target) ? target : nullptr, moved, !asChild);
+    d->Fire(&TreeView::OnItemsDropped, d->ItemOf(d->IsItem(target) ? target : nullptr), moved, !asChild);
     return true;
 }
 
@@ -568,10 +568,10 @@ void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bott
         if (QStandardItem *item = model->itemFromIndex(topLeft)) {
             const std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
             // The first handler may remove the item, clear the tree or release the control.
-            if (!d->Emit(&TreeView::OnItemTextChanged, item, text) || !d->IsItem(item))
+            if (!d->Fire(&TreeView::OnItemTextChanged, d->ItemOf(item), text) || !d->IsItem(item))
                 return;
             const std::wstring before = item->data(Qt::UserRole + 1).toString().toStdWString();
-            if (!d->Emit(&TreeView::OnItemTextReplaced, item, before, text))
+            if (!d->Fire(&TreeView::OnItemTextReplaced, d->ItemOf(item), before, text))
                 return;
         }
     }

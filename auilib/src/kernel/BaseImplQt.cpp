@@ -13,6 +13,9 @@
 #include <QSizePolicy>
 #include <QWidget>
 
+// Qt says whether a widget is inside its destructor only in its private data.
+#include <private/qwidget_p.h>
+
 #include <algorithm>
 #include <climits>
 
@@ -82,6 +85,24 @@ bool BaseImplQt::WidgetBeingDestroyed() const
 {
     const QWidget *widget = m_widget.data();
     return widget && widget->metaObject() != m_widgetClass;
+}
+
+bool BaseImplQt::WindowBeingDestroyed() const
+{
+    // The widget's own destructor is caught by its class; an ancestor's
+    // (a window deleted with the control inside) only here: Qt hides it and
+    // moves the focus while it goes, and a handler reached from there would
+    // change a widget tree Qt is taking apart.
+    for (QWidget *widget = m_widget.data(); widget; widget = widget->parentWidget()) {
+        if (QWidgetPrivate::get(widget)->data.in_destructor)
+            return true;
+    }
+    return false;
+}
+
+std::shared_ptr<BaseImplQt> BaseImplQt::Of(const BaseGUIObject *control)
+{
+    return control ? std::dynamic_pointer_cast<BaseImplQt>(control->GetBaseImpl()) : nullptr;
 }
 
 QWidget *BaseImplQt::liveWidget() const

@@ -1,0 +1,175 @@
+#include "EventGate.h"
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QObject>
+#include <QThread>
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace AUILib {
+
+namespace {
+
+struct Delivery
+{
+    std::uint64_t number;
+    std::function<void()> delivery;
+};
+
+// GUI thread only, as every control is.
+struct GateState
+{
+    int depth = 0;
+    // Delivery loops under way, outermost first.
+    int draining = 0;
+    std::uint64_t next = 0;
+    // In the order raised; numbers only grow from front to back.
+    std::deque<Delivery> queue;
+};
+
+GateState &state()
+{
+    static GateState gate;
+    Q_ASSERT(!QCoreApplication::instance() || QThread::currentThread() == QCoreApplication::instance()->thread());
+    return gate;
+}
+
+// Takes out the oldest delivery raised at or after `first`, if any.
+bool takeFrom(std::uint64_t first, std::function<void()> &delivery)
+{
+    std::deque<Delivery> &queue = state().queue;
+    // Deliveries raised during the hold that ended sit at the back.
+    auto it = queue.end();
+    while (it != queue.begin() && std::prev(it)->number >= first)
+        --it;
+    if (it == queue.end())
+        return false;
+    delivery = std::move(it->delivery);
+    queue.erase(it);
+    return true;
+}
+
+} // namespace
+
+EventGate::Hold::Hold()
+    : m_first(EventGate::begin())
+{
+}
+
+EventGate::Hold::~Hold()
+{
+    EventGate::end(m_first);
+}
+
+std::uint64_t EventGate::begin()
+{
+    GateState &gate = state();
+    ++gate.depth;
+    return gate.next;
+}
+
+void EventGate::end(std::uint64_t first)
+{
+    GateState &gate = state();
+    Q_ASSERT(gate.depth > 0);
+    if (--gate.depth > 0)
+        return;
+    // A delivery may hold again and end its own hold: that one delivers what
+    // was raised under it, and the loop below it goes on with what is left.
+    // With no loop below, everything waiting is this one's to deliver.
+    if (gate.draining == 0)
+        first = 0;
+    struct Draining
+    {
+        int &count;
+        explicit Draining(int &c) : count(++c) {}
+        ~Draining() { --count; }
+    } draining(gate.draining);
+    std::function<void()> delivery;
+    while (gate.depth == 0 && takeFrom(first, delivery)) {
+        std::function<void()> running = std::move(delivery);
+        running();
+    }
+}
+
+bool EventGate::Holding()
+{
+    return state().depth > 0;
+}
+
+void EventGate::Deliver(std::function<void()> delivery)
+{
+    GateState &gate = state();
+    if (gate.depth == 0) {
+        delivery();
+        return;
+    }
+    gate.queue.push_back(Delivery{gate.next++, std::move(delivery)});
+}
+
+int EventGate::Waiting()
+{
+    return static_cast<int>(state().queue.size());
+}
+
+// Pairs a model's about-to signals with their done signals. Qt nests them
+// (a done signal always ends the latest change begun), so a stack suffices.
+class ModelWatch : public QObject
+{
+public:
+    ModelWatch(QAbstractItemModel *model, QObject *context)
+        : QObject(context)
+    {
+        using M = QAbstractItemModel;
+        const auto open = [this] { m_open.push_back(EventGate::begin()); };
+        const auto close = [this] { closeOne(); };
+        connect(model, &M::rowsAboutToBeInserted, this, open);
+        connect(model, &M::rowsInserted, this, close);
+        connect(model, &M::rowsAboutToBeRemoved, this, open);
+        connect(model, &M::rowsRemoved, this, close);
+        connect(model, &M::rowsAboutToBeMoved, this, open);
+        connect(model, &M::rowsMoved, this, close);
+        connect(model, &M::columnsAboutToBeInserted, this, open);
+        connect(model, &M::columnsInserted, this, close);
+        connect(model, &M::columnsAboutToBeRemoved, this, open);
+        connect(model, &M::columnsRemoved, this, close);
+        connect(model, &M::columnsAboutToBeMoved, this, open);
+        connect(model, &M::columnsMoved, this, close);
+        connect(model, &M::layoutAboutToBeChanged, this, open);
+        connect(model, &M::layoutChanged, this, close);
+        connect(model, &M::modelAboutToBeReset, this, open);
+        connect(model, &M::modelReset, this, close);
+        // A model destroyed in the middle of a change ends it.
+        connect(model, &QObject::destroyed, this, [this] { closeAll(); });
+    }
+    ~ModelWatch() override { closeAll(); }
+
+private:
+    void closeOne()
+    {
+        // A done signal without its about-to (the watch began mid-change) ends nothing.
+        if (m_open.empty())
+            return;
+        const std::uint64_t first = m_open.back();
+        m_open.pop_back();
+        EventGate::end(first);
+    }
+    void closeAll()
+    {
+        while (!m_open.empty())
+            closeOne();
+    }
+
+    std::vector<std::uint64_t> m_open;
+};
+
+void EventGate::Watch(QAbstractItemModel *model, QObject *context)
+{
+    if (model && context)
+        new ModelWatch(model, context);
+}
+
+} // namespace AUILib

@@ -1,0 +1,212 @@
+#include "BaseGUIObject.h"
+#include "BaseImplQt.h"
+#include "EventGate.h"
+#include "ItemRef.h"
+
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using AUILib::BaseImplQt;
+using AUILib::EventGate;
+using AUILib::RowRef;
+
+namespace {
+
+// A control over any widget with two events, fired from the test as a
+// control's implementation fires them.
+class Probe : public AUILib::BaseGUIObject
+{
+public:
+    class impl : public BaseImplQt
+    {
+    public:
+        impl(Probe *owner, QWidget *widget)
+            : BaseImplQt(owner)
+        {
+            WrapWidget(widget);
+        }
+    };
+
+    explicit Probe(QWidget *widget)
+        : m_impl(AUILib::MakeImpl<impl>(this, widget))
+    {
+    }
+    bool Create(QWidget *parent) override { return m_impl->SetParent(parent); }
+    std::shared_ptr<AUILib::BaseImpl> GetBaseImpl() const override { return m_impl; }
+    impl &Impl() const { return *m_impl; }
+
+    AUILib::EventSignal<void(int)> OnRow;
+    AUILib::EventSignal<void(std::string)> OnNote;
+
+private:
+    std::shared_ptr<impl> m_impl;
+};
+
+QStandardItemModel *rows(QObject *parent, int count)
+{
+    auto *model = new QStandardItemModel(parent);
+    for (int row = 0; row < count; ++row)
+        model->appendRow(new QStandardItem(QString::number(row)));
+    return model;
+}
+
+} // namespace
+
+TEST(EventGate, HoldsEventsUntilTheChangeIsWholeAndDeliversThemInOrder)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    std::vector<std::string> seen;
+    probe.OnNote.Subscribe([&](const std::string &note) { seen.push_back(note); });
+
+    EXPECT_TRUE(probe.Impl().Fire(&Probe::OnNote, std::string("at once")));
+    EXPECT_EQ(seen, std::vector<std::string>{"at once"});
+    {
+        EventGate::Hold outer;
+        probe.Impl().Fire(&Probe::OnNote, std::string("a"));
+        {
+            EventGate::Hold inner;
+            probe.Impl().Fire(&Probe::OnNote, std::string("b"));
+        }
+        EXPECT_EQ(seen.size(), 1u) << "an inner hold that ends inside another delivers nothing";
+        EXPECT_EQ(EventGate::Waiting(), 2);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"at once", "a", "b"}));
+    EXPECT_EQ(EventGate::Waiting(), 0);
+}
+
+// An event names its row by identity: at delivery it carries the row's
+// number then, and a row removed meanwhile is reported to nobody.
+TEST(EventGate, AHeldRowIsReportedUnderItsCurrentNumberOrNotAtAll)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    QStandardItemModel *model = rows(&widget, 5);
+    std::vector<int> seen;
+    probe.OnRow.Subscribe([&](int row) { seen.push_back(row); });
+    {
+        EventGate::Hold hold;
+        probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(3, 0)));
+        probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(1, 0)));
+        probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(4, 0)));
+        model->removeRow(1);
+        model->insertRow(0, new QStandardItem("new"));
+        model->insertRow(0, new QStandardItem("newer"));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{4, 5}));
+}
+
+// A model's own change holds from its about-to signal to its done signal:
+// what a slot of the about-to signal raises waits for the rows to be gone.
+TEST(EventGate, AWatchedModelHoldsEventsDuringItsChanges)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    QStandardItemModel *model = rows(&widget, 4);
+    EventGate::Watch(model, &widget);
+    std::vector<int> seen;
+    int rowsWhenDelivered = -1;
+    probe.OnRow.Subscribe([&](int row) {
+        seen.push_back(row);
+        rowsWhenDelivered = model->rowCount();
+        // What a handler may do: change the rows again.
+        model->removeRow(0);
+    });
+    QObject::connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, &widget, [&](const QModelIndex &, int first) {
+        if (first == 2)
+            probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(3, 0)));
+    });
+    model->removeRow(2);
+    EXPECT_EQ(seen, std::vector<int>{2}) << "row 3 became row 2 once row 2 was gone";
+    EXPECT_EQ(rowsWhenDelivered, 3);
+    EXPECT_EQ(model->rowCount(), 2);
+    EXPECT_FALSE(EventGate::Holding());
+}
+
+// Events raised while a delivery runs come out before the call that raised
+// them returns, ahead of older ones still waiting: a caller sees the events
+// of its own call.
+TEST(EventGate, ACallFromAHandlerDeliversItsOwnEventsBeforeItReturns)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    std::vector<std::string> seen;
+    probe.OnNote.Subscribe([&](const std::string &note) {
+        seen.push_back(note);
+        if (note == "first") {
+            {
+                EventGate::Hold nested;
+                probe.Impl().Fire(&Probe::OnNote, std::string("nested"));
+            }
+            seen.push_back("nested call returned");
+        }
+    });
+    {
+        EventGate::Hold hold;
+        probe.Impl().Fire(&Probe::OnNote, std::string("first"));
+        probe.Impl().Fire(&Probe::OnNote, std::string("second"));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"first", "nested", "nested call returned", "second"}));
+}
+
+TEST(EventGate, AControlReleasedWhileItsEventWaitsHearsNothing)
+{
+    QWidget widget;
+    auto probe = std::make_unique<Probe>(&widget);
+    int calls = 0;
+    probe->OnNote.Subscribe([&](const std::string &) { ++calls; });
+    {
+        EventGate::Hold hold;
+        probe->Impl().Fire(&Probe::OnNote, std::string("waits"));
+        probe.reset();
+    }
+    EXPECT_EQ(calls, 0);
+}
+
+// Deleting a window with a focused control in it moves the focus while Qt
+// takes the window apart; the control's events reach nobody then.
+TEST(EventGate, AControlInAWindowBeingDestroyedRaisesNothing)
+{
+    class FocusProbe : public QLineEdit
+    {
+    public:
+        Probe *probe = nullptr;
+        bool *lostWhileGoing = nullptr;
+
+    protected:
+        void focusOutEvent(QFocusEvent *event) override
+        {
+            *lostWhileGoing = probe->Impl().WindowBeingDestroyed();
+            probe->Impl().Fire(&Probe::OnNote, std::string("focus lost"));
+            QLineEdit::focusOutEvent(event);
+        }
+    };
+    auto *window = new QWidget;
+    auto *layout = new QVBoxLayout(window);
+    auto *edit = new FocusProbe;
+    layout->addWidget(edit);
+    layout->addWidget(new QLineEdit);
+    Probe probe(edit);
+    bool lostWhileGoing = false;
+    edit->probe = &probe;
+    edit->lostWhileGoing = &lostWhileGoing;
+    int calls = 0;
+    probe.OnNote.Subscribe([&](const std::string &) { ++calls; });
+    window->show();
+    window->activateWindow();
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }, 5000));
+    EXPECT_FALSE(probe.Impl().WindowBeingDestroyed());
+
+    delete window;
+    EXPECT_TRUE(lostWhileGoing) << "the focus left the edit while its window went";
+    EXPECT_EQ(calls, 0);
+}
