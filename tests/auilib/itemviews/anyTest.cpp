@@ -39,8 +39,15 @@ TEST(Any, CopiesAreDeepAndAssignmentReplacesTheValue)
     EXPECT_EQ(*any_cast<std::wstring>(&target), L"one");
     target = any();
     EXPECT_TRUE(target.empty());
-    target = target; // self-assignment keeps the value
+    // Self-assignment keeps the value, empty or held (through a reference, as
+    // it comes about in real code).
+    const any &same = target;
+    target = same;
     EXPECT_TRUE(target.empty());
+    target = any(7);
+    target = same;
+    ASSERT_NE(any_cast<int>(&target), nullptr);
+    EXPECT_EQ(*any_cast<int>(&target), 7);
 
     any moved(std::move(original));
     EXPECT_TRUE(original.empty()); // NOLINT(bugprone-use-after-move): the moved-from any is empty

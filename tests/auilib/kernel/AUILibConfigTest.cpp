@@ -3,6 +3,7 @@
 #include "AUILibLogger.h"
 #include "AUILibObjectFactory.h"
 #include "BaseGUIObject.h"
+#include "FreshProcess.h"
 #include "I18N.h"
 #include "Sandbox.h"
 
@@ -16,36 +17,43 @@
 
 using namespace AUILib;
 
-// The configuration lives once per process and every test runs in a process
-// of its own, so each test starts before the configuration exists.
+// The configuration lives once per process, made on first use; the tests of
+// what the first use does run in a fresh process, before it exists. The others
+// find it as it was made (tests/auilib/ApplicationStateListener.h).
 
 TEST(AUILibConfigTest, FirstUseFillsTheFactoryAndSetsTheEnglishLocale)
 {
-    EXPECT_EQ(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
-    EXPECT_EQ(GetDecimalChar(), '.');
-    EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
-    EXPECT_EQ(QLocale().name(), "en_US");
-    EXPECT_EQ(GetWorkingDirPath(), (QCoreApplication::applicationDirPath() + "/").toStdWString());
-    EXPECT_EQ(GetCurrentLanguage(), I18N::GetInstance().GetLanguage());
-    EXPECT_EQ(GetDefaultLanguage(), L"en-US");
-    EXPECT_TRUE(ExpectsEncryptedLanguageFiles());
-    EXPECT_EQ(GetReadingDirection(), ReadingDirectionLeftToRight);
-    EXPECT_FALSE(GetLayoutRTL());
+    runInFreshProcess([] {
+        EXPECT_EQ(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+        EXPECT_EQ(GetDecimalChar(), '.');
+        EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+        EXPECT_EQ(QLocale().name(), "en_US");
+        EXPECT_EQ(GetWorkingDirPath(), (QCoreApplication::applicationDirPath() + "/").toStdWString());
+        EXPECT_EQ(GetCurrentLanguage(), I18N::GetInstance().GetLanguage());
+        EXPECT_EQ(GetDefaultLanguage(), L"en-US");
+        EXPECT_TRUE(ExpectsEncryptedLanguageFiles());
+        EXPECT_EQ(GetReadingDirection(), ReadingDirectionLeftToRight);
+        EXPECT_FALSE(GetLayoutRTL());
+    });
 }
 
 // Both used to need a configuration made by another call first.
 TEST(AUILibConfigTest, TheSkinManagerMakesTheConfiguration)
 {
-    SkinManager *skin = GetGlobalSkinManager();
-    ASSERT_NE(skin, nullptr);
-    EXPECT_EQ(skin->GetSkinMode(), SkinModeDefault);
-    EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    runInFreshProcess([] {
+        SkinManager *skin = GetGlobalSkinManager();
+        ASSERT_NE(skin, nullptr);
+        EXPECT_EQ(skin->GetSkinMode(), SkinModeDefault);
+        EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    });
 }
 
 TEST(AUILibConfigTest, ReadingDirectionMakesTheConfiguration)
 {
-    EXPECT_EQ(GetReadingDirection(), ReadingDirectionLeftToRight);
-    EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    runInFreshProcess([] {
+        EXPECT_EQ(GetReadingDirection(), ReadingDirectionLeftToRight);
+        EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    });
 }
 
 TEST(AUILibConfigTest, ResourcePaths)

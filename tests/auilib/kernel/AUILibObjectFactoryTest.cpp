@@ -13,6 +13,7 @@
 #include "DoubleSpinEdit.h"
 #include "DrawElement.h"
 #include "Edit.h"
+#include "FreshProcess.h"
 #include "GroupBox.h"
 #include "HyperLinkElement.h"
 #include "Label.h"
@@ -122,13 +123,14 @@ const Registration kRegistrations[] = {
 
 } // namespace
 
-// Each test runs in a process of its own, so this one sees the factory before
-// any configuration was made.
+// In a fresh process, the factory before any configuration was made.
 TEST(AUILibObjectFactoryTest, MakesNothingBeforeTheConfigurationExists)
 {
-    EXPECT_EQ(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
-    GetCurrentLanguage();
-    EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    runInFreshProcess([] {
+        EXPECT_EQ(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+        GetCurrentLanguage();
+        EXPECT_NE(AUILibObjectFactory::Instance().Create("QLabel"), nullptr);
+    });
 }
 
 TEST(AUILibObjectFactoryTest, EveryRegisteredNameMakesItsControl)

@@ -19,8 +19,8 @@ QByteArray stringTable(const QByteArray &language, const QByteArray &entries, co
 
 } // namespace
 
-// Every test runs in a process of its own: the configuration and its shared
-// font record start afresh.
+// Every test starts with the configuration and its shared font record as they
+// were made (tests/auilib/ApplicationStateListener.h).
 class TranslationStringTableTest : public NumberedFilesTest
 {
 protected:

@@ -8,7 +8,8 @@
 
 using namespace AUILib;
 
-// Every test runs in a process of its own, with a fresh translator and configuration.
+// Every test starts with an empty translator and the configuration as it was made
+// (tests/auilib/ApplicationStateListener.h).
 class TranslatorTest : public SandboxTest
 {
 protected:
