@@ -168,9 +168,9 @@ TEST_F(DlgFound, ListsTheSelectionWithSizesAndDescriptions)
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Download and Install"));
     EXPECT_EQ(dialog->size(), QSize(680, 571));
     EXPECT_EQ(dialog->findChild<QLabel *>(QStringLiteral("lbl_version"))->text(), QStringLiteral("Version: 12.1.0.3456"));
-    const QPixmap *title = dialog->findChild<QLabel *>(QStringLiteral("lbl_Img"))->pixmap();
-    ASSERT_TRUE(title);
-    EXPECT_EQ(title->size(), QSize(319, 48));
+    const QPixmap title = dialog->findChild<QLabel *>(QStringLiteral("lbl_Img"))->pixmap(Qt::ReturnByValue);
+    ASSERT_FALSE(title.isNull());
+    EXPECT_EQ(title.size(), QSize(319, 48));
     auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
     EXPECT_EQ(view->columnWidth(0), 220);
     EXPECT_EQ(view->columnWidth(1), 130);

@@ -589,8 +589,9 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
             EXPECT_FALSE(d->failedOnDisk());
             EXPECT_FALSE(QFileInfo::exists(target));
             // A body that never ends is only over once the connection is dropped.
-            if (c.response.generatedBytes == TestHttpServer::kEndless)
+            if (c.response.generatedBytes == TestHttpServer::kEndless) {
                 EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }, 20000));
+            }
             EXPECT_LT(server.bodyBytesSent() - sentBefore, 64 << 20);
             EXPECT_EQ(runningTimers(d.get()), 0);
         }
