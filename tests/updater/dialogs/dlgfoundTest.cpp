@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -330,8 +331,10 @@ TEST_F(DlgFound, QuittingAsksAndAConfirmedQuitStopsTheTransfer)
                                                             "Reader version now, are you sure you want to quit?"));
         if (c.answer == QMessageBox::Yes) {
             EXPECT_FALSE(dialog->isVisible());
-            // The transfer was let go, not left hanging behind a window that is gone.
+            // The transfer was let go, not left hanging behind a window that is gone,
+            // and nothing of the package stays.
             EXPECT_TRUE(QTest::qWaitFor([&] { return server.openConnections() == 0; }, 10000));
+            EXPECT_FALSE(QFileInfo::exists(UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/Good.ozip")));
         } else {
             EXPECT_TRUE(dialog->isVisible());
             // Still running: pausing and continuing brings the rest.
