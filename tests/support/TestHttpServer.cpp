@@ -282,6 +282,14 @@ private:
                 }
                 room = qMin(room, left);
             }
+            if (m_response.chunked && m_response.breakChunksAtByte >= 0) {
+                const qint64 left = m_response.breakChunksAtByte - m_sent;
+                if (left <= 0) {
+                    breakChunks();
+                    return;
+                }
+                room = qMin(room, left);
+            }
             if (throttled()) {
                 if (m_budget <= 0)
                     return; // the throttle's tick brings us back
@@ -323,6 +331,20 @@ private:
     bool throttled() const
     {
         return m_response.bytesPerSecond > 0 && (!m_response.throttleWhile || *m_response.throttleWhile);
+    }
+
+    // What a broken proxy or server sends: a size line that is no number,
+    // then the rest of the body as it is.
+    void breakChunks()
+    {
+        const QByteArray rest = m_response.body.mid(static_cast<int>(m_pos));
+        m_socket->write("zz\r\n" + rest);
+        {
+            QMutexLocker lock(&m_shared->mutex);
+            m_shared->bodyBytesSent += rest.size();
+        }
+        m_pos = m_end;
+        drop();
     }
 
     void drop()

@@ -66,6 +66,10 @@ public:
         qint64 announcedLength = -1;
         // Send the body in chunks ("Transfer-Encoding: chunked"), without a Content-Length.
         bool chunked = false;
+        // Chunked only: after this many body bytes, a chunk-size line that is not
+        // hexadecimal and the rest of the body (given as bytes) unframed, then the
+        // connection closes.
+        qint64 breakChunksAtByte = -1;
 
         qint64 bytesPerSecond = 0; // throttle the body (also below 100); 0: as fast as the socket goes
         // Set: the throttle holds only while this reads true; once cleared (from any

@@ -95,12 +95,14 @@ void UpdaterApp::runUpdateVisible(int language, int country)
         break;
     case Road::Checking:
         runChecking();
+        removeUnusedUnpackFolder(unpackFolder);
         break;
     case Road::Install:
         runInstall(unpackFolder);
         break;
     case Road::ComponentPack:
         runComponentPack();
+        removeUnusedUnpackFolder(unpackFolder);
         break;
     case Road::None:
         qDebug().noquote() << (m_pCmdLine->IsUpdater() ? "no updater type was given"
@@ -129,6 +131,15 @@ UpdaterApp::Road UpdaterApp::ChooseRoad(const CSetup_CommandLine &commandLine)
     return type.empty() ? Road::None : Road::ComponentPack;
 }
 
+void UpdaterApp::removeUnusedUnpackFolder(const QString &unpackFolder)
+{
+    // The roads that download unpack each package into a folder of their own
+    // (DlgDownload), so the run's folder stays empty: a check that failed or
+    // found nothing leaves no trace of it. Folders that hold anything stay.
+    QDir().rmdir(unpackFolder);
+    QDir().rmdir(QFileInfo(unpackFolder).path());
+}
+
 void UpdaterApp::runChecking()
 {
     UpdateDialogs::current().execUpdateChecking(m_pModuleManager);
@@ -153,6 +164,7 @@ void UpdaterApp::runInstall(const QString &unpackFolder)
         // outcome is known (100 or -1); only then is the next one unpacked.
         bool ended = false;
         int outcome = 0;
+        QString reason;
         QEventLoop loop;
         const QMetaObject::Connection watch =
             connect(window.get(), &DlgDownload::SignalInstallProgress, &loop, [&](QString, int value) {
@@ -160,6 +172,7 @@ void UpdaterApp::runInstall(const QString &unpackFolder)
                     return;
                 ended = true;
                 outcome = value;
+                reason = window->failureReason();
                 loop.quit();
             });
         qDebug().noquote() << "install package:" << package << "into" << folder;
@@ -167,7 +180,12 @@ void UpdaterApp::runInstall(const QString &unpackFolder)
         if (!ended)
             loop.exec();
         disconnect(watch);
-        qDebug().noquote() << (outcome == 100 ? "package installed:" : "package skipped:") << package;
+        if (outcome == 100)
+            qDebug().noquote() << "package installed:" << package;
+        else if (reason.isEmpty())
+            qDebug().noquote() << "package skipped:" << package;
+        else
+            qDebug().noquote() << "package skipped:" << package + QStringLiteral(": ") + reason;
     }
 }
 

@@ -108,6 +108,9 @@ private:
     void runInstall(const QString &unpackFolder);
     void runComponentPack();
     void runForcedUpdateHandOver();
+    // Removes the run's unpack folder, and the folder of unpack folders, when
+    // nothing was put in them.
+    static void removeUnusedUnpackFolder(const QString &unpackFolder);
     bool sendState(const QString &word);
 
     QString m_strServerName = QStringLiteral("updater_check_state");

@@ -66,13 +66,15 @@ bool opensWindows(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
-    // Before the log: a run that cannot show its windows leaves nothing behind.
+    // A run that cannot show its windows leaves nothing behind: it ends here
+    // when no display is named, or as the application object is made when the
+    // named one cannot be opened. So the log (its folder) comes only after that.
     if (!WindowSystem::beforeApplication(opensWindows(commandArguments(argc, argv))))
         return 1;
-    CUP_Log::CreateLog();
 
     std::unique_ptr<MyApplication> application(new MyApplication(argc, argv));
     WindowSystem::applicationMade();
+    CUP_Log::CreateLog();
     if (application->isRunning())
         return 0;
 

@@ -12,6 +12,7 @@
 #include "Comm.h"
 #include "DownloadWindow.h"
 #include "QHttpDownLoadS.h"
+#include "ReplyDocument.h"
 #include "ServiceEndpoints.h"
 #include "UpdaterApp.h"
 
@@ -272,14 +273,25 @@ bool CReaderModuleManager::QueryModuleInfo(QProgressBar *progress, bool synchron
     CUP_Log::PrintLog(QStringLiteral("QueryModuleInfo url: ") + url);
 
     // The previous query's transfer may be the very sender of the signal that led
-    // here: it is cut off and goes once control is back in the event loop.
+    // here: it is given up at once (its part of the reply file with it) and goes
+    // once control is back in the event loop.
     if (m_pHttpDownload) {
         m_pHttpDownload->disconnect(this);
-        m_pHttpDownload->stopDownLoads();
+        m_pHttpDownload->abandon();
         m_pHttpDownload->deleteLater();
     }
     m_pHttpDownload = new QHttpDownLoadS(nullptr, progress, nullptr, nullptr);
     m_pHttpDownload->setSizeLimit(kMaxReplyBytes);
+    // A reply that ends before its document does is a failed transfer, however
+    // whole its body looked to HTTP: judged, it would offer its first modules
+    // and silently drop the rest.
+    m_pHttpDownload->setWholeCheck([](const QString &path) {
+        const QString why = ReplyDocument::whyFileNotWhole(path);
+        return why.isEmpty() ? why
+                             : QStringLiteral("cut short: the reply ends before its XML document does (%1). Check "
+                                              "the network connection and try again.")
+                                   .arg(why);
+    });
     CUP_Log::PrintLog(QStringLiteral("update_tmpfile.xml: ") + m_strReplyPath);
     // A query that cannot even start ends as a network failure, after the caller
     // has begun to wait for it, instead of leaving the caller to its time-out.
@@ -382,6 +394,12 @@ bool CReaderModuleManager::ReadReply(const QString &path, std::unique_ptr<CXML_E
     qDebug().noquote() << "inerfile: " << bytes;
     if (bytes.isEmpty())
         return false;
+    // However it arrived, a document cut short offers nothing.
+    const QString notWhole = ReplyDocument::whyNotWhole(bytes);
+    if (!notWhole.isEmpty()) {
+        CUP_Log::PrintLog(QStringLiteral("The update-check reply is not whole: %1").arg(notWhole));
+        return false;
+    }
     root.reset(CXML_Element::Parse(bytes.constData(), static_cast<size_t>(bytes.size()), false, nullptr, nullptr,
                                    false, false));
     return true;

@@ -5,6 +5,7 @@
 #include "CUP_Log.h"
 #include "CSetup_CommandLine.h"
 #include "CXML_Element.h"
+#include "COB_Ozip.h"
 #include "CheckMacProcessRunning.h"
 #include "CReaderModuleManager.h"
 #include "Comm.h"
@@ -186,6 +187,8 @@ void DlgDownload::downloadUpates(int work)
     }
     qDebug() << "Begin to download:";
     const MODULEINFO *module = &m_vecSelected.at(work);
+    m_strFailure.clear();
+    m_strUnpackPackage.clear();
     emit SignalSetCurrentDownloadModule(qs(module->name));
     m_strCurTitle = qs(module->title);
     m_strCurName = qs(module->name);
@@ -206,15 +209,17 @@ void DlgDownload::downloadUpates(int work)
 
     const QString folder = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater");
     if (!QDir().mkpath(folder)) {
-        CUP_Log::PrintLog(QStringLiteral("can not make path for store the downloads: ") + folder);
-        failModule();
+        const QString reason = QStringLiteral("can not make path for store the downloads: ") + folder;
+        CUP_Log::PrintLog(reason);
+        failModule(reason, false);
         return;
     }
 
     const QString fileName = DownloadFileName(*module);
     if (fileName.isEmpty()) {
-        CUP_Log::PrintLog(QStringLiteral("no file name for the download of: ") + qs(module->url));
-        failModule();
+        const QString reason = QStringLiteral("no file name for the download of: ") + qs(module->url);
+        CUP_Log::PrintLog(reason);
+        failModule(reason, false);
         return;
     }
     const QString target = folder + QStringLiteral("/%1").arg(fileName);
@@ -235,7 +240,7 @@ void DlgDownload::downloadUpates(int work)
     // More or less than the module announced is not its package: the transfer fails.
     m_pDownloader->setExpectedSize(expected);
     if (!m_pDownloader->setUrlAndFilePath(DownloadUrl(*module), target)) {
-        failModule();
+        failModule(QStringLiteral("refused: the package's address %1 cannot be fetched").arg(qs(module->url)));
         return;
     }
     connect(m_pDownloader, &QHttpDownLoadS::oneDownLoadFinish, this, &DlgDownload::oneDownloadFinish);
@@ -276,6 +281,29 @@ void DlgDownload::failModule()
     continueDownload();
 }
 
+void DlgDownload::noteFailure(const QString &reason, bool log)
+{
+    if (!m_strFailure.isEmpty())
+        return;
+    m_strFailure = reason;
+    if (log) {
+        const QString what = m_strUnpackPackage.isEmpty() ? m_strCurName : m_strUnpackPackage;
+        CUP_Log::PrintLog(QStringLiteral("Failed to install %1: %2").arg(what, reason));
+    }
+}
+
+void DlgDownload::failModule(const QString &reason, bool log)
+{
+    noteFailure(reason, log);
+    failModule();
+}
+
+bool DlgDownload::isDownloaded(const QString &packagePath)
+{
+    const QString folder = QDir(UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater")).canonicalPath();
+    return !folder.isEmpty() && QFileInfo(packagePath).canonicalPath() == folder;
+}
+
 void DlgDownload::errorfinish(QString)
 {
     downloadFailed();
@@ -283,6 +311,9 @@ void DlgDownload::errorfinish(QString)
 
 void DlgDownload::downloadFailed()
 {
+    // The transfer has logged why it failed.
+    if (m_pDownloader)
+        noteFailure(m_pDownloader->failureReason(), false);
     // Trying again cannot help while the disk stays full: the user is told why, in the log's words.
     if (m_pDownloader && m_pDownloader->failedOnDisk()
         && !warn(tr("Failed to download %1: %2").arg(m_strCurTitle, m_pDownloader->failureReason())))
@@ -301,8 +332,13 @@ bool DlgDownload::warn(const QString &text)
 
 void DlgDownload::cancel()
 {
-    // Stopping the sequence stops a package being unpacked too; nothing of it stays.
+    // Stopping the sequence stops a package being unpacked or downloaded too, and
+    // nothing of either stays: a paused transfer keeps its part only for a
+    // continue. Nor does a package already on disk go on to its installation.
     m_pUnpacker->stop();
+    if (m_pDownloader)
+        m_pDownloader->abandon();
+    m_pReadyTimer->stop();
     close();
 }
 
@@ -334,13 +370,18 @@ void DlgDownload::oneDownloadFinish(QString filePath)
 {
     hide();
     if (filePath.isEmpty()) {
-        failModule();
+        failModule(QStringLiteral("no package was downloaded"));
         return;
     }
     if (QFileInfo(filePath).fileName().startsWith(QLatin1String("JS"))) {
         // Moved at once, so that they arrive whatever module comes last.
-        emit SignalInstallProgress(m_strCurTitle, copyJSPlugin() ? 100 : -1);
-        continueDownload();
+        if (copyJSPlugin()) {
+            emit SignalInstallProgress(m_strCurTitle, 100);
+            continueDownload();
+        } else {
+            failModule(QStringLiteral("the JavaScript files cannot be moved into %1")
+                           .arg(UpdaterApp::GetAppDatePath() + QStringLiteral("SilentInstall/JavaScripts")));
+        }
         return;
     }
 
@@ -349,7 +390,7 @@ void DlgDownload::oneDownloadFinish(QString filePath)
     folder += QString::number(QDateTime::currentSecsSinceEpoch());
     if (!QDir().mkpath(folder)) {
         qDebug() << "can not make path for uncompress the updater:" << folder;
-        failModule();
+        failModule(QStringLiteral("can not make path for uncompress the updater: ") + folder);
         return;
     }
     const std::string &type = m_strCurModuleType;
@@ -385,6 +426,7 @@ bool DlgDownload::copyJSPlugin()
 void DlgDownload::InstallOzip(QString packagePath, QString folder, bool checkReader, bool askUser)
 {
     emit SignalInstallProgress(m_strCurTitle, 0);
+    m_strFailure.clear();
     m_strUnpackPackage = packagePath;
     m_strUnpackFolder = folder;
     m_bCheckReader = checkReader;
@@ -401,6 +443,13 @@ void DlgDownload::onUnpacked(int result, const QString &reason, bool noRoom)
     if (result < 1) {
         qDebug() << "Uncompress Failed";
         CUP_Log::PrintLog(QStringLiteral("Failed to extract the package %1: %2").arg(packagePath, reason));
+        noteFailure(reason, false);
+        // Kept, a damaged download would pass for complete by its size on every
+        // later run and fail the same way: it goes, and the next attempt fetches
+        // it afresh. A package someone named on the command line is theirs.
+        if (COB_Ozip::isDamaged(result) && isDownloaded(packagePath) && QFile::remove(packagePath))
+            CUP_Log::PrintLog(QStringLiteral("Removed the damaged package %1; it is downloaded again next time")
+                                  .arg(packagePath));
         // Without room on the disk another try fails the same way: the window names the cause as the log does.
         const QString text = noRoom ? tr("Failed to extract the downloaded package: %1").arg(reason)
                                     : tr("Failed to extract the downloaded package. Please try again.");
@@ -414,8 +463,9 @@ void DlgDownload::onUnpacked(int result, const QString &reason, bool noRoom)
     ParseSetupInfo(folder, m_vecPendingInstallers);
     if (m_vecPendingInstallers.isEmpty()) {
         // Nothing to install would leave the module waiting for an end that never comes.
-        qDebug() << "no installer in Setup.xml of" << packagePath;
-        failModule();
+        failModule(QFileInfo::exists(folder + QStringLiteral("/Setup.xml"))
+                       ? QStringLiteral("its Setup.xml lists no installer")
+                       : QStringLiteral("the package has no Setup.xml"));
         return;
     }
 
@@ -429,7 +479,7 @@ void DlgDownload::onUnpacked(int result, const QString &reason, bool noRoom)
         message.exec();
         if (!message.m_bOk) {
             releasePendingInstallers();
-            failModule();
+            failModule(QStringLiteral("Orbel PDF Reader was not closed for the installation"));
             return;
         }
     }
@@ -438,7 +488,7 @@ void DlgDownload::onUnpacked(int result, const QString &reason, bool noRoom)
     // One installer at a time; the next starts when the one before has ended.
     for (_SetupInfo *info : m_vecPendingInstallers) {
         if (!IsSetupInstallerInside(folder, info->name)) {
-            qDebug() << "installer outside the package refused:" << info->name;
+            noteFailure(QStringLiteral("refused installer: %1 is not inside the package").arg(info->name));
             m_bInstallFailed = true;
             info->name.clear();
         }
@@ -459,6 +509,7 @@ void DlgDownload::startNextInstaller()
         qDebug() << "excute result:" << result;
         if (m_pInstaller)
             return; // its end comes back through onInstallerFinished
+        noteFailure(QStringLiteral("the installer %1 cannot be started").arg(path));
         m_bInstallFailed = true;
     }
     // Every installer of the package has run: one verdict, one step on.
@@ -528,12 +579,22 @@ void DlgDownload::onInstallerFinished(const QString &installerPath, const QDateT
                                       QProcess::ExitStatus status)
 {
     qDebug() << "[S/W Update] Finished install with exit code" << exitCode;
-    if (status != QProcess::NormalExit || exitCode != 0) {
+    if (status != QProcess::NormalExit) {
+        noteFailure(QStringLiteral("the installer %1 crashed").arg(installerPath));
+        m_bInstallFailed = true;
+    } else if (exitCode != 0) {
+        noteFailure(QStringLiteral("the installer %1 failed with exit code %2").arg(installerPath).arg(exitCode));
         m_bInstallFailed = true;
     } else {
         const InstallHistory::Confirmation confirmation = InstallHistory::confirm(installerPath, started);
         if (confirmation != InstallHistory::Confirmed) {
             qDebug() << "installation not confirmed by the install history:" << installerPath << confirmation;
+            noteFailure(confirmation == InstallHistory::NoReceipt
+                            ? QStringLiteral("not confirmed: the install history holds no receipt of %1")
+                                  .arg(installerPath)
+                        : confirmation == InstallHistory::HistoryMissing
+                            ? QStringLiteral("not confirmed: there is no install history")
+                            : QStringLiteral("not confirmed: the install history cannot be read"));
             m_bInstallFailed = true;
         }
     }

@@ -47,6 +47,9 @@ public:
     // Nobody is there to answer a message box (packages installed from the
     // command line): failures are logged instead of shown.
     void setUnattended(bool unattended) { m_bUnattended = unattended; }
+    // Why the current module (or the package InstallOzip was last given) failed,
+    // in the words of the log; empty while it has not failed.
+    QString failureReason() const { return m_strFailure; }
     void ParseSetupInfo(QString folder, QVector<_SetupInfo *> &result);
     bool IsCorvidRun();
     int installUpdates(QString installerPath, bool unused);
@@ -81,6 +84,14 @@ private slots:
 private:
     // The current module failed: -1, and the next one.
     void failModule();
+    // Keeps the first reason the current module fails for, and logs it unless
+    // the caller's own log line has said it already.
+    void noteFailure(const QString &reason, bool log = true);
+    // The same, and the module fails.
+    void failModule(const QString &reason, bool log = true);
+    // Whether a package lies in the download folder: the updater's own
+    // download, not a file someone named on the command line.
+    static bool isDownloaded(const QString &packagePath);
     // The current module's download failed; a full disk is named to the user.
     void downloadFailed();
     // Shows a warning box unless nobody is there to answer it; false when the
@@ -114,6 +125,7 @@ private:
     QVector<_SetupInfo *> m_vecPendingInstallers;
     bool m_bInstallFailed = false;
     bool m_bUnattended = false;
+    QString m_strFailure;
 
     // The package being unpacked and what InstallOzip was asked to do after it.
     OzipUnpacker *m_pUnpacker = nullptr;

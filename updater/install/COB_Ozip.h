@@ -28,6 +28,11 @@ public:
 
     static const unsigned long Magic = 0x19780625UL;
 
+    // Whether a result says the package's own bytes are at fault (no package, a
+    // checksum that does not match, contents that cannot be used): the file will
+    // never unpack, and only fetching it again can help.
+    static bool isDamaged(int result) { return result == BadMagic || result == BadCrc || result == BadContents; }
+
     COB_Ozip() = default;
     virtual ~COB_Ozip();
 

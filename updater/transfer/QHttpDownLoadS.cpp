@@ -72,9 +72,7 @@ QHttpDownLoadS::QHttpDownLoadS(QObject *parent, QProgressBar *, QLabel *, qint64
 
 QHttpDownLoadS::~QHttpDownLoadS()
 {
-    dropTransfer();
-    if (m_pLoop)
-        m_pLoop->quit();
+    abandon();
     delete m_pManager;
     m_pManager = nullptr;
 }
@@ -225,6 +223,24 @@ void QHttpDownLoadS::stopDownLoads()
         m_pReply->abort();
 }
 
+void QHttpDownLoadS::abandon()
+{
+    const bool unfinished = !m_bVerdictGiven && m_pFile;
+    dropTransfer();
+    m_bVerdictGiven = true;
+    m_bRunning = true; // nothing left for a continue to take up
+    if (unfinished) {
+        CUP_Log::PrintLog(QStringLiteral("Download cancelled: %1 from %2")
+                              .arg(QFileInfo(m_strFilePath).fileName(), m_url.toString()));
+        // Part of a file is of no use to anyone: the next attempt starts afresh.
+        QFile::remove(m_strFilePath);
+        if (m_pResumePosition)
+            *m_pResumePosition = 0;
+    }
+    if (m_pLoop)
+        m_pLoop->quit();
+}
+
 void QHttpDownLoadS::downloadProgress(qlonglong bytesReceived, qlonglong bytesTotal)
 {
     CUP_Log::PrintLog(QStringLiteral("downloadProgress bytesReceived:%1, bytesTotal:%2")
@@ -315,8 +331,16 @@ void QHttpDownLoadS::replyFinished()
     const QNetworkReply::NetworkError error = m_pReply->error();
     // A body without a length is whole when it ends, unless the caller knows better.
     const qint64 whole = m_nExpectedSize > 0 ? m_nExpectedSize : m_nTotalBytes;
-    const bool success = error == QNetworkReply::NoError && m_eReplyState == ReplyAccepted
-                         && (whole < 0 || m_nReceivedBytes == whole);
+    bool success = error == QNetworkReply::NoError && m_eReplyState == ReplyAccepted
+                   && (whole < 0 || m_nReceivedBytes == whole);
+    if (success && m_wholeCheck) {
+        closeTarget();
+        const QString why = m_wholeCheck(m_strFilePath);
+        if (!why.isEmpty()) {
+            m_strFailure = why;
+            success = false;
+        }
+    }
     if (!success) {
         CUP_Log::PrintLog(QStringLiteral("replyFinished bytesReceived:%1, bytesTotal:%2")
                               .arg(m_nReceivedBytes)

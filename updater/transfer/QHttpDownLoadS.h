@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QEventLoop;
 class QFile;
 class QLabel;
@@ -30,7 +32,9 @@ class QTimer;
 // the connection) is taken only when the caller knows a size to hold it to; a
 // body that passes its length or that size, a write that fails and less than
 // 1 KiB kept within the stall period each end it at once. A failed transfer
-// leaves no file behind and logs why it failed.
+// leaves no file behind and logs why it failed; so does one given up before its
+// verdict (abandon, or the object destroyed), except that a paused transfer
+// keeps its part for the continue.
 class QHttpDownLoadS : public QObject
 {
     Q_OBJECT
@@ -46,6 +50,10 @@ public:
     void pauseDownloads();
     void continueDownload();
     void stopDownLoads();
+    // Gives the transfer up for good, running or paused: no verdict follows and
+    // its part on disk goes. A transfer that already has its verdict keeps its
+    // file. The destructor does the same.
+    void abandon();
 
     // Set by the caller after construction.
     bool m_bFollowRedirects = false;
@@ -56,6 +64,11 @@ public:
     // The size the whole file has (0: not known): a body that passes it or ends
     // before it fails, whatever length the server announces.
     void setExpectedSize(qint64 bytes) { m_nExpectedSize = bytes; }
+    // Asked about the file once every byte has arrived, before the verdict: the
+    // reason the body is still not whole (as the log says it), or empty. A body
+    // may arrive in full as far as HTTP can tell and still lack its end.
+    using WholeCheck = std::function<QString(const QString &filePath)>;
+    void setWholeCheck(WholeCheck check) { m_wholeCheck = std::move(check); }
     // Why the last transfer failed, as the log says it; empty when it did not fail.
     QString failureReason() const { return m_strFailure; }
     // Whether the last transfer failed because its file could not be stored (a
@@ -131,4 +144,5 @@ private:
     QElapsedTimer m_lastProgress;
     qint64 m_nProgressMark = 0;
     QPointer<QEventLoop> m_pLoop;
+    WholeCheck m_wholeCheck;
 };

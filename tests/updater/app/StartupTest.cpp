@@ -278,10 +278,13 @@ TEST_F(Startup, WindowedModesWithoutADisplayFailInOneLine)
 }
 
 // A display that is named but has no server behind it is found only as Qt
-// starts: the run still ends in one line and a failure code, not in Qt's abort.
+// starts: the run still ends in one line and a failure code, not in Qt's abort,
+// and has written nothing before (no log folder, though the debug switch is on).
 TEST_F(Startup, WindowedModeOnADisplayThatCannotBeOpenedFailsInOneLine)
 {
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
     ASSERT_FALSE(sandbox.installUpdater().isEmpty());
+    const QStringList before = treeState(sandbox.base());
     // An X display number no server listens on (its socket would be here).
     int number = 6317;
     while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
@@ -294,6 +297,7 @@ TEST_F(Startup, WindowedModeOnADisplayThatCannotBeOpenedFailsInOneLine)
     const QStringList lines = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1) << run.err.toStdString();
     EXPECT_TRUE(lines.first().contains(QStringLiteral("cannot be opened"))) << run.err.toStdString();
+    EXPECT_EQ(treeState(sandbox.base()), before);
 }
 
 TEST_F(Startup, LogFollowsTheReadersSwitch)

@@ -5,6 +5,7 @@
 
 #include "CRegister.h"
 #include "CUP_Log.h"
+#include "ModalAnswerer.h"
 #include "PlistTool.h"
 #include "ServiceEndpoints.h"
 #include "TestHttpServer.h"
@@ -239,6 +240,89 @@ TEST_F(ModuleQueryTest, AnOversizedReplyIsAFailedCheck)
         EXPECT_LT(log.size(), 100000);
         EXPECT_LT(server.bodyBytesSent() - sentBefore, 64 << 20);
     }
+}
+
+// A reply whose document ends early (the connection closed before its end, or a
+// chunked body whose framing broke, which Qt ends without an error) is a failed
+// check like a failed transfer: the warning box, the error signal, its reason in
+// the log, nothing offered and no reply file. The same reply whole is judged.
+TEST_F(ModuleQueryTest, AReplyCutShortIsAFailedCheck)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    const QByteArray first = "  <addon name=\"Stamps\" title=\"Stamps\" version=\"2.1.1.0\" size=\"2048000B\" "
+                             "module_type=\"basic\" result=\"true\" url=\"https://h.example/Stamps.ozip\"/>\n";
+    const QByteArray second = "  <addon name=\"Comments\" title=\"Comments\" version=\"1.1.0.0\" size=\"1024000B\" "
+                              "module_type=\"basic\" result=\"true\" url=\"https://h.example/Comments.ozip\"/>\n";
+    const QByteArray whole = modulecheck::replyOffering(first + second);
+    const int cut = whole.indexOf(second);
+    TestHttpServer::Response closed;
+    closed.body = whole;
+    closed.sendContentLength = false;
+    closed.dropAtByte = cut;
+    TestHttpServer::Response brokenChunks;
+    brokenChunks.body = whole;
+    brokenChunks.chunked = true;
+    brokenChunks.breakChunksAtByte = cut;
+    TestHttpServer::Response insideAnElement = closed;
+    insideAnElement.dropAtByte = cut + 40;
+    const struct
+    {
+        const char *name;
+        TestHttpServer::Response response;
+        const char *why;
+    } cases[] = {
+        {"closed without a length after the first module", closed, "its root element <addons> is never closed"},
+        {"chunk framing broken after the first module", brokenChunks, "its root element <addons> is never closed"},
+        {"closed inside an element", insideAnElement, "it ends inside an attribute value"},
+    };
+    ModalAnswerer answerer;
+    const QString replyFile = sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        server.setResponse(QLatin1String(kGeneralPath), c.response);
+        answerer.boxTexts.clear();
+        EXPECT_EQ(runQuery(), QStringLiteral("error"));
+        EXPECT_EQ(answerer.boxTexts,
+                  QStringList{QStringLiteral("Cannot connect to the server. Please check your network connection.")});
+        EXPECT_EQ(manager->CountAvailableModule(), 0);
+        EXPECT_FALSE(QFileInfo::exists(replyFile));
+        const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+        EXPECT_TRUE(log.contains(QStringLiteral("Download failed: update_tmpfile.xml from %1")
+                                     .arg(server.urlString(QLatin1String(kGeneralPath)))))
+            << log.toStdString();
+        EXPECT_TRUE(log.contains(QStringLiteral("cut short: the reply ends before its XML document does (%1)")
+                                     .arg(QLatin1String(c.why))))
+            << log.toStdString();
+    }
+
+    // Read from a file, however it came there, a cut document offers nothing either.
+    EXPECT_FALSE(judge(whole.left(cut)));
+    EXPECT_EQ(manager->CountAvailableModule(), 0);
+
+    server.setFile(QLatin1String(kGeneralPath), whole);
+    answerer.boxTexts.clear();
+    EXPECT_EQ(runQuery(), QStringLiteral("finish"));
+    EXPECT_TRUE(answerer.boxTexts.isEmpty());
+    EXPECT_EQ(offered(), (QStringList{QStringLiteral("Stamps"), QStringLiteral("Comments")}));
+    EXPECT_TRUE(QFileInfo::exists(replyFile));
+}
+
+// A query given up before its answer (the check timed out or was cancelled, and
+// the run let its manager go) leaves no part of the reply behind.
+TEST_F(ModuleQueryTest, AReplyGivenUpLeavesNoFile)
+{
+    start(readerSwitches(QStringLiteral("Update List")), QStringLiteral("Update List"));
+    TestHttpServer::Response stalled;
+    stalled.body = modulecheck::replyOffering(QByteArray(2000, ' '));
+    stalled.stallAtByte = 60;
+    server.setResponse(QLatin1String(kGeneralPath), stalled);
+    const QString replyFile = sandbox.dataRoot() + QStringLiteral("updater/update_tmpfile.xml");
+    ASSERT_FALSE(manager->QueryModuleInfo(nullptr, false));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(replyFile).size() == 60; }, 10000));
+    manager.reset();
+    EXPECT_FALSE(QFileInfo::exists(replyFile));
 }
 
 // Answers only what the reader's translation files hold: texts of the plain QObject context.

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -70,8 +71,11 @@ protected:
 
     void watch()
     {
-        QObject::connect(dialog.get(), &DlgDownload::SignalInstallProgress,
-                         [this](QString title, int value) { progress[title].append(value); });
+        QObject::connect(dialog.get(), &DlgDownload::SignalInstallProgress, [this](QString title, int value) {
+            progress[title].append(value);
+            if (value == -1)
+                reasons[title] = dialog->failureReason();
+        });
         QObject::connect(dialog.get(), &DlgDownload::SignalCurrentProgress,
                          [this](QString title, double percent) { percents[title].append(percent); });
         QObject::connect(dialog.get(), &DlgDownload::SignalSetCurrentDownloadModule,
@@ -140,6 +144,8 @@ protected:
     std::vector<std::unique_ptr<MODULEINFO>> modules;
     QMap<QString, QList<int>> progress;
     QMap<QString, QList<double>> percents;
+    // Why each failed module failed, as the window said when it failed.
+    QMap<QString, QString> reasons;
     QStringList started;
 };
 
@@ -218,9 +224,24 @@ TEST_F(DlgDownloadTest, APackageWithoutAUsableSetupListFails)
 
     run(selection);
 
+    const QString unpacked = UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/uncompress/");
+    const char *const why[] = {
+        "the package has no Setup.xml",
+        // Read tolerantly, the cut list names an installer without a name: the folder itself.
+        "refused installer: <unpack folder>/ is not inside the package",
+        "its Setup.xml lists no installer",
+        "refused installer: <unpack folder>/ is not inside the package",
+        "refused installer: <unpack folder>/../../Case4.ozip is not inside the package",
+    };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE(cases[i].what);
-        EXPECT_EQ(progress.value(title(QStringLiteral("Case%1").arg(i))), (Values{0, 20, -1}));
+        const QString name = title(QStringLiteral("Case%1").arg(i));
+        EXPECT_EQ(progress.value(name), (Values{0, 20, -1}));
+        // The unpack folder is named after the second it was made in.
+        QString reason = reasons.value(name);
+        reason.replace(QRegularExpression(QRegularExpression::escape(unpacked) + QStringLiteral("\\d+")),
+                       QStringLiteral("<unpack folder>"));
+        EXPECT_EQ(reason.toStdString(), why[i]);
     }
     EXPECT_EQ(progress.value(title(QStringLiteral("Last"))), (Values{0, 20, 90, 100}));
     QVector<InstallReceipt> receipts;
@@ -299,6 +320,81 @@ TEST_F(DlgDownloadTest, AFailureIsReportedAndAFullDiskNamed)
         EXPECT_TRUE(log.contains(c.logged + reason)) << log.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(downloads() + QStringLiteral("Full.ozip")));
+}
+
+// A package found damaged in the download folder would pass for complete by its
+// size on every later run and fail the same way: it goes when its failure is
+// reported, and the next attempt fetches it afresh and installs it.
+TEST_F(DlgDownloadTest, ADamagedDownloadGoesAndIsFetchedAgain)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    const QByteArray good = package({QStringLiteral("Again.pkg")});
+    QByteArray damaged = good;
+    damaged[damaged.size() / 2] = char(damaged.at(damaged.size() / 2) ^ 0x5A);
+    MODULEINFO *again = module(QStringLiteral("Again"), good);
+    const QString file = downloads() + QStringLiteral("Again.ozip");
+    ASSERT_TRUE(sandbox.writeFile(file, damaged));
+    QStringList boxes;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->accept();
+        }
+    });
+    answer.start(20);
+
+    run({again});
+    EXPECT_EQ(progress.value(title(QStringLiteral("Again"))), (Values{0, 0, -1}));
+    EXPECT_EQ(reasons.value(title(QStringLiteral("Again"))),
+              QStringLiteral("the package is damaged (its checksum does not match); download it again"));
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("Failed to extract the downloaded package. Please try again.")});
+    EXPECT_TRUE(server.requests(QStringLiteral("/pkgs/Again.ozip")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(file));
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("Removed the damaged package %1; it is downloaded again next time").arg(file)))
+        << log.toStdString();
+
+    progress.clear();
+    run({again});
+    EXPECT_EQ(server.requests(QStringLiteral("/pkgs/Again.ozip")).size(), 1);
+    EXPECT_EQ(progress.value(title(QStringLiteral("Again"))), (Values{0, 20, 90, 100}));
+    EXPECT_EQ(installed(), QStringList{QStringLiteral("Again")});
+    EXPECT_EQ(boxes.size(), 1);
+}
+
+// Stopping the sequence while a package is on its way, running or paused,
+// leaves nothing of it; a pause alone keeps the part for the continue.
+TEST_F(DlgDownloadTest, ACancelledDownloadLeavesNoPart)
+{
+    // Noise does not compress: the package is as large as its padding.
+    QByteArray padding(256 * 1024, Qt::Uninitialized);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(padding.data()), padding.size() / 4);
+    const QByteArray big = package({QStringLiteral("Slow.pkg")}, {{"padding.bin", padding}});
+    for (const bool paused : {false, true}) {
+        SCOPED_TRACE(paused ? "paused" : "running");
+        MODULEINFO *slow = module(QStringLiteral("Slow"), QByteArray());
+        TestHttpServer::Response trickle;
+        trickle.body = big;
+        trickle.bytesPerSecond = 64 * 1024;
+        server.setResponse(QStringLiteral("/pkgs/Slow.ozip"), trickle);
+        slow->size = QStringLiteral("%1B").arg(big.size()).toStdString();
+        const QString file = downloads() + QStringLiteral("Slow.ozip");
+        dialog->setSelectUpdates({slow});
+        dialog->startShowDownload();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(file).size() > 0; }, 10000));
+        if (paused) {
+            dialog->pauseDown();
+            EXPECT_TRUE(QFileInfo::exists(file));
+        }
+        dialog->cancel();
+        EXPECT_FALSE(QFileInfo::exists(file));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.openConnections() == 0; }, 10000));
+        EXPECT_TRUE(progress.value(title(QStringLiteral("Slow"))).isEmpty()) << "a cancel is no failed module";
+        EXPECT_FALSE(QFileInfo::exists(file));
+    }
 }
 
 // HTTP/1.1 lets a server send a package without its length (chunked, or ended by

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -168,9 +169,9 @@ TEST_F(DlgFound, ListsTheSelectionWithSizesAndDescriptions)
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Download and Install"));
     EXPECT_EQ(dialog->size(), QSize(680, 571));
     EXPECT_EQ(dialog->findChild<QLabel *>(QStringLiteral("lbl_version"))->text(), QStringLiteral("Version: 12.1.0.3456"));
-    const QPixmap *title = dialog->findChild<QLabel *>(QStringLiteral("lbl_Img"))->pixmap();
-    ASSERT_TRUE(title);
-    EXPECT_EQ(title->size(), QSize(319, 48));
+    const QPixmap title = dialog->findChild<QLabel *>(QStringLiteral("lbl_Img"))->pixmap(Qt::ReturnByValue);
+    ASSERT_FALSE(title.isNull());
+    EXPECT_EQ(title.size(), QSize(319, 48));
     auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
     EXPECT_EQ(view->columnWidth(0), 220);
     EXPECT_EQ(view->columnWidth(1), 130);
@@ -330,8 +331,10 @@ TEST_F(DlgFound, QuittingAsksAndAConfirmedQuitStopsTheTransfer)
                                                             "Reader version now, are you sure you want to quit?"));
         if (c.answer == QMessageBox::Yes) {
             EXPECT_FALSE(dialog->isVisible());
-            // The transfer was let go, not left hanging behind a window that is gone.
+            // The transfer was let go, not left hanging behind a window that is gone,
+            // and nothing of the package stays.
             EXPECT_TRUE(QTest::qWaitFor([&] { return server.openConnections() == 0; }, 10000));
+            EXPECT_FALSE(QFileInfo::exists(UpdaterApp::GetAppDateRootPath() + QStringLiteral("updater/Good.ozip")));
         } else {
             EXPECT_TRUE(dialog->isVisible());
             // Still running: pausing and continuing brings the rest.

@@ -323,8 +323,9 @@ TEST_F(OzipTest, DataBeyondTheListedSizesFailsWithoutBeingDecoded)
         EXPECT_TRUE(ozip.errorString().contains(QStringLiteral("8 bytes its directory lists")))
             << ozip.errorString().toStdString();
         // A size in the header gives it away before anything is written.
-        if (!endMark)
+        if (!endMark) {
             EXPECT_FALSE(QFileInfo::exists(dest()));
+        }
     }
 }
 

@@ -589,8 +589,9 @@ TEST_F(Transfer, HostileServersAreCutOffAtTheirBound)
             EXPECT_FALSE(d->failedOnDisk());
             EXPECT_FALSE(QFileInfo::exists(target));
             // A body that never ends is only over once the connection is dropped.
-            if (c.response.generatedBytes == TestHttpServer::kEndless)
+            if (c.response.generatedBytes == TestHttpServer::kEndless) {
                 EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }, 20000));
+            }
             EXPECT_LT(server.bodyBytesSent() - sentBefore, 64 << 20);
             EXPECT_EQ(runningTimers(d.get()), 0);
         }
@@ -814,3 +815,116 @@ TEST_F(Transfer, AResumeJoinsOnlyTheMatchingPart)
 }
 
 } // namespace
+
+// A transfer given up before its verdict (the user cancelled, its owner went)
+// leaves nothing: no verdict, no part on disk, no connection. One that already
+// has its verdict keeps its file.
+TEST_F(Transfer, AGivenUpTransferLeavesNoPart)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    const QByteArray data = testBytes(400000);
+    TestHttpServer::Response slow;
+    slow.body = data;
+    slow.bytesPerSecond = 200000;
+    server.setResponse(QStringLiteral("/f"), slow);
+    enum Way { Abandoned, Destroyed };
+    for (const bool paused : {false, true}) {
+        for (const Way way : {Abandoned, Destroyed}) {
+            SCOPED_TRACE(testing::Message() << (paused ? "paused, " : "running, ")
+                                            << (way == Abandoned ? "abandoned" : "destroyed"));
+            server.clearRequests();
+            verdicts = Verdicts();
+            qint64 position = 0;
+            auto d = makeDownloader(QStringLiteral("/f"), &position);
+            ASSERT_TRUE(d->startDownLoads(false));
+            ASSERT_TRUE(waitUntil([&] { return QFileInfo(target).size() >= 20000; }, 10000));
+            if (paused) {
+                d->pauseDownloads();
+                ASSERT_TRUE(QFileInfo::exists(target)) << "a pause keeps the part for the continue";
+            }
+            if (way == Abandoned) {
+                d->abandon();
+                d->continueDownload(); // nothing is left to continue
+            } else {
+                d.reset();
+            }
+            EXPECT_FALSE(QFileInfo::exists(target));
+            EXPECT_EQ(position, 0);
+            EXPECT_TRUE(waitUntil([&] { return server.openConnections() == 0; }, 10000));
+            runEventsFor(50);
+            EXPECT_EQ(verdicts.verdicts(), 0);
+            EXPECT_EQ(server.requests().size(), 1);
+        }
+    }
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    const QString cancelled =
+        QStringLiteral("Download cancelled: file.bin from %1\n").arg(server.urlString(QStringLiteral("/f")));
+    EXPECT_EQ(log.count(cancelled), 4) << log.toStdString();
+
+    server.setFile(QStringLiteral("/f"), data);
+    verdicts = Verdicts();
+    auto d = makeDownloader(QStringLiteral("/f"));
+    ASSERT_TRUE(d->startDownLoads(true));
+    ASSERT_EQ(verdicts.finished, 1);
+    d->abandon();
+    d.reset();
+    EXPECT_TRUE(onDisk() == data);
+}
+
+// A body may arrive in full as far as HTTP can tell and still lack its end: a
+// chunk-size line that is no number ends a chunked body in Qt without an error.
+// The caller's check then fails the transfer like any other short body.
+TEST_F(Transfer, ABodyTheCallerFindsNotWholeFails)
+{
+    ASSERT_TRUE(PlistTool::write(sandbox.userPlist(), QStringLiteral("{'Preferences.General.bDebugMode': 1}")));
+    CUP_Log::CreateLog();
+    const QByteArray data = testBytes(50000);
+    TestHttpServer::Response broken;
+    broken.body = data;
+    broken.chunked = true;
+    broken.breakChunksAtByte = 20000;
+    server.setResponse(QStringLiteral("/f"), broken);
+
+    // Unchecked, the first part passes for the whole body.
+    auto d = makeDownloader(QStringLiteral("/f"));
+    d->setSizeLimit(8 << 20);
+    ASSERT_TRUE(d->startDownLoads(true));
+    EXPECT_EQ(verdicts.finished, 1);
+    EXPECT_TRUE(onDisk() == data.left(20000)) << "size on disk " << onDisk().size();
+
+    for (const bool synchronous : {true, false}) {
+        SCOPED_TRACE(synchronous ? "synchronous" : "asynchronous");
+        verdicts = Verdicts();
+        d = makeDownloader(QStringLiteral("/f"));
+        d->setSizeLimit(8 << 20);
+        QString checked;
+        d->setWholeCheck([&](const QString &path) {
+            checked = path;
+            return QFileInfo(path).size() == data.size() ? QString() : QStringLiteral("cut short: it ends early");
+        });
+        ASSERT_TRUE(d->startDownLoads(synchronous));
+        ASSERT_TRUE(waitUntil([&] { return verdicts.verdicts() > 0; }, 20000));
+        EXPECT_EQ(checked, target);
+        EXPECT_EQ(verdicts.failed, 1);
+        EXPECT_EQ(d->failureReason(), QStringLiteral("cut short: it ends early"));
+        EXPECT_FALSE(QFileInfo::exists(target));
+        runEventsFor(50);
+        EXPECT_EQ(verdicts.verdicts(), 1);
+    }
+    const QString log = QString::fromUtf8(sandbox.readFile(sandbox.logFile()));
+    EXPECT_TRUE(log.contains(QStringLiteral("Download failed: file.bin from %1: cut short: it ends early")
+                                 .arg(server.urlString(QStringLiteral("/f")))))
+        << log.toStdString();
+
+    // A whole body passes the check.
+    server.setFile(QStringLiteral("/f"), data);
+    verdicts = Verdicts();
+    d = makeDownloader(QStringLiteral("/f"));
+    d->setWholeCheck([&](const QString &path) {
+        return QFileInfo(path).size() == data.size() ? QString() : QStringLiteral("cut short");
+    });
+    ASSERT_TRUE(d->startDownLoads(true));
+    EXPECT_EQ(verdicts.finished, 1);
+    EXPECT_TRUE(onDisk() == data);
+}
