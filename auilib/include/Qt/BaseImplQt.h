@@ -63,7 +63,10 @@ struct ToolTipRecord
 
 struct ToolTipRegion
 {
-    std::shared_ptr<BaseGUIObject> control; // empty for the dialog's own entry
+    // Empty for the dialog's own entry. Weak: the region lives in the
+    // control's own implementation, which a strong reference would keep alive
+    // for ever.
+    std::weak_ptr<BaseGUIObject> control;
     std::unique_ptr<ToolTipRecord> record;
 };
 

@@ -371,7 +371,8 @@ void Dialog::SetToolTip(const std::shared_ptr<BaseGUIObject> &control, const std
     }
 
     for (ToolTipRegion &region : targetImpl->ToolTipRegions()) {
-        if (region.control == control) {
+        const bool same = !region.control.owner_before(control) && !control.owner_before(region.control);
+        if (same) {
             if (!region.record)
                 region.record = std::make_unique<ToolTipRecord>();
             region.record->text = tip;

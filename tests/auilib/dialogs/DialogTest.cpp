@@ -514,8 +514,17 @@ TEST_F(DialogTest, ToolTipsAreWrappedAndReplaced)
     dialog->SetToolTip(nullptr, L"mine", L"Title", 0, &area, false);
     auto own = std::dynamic_pointer_cast<BaseImplQt>(dialog->GetBaseImpl());
     ASSERT_EQ(own->ToolTipRegions().size(), 1u);
-    EXPECT_EQ(own->ToolTipRegions()[0].control, nullptr);
+    EXPECT_TRUE(own->ToolTipRegions()[0].control.expired());
     EXPECT_EQ(own->ToolTipRegions()[0].record->text, pre + "<b>Title</b><br>mine</div>");
+
+    // A control's tip does not keep the control: it goes with its window.
+    const std::weak_ptr<BaseGUIObject> watched = go;
+    impl.reset();
+    own.reset();
+    go.reset();
+    delete dialog->GetWndPtr();
+    dialog.reset();
+    EXPECT_TRUE(watched.expired());
 }
 
 TEST_F(DialogTest, EmbeddingInPlaceOfAPlaceholder)
@@ -726,4 +735,3 @@ TEST(DialogQtTest, TheWindowsSlotsAreItsOverrides)
                                 "resizeEvent(QResizeEvent*)", "showEvent(QShowEvent*)"}));
     EXPECT_STREQ(Dialog::impl::staticMetaObject.className(), "AUILib::Dialog::impl");
 }
-
