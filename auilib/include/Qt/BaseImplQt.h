@@ -108,6 +108,10 @@ public:
     // control raises then reaches nobody.
     bool WindowBeingDestroyed() const;
 
+    // Whether giving `widget` the parent `parent` would make it its own
+    // ancestor: `parent` is the widget or lies inside it.
+    static bool WouldOwnItself(const QWidget *widget, const QWidget *parent);
+
     // The implementation of a public control, null for none or another kind.
     static std::shared_ptr<BaseImplQt> Of(const BaseGUIObject *control);
 

@@ -464,9 +464,23 @@ bool BaseImplQt::ShowCustomToolTip(const QPoint &)
     return false;
 }
 
+bool BaseImplQt::WouldOwnItself(const QWidget *widget, const QWidget *parent)
+{
+    // Across windows too: a dialog's window has a parent like any widget.
+    for (const QWidget *ancestor = parent; ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor == widget)
+            return true;
+    }
+    return false;
+}
+
 bool BaseImplQt::SetParent(QWidget *parent)
 {
     QWidget *widget = widgetOrThrow();
+    // Qt makes the widget its own ancestor without a word, then recurses or
+    // loops for good.
+    if (WouldOwnItself(widget, parent))
+        return false;
     // A plain setParent drops the window type, which would turn a dialog into
     // a child widget inside its parent.
     if (qobject_cast<QDialog *>(widget))

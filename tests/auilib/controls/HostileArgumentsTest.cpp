@@ -79,6 +79,26 @@ TEST_F(HostileDialogTest, ParentCyclesAreRefused)
     EXPECT_NE(dialog->GetElementByName(L"placeholder")->GetPlatformHandle(), nullptr);
 }
 
+// Create with the control's own widget, or a widget inside it, as the parent
+// would make the widget its own ancestor (Qt then recurses or loops for good):
+// refused, the control left where it was.
+TEST(HostileArgumentsTest, CreateInsideItselfIsRefused)
+{
+    QWidget host;
+    auto stack = std::make_unique<StackedDialog>();
+    ASSERT_TRUE(stack->Create(&host));
+    QWidget *stackWidget = stack->GetPlatformHandle();
+    auto *inner = new QWidget;
+    ASSERT_EQ(stack->InsertChildDialog(0, inner), 0);
+    auto *innermost = new QWidget(inner);
+    host.show();
+    for (QWidget *parent : {stackWidget, inner, innermost}) {
+        EXPECT_FALSE(stack->Create(parent));
+        EXPECT_EQ(stackWidget->parentWidget(), &host);
+    }
+    EXPECT_TRUE(stack->Create(nullptr)) << "an ordinary parent, or none, still goes";
+}
+
 // An embedded dialog is a page of another window, whose rejection never
 // reaches a run of its own: the modal run is refused at once.
 TEST_F(HostileDialogTest, AnEmbeddedDialogRunsNoModalLoop)
