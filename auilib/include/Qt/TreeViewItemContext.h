@@ -3,8 +3,9 @@
 #include "CustStandardItem.h"
 #include "ItemDataTable.h"
 
+#include <absl/container/flat_hash_set.h>
+
 #include <memory>
-#include <unordered_set>
 
 class QStandardItem;
 
@@ -15,18 +16,17 @@ namespace AUILib {
 // the set of the items alive. The control owns it and its items hold it only
 // weakly: a form that keeps the widget after the control is gone can still
 // sort the rows, which then keep their order. The set lets the control ask
-// whether a pointer it was handed (or held across a handler) is still one of
-// its items without reading through it.
+// whether a pointer a caller handed it is one of its live items without
+// reading through it: a flat table, O(1) and no allocation per item. What the
+// control itself holds across a handler it holds by ItemRef, never by pointer.
 class TreeViewItemContext
 {
 public:
-    TreeViewItemContext();
-
     // Every item registers itself while it lives.
     void Add(const QStandardItem *item) { m_items.insert(item); }
     void Remove(const QStandardItem *item) { m_items.erase(item); }
     // Compares the pointer only; true for items taken out of the model too.
-    bool Contains(const QStandardItem *item) const { return m_items.count(item) != 0; }
+    bool Contains(const QStandardItem *item) const { return m_items.contains(item); }
 
     // Replaced whole, never changed in place: a sort holds the one it started with.
     std::shared_ptr<const TreeSortFunc> sortFunc;
@@ -34,7 +34,7 @@ public:
     ItemDataTable itemData;
 
 private:
-    std::unordered_set<const QStandardItem *> m_items;
+    absl::flat_hash_set<const QStandardItem *> m_items;
 };
 
 } // namespace AUILib

@@ -21,6 +21,12 @@ void eraseItem(std::vector<QStandardItem *> &items, QStandardItem *item)
     items.erase(std::remove(items.begin(), items.end(), item), items.end());
 }
 
+// Whether a held reference names the item (a live item of the same model).
+bool names(const ItemRef<QStandardItem *> &held, const QStandardItem *item)
+{
+    return held.IsThere() && held.Index() == item->index();
+}
+
 void collect(QStandardItem *item, std::vector<QStandardItem *> &out)
 {
     for (int row = 0; row < item->rowCount(); ++row)
@@ -74,6 +80,8 @@ TreeView::impl::~impl()
 QStandardItemModel *TreeView::impl::newStandardModel(QWidget *tree)
 {
     auto *model = new QStandardItemModel(tree);
+    // Watched before the view gets it: while its rows change no handler runs.
+    EventGate::Watch(model, model);
     // Rows the model makes itself are the control's items too.
     model->setItemPrototype(new CustStandardItem(QString(), m_items));
     return model;
@@ -123,6 +131,43 @@ ItemRef<VirtTreeItem *> TreeView::impl::NodeOf(VirtTreeItem *node) const
                                    [](const QModelIndex &index) {
                                        return static_cast<const TreeModel *>(index.model())->ItemFromIndex(index);
                                    });
+}
+
+bool TreeView::impl::IsListed(QStandardItem *item) const
+{
+    return IsItem(item) && std::any_of(selectedList.begin(), selectedList.end(),
+                                       [item](const ItemRef<QStandardItem *> &listed) { return names(listed, item); });
+}
+
+void TreeView::impl::List(QStandardItem *item)
+{
+    if (IsItem(item) && !IsListed(item))
+        selectedList.push_back(HoldItem(item));
+}
+
+void TreeView::impl::Unlist(QStandardItem *item)
+{
+    // Entries of items gone go too.
+    selectedList.erase(std::remove_if(selectedList.begin(), selectedList.end(),
+                                      [item](const ItemRef<QStandardItem *> &listed) {
+                                          return !listed.IsThere() || listed.Get() == item;
+                                      }),
+                       selectedList.end());
+}
+
+std::vector<QStandardItem *> TreeView::impl::ListedItems() const
+{
+    std::vector<QStandardItem *> items;
+    for (const ItemRef<QStandardItem *> &listed : selectedList)
+        if (QStandardItem *item = Held(listed))
+            items.push_back(item);
+    return items;
+}
+
+bool TreeView::impl::IsOpeningEditor(QStandardItem *item) const
+{
+    return IsItem(item) && std::any_of(openingEditors.begin(), openingEditors.end(),
+                                       [item](const ItemRef<QStandardItem *> &opening) { return names(opening, item); });
 }
 
 bool TreeView::impl::IsReserved(QStandardItem *item)
@@ -195,6 +240,7 @@ QStandardItem *TreeView::impl::AddItem(const std::wstring &text, const any &data
     TreeViewQt *tree = Tree();
     if (!tree || !Model())
         return nullptr;
+    EventGate::Hold hold;
     const QModelIndex current = tree->currentIndex();
     QStandardItem *item = nullptr;
     if (current.isValid() && current.parent().isValid()) {
@@ -217,6 +263,7 @@ QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardIte
         return nullptr;
     const bool toEnd = after == TreeView::RootItemHandle || after == TreeView::LastItemHandle;
     const bool toStart = !after || after == TreeView::FirstItemHandle;
+    EventGate::Hold hold;
     QStandardItem *item = nullptr;
     if (parent && parent != TreeView::RootItemHandle) {
         if (!IsItem(parent))
@@ -260,6 +307,7 @@ QStandardItem *TreeView::impl::AddSubItem(const std::wstring &text, const any &d
     }
     if (!IsItem(parent))
         return nullptr;
+    EventGate::Hold hold;
     QStandardItem *item = newItem(text);
     parent->appendRow(item);
     finishItem(item, data);
@@ -272,6 +320,7 @@ int TreeView::impl::addBatch(TreeView::ItemList &items,
     TreeViewQt *tree = Tree();
     if (!tree || !Model() || items.empty())
         return 0;
+    EventGate::Hold hold;
     std::vector<QStandardItem *> added;
     tree->setUpdatesEnabled(false);
     for (const auto &entry : items) {
@@ -330,6 +379,7 @@ void TreeView::impl::SetCurrentItem(QStandardItem *item)
     TreeViewQt *tree = Tree();
     if (!tree || !Model())
         return;
+    EventGate::Hold hold;
     if (!item)
         tree->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     else if (IsItem(item))
@@ -387,23 +437,8 @@ bool TreeView::impl::RemoveItemData(QStandardItem *item)
     return erased;
 }
 
-void TreeView::impl::clearReferences(QStandardItem *item)
-{
-    for (QStandardItem **reference : {&anchorItem, &clickedItem, &lastClickedItem, &editingItem})
-        if (*reference == item)
-            *reference = nullptr;
-    eraseItem(selectedList, item);
-    if (m_selectionAnchor == item->index())
-        m_selectionAnchor = QPersistentModelIndex();
-    if (TreeViewQt *tree = Tree())
-        tree->ForgetItem(item);
-    if (m_items->sortScope.parent == item)
-        m_items->sortScope.parent = nullptr;
-}
-
 void TreeView::impl::ForgetItem(QStandardItem *item)
 {
-    clearReferences(item);
     m_toolTips.erase(item);
     m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
     if (m_pictures)
@@ -416,24 +451,28 @@ bool TreeView::impl::RemoveItem(QStandardItem *item)
 {
     if (!IsItem(item))
         return false;
-    // Every pointer to the item and to its descendants goes before the rows do.
-    std::vector<QStandardItem *> descendants;
-    collect(item, descendants);
-    clearReferences(item);
-    for (QStandardItem *descendant : descendants)
-        clearReferences(descendant);
     // A handler that removes the item itself removes it without a second
     // event; this call then has nothing left to do.
-    if (std::find(m_removing.begin(), m_removing.end(), item) == m_removing.end()) {
-        m_removing.push_back(item);
+    const bool removing = std::any_of(m_removing.begin(), m_removing.end(),
+                                      [item](const ItemRef<QStandardItem *> &held) { return names(held, item); });
+    if (!removing) {
+        const ItemRef<QStandardItem *> held = HoldItem(item);
+        m_removing.push_back(held);
+        // Before anything changes, so not held.
         const bool live = Fire(&TreeView::OnItemRemoving, ItemOf(item));
-        eraseItem(m_removing, item);
-        if (!live || !IsItem(item))
+        m_removing.erase(std::remove_if(m_removing.begin(), m_removing.end(),
+                                        [&held](const ItemRef<QStandardItem *> &entry) {
+                                            return !entry.IsThere() || entry.Index() == held.Index();
+                                        }),
+                         m_removing.end());
+        if (!live)
             return false;
-        // The handler may have changed the item's children.
-        descendants.clear();
-        collect(item, descendants);
+        item = Held(held);
+        if (!IsItem(item))
+            return false;
     }
+    std::vector<QStandardItem *> descendants;
+    collect(item, descendants);
     for (QStandardItem *descendant : descendants)
         ForgetItem(descendant);
     ForgetItem(item);
@@ -448,11 +487,7 @@ bool TreeView::impl::RemoveItem(QStandardItem *item)
 
 void TreeView::impl::clearRows(bool withPictures)
 {
-    anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
-    selectedList.clear();
-    m_selectionAnchor = QPersistentModelIndex();
-    if (TreeViewQt *tree = Tree())
-        tree->ForgetItem(nullptr);
+    EventGate::Hold hold;
     m_items->itemData.Clear();
     if (m_pictures) {
         if (withPictures)
@@ -463,7 +498,6 @@ void TreeView::impl::clearRows(bool withPictures)
     m_toolTips.clear();
     m_ownFontItems.clear();
     m_ownColorItems.clear();
-    m_items->sortScope.parent = nullptr;
     // Rows only: the header keeps its label.
     HoldSelectionEvents([this] { m_model->removeRows(0, m_model->rowCount()); });
 }
@@ -475,10 +509,7 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
     // A handler that clears the tree again, or switches the mode (which
     // clears it), clears it without a second event.
     if (!m_clearingRows) {
-        anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
-        selectedList.clear();
-        m_selectionAnchor = QPersistentModelIndex();
-        Tree()->ForgetItem(nullptr);
+        // Before anything changes, so not held.
         m_clearingRows = true;
         const bool live = Fire(&TreeView::OnAllItemsRemoving);
         m_clearingRows = false;
@@ -494,8 +525,11 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
 
 void TreeView::impl::SetExpanded(QStandardItem *item, bool expanded)
 {
-    if (IsItem(item))
-        Tree()->setExpanded(item->index(), expanded);
+    if (!IsItem(item))
+        return;
+    // A handler of the expansion may change the rows: not while Qt expands.
+    EventGate::Hold hold;
+    Tree()->setExpanded(item->index(), expanded);
 }
 
 bool TreeView::impl::IsExpanded(QStandardItem *item)
@@ -566,7 +600,7 @@ std::list<QStandardItem *> TreeView::impl::SelectedItems()
     if (!tree || !Model())
         return items;
     const QModelIndexList selected = tree->selectionModel()->selectedIndexes();
-    if (selected.isEmpty() || (m_lastSelection.isEmpty() && selectedList.empty() && m_inSelectionChange))
+    if (selected.isEmpty() || (m_lastSelectionEmpty && selectedList.empty() && m_inSelectionChange))
         return items;
     for (const QModelIndex &index : selected)
         if (QStandardItem *item = m_model->itemFromIndex(index))
@@ -584,6 +618,8 @@ void TreeView::impl::SetCheckMode(TreeView::CheckMode mode)
 {
     if (!Tree() || !Model())
         return;
+    // The mode is whole before a handler of what it changed runs.
+    EventGate::Hold hold;
     if (mode != TreeView::CheckModeNone) {
         setAllCheckable(true);
         SetMultiSelection(true);
@@ -612,18 +648,20 @@ void TreeView::impl::SetMultiSelection(bool on)
     TreeViewQt *tree = Tree();
     if (!tree)
         return;
-    m_multiSelection = on;
-    if (on) {
-        tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        return;
-    }
-    // One change for the handlers: none runs between clearing and selecting.
-    HoldSelectionEvents([this, tree] {
+    // One change: the flag and the view's mode are both set before the
+    // selection's handlers run, so what a handler sets stays set.
+    HoldSelectionEvents([this, tree, on] {
+        m_multiSelection = on;
+        if (on) {
+            tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            return;
+        }
         tree->clearSelection();
-        if (m_selectionAnchor.isValid())
-            tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+        const QModelIndex anchor = m_selectionAnchor.Index();
+        if (anchor.isValid())
+            tree->selectionModel()->select(anchor, QItemSelectionModel::Select);
+        tree->setSelectionMode(QAbstractItemView::SingleSelection);
     });
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 void TreeView::impl::SetSingleRoot(bool on)
@@ -665,11 +703,23 @@ void TreeView::impl::SetVirtualMode(bool on)
     m_switchingMode = false;
 }
 
+VirtTreeItem *TreeView::impl::CurrentVirtualItem() const
+{
+    return m_currentVirtualItem.IsThere() && VirtualModel() ? m_currentVirtualItem.Get() : nullptr;
+}
+
 void TreeView::impl::switchMode(bool on)
 {
+    if (on) {
+        // The rows go: their event comes before anything changes. A handler
+        // may release the control, or switch or clear it itself.
+        if (!RemoveAllItems(true) || !IsLive() || !Tree() || m_virtualMode)
+            return;
+    }
+    EventGate::Hold hold;
     TreeViewQt *tree = Tree();
-    m_currentVirtualItem = nullptr;
-    m_toolTipVirtualItem = nullptr;
+    m_currentVirtualItem = ItemRef<VirtTreeItem *>();
+    m_toolTipVirtualItem = ItemRef<VirtTreeItem *>();
     // Only this control's own connections: whoever else listens to the
     // widget keeps listening.
     for (const QMetaObject::Connection &connection : m_connections)
@@ -681,13 +731,11 @@ void TreeView::impl::switchMode(bool on)
         m_treeModel->SetPictures(nullptr);
 
     if (on) {
-        if (!m_treeModel)
+        if (!m_treeModel) {
             m_treeModel = new TreeModel(tree);
+            EventGate::Watch(m_treeModel, m_treeModel);
+        }
         if (tree->model() != m_treeModel) {
-            RemoveAllItems(true);
-            tree = Tree();
-            if (!IsLive() || !tree)
-                return;
             tree->setModel(nullptr);
             tree->setModel(m_treeModel);
             if (!m_virtualDelegate)

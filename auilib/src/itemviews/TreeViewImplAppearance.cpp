@@ -256,10 +256,12 @@ bool TreeView::impl::ShowCustomToolTip(const QPoint &globalPos)
         VirtTreeItem *node = model->ItemFromIndex(tree->indexAt(point));
         if (!node)
             return false;
-        if (node != m_toolTipVirtualItem)
+        // The node shown last, if it is still there (compared by identity).
+        VirtTreeItem *shown = m_toolTipVirtualItem.IsThere() ? m_toolTipVirtualItem.Get() : nullptr;
+        if (node != shown)
             QToolTip::showText(globalPos, QString(), tree->viewport());
         QToolTip::showText(globalPos, FormatToolTipText(node->GetTooltip(), m_toolTipMaxWidth), tree->viewport());
-        m_toolTipVirtualItem = node;
+        m_toolTipVirtualItem = std::move(NodeOf(node).Hold());
         return true;
     }
     return false;
