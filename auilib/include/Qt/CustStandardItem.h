@@ -31,7 +31,7 @@ using TreeSortFunc = std::function<bool(std::wstring, any, std::wstring, any)>;
 class CustStandardItem : public QStandardItem
 {
 public:
-    CustStandardItem(const QString &text, std::weak_ptr<TreeViewItemContext> context);
+    CustStandardItem(const QString &text, const std::shared_ptr<TreeViewItemContext> &context);
     ~CustStandardItem() override;
 
     bool operator<(const QStandardItem &other) const override;

@@ -87,6 +87,7 @@ private:
     // leaves it when it is destroyed.
     void enter(VirtTreeItem *node);
     void leave(const VirtTreeItem *node);
+    void removeAllNodes();
     QModelIndex indexOf(const VirtTreeItem *node, int column) const;
     void sortLevel(VirtTreeItem *item, bool recursive, const SortFunc &lessThan);
 
@@ -94,6 +95,7 @@ private:
     // pointer) and by serial (to read an index).
     absl::flat_hash_set<const VirtTreeItem *> m_nodes;
     absl::flat_hash_map<std::uint64_t, VirtTreeItem *> m_bySerial;
+    bool m_dropAll = false;
     VirtTreeItem *m_root;
     int m_resets = 0;
     int m_checkMode = 0;

@@ -5,6 +5,7 @@
 
 #include <absl/container/flat_hash_set.h>
 
+#include <cstdint>
 #include <memory>
 
 class QStandardItem;
@@ -24,9 +25,24 @@ class TreeViewItemContext
 public:
     // Every item registers itself while it lives.
     void Add(const QStandardItem *item) { m_items.insert(item); }
-    void Remove(const QStandardItem *item) { m_items.erase(item); }
+    void Remove(const QStandardItem *item)
+    {
+        m_items.erase(item);
+        ++m_removals;
+    }
     // Compares the pointer only; true for items taken out of the model too.
-    bool Contains(const QStandardItem *item) const { return m_items.contains(item); }
+    // A caller asks about the same item several times in a row: the last
+    // item found answers at once while no item has left since.
+    bool Contains(const QStandardItem *item) const
+    {
+        if (item == m_lastFound && m_lastFoundAt == m_removals)
+            return true;
+        if (!m_items.contains(item))
+            return false;
+        m_lastFound = item;
+        m_lastFoundAt = m_removals;
+        return true;
+    }
 
     // Replaced whole, never changed in place: a sort holds the one it started with.
     std::shared_ptr<const TreeSortFunc> sortFunc;
@@ -35,6 +51,9 @@ public:
 
 private:
     absl::flat_hash_set<const QStandardItem *> m_items;
+    std::uint64_t m_removals = 0;
+    mutable const QStandardItem *m_lastFound = nullptr;
+    mutable std::uint64_t m_lastFoundAt = 0;
 };
 
 } // namespace AUILib

@@ -5,12 +5,12 @@
 
 namespace AUILib {
 
-CustStandardItem::CustStandardItem(const QString &text, std::weak_ptr<TreeViewItemContext> context)
+CustStandardItem::CustStandardItem(const QString &text, const std::shared_ptr<TreeViewItemContext> &context)
     : QStandardItem(text)
-    , m_context(std::move(context))
+    , m_context(context)
 {
-    if (const auto shared = m_context.lock())
-        shared->Add(this);
+    if (context)
+        context->Add(this);
 }
 
 CustStandardItem::CustStandardItem(const CustStandardItem &other)

@@ -24,6 +24,7 @@ TreeModel::TreeModel(QObject *parent)
 
 TreeModel::~TreeModel()
 {
+    m_dropAll = true;
     delete m_root;
 }
 
@@ -58,8 +59,21 @@ void TreeModel::enter(VirtTreeItem *node)
 
 void TreeModel::leave(const VirtTreeItem *node)
 {
+    // Every node at once (dropAll): the tables are emptied after, not node by node.
+    if (m_dropAll)
+        return;
     m_nodes.erase(node);
     m_bySerial.erase(node->m_serial);
+}
+
+void TreeModel::removeAllNodes()
+{
+    m_dropAll = true;
+    m_root->RemoveChilds();
+    m_dropAll = false;
+    m_nodes.clear();
+    m_bySerial.clear();
+    m_checkedCount = 0;
 }
 
 int TreeModel::rowCount(const QModelIndex &parent) const
@@ -224,16 +238,14 @@ void TreeModel::sortLevel(VirtTreeItem *item, bool recursive, const SortFunc &le
 void TreeModel::clear()
 {
     beginResetModel();
-    m_root->RemoveChilds();
-    m_checkedCount = 0;
+    removeAllNodes();
     ++m_resets;
     endResetModel();
 }
 
 void TreeModel::RemoveAllItem()
 {
-    m_root->RemoveChilds();
-    m_checkedCount = 0;
+    removeAllNodes();
 }
 
 VirtTreeItem *TreeModel::ItemFromIndex(const QModelIndex &index) const

@@ -177,9 +177,11 @@ bool TreeView::impl::IsReserved(QStandardItem *item)
 
 bool TreeView::impl::IsItem(QStandardItem *item) const
 {
-    if (!item || IsReserved(item) || !Tree() || m_virtualMode || !m_model || !m_items->Contains(item))
+    QStandardItemModel *model = m_model.data();
+    if (!item || IsReserved(item) || m_virtualMode || !model || !m_items->Contains(item) || !Tree())
         return false;
-    return item->model() == m_model && item->index().isValid();
+    // In the model (rows taken out have none), and not its invisible root.
+    return item->model() == model && item != model->invisibleRootItem();
 }
 
 std::vector<QStandardItem *> TreeView::impl::AllItems() const
@@ -216,8 +218,10 @@ bool TreeView::impl::IsHeaderVisible()
 
 CustStandardItem *TreeView::impl::newItem(const std::wstring &text) const
 {
-    auto *item = new CustStandardItem(QString::fromStdWString(text), m_items);
-    item->setData(item->data(Qt::DisplayRole), Qt::UserRole + 1);
+    const QString label = QString::fromStdWString(text);
+    auto *item = new CustStandardItem(label, m_items);
+    // The text it was made with: the previous text of its first replacement.
+    item->setData(label, Qt::UserRole + 1);
     item->setCheckable(m_checkMode != 0);
     return item;
 }

@@ -48,8 +48,11 @@ void TreeView::impl::SetConnections()
                     [this](QWidget *editor) { onCloseEditor(editor); }));
     }
     if (!m_virtualMode && m_model) {
-        add(Connect(m_model.data(), &QAbstractItemModel::rowsInserted, [this] { FitColumn(); }));
-        add(Connect(m_model.data(), &QAbstractItemModel::rowsRemoved, [this] { FitColumn(); }));
+        // Once per row change, and no handler runs from it: a plain slot.
+        add(QObject::connect(m_model.data(), &QAbstractItemModel::rowsInserted, ConnectionContext(),
+                             [this] { FitColumn(); }));
+        add(QObject::connect(m_model.data(), &QAbstractItemModel::rowsRemoved, ConnectionContext(),
+                             [this] { FitColumn(); }));
     }
     if (m_virtualMode && m_treeModel) {
         add(Connect(m_treeModel.data(), &QAbstractItemModel::modelAboutToBeReset, [this] {
@@ -516,9 +519,10 @@ bool TreeView::impl::SetItemText(QStandardItem *item, const std::wstring &text)
 {
     if (!IsItem(item))
         return false;
+    // The text's handlers run once its height is set too.
+    EventGate::Hold hold;
     item->setData(QString::fromStdWString(text), Qt::DisplayRole);
-    // The change's handlers may have removed the item or released the control.
-    if (IsItem(item) && Tree()->wordWrap())
+    if (Tree()->wordWrap())
         UpdateItemSizeHint(item, false);
     return true;
 }
