@@ -34,6 +34,14 @@ public:
     CustStandardItem(const QString &text, const std::shared_ptr<TreeViewItemContext> &context);
     ~CustStandardItem() override;
 
+    enum { Type = QStandardItem::UserType + 1 };
+    int type() const override { return Type; }
+    // Whether the item was made for this context (read only through a live item).
+    bool BelongsTo(const std::shared_ptr<TreeViewItemContext> &context) const
+    {
+        return !m_context.owner_before(context) && !context.owner_before(m_context);
+    }
+
     bool operator<(const QStandardItem &other) const override;
     // The model's prototype makes its items with this: they are registered too.
     QStandardItem *clone() const override;

@@ -59,8 +59,22 @@ public:
     VirtTreeItem *Root() const { return m_root; }
     // Null for an index of another model or of a node that is gone.
     VirtTreeItem *ItemFromIndex(const QModelIndex &index) const;
-    // Whether the node is the root or lives below it; the pointer is only compared.
-    bool Contains(const VirtTreeItem *node) const { return node == m_root || m_nodes.contains(node); }
+    // Whether the node is the root or lives below it; the pointer is only
+    // compared. The node found (or handed out) last answers at once while no
+    // node has left since: a caller asks about the same node several times.
+    bool Contains(const VirtTreeItem *node) const
+    {
+        if (node == m_root || (node == m_lastFound && m_lastFoundAt == m_removals))
+            return true;
+        if (!m_nodes.contains(node))
+            return false;
+        m_lastFound = node;
+        m_lastFoundAt = m_removals;
+        return true;
+    }
+    // A node read now from a live node of this model (a child, a parent),
+    // about to be handed to a caller.
+    VirtTreeItem *HandOut(VirtTreeItem *node) const;
     // How often clear() reset the model: a view's expansion is gone each time.
     int Resets() const { return m_resets; }
     // The index of a node at any depth; invalid for null and the root.
@@ -96,6 +110,9 @@ private:
     absl::flat_hash_set<const VirtTreeItem *> m_nodes;
     absl::flat_hash_map<std::uint64_t, VirtTreeItem *> m_bySerial;
     bool m_dropAll = false;
+    std::uint64_t m_removals = 0;
+    mutable const VirtTreeItem *m_lastFound = nullptr;
+    mutable std::uint64_t m_lastFoundAt = 0;
     VirtTreeItem *m_root;
     int m_resets = 0;
     int m_checkMode = 0;

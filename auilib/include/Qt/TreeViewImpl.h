@@ -236,6 +236,9 @@ public:
 private:
     // A new item, not yet placed.
     CustStandardItem *newItem(const std::wstring &text) const;
+    // An item the control hands to its caller, read from the model now: the
+    // caller's next call about it needs no look-up.
+    QStandardItem *handOut(QStandardItem *item) const;
     // Data and wrapped size of an item just placed.
     void finishItem(QStandardItem *item, const any &data);
     // Batches: updates frozen around `add`, each item's picture set, sizes

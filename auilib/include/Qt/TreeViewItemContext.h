@@ -31,8 +31,9 @@ public:
         ++m_removals;
     }
     // Compares the pointer only; true for items taken out of the model too.
-    // A caller asks about the same item several times in a row: the last
-    // item found answers at once while no item has left since.
+    // A caller asks about the same item several times in a row, or about
+    // the item the control just handed out: the last item found (or handed
+    // out) answers at once while no item has left since.
     bool Contains(const QStandardItem *item) const
     {
         if (item == m_lastFound && m_lastFoundAt == m_removals)
@@ -48,6 +49,13 @@ public:
     std::shared_ptr<const TreeSortFunc> sortFunc;
     TreeSortScope sortScope;
     ItemDataTable itemData;
+
+    // An item of this context known to be alive now.
+    void Found(const QStandardItem *item) const
+    {
+        m_lastFound = item;
+        m_lastFoundAt = m_removals;
+    }
 
 private:
     absl::flat_hash_set<const QStandardItem *> m_items;

@@ -64,10 +64,21 @@ void TreeModel::leave(const VirtTreeItem *node)
         return;
     m_nodes.erase(node);
     m_bySerial.erase(node->m_serial);
+    ++m_removals;
+}
+
+VirtTreeItem *TreeModel::HandOut(VirtTreeItem *node) const
+{
+    if (node && node->m_model == this && node != m_root) {
+        m_lastFound = node;
+        m_lastFoundAt = m_removals;
+    }
+    return node;
 }
 
 void TreeModel::removeAllNodes()
 {
+    ++m_removals;
     m_dropAll = true;
     m_root->RemoveChilds();
     m_dropAll = false;

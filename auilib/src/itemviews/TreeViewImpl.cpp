@@ -166,8 +166,9 @@ std::vector<QStandardItem *> TreeView::impl::ListedItems() const
 
 bool TreeView::impl::IsOpeningEditor(QStandardItem *item) const
 {
-    return IsItem(item) && std::any_of(openingEditors.begin(), openingEditors.end(),
-                                       [item](const ItemRef<QStandardItem *> &opening) { return names(opening, item); });
+    return IsItem(item) &&
+           std::any_of(openingEditors.begin(), openingEditors.end(),
+                       [item](const ItemRef<QStandardItem *> &opening) { return names(opening, item); });
 }
 
 bool TreeView::impl::IsReserved(QStandardItem *item)
@@ -234,6 +235,13 @@ void TreeView::impl::finishItem(QStandardItem *item, const any &data)
         UpdateItemSizeHint(item, false);
 }
 
+QStandardItem *TreeView::impl::handOut(QStandardItem *item) const
+{
+    if (item && item->type() == CustStandardItem::Type && static_cast<CustStandardItem *>(item)->BelongsTo(m_items))
+        m_items->Found(item);
+    return item;
+}
+
 bool TreeView::impl::refusesNewRoot() const
 {
     return m_singleRoot && m_model->rowCount() > 0;
@@ -257,7 +265,7 @@ QStandardItem *TreeView::impl::AddItem(const std::wstring &text, const any &data
         m_model->appendRow(item);
     }
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardItem *parent, QStandardItem *after,
@@ -296,7 +304,7 @@ QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardIte
         m_model->insertRow(row, item);
     }
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 QStandardItem *TreeView::impl::AddSubItem(const std::wstring &text, const any &data, QStandardItem *parent)
@@ -315,7 +323,7 @@ QStandardItem *TreeView::impl::AddSubItem(const std::wstring &text, const any &d
     QStandardItem *item = newItem(text);
     parent->appendRow(item);
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 int TreeView::impl::addBatch(TreeView::ItemList &items,
@@ -368,7 +376,7 @@ QStandardItem *TreeView::impl::CurrentItem()
     TreeViewQt *tree = Tree();
     if (!tree || !Model() || !tree->currentIndex().isValid())
         return nullptr;
-    return m_model->itemFromIndex(tree->currentIndex());
+    return handOut(m_model->itemFromIndex(tree->currentIndex()));
 }
 
 int TreeView::impl::Count()
@@ -575,12 +583,12 @@ QStandardItem *TreeView::impl::GetRootItem()
 {
     if (!Tree() || !Model())
         return nullptr;
-    return m_model->item(0, 0);
+    return handOut(m_model->item(0, 0));
 }
 
 QStandardItem *TreeView::impl::GetFirstChild(QStandardItem *item)
 {
-    return IsItem(item) ? item->child(0, 0) : nullptr;
+    return IsItem(item) ? handOut(item->child(0, 0)) : nullptr;
 }
 
 bool TreeView::impl::ItemHasChildren(QStandardItem *item)

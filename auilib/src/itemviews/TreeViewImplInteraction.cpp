@@ -419,14 +419,14 @@ QStandardItem *TreeView::impl::NextSibling(QStandardItem *item)
 {
     if (!IsItem(item))
         return nullptr;
-    return m_model->itemFromIndex(item->index().sibling(item->row() + 1, 0));
+    return handOut(m_model->itemFromIndex(item->index().sibling(item->row() + 1, 0)));
 }
 
 QStandardItem *TreeView::impl::PrevSibling(QStandardItem *item)
 {
     if (!IsItem(item) || item->row() == 0)
         return nullptr;
-    return m_model->itemFromIndex(item->index().sibling(item->row() - 1, 0));
+    return handOut(m_model->itemFromIndex(item->index().sibling(item->row() - 1, 0)));
 }
 
 Rect TreeView::impl::GetItemRect(QStandardItem *item, bool contentOnly)

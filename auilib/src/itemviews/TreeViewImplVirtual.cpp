@@ -130,7 +130,7 @@ VirtTreeItem *TreeView::impl::AddVirtualTreeItem(const std::wstring &text, VirtT
     item->SetData(data);
     item->SetText(text);
     parent->AppendChild(item);
-    return item;
+    return m_treeModel->HandOut(item);
 }
 
 void TreeView::impl::UpdateVirtualView()
@@ -169,12 +169,12 @@ VirtTreeItem *TreeView::impl::RootItem()
 
 VirtTreeItem *TreeView::impl::GetParentItem(VirtTreeItem *item)
 {
-    return isVirtualItem(item) ? item->ParentItem() : nullptr;
+    return isVirtualItem(item) ? m_treeModel->HandOut(item->ParentItem()) : nullptr;
 }
 
 VirtTreeItem *TreeView::impl::GetChildItem(VirtTreeItem *item, int index)
 {
-    return isVirtualItem(item) ? item->Child(index) : nullptr;
+    return isVirtualItem(item) ? m_treeModel->HandOut(item->Child(index)) : nullptr;
 }
 
 int TreeView::impl::ChildCount(VirtTreeItem *item)

@@ -198,7 +198,9 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
     QStandardItem *current = d->CurrentItem();
     if (!d->Held(d->anchorItem))
         d->anchorItem = d->HoldItem(current);
-    QStandardItem *sibling = !current ? nullptr : key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
+    QStandardItem *sibling = nullptr;
+    if (current)
+        sibling = key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
     if (sibling)
         d->HoldSelectionEvents([this, current, sibling] {
             if (selectionModel()->isSelected(sibling->index()))
@@ -583,7 +585,8 @@ bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *t
     return true;
 }
 
-std::vector<ItemRef<QStandardItem *>> TreeViewQt::moveRows(TreeView::impl &d, const std::vector<QStandardItem *> &moving,
+std::vector<ItemRef<QStandardItem *>> TreeViewQt::moveRows(TreeView::impl &d,
+                                                           const std::vector<QStandardItem *> &moving,
                                                            QStandardItem *target, bool asChild)
 {
     // Each row is taken out whole and put back: the same items, with their

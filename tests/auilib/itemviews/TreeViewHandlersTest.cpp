@@ -411,6 +411,32 @@ const Case kCases[] = {
          EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
          EXPECT_EQ(t.tree->ChildCount(t.a, false), 1);
      }},
+    {"ShiftArrowWhoseChangingRemovesTheCurrentRow",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         t.tree->SetCurrentItem(t.a11);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&t, &seen] {
+             seen.push_back("changing");
+             t.tree->RemoveItem(t.a11);
+         });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QTest::keyClick(t.widget, Qt::Key_Down, Qt::ShiftModifier);
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+         EXPECT_EQ(t.tree->ChildCount(t.a1, false), 1);
+     }},
+    {"PressWhoseReleaseIsNoClick",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&seen] { seen.push_back("changing"); });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QTest::mousePress(t.widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           t.widget->visualRect(t.a1->index()).center());
+         QTest::mouseRelease(t.widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                             t.widget->visualRect(t.b->index()).center());
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+     }},
     {"LabelEditorCreatedEditsAnotherItem",
      [](HandlerTree &t) {
          bool done = false;
