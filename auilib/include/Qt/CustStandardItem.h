@@ -42,6 +42,13 @@ public:
         return !m_context.owner_before(context) && !context.owner_before(m_context);
     }
 
+    // The text the item was made with (role 257, Qt::UserRole + 1) is kept
+    // beside Qt's table of roles: every item has it, and one more role in
+    // that table costs every item another reallocation.
+    static constexpr int MadeWithRole = Qt::UserRole + 1;
+    QVariant data(int role = Qt::UserRole + 1) const override;
+    void setData(const QVariant &value, int role = Qt::UserRole + 1) override;
+
     bool operator<(const QStandardItem &other) const override;
     // The model's prototype makes its items with this: they are registered too.
     QStandardItem *clone() const override;
@@ -53,6 +60,7 @@ private:
     bool inScope(const TreeSortScope &scope) const;
 
     std::weak_ptr<TreeViewItemContext> m_context;
+    QString m_madeWith;
 };
 
 } // namespace AUILib

@@ -419,14 +419,16 @@ QStandardItem *TreeView::impl::NextSibling(QStandardItem *item)
 {
     if (!IsItem(item))
         return nullptr;
-    return handOut(m_model->itemFromIndex(item->index().sibling(item->row() + 1, 0)));
+    QStandardItem *parent = item->parent() ? item->parent() : m_model->invisibleRootItem();
+    return handOut(parent->child(item->row() + 1, 0));
 }
 
 QStandardItem *TreeView::impl::PrevSibling(QStandardItem *item)
 {
     if (!IsItem(item) || item->row() == 0)
         return nullptr;
-    return handOut(m_model->itemFromIndex(item->index().sibling(item->row() - 1, 0)));
+    QStandardItem *parent = item->parent() ? item->parent() : m_model->invisibleRootItem();
+    return handOut(parent->child(item->row() - 1, 0));
 }
 
 Rect TreeView::impl::GetItemRect(QStandardItem *item, bool contentOnly)
@@ -512,7 +514,10 @@ std::wstring TreeView::impl::GetItemText(QStandardItem *item)
     if (!IsItem(item))
         return std::wstring();
     std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
-    return text.substr(0, text.find(L'\0'));
+    const std::size_t end = text.find(L'\0');
+    if (end != std::wstring::npos)
+        text.resize(end);
+    return text;
 }
 
 bool TreeView::impl::SetItemText(QStandardItem *item, const std::wstring &text)
