@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace AUILib {
@@ -163,6 +162,13 @@ public:
     bool SetPicture(QStandardItem *item, int index);
     std::wstring GetItemPicturePath(QStandardItem *item);
     TreePictureStore *Pictures() const { return m_pictures.get(); }
+    // What the control keeps on an item beyond its data id (256) and the
+    // text it was made with (257), in the item itself: it goes with the
+    // item, whoever removes it.
+    enum ItemRole { ToolTipRole = Qt::UserRole + 2, OwnLookRole = Qt::UserRole + 3 };
+    // OwnLookRole's marks: what the caller set on the item itself, which
+    // SetFont and SetTextColor given applyToItems set again.
+    enum OwnLook { OwnFont = 1, OwnColor = 2 };
     // Drops what the control keeps of an item leaving the tree.
     void ForgetItem(QStandardItem *item);
 
@@ -285,7 +291,8 @@ private:
     QPointer<QStandardItemModel> m_model;
     QPointer<TreeModel> m_treeModel;
     int m_toolTipMaxWidth = -1;
-    std::unordered_map<QStandardItem *, std::wstring> m_toolTips;
+    // Items with a tool tip of their own (ToolTipRole).
+    int m_itemToolTips = 0;
     std::shared_ptr<TreeViewItemContext> m_items;
     int m_checkMode = 0;
     QString m_baseStyleSheet;
@@ -298,8 +305,6 @@ private:
     bool m_acceptDrops = false;
     bool m_singleRoot = false;
     int m_textColor = -1;
-    std::vector<QStandardItem *> m_ownFontItems;
-    std::vector<QStandardItem *> m_ownColorItems;
     QPointer<TreeViewItemDelegate> m_itemDelegate;
     QPointer<VirtualTreeDelegate> m_virtualDelegate;
     std::unique_ptr<TreePictureStore> m_pictures;

@@ -16,11 +16,6 @@ namespace AUILib {
 
 namespace {
 
-void eraseItem(std::vector<QStandardItem *> &items, QStandardItem *item)
-{
-    items.erase(std::remove(items.begin(), items.end(), item), items.end());
-}
-
 // Whether a held reference names the item (a live item of the same model).
 bool names(const ItemRef<QStandardItem *> &held, const QStandardItem *item)
 {
@@ -50,7 +45,6 @@ int countRows(QStandardItem *item)
 TreeView::impl::impl(TreeView *owner)
     : BaseImplQt(owner)
 {
-    m_toolTips.max_load_factor(1.0f);
     m_items = std::make_shared<TreeViewItemContext>();
     TreeViewQt *tree = MakeWidget<TreeViewQt>(owner);
     m_model = newStandardModel(tree);
@@ -451,12 +445,11 @@ bool TreeView::impl::RemoveItemData(QStandardItem *item)
 
 void TreeView::impl::ForgetItem(QStandardItem *item)
 {
-    m_toolTips.erase(item);
+    if (item->data(ToolTipRole).isValid())
+        --m_itemToolTips;
     m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
     if (m_pictures)
         m_pictures->ForgetItem(item);
-    eraseItem(m_ownFontItems, item);
-    eraseItem(m_ownColorItems, item);
 }
 
 bool TreeView::impl::RemoveItem(QStandardItem *item)
@@ -507,9 +500,7 @@ void TreeView::impl::clearRows(bool withPictures)
         else
             m_pictures->ForgetItems();
     }
-    m_toolTips.clear();
-    m_ownFontItems.clear();
-    m_ownColorItems.clear();
+    m_itemToolTips = 0;
     // Rows only: the header keeps its label.
     HoldSelectionEvents([this] { m_model->removeRows(0, m_model->rowCount()); });
 }
