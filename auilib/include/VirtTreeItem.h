@@ -7,15 +7,18 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 
 namespace AUILib {
+
+class TreeModel;
 
 // One node of a tree view's virtual tree: a plain object that the tree model
 // reads directly. A node owns its children; the invisible root (the node
 // without a parent) belongs to the model, which knows every node below it
 // while the node lives (a node appended to its tree is registered, with its
-// children; a node destroyed leaves the register).
+// children; a node destroyed leaves the register). Each node carries a serial
+// number no other node of the process ever gets: the model names a node by
+// it, so a node made where a removed one lived is never taken for that one.
 class VirtTreeItem
 {
 public:
@@ -65,11 +68,11 @@ public:
 
 private:
     friend class TreeModel;
-    using Register = std::unordered_set<const VirtTreeItem *>;
-    // Registers the node and everything below it.
-    void enter(Register *nodes);
+    // Registers the node and everything below it with the model.
+    void enter(TreeModel *model);
 
-    Register *m_register = nullptr;
+    const std::uint64_t m_serial;
+    TreeModel *m_model = nullptr;
     QList<VirtTreeItem *> m_children;
     VirtTreeItem *m_parent;
     int m_level = 0;

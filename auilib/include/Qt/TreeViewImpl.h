@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace AUILib {
@@ -44,8 +43,13 @@ public:
     bool ShowCustomToolTip(const QPoint &globalPos) override;
 
     // An item or a virtual node as events name it: by identity (null: no item).
+    // Held (ItemRef::Hold), it is the one way the control keeps an item
+    // across anything that may run a handler.
     ItemRef<QStandardItem *> ItemOf(QStandardItem *item) const;
     ItemRef<VirtTreeItem *> NodeOf(VirtTreeItem *node) const;
+    ItemRef<QStandardItem *> HoldItem(QStandardItem *item) const { return std::move(ItemOf(item).Hold()); }
+    // The item a held reference names, null once it is gone (or for none).
+    static QStandardItem *Held(const ItemRef<QStandardItem *> &item) { return item.IsThere() ? item.Get() : nullptr; }
     TreeView *Control() const { return OwnerAs<TreeView>(); }
     TreeViewQt *Tree() const { return WidgetAs<TreeViewQt>(); }
     // The standard model while the standard mode shows; null otherwise.
@@ -158,6 +162,13 @@ public:
     bool SetPicture(QStandardItem *item, int index);
     std::wstring GetItemPicturePath(QStandardItem *item);
     TreePictureStore *Pictures() const { return m_pictures.get(); }
+    // What the control keeps on an item beyond its data id (256) and the
+    // text it was made with (257), in the item itself: it goes with the
+    // item, whoever removes it.
+    enum ItemRole { ToolTipRole = Qt::UserRole + 2, OwnLookRole = Qt::UserRole + 3 };
+    // OwnLookRole's marks: what the caller set on the item itself, which
+    // SetFont and SetTextColor given applyToItems set again.
+    enum OwnLook { OwnFont = 1, OwnColor = 2 };
     // Drops what the control keeps of an item leaving the tree.
     void ForgetItem(QStandardItem *item);
 
@@ -178,10 +189,9 @@ public:
     VirtTreeItem *AddVirtualTreeItem(const std::wstring &text, VirtTreeItem *parent, const any &data);
     void UpdateVirtualView();
     void SetCurrentVirtualItem(VirtTreeItem *item);
-    VirtTreeItem *CurrentVirtualItem() const
-    {
-        return isVirtualItem(m_currentVirtualItem) ? m_currentVirtualItem : nullptr;
-    }
+    // The node made current last (by the caller, a click or a handler),
+    // null once it is gone.
+    VirtTreeItem *CurrentVirtualItem() const;
     VirtTreeItem *RootItem();
     VirtTreeItem *GetParentItem(VirtTreeItem *item);
     VirtTreeItem *GetChildItem(VirtTreeItem *item, int index);
@@ -202,39 +212,53 @@ public:
     void SortChildren(QStandardItem *parent, bool recursive);
     void SortVirtChildren(VirtTreeItem *parent, bool recursive);
 
-    // The mouse handling's items (the widget's and the click handler's).
-    QStandardItem *anchorItem = nullptr;
-    QStandardItem *clickedItem = nullptr;
-    std::vector<QStandardItem *> selectedList;
-    QStandardItem *editingItem = nullptr;
-    // The items whose label editor is being made, while its handlers run: an
-    // edit of one of them asked for again from there is refused.
-    std::vector<QStandardItem *> openingEditors;
-    QStandardItem *lastClickedItem = nullptr;
+    // The mouse handling's items (the widget's and the click handler's),
+    // held by identity: each reads as null once its item is gone.
+    ItemRef<QStandardItem *> anchorItem;
+    ItemRef<QStandardItem *> clickedItem;
+    ItemRef<QStandardItem *> editingItem;
+    ItemRef<QStandardItem *> lastClickedItem;
+    // The items the multi-selection gestures selected, in order.
+    std::vector<ItemRef<QStandardItem *>> selectedList;
+    bool IsListed(QStandardItem *item) const;
+    void List(QStandardItem *item);
+    void Unlist(QStandardItem *item);
+    // The listed items still there.
+    std::vector<QStandardItem *> ListedItems() const;
     // Cleared around a deselection whose event the mouse handler fires itself.
     bool handleSelection = true;
 
     // Runs `change` (rows added, taken or removed, several selection steps)
-    // with the selection events held back: no handler runs while Qt or the
-    // widget is in the middle of it. Then fires them for the rows still there
-    // whose selection changed. Inside another hold it just runs `change`.
+    // as one change: its events are held (EventGate) until it is whole, and
+    // the selection is reported once, for the rows still there whose
+    // selection differs from before. Inside another such change it just runs
+    // `change`.
     void HoldSelectionEvents(const std::function<void()> &change);
+    // Whether a label editor of the item is being made (its handlers may ask
+    // for another edit of it, which is refused).
+    bool IsOpeningEditor(QStandardItem *item) const;
+    std::vector<ItemRef<QStandardItem *>> openingEditors;
 
 private:
     // A new item, not yet placed.
     CustStandardItem *newItem(const std::wstring &text) const;
+    // An item the control hands to its caller, read from the model now: the
+    // caller's next call about it needs no look-up.
+    QStandardItem *handOut(QStandardItem *item) const;
     // Data and wrapped size of an item just placed.
     void finishItem(QStandardItem *item, const any &data);
     // Batches: updates frozen around `add`, each item's picture set, sizes
     // computed again after.
     int addBatch(TreeView::ItemList &items, const std::function<QStandardItem *(const std::wstring &, const any &)> &add);
     bool refusesNewRoot() const;
-    void clearReferences(QStandardItem *item);
     void onClicked(const QModelIndex &index);
     void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
-    // Fires the selection events of the rows that are still there; false
-    // once the control is gone.
-    bool fireSelection(const QList<QPersistentModelIndex> &off, const QList<QPersistentModelIndex> &on);
+    // Reports a selection change: the current virtual node follows at once;
+    // the events (deselected rows first) reach the handlers when no change
+    // is under way, each for its row if it is still there.
+    void reportSelection(const QModelIndexList &off, const QModelIndexList &on);
+    struct SelectionReport;
+    void deliverSelection(const SelectionReport &report);
     void checkRangeByClick(QStandardItem *item, bool onContent);
     int addPicture(const unsigned char *data, int length, ImageTypes type, int size, const std::wstring &path);
     int addPictureFile(const std::wstring &path, int size);
@@ -249,38 +273,43 @@ private:
     // Clears the rows and what the control keeps of them, firing nothing.
     void clearRows(bool withPictures);
     void onExpansion(const QModelIndex &index, bool expanded);
-    // Row paths of the expanded virtual nodes, to expand them again after a
-    // handler built the virtual tree anew.
+    // Delivers a virtual node's expansion event; a handler that builds the
+    // virtual tree anew (lazy loading does) resets the view, and what was
+    // expanded opens again once it returns.
+    void deliverVirtualExpansion(const ItemRef<VirtTreeItem *> &node, bool expanded);
+    // Row paths of the expanded virtual nodes, taken when the model is about
+    // to be reset during an expansion's handlers: only then, so that an
+    // expansion costs nothing more when no handler rebuilds the tree.
     std::vector<std::vector<int>> expandedVirtualPaths() const;
     void expandVirtualPaths(const std::vector<std::vector<int>> &paths);
     void onCloseEditor(QWidget *editor);
 
     bool m_headerLabelled = false;
     bool m_inSelectionChange = false;
-    QList<QPersistentModelIndex> m_lastSelection;
+    // Whether the last reported change selected nothing.
+    bool m_lastSelectionEmpty = true;
     QPointer<QStandardItemModel> m_model;
     QPointer<TreeModel> m_treeModel;
     int m_toolTipMaxWidth = -1;
-    std::unordered_map<QStandardItem *, std::wstring> m_toolTips;
+    // Items with a tool tip of their own (ToolTipRole).
+    int m_itemToolTips = 0;
     std::shared_ptr<TreeViewItemContext> m_items;
     int m_checkMode = 0;
     QString m_baseStyleSheet;
     bool m_branchButtons = true;
     int m_itemHeight = -1;
     bool m_multiSelection = false;
-    QPersistentModelIndex m_selectionAnchor;
+    ItemRef<int> m_selectionAnchor;
     bool m_virtualMode = false;
     bool m_rowsDragAndDrop = false;
     bool m_acceptDrops = false;
     bool m_singleRoot = false;
     int m_textColor = -1;
-    std::vector<QStandardItem *> m_ownFontItems;
-    std::vector<QStandardItem *> m_ownColorItems;
     QPointer<TreeViewItemDelegate> m_itemDelegate;
     QPointer<VirtualTreeDelegate> m_virtualDelegate;
     std::unique_ptr<TreePictureStore> m_pictures;
-    VirtTreeItem *m_currentVirtualItem = nullptr;
-    VirtTreeItem *m_toolTipVirtualItem = nullptr;
+    ItemRef<VirtTreeItem *> m_currentVirtualItem;
+    ItemRef<VirtTreeItem *> m_toolTipVirtualItem;
     CustomStyle *m_style = nullptr;
     bool m_updatesEnabled = true;
     std::vector<QMetaObject::Connection> m_connections;
@@ -289,8 +318,12 @@ private:
     bool m_clearingRows = false;
     bool m_switchingMode = false;
     bool m_restoringExpansion = false;
-    int m_rowChanges = 0;
-    std::vector<QStandardItem *> m_removing;
+    std::vector<ItemRef<QStandardItem *>> m_removing;
+    // While an expansion's handlers run: the paths to open again, taken when
+    // one of them resets the virtual model.
+    int m_expansionDeliveries = 0;
+    std::vector<std::vector<int>> m_pathsBeforeReset;
+    bool m_resetDuringExpansion = false;
 };
 
 } // namespace AUILib

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "ItemRef.h"
 #include "OwnerRef.h"
+#include "TreeView.h"
 
 #include <QStyledItemDelegate>
 
 #include <memory>
 
+class QStandardItem;
+
 namespace AUILib {
 
 class Edit;
-class TreeView;
 
 // The standard tree's delegate: its label editor is the toolkit's edit
 // control, at most one at a time, sized to the rest of the row.
@@ -33,6 +36,10 @@ public:
     void DeleteEditor();
 
 private:
+    // Fires the opened editor's events, once Qt has the editor.
+    void announce(const std::shared_ptr<TreeView::impl> &d, const ItemRef<QStandardItem *> &item,
+                  const std::shared_ptr<Edit> &editor) const;
+
     OwnerRef<TreeView> m_owner;
     mutable std::shared_ptr<Edit> m_editor;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ItemRef.h"
 #include "OwnerRef.h"
 #include "TreeView.h"
 
@@ -41,8 +42,9 @@ public:
     // Moves the items to the target (as its children or after it) as a drop
     // does; false when nothing moved.
     bool MoveItems(std::vector<QStandardItem *> &items, QStandardItem *target, bool asChild);
-    // Drops the widget's own reference to an item leaving the tree (null: to any).
-    void ForgetItem(QStandardItem *item);
+    // The click that ends a multi-selection press was reported with its Changed.
+    void ClickReported();
+    using QTreeView::edit;
     // Where the last mouse button went down or up, in viewport coordinates.
     QPoint LastMousePosition() const { return m_lastMousePosition; }
 
@@ -50,26 +52,25 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QVector<int> &roles = QVector<int>()) override;
-    // An expansion on the way may fire a handler that rebuilds the rows: the
-    // index the view computed before it is then replaced by the current one.
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
-    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
-
-public:
-    void reset() override;
-
-protected:
 
 private:
     std::shared_ptr<TreeView::impl> impl() const;
     QStandardItem *itemAt(const QPoint &point, unsigned int *flags) const;
     void pressWithModifiers(QMouseEvent *event, TreeView::impl &d);
+    // The Shift and the Control gestures, inside their change.
+    void selectRangeByClick(TreeView::impl &d);
+    void toggleByClick(TreeView::impl &d);
+    // Takes the rows out and puts them at the target, selected; the moved items.
+    std::vector<ItemRef<QStandardItem *>> moveRows(TreeView::impl &d, const std::vector<QStandardItem *> &moving,
+                                                   QStandardItem *target, bool asChild);
     // The helpers' bodies, run with the selection events held back: no handler
     // runs between their steps.
     void holdSelectionEvents(const std::function<void()> &change);
@@ -85,12 +86,12 @@ private:
 
     OwnerRef<TreeView> m_owner;
     QElapsedTimer pressTimer;
-    QStandardItem *pressedItem = nullptr;
+    ItemRef<QStandardItem *> pressedItem;
     CanMoveFunc canMove;
     bool dragging = false;
     QPoint m_lastMousePosition;
-    // Counts resets and removals of rows.
-    int m_rowChanges = 0;
+    // A multi-selection press fired Changing; its click has not fired Changed yet.
+    bool m_changedOwed = false;
 };
 
 } // namespace AUILib

@@ -5,17 +5,18 @@
 
 namespace AUILib {
 
-CustStandardItem::CustStandardItem(const QString &text, std::weak_ptr<TreeViewItemContext> context)
+CustStandardItem::CustStandardItem(const QString &text, const std::shared_ptr<TreeViewItemContext> &context)
     : QStandardItem(text)
-    , m_context(std::move(context))
+    , m_context(context)
 {
-    if (const auto shared = m_context.lock())
-        shared->Add(this);
+    if (context)
+        context->Add(this);
 }
 
 CustStandardItem::CustStandardItem(const CustStandardItem &other)
     : QStandardItem(other)
     , m_context(other.m_context)
+    , m_madeWith(other.m_madeWith)
 {
     if (const auto shared = m_context.lock())
         shared->Add(this);
@@ -25,6 +26,23 @@ CustStandardItem::~CustStandardItem()
 {
     if (const auto shared = m_context.lock())
         shared->Remove(this);
+}
+
+QVariant CustStandardItem::data(int role) const
+{
+    if (role != MadeWithRole)
+        return QStandardItem::data(role);
+    return m_madeWith.isNull() ? QVariant() : QVariant(m_madeWith);
+}
+
+void CustStandardItem::setData(const QVariant &value, int role)
+{
+    if (role != MadeWithRole) {
+        QStandardItem::setData(value, role);
+        return;
+    }
+    m_madeWith = value.toString();
+    emitDataChanged();
 }
 
 QStandardItem *CustStandardItem::clone() const

@@ -10,18 +10,21 @@
 
 namespace AUILib {
 
+static_assert(sizeof(quintptr) >= sizeof(std::uint64_t), "an index carries a node's whole serial");
+
 TreeModel::TreeModel(QObject *parent)
     : QAbstractItemModel(parent)
     , m_root(new VirtTreeItem(nullptr))
     , m_view(parent)
 {
-    m_nodes.max_load_factor(1.0f);
-    // The root itself has no index and stays out of the register.
-    m_root->m_register = &m_nodes;
+    // The root itself has no index and stays out of the register; what is
+    // appended to it enters.
+    m_root->m_model = this;
 }
 
 TreeModel::~TreeModel()
 {
+    m_dropAll = true;
     delete m_root;
 }
 
@@ -31,7 +34,7 @@ QModelIndex TreeModel::index(int row, int column, const QModelIndex &parent) con
         return QModelIndex();
     VirtTreeItem *node = parent.isValid() ? ItemFromIndex(parent) : m_root;
     VirtTreeItem *child = node ? node->Child(row) : nullptr;
-    return child ? createIndex(row, column, child) : QModelIndex();
+    return child ? createIndex(row, column, static_cast<quintptr>(child->m_serial)) : QModelIndex();
 }
 
 QModelIndex TreeModel::parent(const QModelIndex &index) const
@@ -40,7 +43,48 @@ QModelIndex TreeModel::parent(const QModelIndex &index) const
     VirtTreeItem *parent = node ? node->ParentItem() : nullptr;
     if (!parent || parent == m_root)
         return QModelIndex();
-    return createIndex(parent->Row(), 0, parent);
+    return indexOf(parent, 0);
+}
+
+QModelIndex TreeModel::indexOf(const VirtTreeItem *node, int column) const
+{
+    return createIndex(node->Row(), column, static_cast<quintptr>(node->m_serial));
+}
+
+void TreeModel::enter(VirtTreeItem *node)
+{
+    m_nodes.insert(node);
+    m_bySerial.emplace(node->m_serial, node);
+}
+
+void TreeModel::leave(const VirtTreeItem *node)
+{
+    // Every node at once (dropAll): the tables are emptied after, not node by node.
+    if (m_dropAll)
+        return;
+    m_nodes.erase(node);
+    m_bySerial.erase(node->m_serial);
+    ++m_removals;
+}
+
+VirtTreeItem *TreeModel::HandOut(VirtTreeItem *node) const
+{
+    if (node && node->m_model == this && node != m_root) {
+        m_lastFound = node;
+        m_lastFoundAt = m_removals;
+    }
+    return node;
+}
+
+void TreeModel::removeAllNodes()
+{
+    ++m_removals;
+    m_dropAll = true;
+    m_root->RemoveChilds();
+    m_dropAll = false;
+    m_nodes.clear();
+    m_bySerial.clear();
+    m_checkedCount = 0;
 }
 
 int TreeModel::rowCount(const QModelIndex &parent) const
@@ -182,7 +226,7 @@ void TreeModel::SortChildren(VirtTreeItem *item, bool recursive)
     after.reserve(before.size());
     for (int i = 0; i < before.size(); ++i) {
         VirtTreeItem *node = nodes.at(i);
-        after.append(node ? createIndex(node->Row(), before.at(i).column(), node) : QModelIndex());
+        after.append(node ? indexOf(node, before.at(i).column()) : QModelIndex());
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
@@ -205,31 +249,29 @@ void TreeModel::sortLevel(VirtTreeItem *item, bool recursive, const SortFunc &le
 void TreeModel::clear()
 {
     beginResetModel();
-    m_root->RemoveChilds();
-    m_checkedCount = 0;
+    removeAllNodes();
     ++m_resets;
     endResetModel();
 }
 
 void TreeModel::RemoveAllItem()
 {
-    m_root->RemoveChilds();
-    m_checkedCount = 0;
+    removeAllNodes();
 }
 
 VirtTreeItem *TreeModel::ItemFromIndex(const QModelIndex &index) const
 {
     if (!index.isValid() || index.model() != this)
         return nullptr;
-    auto *node = static_cast<VirtTreeItem *>(index.internalPointer());
-    return m_nodes.count(node) ? node : nullptr;
+    const auto found = m_bySerial.find(static_cast<std::uint64_t>(index.internalId()));
+    return found == m_bySerial.end() ? nullptr : found->second;
 }
 
 QModelIndex TreeModel::IndexFromItem(VirtTreeItem *item) const
 {
     if (!item || item == m_root || !item->ParentItem())
         return QModelIndex();
-    return createIndex(item->Row(), 0, item);
+    return indexOf(item, 0);
 }
 
 void TreeModel::CheckAllItem()
@@ -255,12 +297,12 @@ void TreeModel::SelectFirstItem() const
     auto *view = qobject_cast<QTreeView *>(m_view);
     if (!view || m_root->ChildCount() == 0)
         return;
-    const QModelIndex first = createIndex(0, 0, m_root->Child(0));
+    const QModelIndex first = indexOf(m_root->Child(0), 0);
     if (view->isExpanded(first))
         return;
     view->expand(first);
     if (m_root->Child(0)->ChildCount() > 0)
-        view->setCurrentIndex(createIndex(0, 0, m_root->Child(0)->Child(0)));
+        view->setCurrentIndex(indexOf(m_root->Child(0)->Child(0), 0));
 }
 
 } // namespace AUILib

@@ -9,6 +9,11 @@
 
 namespace AUILib {
 
+// Calls go through m_impl->, which keeps the implementation alive while a
+// handler the call runs may release the control. The reads written with
+// m_impl.get()-> (texts, checks, neighbours) change nothing and run no
+// handler: they skip that hold, which a walk over every item would pay per call.
+
 QStandardItem *const TreeView::RootItemHandle = reinterpret_cast<QStandardItem *>(std::intptr_t(-65536));
 QStandardItem *const TreeView::FirstItemHandle = reinterpret_cast<QStandardItem *>(std::intptr_t(-65535));
 QStandardItem *const TreeView::LastItemHandle = reinterpret_cast<QStandardItem *>(std::intptr_t(-65534));
@@ -68,8 +73,8 @@ int TreeView::Count() { return m_impl->Count(); }
 void TreeView::SetCurrentItem(QStandardItem *item) { m_impl->SetCurrentItem(item); }
 void TreeView::SelectItem(QStandardItem *item, bool select) { m_impl->SelectItem(item, select); }
 bool TreeView::IsSelectedItem(QStandardItem *item) { return m_impl->IsSelectedItem(item); }
-std::wstring TreeView::GetItemText(QStandardItem *item) { return m_impl->GetItemText(item); }
-std::wstring TreeView::GetItemTextRaw(QStandardItem *item) { return m_impl->GetItemText(item); }
+std::wstring TreeView::GetItemText(QStandardItem *item) { return m_impl.get()->GetItemText(item); }
+std::wstring TreeView::GetItemTextRaw(QStandardItem *item) { return m_impl.get()->GetItemText(item); }
 bool TreeView::SetItemText(QStandardItem *item, const std::wstring &text) { return m_impl->SetItemText(item, text); }
 any TreeView::GetItemData(QStandardItem *item) { return m_impl->GetItemData(item); }
 bool TreeView::SetItemData(QStandardItem *item, any data) { return m_impl->SetItemData(item, data); }
@@ -82,17 +87,17 @@ void TreeView::EnableEditItems(bool enable) { m_impl->EnableEditItems(enable); }
 bool TreeView::IsEnabledEditItems() { return m_impl->IsEnabledEditItems(); }
 QStandardItem *TreeView::VisibleTopLevelItem(QStandardItem *item) { return m_impl->VisibleTopLevelItem(item); }
 QStandardItem *TreeView::GetTopLevelItem(QStandardItem *item) { return m_impl->GetTopLevelItem(item); }
-QStandardItem *TreeView::GetRootItem() { return m_impl->GetRootItem(); }
-QStandardItem *TreeView::GetParentItem(QStandardItem *item) { return m_impl->GetParentItem(item); }
-QStandardItem *TreeView::GetFirstChild(QStandardItem *item) { return m_impl->GetFirstChild(item); }
-QStandardItem *TreeView::NextSibling(QStandardItem *item) { return m_impl->NextSibling(item); }
-QStandardItem *TreeView::PrevSibling(QStandardItem *item) { return m_impl->PrevSibling(item); }
+QStandardItem *TreeView::GetRootItem() { return m_impl.get()->GetRootItem(); }
+QStandardItem *TreeView::GetParentItem(QStandardItem *item) { return m_impl.get()->GetParentItem(item); }
+QStandardItem *TreeView::GetFirstChild(QStandardItem *item) { return m_impl.get()->GetFirstChild(item); }
+QStandardItem *TreeView::NextSibling(QStandardItem *item) { return m_impl.get()->NextSibling(item); }
+QStandardItem *TreeView::PrevSibling(QStandardItem *item) { return m_impl.get()->PrevSibling(item); }
 std::list<QStandardItem *> TreeView::CheckedItems() { return m_impl->CheckedItems(); }
 std::list<QStandardItem *> TreeView::SelectedItems() { return m_impl->SelectedItems(); }
 void TreeView::SetCheckMode(CheckMode mode) { m_impl->SetCheckMode(mode); }
 TreeView::CheckMode TreeView::GetCheckMode() { return m_impl->GetCheckMode(); }
 void TreeView::SetCheck(QStandardItem *item, bool checked) { m_impl->SetCheck(item, checked); }
-bool TreeView::GetCheck(QStandardItem *item) { return m_impl->GetCheck(item); }
+bool TreeView::GetCheck(QStandardItem *item) { return m_impl.get()->GetCheck(item); }
 QStandardItem *TreeView::HitTest(Point point, unsigned int *flags)
 {
     return m_impl->HitTest(QPoint(point.x, point.y), flags);
@@ -100,7 +105,7 @@ QStandardItem *TreeView::HitTest(Point point, unsigned int *flags)
 Rect TreeView::GetItemRect(QStandardItem *item, bool contentOnly) { return m_impl->GetItemRect(item, contentOnly); }
 bool TreeView::ItemHasChildren(QStandardItem *item) { return m_impl->ItemHasChildren(item); }
 
-std::wstring TreeView::GetItemText(VirtTreeItem *item) { return m_impl->GetItemText(item); }
+std::wstring TreeView::GetItemText(VirtTreeItem *item) { return m_impl.get()->GetItemText(item); }
 bool TreeView::SetItemText(VirtTreeItem *item, const std::wstring &text) { return m_impl->SetItemText(item, text); }
 bool TreeView::SetItemTooltip(VirtTreeItem *item, const std::wstring &text)
 {
@@ -119,7 +124,7 @@ int TreeView::AddPicture(VirtTreeItem *item, const unsigned char *data, int leng
 }
 bool TreeView::SetPicture(VirtTreeItem *item, int index) { return m_impl->SetPicture(item, index); }
 std::wstring TreeView::GetItemPicturePath(VirtTreeItem *item) { return m_impl->GetItemPicturePath(item); }
-bool TreeView::GetCheck(VirtTreeItem *item) { return m_impl->GetCheck(item); }
+bool TreeView::GetCheck(VirtTreeItem *item) { return m_impl.get()->GetCheck(item); }
 void TreeView::RemoveAllVirtualItems() { m_impl->RemoveAllVirtualItems(); }
 void TreeView::SetExpanded(VirtTreeItem *item, bool expanded) { m_impl->SetExpanded(item, expanded); }
 bool TreeView::IsExpanded(VirtTreeItem *item) { return m_impl->IsExpanded(item); }
@@ -178,10 +183,10 @@ void TreeView::UpdateVirtualView() { m_impl->UpdateVirtualView(); }
 void TreeView::SetCurrentVirtualItem(VirtTreeItem *item) { m_impl->SetCurrentVirtualItem(item); }
 VirtTreeItem *TreeView::CurrentVirtualItem() { return m_impl->CurrentVirtualItem(); }
 VirtTreeItem *TreeView::RootItem() { return m_impl->RootItem(); }
-VirtTreeItem *TreeView::GetParentItem(VirtTreeItem *item) { return m_impl->GetParentItem(item); }
-VirtTreeItem *TreeView::GetChildItem(VirtTreeItem *item, int index) { return m_impl->GetChildItem(item, index); }
-int TreeView::ChildCount(VirtTreeItem *item) { return m_impl->ChildCount(item); }
-int TreeView::GetLevel(VirtTreeItem *item) { return m_impl->GetLevel(item); }
+VirtTreeItem *TreeView::GetParentItem(VirtTreeItem *item) { return m_impl.get()->GetParentItem(item); }
+VirtTreeItem *TreeView::GetChildItem(VirtTreeItem *item, int index) { return m_impl.get()->GetChildItem(item, index); }
+int TreeView::ChildCount(VirtTreeItem *item) { return m_impl.get()->ChildCount(item); }
+int TreeView::GetLevel(VirtTreeItem *item) { return m_impl.get()->GetLevel(item); }
 void TreeView::EnableVirtualItemCheckboxes(bool enable) { m_impl->EnableVirtualItemCheckboxes(enable); }
 void TreeView::SetCheck(VirtTreeItem *item, bool checked, bool withChildren)
 {

@@ -16,9 +16,10 @@ namespace AUILib {
 
 namespace {
 
-void eraseItem(std::vector<QStandardItem *> &items, QStandardItem *item)
+// Whether a held reference names the item (a live item of the same model).
+bool names(const ItemRef<QStandardItem *> &held, const QStandardItem *item)
 {
-    items.erase(std::remove(items.begin(), items.end(), item), items.end());
+    return held.IsThere() && held.Index() == item->index();
 }
 
 void collect(QStandardItem *item, std::vector<QStandardItem *> &out)
@@ -44,7 +45,6 @@ int countRows(QStandardItem *item)
 TreeView::impl::impl(TreeView *owner)
     : BaseImplQt(owner)
 {
-    m_toolTips.max_load_factor(1.0f);
     m_items = std::make_shared<TreeViewItemContext>();
     TreeViewQt *tree = MakeWidget<TreeViewQt>(owner);
     m_model = newStandardModel(tree);
@@ -74,6 +74,8 @@ TreeView::impl::~impl()
 QStandardItemModel *TreeView::impl::newStandardModel(QWidget *tree)
 {
     auto *model = new QStandardItemModel(tree);
+    // Watched before the view gets it: while its rows change no handler runs.
+    EventGate::Watch(model, model);
     // Rows the model makes itself are the control's items too.
     model->setItemPrototype(new CustStandardItem(QString(), m_items));
     return model;
@@ -125,6 +127,44 @@ ItemRef<VirtTreeItem *> TreeView::impl::NodeOf(VirtTreeItem *node) const
                                    });
 }
 
+bool TreeView::impl::IsListed(QStandardItem *item) const
+{
+    return IsItem(item) && std::any_of(selectedList.begin(), selectedList.end(),
+                                       [item](const ItemRef<QStandardItem *> &listed) { return names(listed, item); });
+}
+
+void TreeView::impl::List(QStandardItem *item)
+{
+    if (IsItem(item) && !IsListed(item))
+        selectedList.push_back(HoldItem(item));
+}
+
+void TreeView::impl::Unlist(QStandardItem *item)
+{
+    // Entries of items gone go too.
+    selectedList.erase(std::remove_if(selectedList.begin(), selectedList.end(),
+                                      [item](const ItemRef<QStandardItem *> &listed) {
+                                          return !listed.IsThere() || listed.Get() == item;
+                                      }),
+                       selectedList.end());
+}
+
+std::vector<QStandardItem *> TreeView::impl::ListedItems() const
+{
+    std::vector<QStandardItem *> items;
+    for (const ItemRef<QStandardItem *> &listed : selectedList)
+        if (QStandardItem *item = Held(listed))
+            items.push_back(item);
+    return items;
+}
+
+bool TreeView::impl::IsOpeningEditor(QStandardItem *item) const
+{
+    return IsItem(item) &&
+           std::any_of(openingEditors.begin(), openingEditors.end(),
+                       [item](const ItemRef<QStandardItem *> &opening) { return names(opening, item); });
+}
+
 bool TreeView::impl::IsReserved(QStandardItem *item)
 {
     return item == TreeView::RootItemHandle || item == TreeView::FirstItemHandle || item == TreeView::LastItemHandle;
@@ -132,9 +172,11 @@ bool TreeView::impl::IsReserved(QStandardItem *item)
 
 bool TreeView::impl::IsItem(QStandardItem *item) const
 {
-    if (!item || IsReserved(item) || !Tree() || m_virtualMode || !m_model || !m_items->Contains(item))
+    QStandardItemModel *model = m_model.data();
+    if (!item || IsReserved(item) || m_virtualMode || !model || !m_items->Contains(item) || !Tree())
         return false;
-    return item->model() == m_model && item->index().isValid();
+    // In the model (rows taken out have none), and not its invisible root.
+    return item->model() == model && item != model->invisibleRootItem();
 }
 
 std::vector<QStandardItem *> TreeView::impl::AllItems() const
@@ -171,8 +213,10 @@ bool TreeView::impl::IsHeaderVisible()
 
 CustStandardItem *TreeView::impl::newItem(const std::wstring &text) const
 {
-    auto *item = new CustStandardItem(QString::fromStdWString(text), m_items);
-    item->setData(item->data(Qt::DisplayRole), Qt::UserRole + 1);
+    const QString label = QString::fromStdWString(text);
+    auto *item = new CustStandardItem(label, m_items);
+    // The text it was made with: the previous text of its first replacement.
+    item->setData(label, Qt::UserRole + 1);
     item->setCheckable(m_checkMode != 0);
     return item;
 }
@@ -185,6 +229,13 @@ void TreeView::impl::finishItem(QStandardItem *item, const any &data)
         UpdateItemSizeHint(item, false);
 }
 
+QStandardItem *TreeView::impl::handOut(QStandardItem *item) const
+{
+    if (item && item->type() == CustStandardItem::Type && static_cast<CustStandardItem *>(item)->BelongsTo(m_items))
+        m_items->Found(item);
+    return item;
+}
+
 bool TreeView::impl::refusesNewRoot() const
 {
     return m_singleRoot && m_model->rowCount() > 0;
@@ -195,6 +246,7 @@ QStandardItem *TreeView::impl::AddItem(const std::wstring &text, const any &data
     TreeViewQt *tree = Tree();
     if (!tree || !Model())
         return nullptr;
+    EventGate::Hold hold;
     const QModelIndex current = tree->currentIndex();
     QStandardItem *item = nullptr;
     if (current.isValid() && current.parent().isValid()) {
@@ -207,7 +259,7 @@ QStandardItem *TreeView::impl::AddItem(const std::wstring &text, const any &data
         m_model->appendRow(item);
     }
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardItem *parent, QStandardItem *after,
@@ -217,6 +269,7 @@ QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardIte
         return nullptr;
     const bool toEnd = after == TreeView::RootItemHandle || after == TreeView::LastItemHandle;
     const bool toStart = !after || after == TreeView::FirstItemHandle;
+    EventGate::Hold hold;
     QStandardItem *item = nullptr;
     if (parent && parent != TreeView::RootItemHandle) {
         if (!IsItem(parent))
@@ -245,7 +298,7 @@ QStandardItem *TreeView::impl::InsertItem(const std::wstring &text, QStandardIte
         m_model->insertRow(row, item);
     }
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 QStandardItem *TreeView::impl::AddSubItem(const std::wstring &text, const any &data, QStandardItem *parent)
@@ -260,10 +313,11 @@ QStandardItem *TreeView::impl::AddSubItem(const std::wstring &text, const any &d
     }
     if (!IsItem(parent))
         return nullptr;
+    EventGate::Hold hold;
     QStandardItem *item = newItem(text);
     parent->appendRow(item);
     finishItem(item, data);
-    return item;
+    return handOut(item);
 }
 
 int TreeView::impl::addBatch(TreeView::ItemList &items,
@@ -272,6 +326,7 @@ int TreeView::impl::addBatch(TreeView::ItemList &items,
     TreeViewQt *tree = Tree();
     if (!tree || !Model() || items.empty())
         return 0;
+    EventGate::Hold hold;
     std::vector<QStandardItem *> added;
     tree->setUpdatesEnabled(false);
     for (const auto &entry : items) {
@@ -315,7 +370,7 @@ QStandardItem *TreeView::impl::CurrentItem()
     TreeViewQt *tree = Tree();
     if (!tree || !Model() || !tree->currentIndex().isValid())
         return nullptr;
-    return m_model->itemFromIndex(tree->currentIndex());
+    return handOut(m_model->itemFromIndex(tree->currentIndex()));
 }
 
 int TreeView::impl::Count()
@@ -330,6 +385,7 @@ void TreeView::impl::SetCurrentItem(QStandardItem *item)
     TreeViewQt *tree = Tree();
     if (!tree || !Model())
         return;
+    EventGate::Hold hold;
     if (!item)
         tree->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     else if (IsItem(item))
@@ -387,53 +443,41 @@ bool TreeView::impl::RemoveItemData(QStandardItem *item)
     return erased;
 }
 
-void TreeView::impl::clearReferences(QStandardItem *item)
-{
-    for (QStandardItem **reference : {&anchorItem, &clickedItem, &lastClickedItem, &editingItem})
-        if (*reference == item)
-            *reference = nullptr;
-    eraseItem(selectedList, item);
-    if (m_selectionAnchor == item->index())
-        m_selectionAnchor = QPersistentModelIndex();
-    if (TreeViewQt *tree = Tree())
-        tree->ForgetItem(item);
-    if (m_items->sortScope.parent == item)
-        m_items->sortScope.parent = nullptr;
-}
-
 void TreeView::impl::ForgetItem(QStandardItem *item)
 {
-    clearReferences(item);
-    m_toolTips.erase(item);
+    if (item->data(ToolTipRole).isValid())
+        --m_itemToolTips;
     m_items->itemData.Remove(item->data(Qt::UserRole).toInt());
     if (m_pictures)
         m_pictures->ForgetItem(item);
-    eraseItem(m_ownFontItems, item);
-    eraseItem(m_ownColorItems, item);
 }
 
 bool TreeView::impl::RemoveItem(QStandardItem *item)
 {
     if (!IsItem(item))
         return false;
-    // Every pointer to the item and to its descendants goes before the rows do.
-    std::vector<QStandardItem *> descendants;
-    collect(item, descendants);
-    clearReferences(item);
-    for (QStandardItem *descendant : descendants)
-        clearReferences(descendant);
     // A handler that removes the item itself removes it without a second
     // event; this call then has nothing left to do.
-    if (std::find(m_removing.begin(), m_removing.end(), item) == m_removing.end()) {
-        m_removing.push_back(item);
+    const bool removing = std::any_of(m_removing.begin(), m_removing.end(),
+                                      [item](const ItemRef<QStandardItem *> &held) { return names(held, item); });
+    if (!removing) {
+        const ItemRef<QStandardItem *> held = HoldItem(item);
+        m_removing.push_back(held);
+        // Before anything changes, so not held.
         const bool live = Fire(&TreeView::OnItemRemoving, ItemOf(item));
-        eraseItem(m_removing, item);
-        if (!live || !IsItem(item))
+        m_removing.erase(std::remove_if(m_removing.begin(), m_removing.end(),
+                                        [&held](const ItemRef<QStandardItem *> &entry) {
+                                            return !entry.IsThere() || entry.Index() == held.Index();
+                                        }),
+                         m_removing.end());
+        if (!live)
             return false;
-        // The handler may have changed the item's children.
-        descendants.clear();
-        collect(item, descendants);
+        item = Held(held);
+        if (!IsItem(item))
+            return false;
     }
+    std::vector<QStandardItem *> descendants;
+    collect(item, descendants);
     for (QStandardItem *descendant : descendants)
         ForgetItem(descendant);
     ForgetItem(item);
@@ -448,11 +492,7 @@ bool TreeView::impl::RemoveItem(QStandardItem *item)
 
 void TreeView::impl::clearRows(bool withPictures)
 {
-    anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
-    selectedList.clear();
-    m_selectionAnchor = QPersistentModelIndex();
-    if (TreeViewQt *tree = Tree())
-        tree->ForgetItem(nullptr);
+    EventGate::Hold hold;
     m_items->itemData.Clear();
     if (m_pictures) {
         if (withPictures)
@@ -460,10 +500,7 @@ void TreeView::impl::clearRows(bool withPictures)
         else
             m_pictures->ForgetItems();
     }
-    m_toolTips.clear();
-    m_ownFontItems.clear();
-    m_ownColorItems.clear();
-    m_items->sortScope.parent = nullptr;
+    m_itemToolTips = 0;
     // Rows only: the header keeps its label.
     HoldSelectionEvents([this] { m_model->removeRows(0, m_model->rowCount()); });
 }
@@ -475,10 +512,7 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
     // A handler that clears the tree again, or switches the mode (which
     // clears it), clears it without a second event.
     if (!m_clearingRows) {
-        anchorItem = clickedItem = lastClickedItem = editingItem = nullptr;
-        selectedList.clear();
-        m_selectionAnchor = QPersistentModelIndex();
-        Tree()->ForgetItem(nullptr);
+        // Before anything changes, so not held.
         m_clearingRows = true;
         const bool live = Fire(&TreeView::OnAllItemsRemoving);
         m_clearingRows = false;
@@ -494,8 +528,11 @@ bool TreeView::impl::RemoveAllItems(bool withPictures)
 
 void TreeView::impl::SetExpanded(QStandardItem *item, bool expanded)
 {
-    if (IsItem(item))
-        Tree()->setExpanded(item->index(), expanded);
+    if (!IsItem(item))
+        return;
+    // A handler of the expansion may change the rows: not while Qt expands.
+    EventGate::Hold hold;
+    Tree()->setExpanded(item->index(), expanded);
 }
 
 bool TreeView::impl::IsExpanded(QStandardItem *item)
@@ -537,12 +574,12 @@ QStandardItem *TreeView::impl::GetRootItem()
 {
     if (!Tree() || !Model())
         return nullptr;
-    return m_model->item(0, 0);
+    return handOut(m_model->item(0, 0));
 }
 
 QStandardItem *TreeView::impl::GetFirstChild(QStandardItem *item)
 {
-    return IsItem(item) ? item->child(0, 0) : nullptr;
+    return IsItem(item) ? handOut(item->child(0, 0)) : nullptr;
 }
 
 bool TreeView::impl::ItemHasChildren(QStandardItem *item)
@@ -566,7 +603,7 @@ std::list<QStandardItem *> TreeView::impl::SelectedItems()
     if (!tree || !Model())
         return items;
     const QModelIndexList selected = tree->selectionModel()->selectedIndexes();
-    if (selected.isEmpty() || (m_lastSelection.isEmpty() && selectedList.empty() && m_inSelectionChange))
+    if (selected.isEmpty() || (m_lastSelectionEmpty && selectedList.empty() && m_inSelectionChange))
         return items;
     for (const QModelIndex &index : selected)
         if (QStandardItem *item = m_model->itemFromIndex(index))
@@ -584,6 +621,8 @@ void TreeView::impl::SetCheckMode(TreeView::CheckMode mode)
 {
     if (!Tree() || !Model())
         return;
+    // The mode is whole before a handler of what it changed runs.
+    EventGate::Hold hold;
     if (mode != TreeView::CheckModeNone) {
         setAllCheckable(true);
         SetMultiSelection(true);
@@ -612,18 +651,20 @@ void TreeView::impl::SetMultiSelection(bool on)
     TreeViewQt *tree = Tree();
     if (!tree)
         return;
-    m_multiSelection = on;
-    if (on) {
-        tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        return;
-    }
-    // One change for the handlers: none runs between clearing and selecting.
-    HoldSelectionEvents([this, tree] {
+    // One change: the flag and the view's mode are both set before the
+    // selection's handlers run, so what a handler sets stays set.
+    HoldSelectionEvents([this, tree, on] {
+        m_multiSelection = on;
+        if (on) {
+            tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            return;
+        }
         tree->clearSelection();
-        if (m_selectionAnchor.isValid())
-            tree->selectionModel()->select(m_selectionAnchor, QItemSelectionModel::Select);
+        const QModelIndex anchor = m_selectionAnchor.Index();
+        if (anchor.isValid())
+            tree->selectionModel()->select(anchor, QItemSelectionModel::Select);
+        tree->setSelectionMode(QAbstractItemView::SingleSelection);
     });
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 void TreeView::impl::SetSingleRoot(bool on)
@@ -665,11 +706,23 @@ void TreeView::impl::SetVirtualMode(bool on)
     m_switchingMode = false;
 }
 
+VirtTreeItem *TreeView::impl::CurrentVirtualItem() const
+{
+    return m_currentVirtualItem.IsThere() && VirtualModel() ? m_currentVirtualItem.Get() : nullptr;
+}
+
 void TreeView::impl::switchMode(bool on)
 {
+    if (on) {
+        // The rows go: their event comes before anything changes. A handler
+        // may release the control, or switch or clear it itself.
+        if (!RemoveAllItems(true) || !IsLive() || !Tree() || m_virtualMode)
+            return;
+    }
+    EventGate::Hold hold;
     TreeViewQt *tree = Tree();
-    m_currentVirtualItem = nullptr;
-    m_toolTipVirtualItem = nullptr;
+    m_currentVirtualItem = ItemRef<VirtTreeItem *>();
+    m_toolTipVirtualItem = ItemRef<VirtTreeItem *>();
     // Only this control's own connections: whoever else listens to the
     // widget keeps listening.
     for (const QMetaObject::Connection &connection : m_connections)
@@ -681,13 +734,11 @@ void TreeView::impl::switchMode(bool on)
         m_treeModel->SetPictures(nullptr);
 
     if (on) {
-        if (!m_treeModel)
+        if (!m_treeModel) {
             m_treeModel = new TreeModel(tree);
+            EventGate::Watch(m_treeModel, m_treeModel);
+        }
         if (tree->model() != m_treeModel) {
-            RemoveAllItems(true);
-            tree = Tree();
-            if (!IsLive() || !tree)
-                return;
             tree->setModel(nullptr);
             tree->setModel(m_treeModel);
             if (!m_virtualDelegate)

@@ -23,10 +23,12 @@ namespace AUILib {
 
 namespace {
 
-void addOnce(std::vector<QStandardItem *> &items, QStandardItem *item)
+// Marks what the caller gave the item itself (SetItemFont, SetItemTextColor).
+void markOwnLook(QStandardItem *item, int look)
 {
-    if (std::find(items.begin(), items.end(), item) == items.end())
-        items.push_back(item);
+    const int marks = item->data(TreeView::impl::OwnLookRole).toInt();
+    if ((marks & look) == 0)
+        item->setData(marks | look, TreeView::impl::OwnLookRole);
 }
 
 } // namespace
@@ -103,8 +105,9 @@ void TreeView::impl::SetFont(const FontData &font, bool applyToItems)
         return;
     tree->setFont(ApplyFontData(tree->font(), font));
     if (applyToItems)
-        for (QStandardItem *item : std::vector<QStandardItem *>(m_ownFontItems))
-            SetItemFont(item, font);
+        for (QStandardItem *item : AllItems())
+            if (item->data(OwnLookRole).toInt() & OwnFont)
+                SetItemFont(item, font);
     if (tree->wordWrap())
         UpdateWrappedTextSizeHint(false);
 }
@@ -128,7 +131,7 @@ void TreeView::impl::SetItemFont(QStandardItem *item, const FontData &font)
     m_model->setData(item->index(), ApplyFontData(base, font), Qt::FontRole);
     if (Tree()->wordWrap())
         UpdateItemSizeHint(item, false);
-    addOnce(m_ownFontItems, item);
+    markOwnLook(item, OwnFont);
 }
 
 void TreeView::impl::SetBackgroundColor(RGBColor color)
@@ -143,8 +146,9 @@ void TreeView::impl::SetTextColor(int color, bool applyToItems)
     m_textColor = color;
     appendStyleSheet(QStringLiteral("QTreeView{color:%1;}").arg(ColorName(static_cast<RGBColor>(color))));
     if (applyToItems)
-        for (QStandardItem *item : std::vector<QStandardItem *>(m_ownColorItems))
-            SetItemTextColor(item, color);
+        for (QStandardItem *item : AllItems())
+            if (item->data(OwnLookRole).toInt() & OwnColor)
+                SetItemTextColor(item, color);
 }
 
 int TreeView::impl::GetTextColor()
@@ -177,7 +181,7 @@ void TreeView::impl::SetItemTextColor(QStandardItem *item, int color)
     tree->setStyleSheet(QString());
     item->setData(QBrush(QColor::fromRgb(static_cast<QRgb>(color))), Qt::ForegroundRole);
     tree->setStyleSheet(sheet);
-    addOnce(m_ownColorItems, item);
+    markOwnLook(item, OwnColor);
 }
 
 void TreeView::impl::SetSelectionColors(int textColor, int backgroundColor)
@@ -216,18 +220,24 @@ void TreeView::impl::SetItemTooltip(QStandardItem *item, const std::wstring &tex
 {
     if (!IsItem(item))
         return;
-    if (text.empty())
-        m_toolTips.erase(item);
-    else
-        m_toolTips[item] = text;
+    const bool had = item->data(ToolTipRole).isValid();
+    if (text.empty()) {
+        if (had) {
+            item->setData(QVariant(), ToolTipRole);
+            --m_itemToolTips;
+        }
+        return;
+    }
+    if (!had)
+        ++m_itemToolTips;
+    item->setData(QString::fromStdWString(text), ToolTipRole);
 }
 
 std::wstring TreeView::impl::GetItemToolTip(QStandardItem *item)
 {
     if (!IsItem(item))
         return std::wstring();
-    auto found = m_toolTips.find(item);
-    return found == m_toolTips.end() ? std::wstring() : found->second;
+    return item->data(ToolTipRole).toString().toStdWString();
 }
 
 void TreeView::impl::SetItemToolTipMaxWidth(int width)
@@ -242,24 +252,25 @@ bool TreeView::impl::ShowCustomToolTip(const QPoint &globalPos)
     if (!tree)
         return false;
     const QPoint point = tree->viewport()->mapFromGlobal(globalPos);
-    if (!m_virtualMode && !m_toolTips.empty()) {
+    if (!m_virtualMode && m_itemToolTips > 0) {
         unsigned int flags = 0;
         QStandardItem *item = HitTest(point, &flags);
-        if (item && (flags & (2 | 4 | 32))) {
-            auto found = m_toolTips.find(item);
-            if (found != m_toolTips.end())
-                QToolTip::showText(globalPos, FormatToolTipText(found->second, m_toolTipMaxWidth), tree->viewport());
-        }
+        const QVariant text = item && (flags & (2 | 4 | 32)) ? item->data(ToolTipRole) : QVariant();
+        if (text.isValid())
+            QToolTip::showText(globalPos, FormatToolTipText(text.toString().toStdWString(), m_toolTipMaxWidth),
+                               tree->viewport());
         return true;
     }
     if (TreeModel *model = VirtualModel()) {
         VirtTreeItem *node = model->ItemFromIndex(tree->indexAt(point));
         if (!node)
             return false;
-        if (node != m_toolTipVirtualItem)
+        // The node shown last, if it is still there (compared by identity).
+        VirtTreeItem *shown = m_toolTipVirtualItem.IsThere() ? m_toolTipVirtualItem.Get() : nullptr;
+        if (node != shown)
             QToolTip::showText(globalPos, QString(), tree->viewport());
         QToolTip::showText(globalPos, FormatToolTipText(node->GetTooltip(), m_toolTipMaxWidth), tree->viewport());
-        m_toolTipVirtualItem = node;
+        m_toolTipVirtualItem = std::move(NodeOf(node).Hold());
         return true;
     }
     return false;

@@ -48,8 +48,20 @@ void TreeView::impl::SetConnections()
                     [this](QWidget *editor) { onCloseEditor(editor); }));
     }
     if (!m_virtualMode && m_model) {
-        add(Connect(m_model.data(), &QAbstractItemModel::rowsInserted, [this] { FitColumn(); }));
-        add(Connect(m_model.data(), &QAbstractItemModel::rowsRemoved, [this] { FitColumn(); }));
+        // Once per row change, and no handler runs from it: a plain slot.
+        add(QObject::connect(m_model.data(), &QAbstractItemModel::rowsInserted, ConnectionContext(),
+                             [this] { FitColumn(); }));
+        add(QObject::connect(m_model.data(), &QAbstractItemModel::rowsRemoved, ConnectionContext(),
+                             [this] { FitColumn(); }));
+    }
+    if (m_virtualMode && m_treeModel) {
+        add(Connect(m_treeModel.data(), &QAbstractItemModel::modelAboutToBeReset, [this] {
+            // Only a reset by an expansion's handler is undone afterwards.
+            if (m_expansionDeliveries > 0 && !m_resetDuringExpansion) {
+                m_pathsBeforeReset = expandedVirtualPaths();
+                m_resetDuringExpansion = true;
+            }
+        }));
     }
 }
 
@@ -58,14 +70,12 @@ void TreeView::impl::onExpansion(const QModelIndex &index, bool expanded)
     if (TreeModel *model = VirtualModel()) {
         VirtTreeItem *node = model->ItemFromIndex(index);
         if (node && !m_restoringExpansion) {
-            const std::vector<std::vector<int>> paths = expandedVirtualPaths();
-            const int resets = model->Resets();
-            if (!Fire(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, NodeOf(node)))
-                return;
-            // A handler that built the tree anew (lazy loading does) reset the
-            // view: what was expanded, the node just expanded with it, opens again.
-            if (VirtualModel() == model && model->Resets() != resets)
-                expandVirtualPaths(paths);
+            // Delivered once no change is under way, with what restores the
+            // expansion around it.
+            EventGate::Deliver([weak = weak_from_this(), held = std::move(NodeOf(node).Hold()), expanded] {
+                if (const auto self = std::static_pointer_cast<TreeView::impl>(weak.lock()))
+                    self->deliverVirtualExpansion(held, expanded);
+            });
         }
     } else if (QStandardItemModel *model = Model()) {
         if (QStandardItem *item = model->itemFromIndex(index))
@@ -73,6 +83,25 @@ void TreeView::impl::onExpansion(const QModelIndex &index, bool expanded)
                 return;
     }
     FitColumn();
+}
+
+void TreeView::impl::deliverVirtualExpansion(const ItemRef<VirtTreeItem *> &node, bool expanded)
+{
+    TreeModel *model = VirtualModel();
+    if (!model || !node.IsThere())
+        return;
+    ++m_expansionDeliveries;
+    const bool live = Fire(expanded ? &TreeView::OnVirtualItemExpanded : &TreeView::OnVirtualItemCollapsed, node);
+    --m_expansionDeliveries;
+    if (!live || m_expansionDeliveries > 0 || !m_resetDuringExpansion)
+        return;
+    // A handler built the tree anew (lazy loading does): the reset closed
+    // every node; what was open, the node just expanded with it, opens again.
+    m_resetDuringExpansion = false;
+    const std::vector<std::vector<int>> paths = std::move(m_pathsBeforeReset);
+    m_pathsBeforeReset.clear();
+    if (VirtualModel() == model)
+        expandVirtualPaths(paths);
 }
 
 std::vector<std::vector<int>> TreeView::impl::expandedVirtualPaths() const
@@ -141,67 +170,71 @@ void TreeView::impl::onClicked(const QModelIndex &clicked)
     TreeViewQt *tree = Tree();
     if (!tree)
         return;
-    // Held as an id: the handlers below may remove the row.
-    const QPersistentModelIndex index(clicked);
-    m_selectionAnchor = index;
+    // Held by identity: the handlers below may remove the row.
+    m_selectionAnchor = std::move(RowRef(clicked).Hold());
+    const ItemRef<int> &index = m_selectionAnchor;
     if (!m_virtualMode && m_multiSelection) {
         const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
         if (modifiers == Qt::ControlModifier && m_checkMode == 0)
             return;
         if (m_checkMode == 1) {
             unsigned int flags = 0;
-            QStandardItem *item = HitTest(tree->LastMousePosition(), &flags);
+            const ItemRef<QStandardItem *> item = HoldItem(HitTest(tree->LastMousePosition(), &flags));
             bool onContent = false;
-            QStandardItem *candidate = nullptr;
-            if (item && (flags & 0x26)) {
+            ItemRef<QStandardItem *> candidate;
+            if (Held(item) && (flags & 0x26)) {
                 onContent = true;
                 candidate = lastClickedItem;
-                tree->selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
+                tree->selectionModel()->setCurrentIndex(item.Index(), QItemSelectionModel::NoUpdate);
                 if (flags & 32) {
-                    if (!Fire(&TreeView::OnItemCheckClicked, ItemOf(item)) || !IsItem(item))
+                    if (!Fire(&TreeView::OnItemCheckClicked, item) || !Held(item))
                         return;
                     // The view has toggled the check already; it spreads from here.
-                    const bool state = GetCheck(item);
-                    SetCheck(item, state);
-                    CheckChildren(item, state);
-                    UpdateParentCheck(item, state);
+                    QStandardItem *checked = Held(item);
+                    const bool state = GetCheck(checked);
+                    SetCheck(checked, state);
+                    CheckChildren(checked, state);
+                    UpdateParentCheck(checked, state);
                 }
             }
-            lastClickedItem = index.isValid() && Model() ? m_model->itemFromIndex(index) : nullptr;
+            lastClickedItem = index.IsThere() ? HoldItem(Model() ? m_model->itemFromIndex(index.Index()) : nullptr)
+                                              : ItemRef<QStandardItem *>();
             if (modifiers != Qt::ShiftModifier)
                 return;
-            if (IsItem(item)) {
-                if (IsItem(candidate))
+            if (QStandardItem *clickedNow = Held(item)) {
+                if (Held(candidate))
                     anchorItem = candidate;
-                checkRangeByClick(item, onContent);
+                checkRangeByClick(clickedNow, onContent);
             }
         }
     }
-    if (!index.isValid()) {
+    if (!index.IsThere()) {
         // Its row went in a handler: nothing was clicked any more.
     } else if (TreeModel *model = VirtualModel()) {
-        if (VirtTreeItem *node = model->ItemFromIndex(index))
+        if (VirtTreeItem *node = model->ItemFromIndex(index.Index()))
             if (!Fire(&TreeView::OnVirtualItemClicked, NodeOf(node)))
                 return;
     } else if (QStandardItemModel *model = Model()) {
-        if (QStandardItem *item = model->itemFromIndex(index))
+        if (QStandardItem *item = model->itemFromIndex(index.Index()))
             if (!Fire(&TreeView::OnItemClicked, ItemOf(item)))
                 return;
     }
-    if (m_multiSelection)
+    if (m_multiSelection) {
+        tree->ClickReported();
         Fire(&TreeView::OnMultiSelectionChanged);
+    }
 }
 
 void TreeView::impl::checkRangeByClick(QStandardItem *item, bool onContent)
 {
-    QStandardItem *anchor = anchorItem;
-    if (!IsItem(anchor) || !GetCheck(anchor) || anchor->parent() != item->parent())
+    QStandardItem *anchor = Held(anchorItem);
+    if (!anchor || !GetCheck(anchor) || anchor->parent() != item->parent())
         return;
     auto top = [this](QStandardItem *x) { return GetItemRect(x, true).top; };
-    QStandardItem *end = clickedItem;
+    QStandardItem *end = Held(clickedItem);
     const int a = top(anchor);
     const int n = top(item);
-    if (selectedList.empty() || !IsItem(end)) {
+    if (ListedItems().empty() || !end) {
         CheckRange(anchor, item, onContent, GetCheck(item));
     } else {
         const int e = top(end);
@@ -216,7 +249,7 @@ void TreeView::impl::checkRangeByClick(QStandardItem *item, bool onContent)
             CheckRange(anchor, item, onContent, GetCheck(item));
         }
     }
-    clickedItem = item;
+    clickedItem = HoldItem(item);
 }
 
 void TreeView::impl::CheckRange(QStandardItem *from, QStandardItem *to, bool onContent, bool state)
@@ -233,11 +266,10 @@ void TreeView::impl::CheckRange(QStandardItem *from, QStandardItem *to, bool onC
         if (GetCheck(item) == target)
             continue;
         SetCheck(item, target);
-        auto listed = std::find(selectedList.begin(), selectedList.end(), item);
-        if (target && listed == selectedList.end())
-            selectedList.push_back(item);
-        else if (!target && listed != selectedList.end())
-            selectedList.erase(listed);
+        if (target)
+            List(item);
+        else
+            Unlist(item);
         CheckChildren(item, target);
         UpdateParentCheck(item, target);
     }
@@ -245,52 +277,65 @@ void TreeView::impl::CheckRange(QStandardItem *from, QStandardItem *to, bool onC
 
 void TreeView::impl::onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
-    const bool nested = m_inSelectionChange;
-    m_inSelectionChange = true;
-    if (handleSelection) {
-        // As ids: a handler may remove rows while the lists are walked.
-        QList<QPersistentModelIndex> off;
-        for (const QModelIndex &index : deselected.indexes())
-            off.append(QPersistentModelIndex(index));
-        QList<QPersistentModelIndex> on;
-        for (const QModelIndex &index : selected.indexes())
-            on.append(QPersistentModelIndex(index));
-        if (fireSelection(off, on))
-            m_lastSelection = on;
-    }
-    m_inSelectionChange = nested;
+    if (handleSelection)
+        reportSelection(deselected.indexes(), selected.indexes());
 }
 
-bool TreeView::impl::fireSelection(const QList<QPersistentModelIndex> &off, const QList<QPersistentModelIndex> &on)
+struct TreeView::impl::SelectionReport
 {
-    auto fire = [this](const QPersistentModelIndex &index, bool isSelected) {
-        // A row an earlier handler removed has nothing to report.
-        if (!index.isValid())
-            return true;
-        if (TreeModel *model = VirtualModel()) {
-            VirtTreeItem *node = model->ItemFromIndex(index);
-            if (isSelected)
-                m_currentVirtualItem = node;
-            else if (m_currentVirtualItem == node)
-                m_currentVirtualItem = nullptr;
-            return !node || Fire(&TreeView::OnVirtualSelectionChanged, NodeOf(node));
-        }
-        if (QStandardItemModel *model = Model())
-            if (QStandardItem *item = model->itemFromIndex(index))
-                return Fire(&TreeView::OnSelectionChanged, ItemOf(item));
-        return true;
-    };
-    for (const QPersistentModelIndex &index : off)
-        if (!fire(index, false))
-            return false;
-    for (const QPersistentModelIndex &index : on)
-        if (!fire(index, true))
-            return false;
-    return true;
+    // Deselected first, then selected.
+    std::vector<ItemRef<QStandardItem *>> items;
+    std::vector<ItemRef<VirtTreeItem *>> nodes;
+    bool selectsNothing = true;
+};
+
+void TreeView::impl::reportSelection(const QModelIndexList &off, const QModelIndexList &on)
+{
+    SelectionReport report;
+    report.selectsNothing = on.isEmpty();
+    if (TreeModel *model = VirtualModel()) {
+        // The current node follows now, before any handler runs.
+        for (const QModelIndex &index : off)
+            if (m_currentVirtualItem.IsThere() && m_currentVirtualItem.Index() == index)
+                m_currentVirtualItem = ItemRef<VirtTreeItem *>();
+        for (const QModelIndex &index : on)
+            if (VirtTreeItem *node = model->ItemFromIndex(index))
+                m_currentVirtualItem = std::move(NodeOf(node).Hold());
+        for (const QModelIndexList *list : {&off, &on})
+            for (const QModelIndex &index : *list)
+                if (VirtTreeItem *node = model->ItemFromIndex(index))
+                    report.nodes.push_back(std::move(NodeOf(node).Hold()));
+    } else if (QStandardItemModel *model = Model()) {
+        for (const QModelIndexList *list : {&off, &on})
+            for (const QModelIndex &index : *list)
+                if (QStandardItem *item = model->itemFromIndex(index))
+                    report.items.push_back(HoldItem(item));
+    }
+    EventGate::Deliver([weak = weak_from_this(), report = std::move(report)] {
+        if (const auto self = std::static_pointer_cast<TreeView::impl>(weak.lock()))
+            self->deliverSelection(report);
+    });
+}
+
+void TreeView::impl::deliverSelection(const SelectionReport &report)
+{
+    // A handler of a selection event that asks for the selected items while
+    // nothing was selected before gets none (the in-selection-change case).
+    const bool nested = m_inSelectionChange;
+    m_inSelectionChange = true;
+    for (const ItemRef<VirtTreeItem *> &node : report.nodes)
+        if (!Fire(&TreeView::OnVirtualSelectionChanged, node))
+            return;
+    for (const ItemRef<QStandardItem *> &item : report.items)
+        if (!Fire(&TreeView::OnSelectionChanged, item))
+            return;
+    m_inSelectionChange = nested;
+    m_lastSelectionEmpty = report.selectsNothing;
 }
 
 void TreeView::impl::HoldSelectionEvents(const std::function<void()> &change)
 {
+    EventGate::Hold hold;
     TreeViewQt *tree = Tree();
     QItemSelectionModel *selection = tree ? tree->selectionModel() : nullptr;
     if (!selection || !handleSelection) {
@@ -303,21 +348,19 @@ void TreeView::impl::HoldSelectionEvents(const std::function<void()> &change)
     handleSelection = false;
     change();
     handleSelection = true;
-    QList<QPersistentModelIndex> off;
+    // The change may have switched the mode: the report is of the model shown.
+    if (selection != (Tree() ? Tree()->selectionModel() : nullptr))
+        return;
+    QModelIndexList off;
     for (const QPersistentModelIndex &index : before)
         if (index.isValid() && !selection->isSelected(index))
             off.append(index);
-    QList<QPersistentModelIndex> on;
+    QModelIndexList on;
     for (const QModelIndex &index : selection->selectedIndexes())
         if (!before.contains(QPersistentModelIndex(index)))
-            on.append(QPersistentModelIndex(index));
-    if (off.isEmpty() && on.isEmpty())
-        return;
-    const bool nested = m_inSelectionChange;
-    m_inSelectionChange = true;
-    if (fireSelection(off, on))
-        m_lastSelection = on;
-    m_inSelectionChange = nested;
+            on.append(index);
+    if (!off.isEmpty() || !on.isEmpty())
+        reportSelection(off, on);
 }
 
 void TreeView::impl::SetCheck(QStandardItem *item, bool checked)
@@ -376,14 +419,16 @@ QStandardItem *TreeView::impl::NextSibling(QStandardItem *item)
 {
     if (!IsItem(item))
         return nullptr;
-    return m_model->itemFromIndex(item->index().sibling(item->row() + 1, 0));
+    QStandardItem *parent = item->parent() ? item->parent() : m_model->invisibleRootItem();
+    return handOut(parent->child(item->row() + 1, 0));
 }
 
 QStandardItem *TreeView::impl::PrevSibling(QStandardItem *item)
 {
     if (!IsItem(item) || item->row() == 0)
         return nullptr;
-    return m_model->itemFromIndex(item->index().sibling(item->row() - 1, 0));
+    QStandardItem *parent = item->parent() ? item->parent() : m_model->invisibleRootItem();
+    return handOut(parent->child(item->row() - 1, 0));
 }
 
 Rect TreeView::impl::GetItemRect(QStandardItem *item, bool contentOnly)
@@ -469,16 +514,20 @@ std::wstring TreeView::impl::GetItemText(QStandardItem *item)
     if (!IsItem(item))
         return std::wstring();
     std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
-    return text.substr(0, text.find(L'\0'));
+    const std::size_t end = text.find(L'\0');
+    if (end != std::wstring::npos)
+        text.resize(end);
+    return text;
 }
 
 bool TreeView::impl::SetItemText(QStandardItem *item, const std::wstring &text)
 {
     if (!IsItem(item))
         return false;
+    // The text's handlers run once its height is set too.
+    EventGate::Hold hold;
     item->setData(QString::fromStdWString(text), Qt::DisplayRole);
-    // The change's handlers may have removed the item or released the control.
-    if (IsItem(item) && Tree()->wordWrap())
+    if (Tree()->wordWrap())
         UpdateItemSizeHint(item, false);
     return true;
 }
@@ -514,18 +563,19 @@ void TreeView::impl::UpdateItemSizeHint(QStandardItem *item, bool clearHint)
 
 Edit *TreeView::impl::EditLabel(QStandardItem *item)
 {
-    if (!IsItem(item) || !item->isEditable() ||
-        std::find(openingEditors.begin(), openingEditors.end(), item) != openingEditors.end())
+    if (!IsItem(item) || !item->isEditable() || IsOpeningEditor(item))
         return nullptr;
     TreeViewQt *tree = Tree();
     QPointer<TreeViewItemDelegate> delegate = qobject_cast<TreeViewItemDelegate *>(tree->itemDelegate());
     if (!delegate)
         return nullptr;
-    editingItem = item;
+    const ItemRef<QStandardItem *> edited = HoldItem(item);
+    editingItem = edited;
+    // The view's edit (which holds the editor's events until Qt has it)
+    // runs the editor's handlers: they may have ended this edit, started
+    // another, removed the item or released the control.
     tree->edit(item->index());
-    // The editor's handlers may have ended this edit, started another,
-    // removed the item or released the control.
-    if (!IsLive() || !delegate || editingItem != item || !IsItem(item))
+    if (!IsLive() || !delegate || !Held(edited) || Held(editingItem) != Held(edited))
         return nullptr;
     Edit *editor = delegate->Editor();
     if (editor)
@@ -540,10 +590,11 @@ void TreeView::impl::EndEditItem(bool commit)
         return;
     Edit *editor = m_itemDelegate->Editor();
     const QPointer<QWidget> widget = editor ? editor->GetPlatformHandle() : nullptr;
-    if (!editingItem || !widget)
+    QStandardItem *item = Held(editingItem);
+    if (!item || !widget)
         return;
     if (commit) {
-        SetItemText(editingItem, editor->GetText());
+        SetItemText(item, editor->GetText());
         // The text's handlers may have ended the edit or released the control.
         if (!IsLive() || !m_itemDelegate || !widget || m_itemDelegate->Editor() != editor)
             return;
@@ -557,12 +608,12 @@ void TreeView::impl::onCloseEditor(QWidget *closed)
     Edit *open = m_itemDelegate ? m_itemDelegate->Editor() : nullptr;
     if (open && open->GetPlatformHandle() != closed)
         return;
-    if (QStandardItem *item = editingItem)
+    if (QStandardItem *item = Held(editingItem))
         if (!Fire(&TreeView::OnEndEditLabel, ItemOf(item)))
             return;
     // A handler that started another edit keeps it.
     if (m_itemDelegate && m_itemDelegate->Editor() == open) {
-        editingItem = nullptr;
+        editingItem = ItemRef<QStandardItem *>();
         m_itemDelegate->DeleteEditor();
     }
 }

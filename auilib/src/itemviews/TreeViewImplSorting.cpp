@@ -24,20 +24,26 @@ bool TreeView::impl::SetSortFunc(const TreeView::VirtSortFunc &function)
 void TreeView::impl::SortChildren(QStandardItem *parent, bool recursive)
 {
     TreeViewQt *tree = Tree();
-    if (!tree || !Model())
+    if (!tree || !Model() || (parent && !IsReserved(parent) && !IsItem(parent)))
         return;
+    // No handler runs while Qt sorts. The scope names the parent only for
+    // the sort: no pointer of it outlives the call.
+    EventGate::Hold hold;
     m_items->sortScope.parent = parent;
     m_items->sortScope.recursive = recursive;
     tree->sortByColumn(0, Qt::AscendingOrder);
+    m_items->sortScope = TreeSortScope{nullptr, recursive};
 }
 
 void TreeView::impl::SortVirtChildren(VirtTreeItem *parent, bool recursive)
 {
     TreeViewQt *tree = Tree();
-    if (!tree || !VirtualModel())
+    if (!tree || !VirtualModel() || (parent && !isVirtualItem(parent)))
         return;
+    EventGate::Hold hold;
     m_treeModel->SetSortScope(parent, recursive);
     tree->sortByColumn(0, Qt::AscendingOrder);
+    m_treeModel->SetSortScope(nullptr, recursive);
 }
 
 bool TreeView::impl::EnableRowsDragAndDrop(bool on)

@@ -9,8 +9,8 @@ namespace AUILib {
 
 bool TreeView::impl::isVirtualItem(VirtTreeItem *item) const
 {
-    // A node held across a handler that rebuilt the tree is gone: it is
-    // looked up, never read.
+    // A caller's pointer to a node a handler removed is looked up, never
+    // read. (What the control holds across handlers it holds by NodeOf.)
     return item && Tree() && m_virtualMode && m_treeModel && m_treeModel->Contains(item);
 }
 
@@ -99,15 +99,18 @@ void TreeView::impl::RemoveAllVirtualItems()
 {
     if (!Tree() || !VirtualModel())
         return;
+    // The reset drops every held node (the current one too).
+    EventGate::Hold hold;
     m_treeModel->clear();
-    m_currentVirtualItem = nullptr;
-    m_toolTipVirtualItem = nullptr;
 }
 
 void TreeView::impl::SetExpanded(VirtTreeItem *item, bool expanded)
 {
-    if (isVirtualItem(item))
-        Tree()->setExpanded(virtualIndex(item), expanded);
+    if (!isVirtualItem(item))
+        return;
+    // A handler of the expansion may build the tree anew: not while Qt expands.
+    EventGate::Hold hold;
+    Tree()->setExpanded(virtualIndex(item), expanded);
 }
 
 bool TreeView::impl::IsExpanded(VirtTreeItem *item)
@@ -127,13 +130,15 @@ VirtTreeItem *TreeView::impl::AddVirtualTreeItem(const std::wstring &text, VirtT
     item->SetData(data);
     item->SetText(text);
     parent->AppendChild(item);
-    return item;
+    return m_treeModel->HandOut(item);
 }
 
 void TreeView::impl::UpdateVirtualView()
 {
-    if (Tree() && VirtualModel())
-        m_treeModel->Update();
+    if (!Tree() || !VirtualModel())
+        return;
+    EventGate::Hold hold;
+    m_treeModel->Update();
 }
 
 void TreeView::impl::SetCurrentVirtualItem(VirtTreeItem *item)
@@ -141,19 +146,20 @@ void TreeView::impl::SetCurrentVirtualItem(VirtTreeItem *item)
     TreeViewQt *tree = Tree();
     if (!tree || !VirtualModel())
         return;
+    // The current node is stored before the selection's handlers run: what
+    // one of them makes current (or removes) has the last word.
+    EventGate::Hold hold;
     if (item) {
         const QModelIndex index = isVirtualItem(item) ? virtualIndex(item) : QModelIndex();
         if (index.isValid()) {
             tree->setCurrentIndex(index);
-            m_currentVirtualItem = item;
+            m_currentVirtualItem = std::move(NodeOf(item).Hold());
         }
     } else {
         tree->clearSelection();
-        m_currentVirtualItem = nullptr;
+        m_currentVirtualItem = ItemRef<VirtTreeItem *>();
     }
-    // The selection's handlers may have switched the mode or released the control.
-    if (IsLive() && Tree() && VirtualModel())
-        m_treeModel->Update();
+    m_treeModel->Update();
 }
 
 VirtTreeItem *TreeView::impl::RootItem()
@@ -163,12 +169,12 @@ VirtTreeItem *TreeView::impl::RootItem()
 
 VirtTreeItem *TreeView::impl::GetParentItem(VirtTreeItem *item)
 {
-    return isVirtualItem(item) ? item->ParentItem() : nullptr;
+    return isVirtualItem(item) ? m_treeModel->HandOut(item->ParentItem()) : nullptr;
 }
 
 VirtTreeItem *TreeView::impl::GetChildItem(VirtTreeItem *item, int index)
 {
-    return isVirtualItem(item) ? item->Child(index) : nullptr;
+    return isVirtualItem(item) ? m_treeModel->HandOut(item->Child(index)) : nullptr;
 }
 
 int TreeView::impl::ChildCount(VirtTreeItem *item)
@@ -185,6 +191,7 @@ void TreeView::impl::EnableVirtualItemCheckboxes(bool enable)
 {
     if (!Tree() || !VirtualModel())
         return;
+    EventGate::Hold hold;
     m_treeModel->SetCheckMode(enable ? 1 : 0);
     m_treeModel->Update();
 }
@@ -193,6 +200,7 @@ void TreeView::impl::SetCheck(VirtTreeItem *item, bool checked, bool withChildre
 {
     if (!isVirtualItem(item) || m_treeModel->CheckMode() != 1)
         return;
+    EventGate::Hold hold;
     if (withChildren)
         m_treeModel->CheckSubItems(item, checked ? Qt::Checked : Qt::Unchecked);
     else
@@ -206,6 +214,7 @@ void TreeView::impl::SetCheckAllVirtualItems(bool checked)
 {
     if (!Tree() || !VirtualModel())
         return;
+    EventGate::Hold hold;
     if (checked)
         m_treeModel->CheckAllItem();
     else

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -40,29 +41,39 @@ QWidget *TreeViewItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
     widget->setFont(option.font);
 
     QStandardItemModel *model = d->Model();
-    QStandardItem *item = model ? model->itemFromIndex(index) : nullptr;
+    const ItemRef<QStandardItem *> item = d->HoldItem(model ? model->itemFromIndex(index) : nullptr);
     d->editingItem = item;
-    // Kept alive through the handlers, which may end this edit, start another,
-    // remove the item or release the control: the view gets the editor only
-    // when none of that happened.
-    const std::shared_ptr<Edit> editor = m_editor;
-    auto stillEditing = [&] {
-        return d->IsLive() && m_editor == editor && editor->GetPlatformHandle() && d->IsItem(item) &&
-               d->editingItem == item;
+    // The view's edit holds the events until Qt has the editor; its handlers
+    // run then, and may end this edit, start another, remove the item or
+    // release the control: Qt meets each as a change of its own.
+    EventGate::Deliver([self = QPointer<const TreeViewItemDelegate>(this), owner = OwnerRef<TreeView>(owner), item,
+                        editor = std::weak_ptr<Edit>(m_editor)] {
+        TreeView *tree = owner.get();
+        if (self && tree)
+            self->announce(std::static_pointer_cast<TreeView::impl>(tree->GetBaseImpl()), item, editor.lock());
+    });
+    return widget;
+}
+
+void TreeViewItemDelegate::announce(const std::shared_ptr<TreeView::impl> &d, const ItemRef<QStandardItem *> &item,
+                                    const std::shared_ptr<Edit> &editor) const
+{
+    // Only an edit still open, of an item still there, is announced.
+    auto open = [&] {
+        return d && editor && m_editor == editor && editor->GetPlatformHandle() && d->Held(item) &&
+               d->Held(d->editingItem) == d->Held(item);
     };
+    if (!open())
+        return;
+    // An edit of the same item asked for by these handlers is refused.
     d->openingEditors.push_back(item);
-    const bool opened = d->Fire(&TreeView::OnBeginEditLabel, d->ItemOf(item)) && stillEditing() &&
-                        d->Fire(&TreeView::OnLabelEditorCreated, d->ItemOf(item), ControlRef<Edit>(editor.get())) && stillEditing();
-    d->openingEditors.erase(std::find(d->openingEditors.begin(), d->openingEditors.end(), item));
-    if (opened)
-        return editor->GetPlatformHandle();
-    if (m_editor == editor)
-        m_editor.reset();
-    if (d->editingItem == item)
-        d->editingItem = nullptr;
-    if (QWidget *unused = editor->GetPlatformHandle())
-        unused->deleteLater();
-    return nullptr;
+    if (d->Fire(&TreeView::OnBeginEditLabel, item) && open())
+        d->Fire(&TreeView::OnLabelEditorCreated, item, ControlRef<Edit>(editor.get()));
+    d->openingEditors.erase(std::remove_if(d->openingEditors.begin(), d->openingEditors.end(),
+                                           [&item](const ItemRef<QStandardItem *> &opening) {
+                                               return !opening.IsThere() || opening.Index() == item.Index();
+                                           }),
+                            d->openingEditors.end());
 }
 
 void TreeViewItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const

@@ -50,12 +50,6 @@ QStandardItem *TreeViewQt::itemAt(const QPoint &point, unsigned int *flags) cons
     return d ? d->HitTest(point, flags) : nullptr;
 }
 
-void TreeViewQt::ForgetItem(QStandardItem *item)
-{
-    if (!item || pressedItem == item)
-        pressedItem = nullptr;
-}
-
 void TreeViewQt::holdSelectionEvents(const std::function<void()> &change)
 {
     if (auto d = impl())
@@ -83,8 +77,7 @@ void TreeViewQt::selectItem(QStandardItem *item, bool makeCurrent)
     if (makeCurrent)
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     selectionModel()->select(index, QItemSelectionModel::Select);
-    if (std::find(d->selectedList.begin(), d->selectedList.end(), item) == d->selectedList.end())
-        d->selectedList.push_back(item);
+    d->List(item);
 }
 
 void TreeViewQt::DeselectItem(QStandardItem *item, bool)
@@ -103,9 +96,7 @@ void TreeViewQt::deselectItem(QStandardItem *item)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         return;
     }
-    auto found = std::find(d->selectedList.begin(), d->selectedList.end(), item);
-    if (found != d->selectedList.end())
-        d->selectedList.erase(found);
+    d->Unlist(item);
 }
 
 void TreeViewQt::ClearSelectedItems(QStandardItem *keep)
@@ -120,14 +111,14 @@ void TreeViewQt::clearSelectedItems(TreeView::impl &d, QStandardItem *keep)
 {
     setUpdatesEnabled(false);
     const bool multi = d.IsSetMultiSelection();
-    for (QStandardItem *item : d.selectedList) {
-        if (!d.IsItem(item) || item == keep)
+    for (QStandardItem *item : d.ListedItems()) {
+        if (item == keep)
             continue;
         selectionModel()->select(item->index(), QItemSelectionModel::Deselect);
         if (multi)
             selectionModel()->setCurrentIndex(item->index(), QItemSelectionModel::NoUpdate);
     }
-    const bool listed = keep && std::find(d.selectedList.begin(), d.selectedList.end(), keep) != d.selectedList.end();
+    const bool listed = d.IsListed(keep);
     d.selectedList.clear();
     if (listed)
         selectItem(keep, true);
@@ -150,9 +141,7 @@ void TreeViewQt::clearAllChildNodeState(QStandardItem *item)
             continue;
         if (selectionModel()->isSelected(child->index())) {
             selectionModel()->select(child->index(), QItemSelectionModel::Deselect);
-            auto found = std::find(d->selectedList.begin(), d->selectedList.end(), child);
-            if (found != d->selectedList.end())
-                d->selectedList.erase(found);
+            d->Unlist(child);
         }
         clearAllChildNodeState(child);
     }
@@ -177,6 +166,13 @@ bool TreeViewQt::SelectItems(QStandardItem *from, QStandardItem *to)
     return true;
 }
 
+bool TreeViewQt::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // The editor's handlers run once Qt has the editor and is done.
+    EventGate::Hold hold;
+    return QTreeView::edit(index, trigger, event);
+}
+
 void TreeViewQt::SetDragAndDropCanMove(const CanMoveFunc &function)
 {
     canMove = function;
@@ -188,26 +184,31 @@ void TreeViewQt::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (!d || !d->IsSetMultiSelection() || d->GetCheckMode() != 0 || !(event->modifiers() & Qt::ShiftModifier) ||
         (key != Qt::Key_Down && key != Qt::Key_Up)) {
+        // What the keys change (an expansion, the current row) reaches the
+        // handlers once Qt is done with the key.
+        EventGate::Hold hold;
         QTreeView::keyPressEvent(event);
         return;
     }
     if (!d->Fire(&TreeView::OnMultiSelectionChanging))
         return;
-    // Looked up after the handler, which may have changed the rows.
+    // One change, whose Changed follows the Changing whatever the handlers
+    // did; looked up after the handler, which may have changed the rows.
+    EventGate::Hold hold;
     QStandardItem *current = d->CurrentItem();
-    if (!d->anchorItem)
-        d->anchorItem = current;
-    if (!current)
-        return;
-    QStandardItem *sibling = key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
-    if (!sibling)
-        return;
-    d->HoldSelectionEvents([this, current, sibling] {
-        if (selectionModel()->isSelected(sibling->index()))
-            deselectItem(current);
-        selectItem(sibling, true);
-        clearAllChildNodeState(sibling);
-    });
+    if (!d->Held(d->anchorItem))
+        d->anchorItem = d->HoldItem(current);
+    QStandardItem *sibling = nullptr;
+    if (current)
+        sibling = key == Qt::Key_Down ? d->NextSibling(current) : d->PrevSibling(current);
+    if (sibling)
+        d->HoldSelectionEvents([this, current, sibling] {
+            if (selectionModel()->isSelected(sibling->index()))
+                deselectItem(current);
+            selectItem(sibling, true);
+            clearAllChildNodeState(sibling);
+        });
+    d->Fire(&TreeView::OnMultiSelectionChanged);
 }
 
 void TreeViewQt::keyReleaseEvent(QKeyEvent *event)
@@ -217,8 +218,8 @@ void TreeViewQt::keyReleaseEvent(QKeyEvent *event)
         return;
     if (d && d->IsSetMultiSelection() && d->GetCheckMode() == 1) {
         if (event->key() == Qt::Key_Shift) {
-            d->anchorItem = nullptr;
-            d->clickedItem = nullptr;
+            d->anchorItem = ItemRef<QStandardItem *>();
+            d->clickedItem = ItemRef<QStandardItem *>();
             d->selectedList.clear();
         }
         return;
@@ -230,27 +231,33 @@ void TreeViewQt::mousePressEvent(QMouseEvent *event)
 {
     m_lastMousePosition = event->pos();
     auto d = impl();
-    if (!d) {
+    // What Qt's own press handling changes (the current row, the selection,
+    // an expansion) reaches the handlers once Qt is done with the press.
+    auto basePress = [this, event] {
+        EventGate::Hold hold;
         QTreeView::mousePressEvent(event);
+    };
+    if (!d) {
+        basePress();
         return;
     }
     if (!d->IsSetMultiSelection() || d->GetCheckMode() != 0) {
         d->selectedList.clear();
-        QTreeView::mousePressEvent(event);
+        basePress();
         return;
     }
     if (d->IsEnableRowsDragAndDrop())
         pressTimer.start();
     if (event->button() != Qt::LeftButton) {
-        QTreeView::mousePressEvent(event);
+        basePress();
         return;
     }
     unsigned int flags = 0;
-    pressedItem = d->HitTest(event->pos(), &flags);
+    pressedItem = d->HoldItem(d->HitTest(event->pos(), &flags));
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (!(flags & 0x26)) {
         if (modifiers != Qt::ShiftModifier && modifiers != Qt::ControlModifier)
-            QTreeView::mousePressEvent(event);
+            basePress();
         return;
     }
     d->clickedItem = pressedItem;
@@ -258,37 +265,57 @@ void TreeViewQt::mousePressEvent(QMouseEvent *event)
         pressWithModifiers(event, *d);
         return;
     }
-    d->anchorItem = nullptr;
+    d->anchorItem = ItemRef<QStandardItem *>();
     if (!d->Fire(&TreeView::OnMultiSelectionChanging))
         return;
-    // A handler that removed the pressed item left pressedItem null.
-    const bool listed =
-        std::find(d->selectedList.begin(), d->selectedList.end(), pressedItem) != d->selectedList.end();
-    if (!(d->IsEnableRowsDragAndDrop() && listed))
-        ClearSelectedItems(pressedItem);
-    if (d->IsLive())
-        QTreeView::mousePressEvent(event);
+    // The click that ends this press brings the Changed; a release that is
+    // no click brings it itself.
+    m_changedOwed = true;
+    EventGate::Hold hold;
+    QStandardItem *pressed = d->Held(pressedItem);
+    if (!(d->IsEnableRowsDragAndDrop() && d->IsListed(pressed)))
+        ClearSelectedItems(pressed);
+    QTreeView::mousePressEvent(event);
 }
 
 void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
 {
-    // After every handler the items are looked up again: it may have removed
-    // them, cleared the tree or released the control.
-    QStandardItem *pressed = pressedItem;
-    if (event->modifiers() == Qt::ShiftModifier) {
-        if (!d.IsItem(d.anchorItem))
-            d.anchorItem = d.CurrentItem();
-        if (!d.anchorItem || pressed->parent() != d.anchorItem->parent())
+    const bool shift = event->modifiers() == Qt::ShiftModifier;
+    if (shift) {
+        if (!d.Held(d.anchorItem))
+            d.anchorItem = d.HoldItem(d.CurrentItem());
+        QStandardItem *anchor = d.Held(d.anchorItem);
+        QStandardItem *pressed = d.Held(pressedItem);
+        if (!anchor || !pressed || pressed->parent() != anchor->parent())
             return;
-        if (!d.Fire(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed) || !d.IsItem(d.anchorItem) ||
-            pressed->parent() != d.anchorItem->parent())
-            return;
-        SelectItems(d.anchorItem, pressed);
-        if (d.IsItem(pressed) && d.Fire(&TreeView::OnItemClicked, d.ItemOf(pressed)))
-            d.Fire(&TreeView::OnMultiSelectionChanged);
-        return;
     }
-    if (!d.Fire(&TreeView::OnMultiSelectionChanging) || !d.IsItem(pressed))
+    if (!d.Fire(&TreeView::OnMultiSelectionChanging))
+        return;
+    // One change: its events reach the handlers once it is whole, the
+    // Changed last, whatever the Changing's handlers did.
+    EventGate::Hold hold;
+    if (shift)
+        selectRangeByClick(d);
+    else
+        toggleByClick(d);
+    d.Fire(&TreeView::OnMultiSelectionChanged);
+}
+
+void TreeViewQt::selectRangeByClick(TreeView::impl &d)
+{
+    // Looked up again: the Changing's handlers may have changed the rows.
+    QStandardItem *anchor = d.Held(d.anchorItem);
+    QStandardItem *pressed = d.Held(pressedItem);
+    if (!anchor || !pressed || pressed->parent() != anchor->parent())
+        return;
+    SelectItems(anchor, pressed);
+    d.Fire(&TreeView::OnItemClicked, pressedItem);
+}
+
+void TreeViewQt::toggleByClick(TreeView::impl &d)
+{
+    QStandardItem *pressed = d.Held(pressedItem);
+    if (!pressed)
         return;
     for (QStandardItem *ancestor = pressed->parent(); ancestor; ancestor = ancestor->parent())
         if (selectionModel()->isSelected(ancestor->index()))
@@ -300,16 +327,13 @@ void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
         d.handleSelection = false;
         deselectItem(pressed);
         d.handleSelection = true;
-        if (!d.Fire(&TreeView::OnSelectionChanged, d.ItemOf(pressed)))
-            return;
+        d.Fire(&TreeView::OnSelectionChanged, pressedItem);
     } else {
         SelectItem(pressed, true);
     }
-    if (!d.IsItem(pressed) || !d.Fire(&TreeView::OnItemClicked, d.ItemOf(pressed)) ||
-        !d.Fire(&TreeView::OnMultiSelectionChanged) || !d.IsItem(pressed))
-        return;
-    d.HoldSelectionEvents([this, &d, current, pressed, currentWasSelected] {
-        if (d.IsItem(current) && current != pressed) {
+    d.Fire(&TreeView::OnItemClicked, pressedItem);
+    d.HoldSelectionEvents([this, current, pressed, currentWasSelected] {
+        if (current && current != pressed) {
             if (currentWasSelected)
                 selectItem(current, false);
             else
@@ -317,14 +341,9 @@ void TreeViewQt::pressWithModifiers(QMouseEvent *event, TreeView::impl &d)
         }
         clearAllChildNodeState(pressed);
     });
-    if (!d.IsLive())
-        return;
-    if (wasSelected) {
-        auto found = std::find(d.selectedList.begin(), d.selectedList.end(), pressed);
-        if (found != d.selectedList.end())
-            d.selectedList.erase(found);
-    }
-    d.anchorItem = nullptr;
+    if (wasSelected)
+        d.Unlist(pressed);
+    d.anchorItem = ItemRef<QStandardItem *>();
 }
 
 void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
@@ -348,8 +367,21 @@ void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
                 menu->Show(true);
         return;
     }
+    // The click Qt's release handling reports reaches the handlers once Qt
+    // is done with the release; a multi-selection press whose release is no
+    // click brings its Changed here.
+    auto baseRelease = [this, event, &d] {
+        {
+            EventGate::Hold hold;
+            QTreeView::mouseReleaseEvent(event);
+        }
+        if (d && m_changedOwed) {
+            m_changedOwed = false;
+            d->Fire(&TreeView::OnMultiSelectionChanged);
+        }
+    };
     if (event->button() != Qt::LeftButton) {
-        QTreeView::mouseReleaseEvent(event);
+        baseRelease();
         return;
     }
     if (d && d->IsEnabledEditItems()) {
@@ -358,20 +390,40 @@ void TreeViewQt::mouseReleaseEvent(QMouseEvent *event)
             setEditTriggers(QAbstractItemView::SelectedClicked);
     }
     if (!d || !d->IsSetMultiSelection()) {
-        QTreeView::mouseReleaseEvent(event);
+        baseRelease();
         return;
     }
     unsigned int flags = 0;
-    if (d->HitTest(event->pos(), &flags) && !(flags & 0x36))
+    if (d->HitTest(event->pos(), &flags) && !(flags & 0x36)) {
+        if (m_changedOwed) {
+            m_changedOwed = false;
+            d->Fire(&TreeView::OnMultiSelectionChanged);
+        }
         return;
+    }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (modifiers == Qt::ShiftModifier || modifiers == Qt::ControlModifier || !d->IsEnableRowsDragAndDrop() ||
         dragging) {
-        QTreeView::mouseReleaseEvent(event);
+        baseRelease();
         return;
     }
-    ClearSelectedItems(pressedItem);
-    QTreeView::mouseReleaseEvent(event);
+    {
+        EventGate::Hold hold;
+        ClearSelectedItems(d->Held(pressedItem));
+    }
+    baseRelease();
+}
+
+void TreeViewQt::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click may expand: its handlers run once Qt is done with it.
+    EventGate::Hold hold;
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
+void TreeViewQt::ClickReported()
+{
+    m_changedOwed = false;
 }
 
 void TreeViewQt::mouseMoveEvent(QMouseEvent *event)
@@ -379,7 +431,7 @@ void TreeViewQt::mouseMoveEvent(QMouseEvent *event)
     auto d = impl();
     if (d && d->IsEnableRowsDragAndDrop()) {
         // A row drag starts only from a press held for 200 ms.
-        if (!pressTimer.isValid() || (pressTimer.elapsed() >= 200 && pressedItem))
+        if (!pressTimer.isValid() || (pressTimer.elapsed() >= 200 && d->Held(pressedItem)))
             QTreeView::mouseMoveEvent(event);
         else
             event->ignore();
@@ -453,7 +505,8 @@ void TreeViewQt::dropEvent(QDropEvent *event)
     std::vector<QStandardItem *> items(selected.begin(), selected.end());
     const std::pair<QStandardItem *, bool> place = dropPlace(target);
     MoveItems(items, place.first, place.second);
-    d->selectedList.clear();
+    if (d->IsLive())
+        d->selectedList.clear();
     // The rows moved here already: the drag source must not remove them.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
@@ -493,19 +546,55 @@ bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *t
     std::vector<QStandardItem *> moving = movable(*d, items, target, asChild);
     if (moving.empty())
         return false;
-    if (!d->Fire(&TreeView::OnItemsDropping, d->ItemOf(target), items, !asChild))
+    // Held across the Dropping handler, which may remove any of them, the
+    // target or every row.
+    std::vector<ItemRef<QStandardItem *>> held;
+    for (QStandardItem *item : moving)
+        held.push_back(d->HoldItem(item));
+    const ItemRef<QStandardItem *> heldTarget = d->HoldItem(target);
+    if (!d->Fire(&TreeView::OnItemsDropping, d->ItemOf(target), items, !asChild) || !d->Model() ||
+        !heldTarget.IsThere())
         return false;
-    // The handler may have removed any of them, the target or every row.
+    target = d->Held(heldTarget);
+    moving.clear();
+    for (const ItemRef<QStandardItem *> &item : held)
+        if (QStandardItem *still = d->Held(item))
+            moving.push_back(still);
     moving = movable(*d, moving, target, asChild);
-    QStandardItemModel *model = d->Model();
-    if (moving.empty() || !model)
+    if (moving.empty())
         return false;
-    // Each row is taken out whole and put back: the same items, with their
-    // children, data, check state, font, colour and tool tip. No handler runs
-    // until every row is in its place.
+    // One change: no handler runs until every row is in its place, the
+    // target expanded and the move reported.
+    EventGate::Hold hold;
+    std::vector<ItemRef<QStandardItem *>> moved = moveRows(*d, moving, target, asChild);
     QStandardItem *parent = asChild ? target : (target ? target->parent() : nullptr);
-    std::vector<QStandardItem *> moved;
-    d->HoldSelectionEvents([&] {
+    if (parent)
+        d->SetExpanded(parent, true);
+    // Reported when the held events are, with the items still there then.
+    EventGate::Deliver([weak = std::weak_ptr<TreeView::impl>(d), target = d->HoldItem(target), moved = std::move(moved),
+                        asSibling = !asChild] {
+        const std::shared_ptr<TreeView::impl> self = weak.lock();
+        if (!self)
+            return;
+        std::vector<QStandardItem *> items;
+        for (const ItemRef<QStandardItem *> &item : moved)
+            if (QStandardItem *still = TreeView::impl::Held(item))
+                items.push_back(still);
+        self->Fire(&TreeView::OnItemsDropped, self->ItemOf(TreeView::impl::Held(target)), items, asSibling);
+    });
+    return true;
+}
+
+std::vector<ItemRef<QStandardItem *>> TreeViewQt::moveRows(TreeView::impl &d,
+                                                           const std::vector<QStandardItem *> &moving,
+                                                           QStandardItem *target, bool asChild)
+{
+    // Each row is taken out whole and put back: the same items, with their
+    // children, data, check state, font, colour and tool tip.
+    QStandardItemModel *model = d.Model();
+    QStandardItem *parent = asChild ? target : (target ? target->parent() : nullptr);
+    std::vector<ItemRef<QStandardItem *>> moved;
+    d.HoldSelectionEvents([&] {
         QStandardItem *after = target;
         QStandardItem *destination = parent ? parent : model->invisibleRootItem();
         for (QStandardItem *item : moving) {
@@ -516,45 +605,18 @@ bool TreeViewQt::MoveItems(std::vector<QStandardItem *> &items, QStandardItem *t
                 position = after->row() + 1;
             destination->insertRow(position, row);
             selectItem(item, true);
-            moved.push_back(item);
+            moved.push_back(d.HoldItem(item));
             after = item;
         }
         // Rows taken out lost their selection; the list keeps only what is selected.
-        auto &listed = d->selectedList;
+        auto &listed = d.selectedList;
         listed.erase(std::remove_if(listed.begin(), listed.end(),
-                                    [this, &d](QStandardItem *item) {
-                                        return !d->IsItem(item) || !selectionModel()->isSelected(item->index());
+                                    [this](const ItemRef<QStandardItem *> &item) {
+                                        return !item.IsThere() || !selectionModel()->isSelected(item.Index());
                                     }),
                      listed.end());
     });
-    if (parent && d->IsItem(parent))
-        d->SetExpanded(parent, true);
-    // The selection's and the expansion's handlers ran: what they removed is not reported.
-    if (!d->IsLive())
-        return true;
-    moved.erase(std::remove_if(moved.begin(), moved.end(), [&d](QStandardItem *item) { return !d->IsItem(item); }),
-                moved.end());
-    d->Fire(&TreeView::OnItemsDropped, d->ItemOf(d->IsItem(target) ? target : nullptr), moved, !asChild);
-    return true;
-}
-
-QModelIndex TreeViewQt::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
-{
-    const int changes = m_rowChanges;
-    const QModelIndex next = QTreeView::moveCursor(action, modifiers);
-    return m_rowChanges == changes ? next : currentIndex();
-}
-
-void TreeViewQt::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
-{
-    ++m_rowChanges;
-    QTreeView::rowsAboutToBeRemoved(parent, start, end);
-}
-
-void TreeViewQt::reset()
-{
-    ++m_rowChanges;
-    QTreeView::reset();
+    return moved;
 }
 
 void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles)
@@ -567,11 +629,12 @@ void TreeViewQt::dataChanged(const QModelIndex &topLeft, const QModelIndex &bott
     if (roles.contains(Qt::DisplayRole) && model) {
         if (QStandardItem *item = model->itemFromIndex(topLeft)) {
             const std::wstring text = item->data(Qt::DisplayRole).toString().toStdWString();
-            // The first handler may remove the item, clear the tree or release the control.
-            if (!d->Fire(&TreeView::OnItemTextChanged, d->ItemOf(item), text) || !d->IsItem(item))
-                return;
             const std::wstring before = item->data(Qt::UserRole + 1).toString().toStdWString();
-            if (!d->Fire(&TreeView::OnItemTextReplaced, d->ItemOf(item), before, text))
+            // The first handler may remove the item (the second event then
+            // names nothing and is dropped), clear the tree or release the control.
+            const ItemRef<QStandardItem *> changed = d->HoldItem(item);
+            if (!d->Fire(&TreeView::OnItemTextChanged, changed, text) ||
+                !d->Fire(&TreeView::OnItemTextReplaced, changed, before, text))
                 return;
         }
     }

@@ -1,19 +1,33 @@
 #include "VirtTreeItem.h"
 
+#include "TreeModel.h"
+
 #include <QString>
 
 namespace AUILib {
 
+namespace {
+
+// Nodes are made on the GUI thread only, as every control is.
+std::uint64_t nextSerial()
+{
+    static std::uint64_t serial = 0;
+    return ++serial;
+}
+
+} // namespace
+
 VirtTreeItem::VirtTreeItem(VirtTreeItem *parent)
-    : m_parent(parent)
+    : m_serial(nextSerial())
+    , m_parent(parent)
 {
 }
 
 VirtTreeItem::~VirtTreeItem()
 {
     RemoveChilds();
-    if (m_register)
-        m_register->erase(this);
+    if (m_model)
+        m_model->leave(this);
 }
 
 void VirtTreeItem::RemoveChilds()
@@ -29,16 +43,16 @@ void VirtTreeItem::AppendChild(VirtTreeItem *child)
     child->m_level = m_parent ? m_level + 1 : 0;
     child->m_row = m_children.size();
     m_children.append(child);
-    if (m_register)
-        child->enter(m_register);
+    if (m_model)
+        child->enter(m_model);
 }
 
-void VirtTreeItem::enter(Register *nodes)
+void VirtTreeItem::enter(TreeModel *model)
 {
-    m_register = nodes;
-    nodes->insert(this);
+    m_model = model;
+    model->enter(this);
     for (VirtTreeItem *child : m_children)
-        child->enter(nodes);
+        child->enter(model);
 }
 
 VirtTreeItem *VirtTreeItem::Child(int i) const

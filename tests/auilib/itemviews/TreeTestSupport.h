@@ -28,6 +28,8 @@ struct ShownTree : ::testing::Test
 {
     void SetUp() override
     {
+        // The expand mark on the left, whatever direction an earlier test left the application in.
+        window.setLayoutDirection(Qt::LeftToRight);
         auto *layout = new QVBoxLayout(&window);
         tree.Create(&window);
         layout->addWidget(tree.GetPlatformHandle());

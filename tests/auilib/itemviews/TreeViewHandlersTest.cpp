@@ -338,6 +338,105 @@ const Case kCases[] = {
          EXPECT_FALSE(t.widget->MoveItems(items, t.b, true));
          EXPECT_EQ(t.tree->GetParentItem(t.a2), t.a);
      }},
+    {"ItemExpandedDuringAMoveClearsTheTree",
+     [](HandlerTree &t) {
+         // The move expands its target.
+         t.tree->SetMultiSelection(true);
+         int expanded = 0;
+         t.tree->OnItemExpanded.Subscribe([&t, &expanded](QStandardItem *) {
+             ++expanded;
+             t.tree->RemoveAllItems(true);
+         });
+         std::vector<std::vector<QStandardItem *>> dropped;
+         t.tree->OnItemsDropped.Subscribe(
+             [&dropped](QStandardItem *, std::vector<QStandardItem *> &items, bool) { dropped.push_back(items); });
+         t.widget->collapse(t.b->index());
+         std::vector<QStandardItem *> items{t.a2, t.a1};
+         t.widget->MoveItems(items, t.b, true);
+         EXPECT_EQ(expanded, 1);
+         // Whatever is reported of the move names no item the handler removed.
+         for (const std::vector<QStandardItem *> &list : dropped)
+             EXPECT_TRUE(list.empty());
+         t.expectEmptyAndUsable();
+     }},
+    {"SelectionEventOfLeavingMultiSelectionTurnsItOnAgain",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         t.tree->SelectItem(t.a1, true);
+         t.tree->SelectItem(t.b, true);
+         int fired = 0;
+         t.tree->OnSelectionChanged.Subscribe([&t, &fired](QStandardItem *) {
+             if (++fired == 1)
+                 t.tree->SetMultiSelection(true);
+         });
+         t.tree->SetMultiSelection(false);
+         EXPECT_GE(fired, 1);
+         // The handler has the last word, and the flag and the view agree.
+         EXPECT_TRUE(t.tree->IsSetMultiSelection());
+         EXPECT_EQ(t.widget->selectionMode(), QAbstractItemView::ExtendedSelection);
+     }},
+    {"ShiftClickWhoseSelectionEventRemovesTheClickedRow",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         t.tree->SetCurrentItem(t.a11);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&seen] { seen.push_back("changing"); });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QStandardItem *clicked = t.a12;
+         t.tree->OnSelectionChanged.Subscribe([&t, clicked](QStandardItem *item) {
+             if (item == clicked)
+                 t.tree->RemoveItem(item);
+         });
+         const QRect row = t.widget->visualRect(t.a12->index());
+         QTest::mouseClick(t.widget->viewport(), Qt::LeftButton, Qt::ShiftModifier, row.center());
+         // Every Changing has its Changed.
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+         EXPECT_EQ(t.tree->ChildCount(t.a1, false), 1);
+         EXPECT_EQ(t.tree->Count(), 5);
+     }},
+    {"ControlClickWhoseSelectionEventRemovesTheClickedRow",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         t.tree->SetCurrentItem(t.a11);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&seen] { seen.push_back("changing"); });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QStandardItem *clicked = t.a2;
+         t.tree->OnSelectionChanged.Subscribe([&t, clicked](QStandardItem *item) {
+             if (item == clicked)
+                 t.tree->RemoveItem(item);
+         });
+         const QRect row = t.widget->visualRect(t.a2->index());
+         QTest::mouseClick(t.widget->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+         EXPECT_EQ(t.tree->ChildCount(t.a, false), 1);
+     }},
+    {"ShiftArrowWhoseChangingRemovesTheCurrentRow",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         t.tree->SetCurrentItem(t.a11);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&t, &seen] {
+             seen.push_back("changing");
+             t.tree->RemoveItem(t.a11);
+         });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QTest::keyClick(t.widget, Qt::Key_Down, Qt::ShiftModifier);
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+         EXPECT_EQ(t.tree->ChildCount(t.a1, false), 1);
+     }},
+    {"PressWhoseReleaseIsNoClick",
+     [](HandlerTree &t) {
+         t.tree->SetMultiSelection(true);
+         std::vector<std::string> seen;
+         t.tree->OnMultiSelectionChanging.Subscribe([&seen] { seen.push_back("changing"); });
+         t.tree->OnMultiSelectionChanged.Subscribe([&seen] { seen.push_back("changed"); });
+         QTest::mousePress(t.widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           t.widget->visualRect(t.a1->index()).center());
+         QTest::mouseRelease(t.widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                             t.widget->visualRect(t.b->index()).center());
+         EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed"}));
+     }},
     {"LabelEditorCreatedEditsAnotherItem",
      [](HandlerTree &t) {
          bool done = false;
@@ -512,6 +611,57 @@ const Case kCases[] = {
          QTest::mouseClick(t.widget->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
          EXPECT_EQ(t.tree->ChildCount(t.tree->RootItem()), 0);
          EXPECT_EQ(t.tree->CurrentVirtualItem(), nullptr);
+     }},
+    {"VirtualSelectionRebuildsTheTree",
+     [](HandlerTree &t) {
+         t.tree->SetVirtualMode(true);
+         std::wstring text = L"n1";
+         t.tree->AddVirtualTreeItem(text, nullptr, any());
+         text = L"n2";
+         VirtTreeItem *n2 = t.tree->AddVirtualTreeItem(text, nullptr, any());
+         t.tree->UpdateVirtualView();
+         std::vector<VirtTreeItem *> made;
+         t.tree->OnVirtualSelectionChanged.Subscribe([&t, &made](VirtTreeItem *) {
+             if (!made.empty())
+                 return;
+             t.tree->RemoveAllVirtualItems();
+             for (const wchar_t *name : {L"m1", L"m2", L"m3"}) {
+                 std::wstring label = name;
+                 made.push_back(t.tree->AddVirtualTreeItem(label, nullptr, any()));
+             }
+             t.tree->UpdateVirtualView();
+         });
+         t.tree->SetCurrentVirtualItem(n2);
+         ASSERT_EQ(made.size(), 3u);
+         // n2 is gone; a new node at its old address is not what was made current.
+         EXPECT_EQ(t.tree->CurrentVirtualItem(), nullptr);
+         EXPECT_EQ(t.tree->ChildCount(t.tree->RootItem()), 3);
+     }},
+    {"VirtualSelectionRebuildsTheTreeAndPicksANewCurrentNode",
+     [](HandlerTree &t) {
+         t.tree->SetVirtualMode(true);
+         std::wstring text = L"n1";
+         t.tree->AddVirtualTreeItem(text, nullptr, any());
+         text = L"n2";
+         VirtTreeItem *n2 = t.tree->AddVirtualTreeItem(text, nullptr, any());
+         t.tree->UpdateVirtualView();
+         std::vector<VirtTreeItem *> made;
+         t.tree->OnVirtualSelectionChanged.Subscribe([&t, &made](VirtTreeItem *) {
+             if (!made.empty())
+                 return;
+             t.tree->RemoveAllVirtualItems();
+             for (const wchar_t *name : {L"m1", L"m2", L"m3"}) {
+                 std::wstring label = name;
+                 made.push_back(t.tree->AddVirtualTreeItem(label, nullptr, any()));
+             }
+             t.tree->UpdateVirtualView();
+             t.tree->SetCurrentVirtualItem(made[2]);
+         });
+         t.tree->SetCurrentVirtualItem(n2);
+         ASSERT_EQ(made.size(), 3u);
+         // The handler has the last word.
+         EXPECT_EQ(t.tree->CurrentVirtualItem(), made[2]);
+         EXPECT_EQ(t.widget->currentIndex().data().toString(), "m3");
      }},
     {"ClickReleasesTheControl",
      [](HandlerTree &t) {

@@ -70,6 +70,16 @@ TEST_F(ShownTree, ACheckBoxClickSpreadsToDescendantsAndEveryAncestor)
     EXPECT_TRUE(tree.GetCheck(a12));
     EXPECT_FALSE(tree.GetCheck(a)); // a2 is still unchecked
     EXPECT_EQ(checkClicks, std::vector<QStandardItem *>{a1});
+    // A click two levels up reaches the grandchildren, both ways.
+    tree.SetCheck(a1, false);
+    tree.SetCheck(a11, false);
+    tree.SetCheck(a12, false);
+    clickCheck(a);
+    for (QStandardItem *item : {a, a1, a2, a11, a12})
+        EXPECT_TRUE(tree.GetCheck(item)) << QString::fromStdWString(tree.GetItemText(item)).toStdString();
+    clickCheck(a);
+    for (QStandardItem *item : {a, a1, a2, a11, a12})
+        EXPECT_FALSE(tree.GetCheck(item)) << QString::fromStdWString(tree.GetItemText(item)).toStdString();
 
     // Checking the last unchecked child checks the parent; grandparents too.
     tree.SetCheck(a1, false);

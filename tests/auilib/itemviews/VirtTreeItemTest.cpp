@@ -1,5 +1,6 @@
 #include "VirtTreeItem.h"
 
+#include "TreeModel.h"
 #include "TreeTestSupport.h"
 
 #include "TreeView.h"
@@ -125,7 +126,7 @@ TEST_F(VirtualTree, ExpandAndCurrentActOnTheNestedNodeItself)
     tree.SetCurrentVirtualItem(a21);
     EXPECT_EQ(tree.CurrentVirtualItem(), a21);
     auto *view = static_cast<TreeViewQt *>(tree.GetPlatformHandle());
-    EXPECT_EQ(view->currentIndex().internalPointer(), a21);
+    EXPECT_EQ(static_cast<TreeModel *>(view->model())->ItemFromIndex(view->currentIndex()), a21);
     tree.SetCurrentVirtualItem(nullptr);
     EXPECT_EQ(tree.CurrentVirtualItem(), nullptr);
     EXPECT_TRUE(view->selectionModel()->selectedIndexes().isEmpty());
