@@ -6,6 +6,7 @@
 #include "DoubleSpinEdit.h"
 #include "DoubleSpinEditQt.h"
 #include "Label.h"
+#include "PictureBytes.h"
 #include "PicaPoint.h"
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
@@ -13,9 +14,14 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMovie>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -99,8 +105,10 @@ TEST_F(HostileDialogTest, AnEmbeddedDialogRunsNoModalLoop)
     EXPECT_TRUE(outer->GetWndPtr()->isVisible());
 }
 
-// Positions and sizes at the ends of int: the size is Qt's to bound, the
-// position is bounded, and the window rectangle is one an int can hold.
+// Positions and sizes at the ends of int, on a label never shown (Qt bounds
+// its size) and on one shown in a window (Qt does not): the position and the
+// size are bounded, the window rectangle is one an int can hold, and what the
+// label draws into is no larger than its screen.
 TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
 {
     const int values[][4] = {
@@ -108,15 +116,107 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
         {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
         {0, 0, INT_MAX, INT_MAX},
         {INT_MAX - 1, INT_MIN + 1, 100, 100},
+        {0, 0, -5, INT_MIN},
+        {10, 10, INT_MIN, INT_MAX},
     };
-    for (const auto &v : values) {
-        SCOPED_TRACE(testing::Message() << v[0] << ", " << v[1] << ", " << v[2] << ", " << v[3]);
-        Label label; // a frame: its line width is added to the position
-        label.MoveWindow(v[0], v[1], v[2], v[3], true);
-        const Rect rect = label.GetWindowRect();
-        EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
-        EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
-        EXPECT_GE(static_cast<long long>(rect.right) - rect.left + 1, 0);
+    for (const bool shown : {false, true}) {
+        for (const auto &v : values) {
+            SCOPED_TRACE(testing::Message() << (shown ? "shown: " : "") << v[0] << ", " << v[1] << ", " << v[2]
+                                            << ", " << v[3]);
+            QWidget window;
+            window.resize(200, 100);
+            Label label; // a frame: its line width is added to the position
+            if (shown) {
+                label.Create(&window);
+                window.show();
+            }
+            label.MoveWindow(v[0], v[1], v[2], v[3], true);
+            const Rect rect = label.GetWindowRect();
+            EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
+            EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
+            EXPECT_LE(static_cast<long long>(rect.right) - rect.left + 1, QWIDGETSIZE_MAX);
+            EXPECT_LE(static_cast<long long>(rect.bottom) - rect.top + 1, QWIDGETSIZE_MAX);
+            const Rect client = label.GetClientRect();
+            EXPECT_GE(client.right, -1);
+            EXPECT_GE(client.bottom, -1);
+
+            label.DrawTxt(L"drawn");
+            const QPixmap picture = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
+            EXPECT_LE(picture.width(), screenSize().width());
+            EXPECT_LE(picture.height(), screenSize().height());
+        }
+    }
+}
+
+// A label far taller than its screen, in a layout: its text is drawn into a
+// picture no larger than the screen, so the label asks for no more and the
+// window stays within the screen and its margins. (A picture of the label's
+// size, 67 GB here, made the window grow to 16,777,215 pixels, which Qt
+// cannot paint.)
+TEST(HostileArgumentsTest, ALabelLargerThanItsScreenDrawsWithinIt)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    Label label;
+    label.Create(&window);
+    layout->addWidget(label.GetPlatformHandle());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    label.MoveWindow(0, 0, 997, QWIDGETSIZE_MAX, false);
+    label.DrawTxt(L"drawn");
+    auto *widget = static_cast<QLabel *>(label.GetPlatformHandle());
+    const QPixmap picture = widget->pixmap(Qt::ReturnByValue);
+    EXPECT_EQ(picture.size(), QSize(997, QWIDGETSIZE_MAX).boundedTo(screenSize()));
+    EXPECT_LE(widget->sizeHint().height(), screenSize().height());
+
+    layout->activate();
+    QCoreApplication::processEvents();
+    const QMargins margins = layout->contentsMargins();
+    EXPECT_LE(window.height(), screenSize().height() + margins.top() + margins.bottom());
+}
+
+// Pictures scaled to a label of the largest size Qt allows, or to one side of
+// a label with the other side following the picture's proportions: the
+// picture and the frames of an animation are no larger than the screen, and
+// take no time to make (a label of 30,000 pixels took 30 s for one GIF of a
+// single pixel). The bound is generous, for a loaded machine under sanitizers.
+TEST(HostileArgumentsTest, PicturesScaledForAHugeLabelStayWithinTheScreen)
+{
+    const QByteArray gif(reinterpret_cast<const char *>(kTwoFrameGif), sizeof kTwoFrameGif);
+    const QByteArray tall = FilledPictureBytes(1, 400, Qt::red);
+    const QByteArray wide = FilledPictureBytes(400, 1, Qt::red);
+    const struct
+    {
+        const char *name;
+        QSize label;
+        ScalePicture scale;
+        const QByteArray &bytes;
+        ImageTypes type;
+    } cases[] = {
+        {"a GIF to the width", {30000, 30000}, ScalePictureToWidth, gif, ImageTypeGIF},
+        {"a GIF to the height", {30000, 30000}, ScalePictureToHeight, gif, ImageTypeGIF},
+        {"a GIF to the largest height", {1, QWIDGETSIZE_MAX}, ScalePictureToHeight, gif, ImageTypeGIF},
+        {"a tall picture to the width", {500, 30}, ScalePictureToWidth, tall, ImageTypePNG},
+        {"a wide picture to the height", {30, 500}, ScalePictureToHeight, wide, ImageTypePNG},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Label label;
+        label.MoveWindow(0, 0, c.label.width(), c.label.height(), false);
+        QElapsedTimer timer;
+        timer.start();
+        label.LoadPicture(reinterpret_cast<const unsigned char *>(c.bytes.constData()), c.bytes.size(), c.type,
+                          c.scale, 0);
+        EXPECT_LT(timer.elapsed(), 5000);
+        auto *widget = static_cast<QLabel *>(label.GetPlatformHandle());
+        QSize shown = widget->pixmap(Qt::ReturnByValue).size();
+        if (QMovie *movie = widget->movie()) {
+            ASSERT_TRUE(movie->jumpToFrame(1));
+            shown = movie->currentPixmap().size();
+            EXPECT_FALSE(shown.isEmpty());
+        }
+        EXPECT_LE(shown.width(), screenSize().width());
+        EXPECT_LE(shown.height(), screenSize().height());
     }
 }
 
