@@ -20,9 +20,15 @@ public:
     bool Create(QWidget *parent) override;
     std::shared_ptr<BaseImpl> GetBaseImpl() const override;
 
-    // The title, every character kept (embedded NULs included).
+    // The most of a title the box shows, in characters: wider than any
+    // screen even in the narrowest characters. Qt measures a shown title whole
+    // at every layout pass and paint, so a longer one would hold the window.
+    static constexpr int kLongestShownTitle = 1000;
+
+    // The title, every character kept (embedded NULs included); the box shows
+    // its first kLongestShownTitle characters.
     void SetText(const std::wstring &text);
-    // Empty once the widget is gone.
+    // The title as set, whole; empty once the widget is gone.
     std::wstring GetText() const;
     // Accepted for callers written against other platforms; changes nothing.
     void SetColors(unsigned long text, unsigned long background);

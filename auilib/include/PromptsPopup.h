@@ -21,6 +21,11 @@ public:
     PromptsPopup(const PromptsPopup &) = delete;
     PromptsPopup &operator=(const PromptsPopup &) = delete;
 
+    // The most of a message, and of a title, a balloon shows, in characters:
+    // more than a screen of text. Qt lays a balloon's text out whole several
+    // times as it is sized and shown, so a longer one is cut there, with "…".
+    static constexpr int kLongestText = 4000;
+
     // False, doing nothing, without a target. A time-out of -1 (any negative one)
     // never hides the balloon by itself: the framework's persistent tips pass it.
     // iconType has no effect; icons come from SetTitleIcon.

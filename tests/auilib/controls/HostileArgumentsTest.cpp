@@ -2,9 +2,12 @@
 // could never end, sizes and numbers at the ends of their types. Each is
 // bounded or refused; nothing hangs or overflows.
 
+#include "ComboBox.h"
 #include "DialogForms.h"
 #include "DoubleSpinEdit.h"
 #include "DoubleSpinEditQt.h"
+#include "Edit.h"
+#include "GroupBox.h"
 #include "Label.h"
 #include "PictureBytes.h"
 #include "PicaPoint.h"
@@ -12,11 +15,15 @@
 #include "PromptsPopupQt.h"
 #include "StackedDialog.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMovie>
 #include <QPixmap>
 #include <QPointer>
@@ -29,8 +36,13 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <limits>
 #include <memory>
+#include <random>
+#include <string>
+#include <utility>
 
 using namespace AUILib;
 
@@ -47,6 +59,25 @@ const QByteArray kBody = R"(
 QSize screenSize()
 {
     return QGuiApplication::primaryScreen()->geometry().size();
+}
+
+// Characters drawn from many scripts (Latin, Greek, Cyrillic, Hebrew, Arabic,
+// Devanagari, Thai, CJK, Hangul and some beyond the basic plane), the same
+// ones every run.
+std::wstring manyScripts(std::size_t length)
+{
+    const std::pair<char32_t, char32_t> blocks[] = {
+        {0x0041, 0x007A}, {0x0391, 0x03C9}, {0x0410, 0x044F}, {0x05D0, 0x05EA}, {0x0621, 0x064A},
+        {0x0905, 0x0939}, {0x0E01, 0x0E2E}, {0x4E00, 0x9FA5}, {0xAC00, 0xD7A3}, {0x1F600, 0x1F64F},
+    };
+    std::mt19937 random(42);
+    std::wstring text;
+    text.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto &block = blocks[random() % std::size(blocks)];
+        text += static_cast<wchar_t>(block.first + random() % (block.second - block.first + 1));
+    }
+    return text;
 }
 
 } // namespace
@@ -259,6 +290,97 @@ TEST(HostileArgumentsTest, BalloonsStayWithinTheScreen)
     ASSERT_NE(balloon, nullptr);
     EXPECT_LE(balloon->width(), screenSize().width());
     EXPECT_LE(balloon->height(), screenSize().height());
+}
+
+// Texts of tens of thousands of characters in many scripts, where Qt's
+// layout is slowest, take no time a user would notice: each of these held the
+// window for seconds, some for over ten under sanitizers. A numbers-only field
+// corrects a long text in one walk; a group box and a balloon show no more of
+// a text than their headers state. The time bound is generous, for a loaded
+// machine under sanitizers.
+TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
+{
+    const std::wstring junk = L"1" + std::wstring(69999, L'x');
+    const std::wstring scripts = manyScripts(70000);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    window.resize(300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto settle = [&window] {
+        QCoreApplication::processEvents();
+        window.grab();
+    };
+
+    const struct
+    {
+        const char *name;
+        std::function<void()> run;
+    } cases[] = {
+        {"a numbers-only edit given 70,000 characters",
+         [&] {
+             Edit edit;
+             edit.Create(&window);
+             edit.SetLimitText(100000);
+             edit.OnlyNumbers(true, 0, 1000, nullptr, nullptr);
+             edit.SetText(junk);
+             settle();
+             EXPECT_EQ(edit.GetText(), L"1");
+         }},
+        {"a numbers-only combo box pasting a million characters",
+         [&] {
+             ComboBox combo;
+             combo.Create(&window);
+             combo.SetEditable(true);
+             combo.OnlyNumbers(true, 0, 1000);
+             layout->addWidget(combo.GetPlatformHandle());
+             QGuiApplication::clipboard()->setText(QStringLiteral("1") + QString(999999, QLatin1Char('x')));
+             QLineEdit *field = static_cast<QComboBox *>(combo.GetPlatformHandle())->lineEdit();
+             ASSERT_NE(field, nullptr);
+             field->setFocus();
+             QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+             settle();
+             EXPECT_EQ(combo.CurrentText(), L"1");
+         }},
+        {"a group box titled with 70,000 characters",
+         [&] {
+             GroupBox box;
+             box.Create(&window);
+             layout->addWidget(box.GetPlatformHandle());
+             box.SetText(scripts);
+             settle();
+             EXPECT_EQ(box.GetText(), scripts);
+             const QString shown = static_cast<QGroupBox *>(box.GetPlatformHandle())->title();
+             EXPECT_EQ(shown.toStdWString(), scripts.substr(0, GroupBox::kLongestShownTitle));
+         }},
+        {"a balloon of 70,000 characters",
+         [&] {
+             PromptsPopup balloon;
+             ASSERT_TRUE(balloon.Create(&window, scripts, 0, -1, false));
+             balloon.Show(true, -1, -1);
+             settle();
+             const QString shown = window.findChild<PromptsPopupQt *>()->text();
+             EXPECT_EQ(shown.toStdWString(), scripts.substr(0, PromptsPopup::kLongestText) + L"\u2026");
+         }},
+        {"a balloon titled with 70,000 characters",
+         [&] {
+             PromptsPopup balloon;
+             ASSERT_TRUE(balloon.Create(&window, scripts, 0, -1, false));
+             balloon.SetTitle(scripts);
+             balloon.SetTitleIcon(BalloonTipIconWarning);
+             balloon.Show(true, -1, -1);
+             settle();
+             EXPECT_TRUE(balloon.IsDisplayed());
+             EXPECT_LE(window.findChild<PromptsPopupQt *>()->width(), screenSize().width());
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer timer;
+        timer.start();
+        c.run();
+        EXPECT_LT(timer.elapsed(), 5000);
+    }
 }
 
 // Pica lengths at the ends of their types saturate at the stated bound; NaN
