@@ -20,10 +20,11 @@ public:
     bool Create(QWidget *parent) override;
     std::shared_ptr<BaseImpl> GetBaseImpl() const override;
 
-    // The most of a title the box shows, in characters: wider than any
-    // screen even in the narrowest characters. Qt measures a shown title whole
-    // at every layout pass and paint, so a longer one would hold the window.
-    static constexpr int kLongestShownTitle = 1000;
+    // The most of a title the box shows, in characters: far more than fits
+    // on any box. Qt measures a shown title whole at every layout pass and
+    // paint, at a cost that grows with every change of script, so a longer
+    // one would hold the window.
+    static constexpr int kLongestShownTitle = 500;
 
     // The title, every character kept (embedded NULs included); the box shows
     // its first kLongestShownTitle characters.

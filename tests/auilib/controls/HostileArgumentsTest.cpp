@@ -294,10 +294,12 @@ TEST(HostileArgumentsTest, BalloonsStayWithinTheScreen)
 
 // Texts of tens of thousands of characters in many scripts, where Qt's
 // layout is slowest, take no time a user would notice: each of these held the
-// window for seconds, some for over ten under sanitizers. A numbers-only field
+// window for seconds, some for minutes under sanitizers. A numbers-only field
 // corrects a long text in one walk; a group box and a balloon show no more of
 // a text than their headers state. The time bound is generous, for a loaded
-// machine under sanitizers.
+// machine under sanitizers, where Qt's text layout is slowest: the titled
+// balloon, the slowest row, takes 40 ms without them, 1.5 s with them and 3 s
+// with four such runs on two cores.
 TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
 {
     const std::wstring junk = L"1" + std::wstring(69999, L'x');
@@ -371,6 +373,9 @@ TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
              balloon.Show(true, -1, -1);
              settle();
              EXPECT_TRUE(balloon.IsDisplayed());
+             const QString shown = window.findChild<PromptsPopupQt *>()->text();
+             const QString title = QString::fromStdWString(scripts.substr(0, PromptsPopup::kLongestTitle));
+             EXPECT_TRUE(shown.contains(title + QChar(0x2026)));
              EXPECT_LE(window.findChild<PromptsPopupQt *>()->width(), screenSize().width());
          }},
     };
@@ -379,7 +384,7 @@ TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
         QElapsedTimer timer;
         timer.start();
         c.run();
-        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_LT(timer.elapsed(), 10000);
     }
 }
 
