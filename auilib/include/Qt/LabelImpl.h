@@ -72,8 +72,6 @@ private:
     // Lays the stored text out again while the programmatic-update flag is up.
     void relayout();
     int iconWidth(int requested);
-    // The label's screen, or Qt's largest widget size without one.
-    QSize screenSize();
     // The size `picture` is scaled to for `target`, no larger than the screen.
     QSize scaleTarget(const QSize &picture, ScalePicture scale, QSize target);
     void showPicture(const QPixmap &picture, ScalePicture scale, bool gif);

@@ -13,7 +13,6 @@
 #include <QMovie>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -314,17 +313,11 @@ void Label::impl::LoadPicture(const unsigned char *bytes, int length, ImageTypes
         showMovie(QByteArray(reinterpret_cast<const char *>(bytes), length));
 }
 
-QSize Label::impl::screenSize()
-{
-    const QScreen *screen = label()->screen();
-    return screen ? screen->geometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-}
-
 // A picture scaled to one side keeps its proportions: that side is made
 // shorter where the other would pass the screen.
 QSize Label::impl::scaleTarget(const QSize &picture, ScalePicture scale, QSize target)
 {
-    const QSize largest = screenSize();
+    const QSize largest = label()->ScreenSize();
     target = target.expandedTo(QSize(0, 0)).boundedTo(largest);
     if (picture.isEmpty())
         return target;
@@ -406,7 +399,7 @@ void Label::impl::DrawTxt(const QString &text)
     LabelQt *widget = label();
     // The label asks for its picture's size: a label larger than its screen
     // draws into a picture of the screen's size.
-    const QSize size = widget->size().expandedTo(QSize(0, 0)).boundedTo(screenSize());
+    const QSize size = widget->size().expandedTo(QSize(0, 0)).boundedTo(label()->ScreenSize());
     if (size.isEmpty()) {
         widget->setPixmap(QPixmap());
         return;

@@ -179,31 +179,57 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
     }
 }
 
-// A label far taller than its screen, in a layout: its text is drawn into a
-// picture no larger than the screen, so the label asks for no more and the
-// window stays within the screen and its margins. (A picture of the label's
-// size, 67 GB here, made the window grow to 16,777,215 pixels, which Qt
-// cannot paint.)
-TEST(HostileArgumentsTest, ALabelLargerThanItsScreenDrawsWithinIt)
+// A label asks for what its text or picture needs, never for more than its
+// screen, and the window that lays it out stays within the screen and its
+// margins. DrawTxt on a label far taller than its screen draws into a picture
+// no larger than the screen (one of the label's size, 67 GB here, made the
+// window grow to 16,777,215 pixels, which Qt cannot paint).
+TEST(HostileArgumentsTest, ALabelAsksForNoMoreThanItsScreen)
 {
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    Label label;
-    label.Create(&window);
-    layout->addWidget(label.GetPlatformHandle());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    label.MoveWindow(0, 0, 997, QWIDGETSIZE_MAX, false);
-    label.DrawTxt(L"drawn");
-    auto *widget = static_cast<QLabel *>(label.GetPlatformHandle());
-    const QPixmap picture = widget->pixmap(Qt::ReturnByValue);
-    EXPECT_EQ(picture.size(), QSize(997, QWIDGETSIZE_MAX).boundedTo(screenSize()));
-    EXPECT_LE(widget->sizeHint().height(), screenSize().height());
+    const QByteArray tall = FilledPictureBytes(1, 30000, Qt::red);
+    const QByteArray wide = FilledPictureBytes(30000, 1, Qt::red);
+    const auto picture = [](Label &label, const QByteArray &bytes) {
+        label.LoadPicture(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), ImageTypePNG,
+                          ScalePictureKeepSize, 0);
+    };
+    const struct
+    {
+        const char *name;
+        std::function<void(Label &)> fill;
+    } cases[] = {
+        {"a text drawn on a label taller than its screen",
+         [](Label &label) {
+             label.MoveWindow(0, 0, 997, QWIDGETSIZE_MAX, false);
+             label.DrawTxt(L"drawn");
+             const QPixmap drawn = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
+             EXPECT_EQ(drawn.size(), QSize(997, QWIDGETSIZE_MAX).boundedTo(screenSize()));
+         }},
+        {"a line of 3,000 characters", [](Label &label) { label.SetText(std::wstring(3000, L'W'), false); }},
+        {"a picture 30,000 pixels tall", [&](Label &label) { picture(label, tall); }},
+        {"a picture 30,000 pixels wide", [&](Label &label) { picture(label, wide); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        Label label;
+        label.Create(&window);
+        layout->addWidget(label.GetPlatformHandle());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        c.fill(label);
+        QWidget *widget = label.GetPlatformHandle();
+        EXPECT_LE(widget->sizeHint().width(), screenSize().width());
+        EXPECT_LE(widget->sizeHint().height(), screenSize().height());
+        EXPECT_LE(widget->minimumSizeHint().width(), screenSize().width());
+        EXPECT_LE(widget->minimumSizeHint().height(), screenSize().height());
 
-    layout->activate();
-    QCoreApplication::processEvents();
-    const QMargins margins = layout->contentsMargins();
-    EXPECT_LE(window.height(), screenSize().height() + margins.top() + margins.bottom());
+        layout->activate();
+        QCoreApplication::processEvents();
+        const QMargins margins = layout->contentsMargins();
+        EXPECT_LE(window.width(), screenSize().width() + margins.left() + margins.right());
+        EXPECT_LE(window.height(), screenSize().height() + margins.top() + margins.bottom());
+    }
 }
 
 // Pictures scaled to a label of the largest size Qt allows, or to one side of
