@@ -399,7 +399,7 @@ void Label::impl::DrawTxt(const QString &text)
     LabelQt *widget = label();
     // The label asks for its picture's size: a label larger than its screen
     // draws into a picture of the screen's size.
-    const QSize size = widget->size().expandedTo(QSize(0, 0)).boundedTo(label()->ScreenSize());
+    const QSize size = widget->size().expandedTo(QSize(0, 0)).boundedTo(widget->ScreenSize());
     if (size.isEmpty()) {
         widget->setPixmap(QPixmap());
         return;
