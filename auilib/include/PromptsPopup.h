@@ -21,6 +21,13 @@ public:
     PromptsPopup(const PromptsPopup &) = delete;
     PromptsPopup &operator=(const PromptsPopup &) = delete;
 
+    // The most of a message a balloon shows, in characters (a few lines more
+    // than any balloon says), and of its title (a line). Qt lays a balloon's
+    // text out whole several times as it is sized and shown, at a cost that
+    // grows with every change of script, so a longer one is cut there, with "…".
+    static constexpr int kLongestText = 300;
+    static constexpr int kLongestTitle = 100;
+
     // False, doing nothing, without a target. A time-out of -1 (any negative one)
     // never hides the balloon by itself: the framework's persistent tips pass it.
     // iconType has no effect; icons come from SetTitleIcon.

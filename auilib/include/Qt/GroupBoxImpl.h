@@ -22,7 +22,13 @@ public:
     void Show(bool show, bool repaint) override;
 
     void SetText(const std::wstring &text);
+    // The whole title while the box shows the part of it SetText left;
+    // otherwise what the box shows (a form or Qt may have set it).
     std::wstring GetText() const;
+
+private:
+    // A title longer than the box shows, whole; empty otherwise.
+    std::wstring m_longTitle;
 };
 
 } // namespace AUILib

@@ -72,6 +72,8 @@ private:
     // Lays the stored text out again while the programmatic-update flag is up.
     void relayout();
     int iconWidth(int requested);
+    // The size `picture` is scaled to for `target`, no larger than the screen.
+    QSize scaleTarget(const QSize &picture, ScalePicture scale, QSize target);
     void showPicture(const QPixmap &picture, ScalePicture scale, bool gif);
     void showMovie(const QByteArray &bytes);
 

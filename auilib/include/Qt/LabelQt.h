@@ -22,6 +22,14 @@ public:
     // Recolours the hyperlink in the shown text; the flag has no effect.
     void SetTextColor(RGBColor color, bool unused);
 
+    // A label asks for what its text or picture needs, but never for more
+    // than its screen: a window grown past it (to 16,777,215 pixels at most)
+    // cannot be painted.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // The size of the label's screen, or Qt's largest widget size without one.
+    QSize ScreenSize() const;
+
     QString beforeLink;
     QString linkText;
     QString afterLink;

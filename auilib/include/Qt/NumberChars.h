@@ -22,4 +22,9 @@ struct NumberChars
 // text comes back unchanged.
 std::wstring NormalizeRtlDigits(const std::wstring &text);
 
+// One character of NormalizeRtlDigits, whatever the reading direction, with the
+// language's characters `chars`: false when the character is dropped. Lets a
+// caller walk a text once instead of normalizing it again for every part.
+bool NormalizeRtlDigit(wchar_t &c, const NumberChars &chars);
+
 } // namespace AUILib

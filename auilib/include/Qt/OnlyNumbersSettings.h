@@ -3,6 +3,7 @@
 #include "NumberChars.h"
 
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -57,6 +58,9 @@ struct OnlyNumbersSettings
 private:
     enum class Range { Inside, Corrected, NotANumber };
     bool isMinus(wchar_t c) const;
+    // The length of the text before its first character that cannot stand
+    // where it is; the whole length when every character can.
+    std::size_t validLength(const std::wstring &text) const;
     Range correctInteger(std::wstring &text, bool applyLowerBound) const;
     Range correctFloating(std::wstring &text, bool applyLowerBound) const;
     // A number of the C locale ('.' and '-') written with the rule's characters,

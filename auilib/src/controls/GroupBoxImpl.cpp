@@ -22,14 +22,23 @@ void GroupBox::impl::Show(bool show, bool)
 
 void GroupBox::impl::SetText(const std::wstring &text)
 {
-    if (auto *box = WidgetAs<QGroupBox>())
-        box->setTitle(QString::fromStdWString(text));
+    auto *box = WidgetAs<QGroupBox>();
+    if (!box)
+        return;
+    const std::size_t longest = kLongestShownTitle;
+    m_longTitle = text.size() > longest ? text : std::wstring();
+    box->setTitle(QString::fromStdWString(text.substr(0, longest)));
 }
 
 std::wstring GroupBox::impl::GetText() const
 {
     const auto *box = WidgetAs<QGroupBox>();
-    return box ? box->title().toStdWString() : std::wstring();
+    if (!box)
+        return std::wstring();
+    const std::wstring shown = box->title().toStdWString();
+    if (!m_longTitle.empty() && m_longTitle.compare(0, kLongestShownTitle, shown) == 0)
+        return m_longTitle;
+    return shown;
 }
 
 } // namespace AUILib

@@ -313,6 +313,28 @@ void Label::impl::LoadPicture(const unsigned char *bytes, int length, ImageTypes
         showMovie(QByteArray(reinterpret_cast<const char *>(bytes), length));
 }
 
+// A picture scaled to one side keeps its proportions: that side is made
+// shorter where the other would pass the screen.
+QSize Label::impl::scaleTarget(const QSize &picture, ScalePicture scale, QSize target)
+{
+    const QSize largest = label()->ScreenSize();
+    target = target.expandedTo(QSize(0, 0)).boundedTo(largest);
+    if (picture.isEmpty())
+        return target;
+    const auto fitted = [](int side, int otherLargest, int sideFor, int otherFor) {
+        // The other side follows in the picture's proportion sideFor : otherFor.
+        const long long otherScaled = static_cast<long long>(side) * otherFor / sideFor;
+        if (otherScaled <= otherLargest)
+            return side;
+        return static_cast<int>(std::max(1LL, static_cast<long long>(otherLargest) * sideFor / otherFor));
+    };
+    if (scale == ScalePictureToWidth)
+        target.setWidth(fitted(target.width(), largest.height(), picture.width(), picture.height()));
+    else if (scale == ScalePictureToHeight)
+        target.setHeight(fitted(target.height(), largest.width(), picture.height(), picture.width()));
+    return target;
+}
+
 void Label::impl::showPicture(const QPixmap &picture, ScalePicture scale, bool gif)
 {
     LabelQt *widget = label();
@@ -321,6 +343,8 @@ void Label::impl::showPicture(const QPixmap &picture, ScalePicture scale, bool g
         const Size ideal = IdealSize();
         target = QSize(ideal.width, ideal.height);
     }
+    // The label asks for its picture's size: no larger than its screen.
+    target = scaleTarget(picture.size(), scale, target);
     const QPixmap scaled = AUILibUtils::ScaleBitmap(picture, scale, target);
     if (!scaled.isNull() && !gif) {
         widget->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -373,7 +397,14 @@ bool Label::impl::StopGif()
 void Label::impl::DrawTxt(const QString &text)
 {
     LabelQt *widget = label();
-    QPixmap picture(widget->size());
+    // The label asks for its picture's size: a label larger than its screen
+    // draws into a picture of the screen's size.
+    const QSize size = widget->size().expandedTo(QSize(0, 0)).boundedTo(widget->ScreenSize());
+    if (size.isEmpty()) {
+        widget->setPixmap(QPixmap());
+        return;
+    }
+    QPixmap picture(size);
     picture.fill(widget->palette().color(QPalette::Window));
     {
         QPainter painter(&picture);

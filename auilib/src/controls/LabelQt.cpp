@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QUrl>
 
 namespace AUILib {
@@ -21,6 +22,22 @@ LabelQt::LabelQt(Label *owner, QWidget *parent)
     : QLabel(parent)
     , m_owner(owner)
 {
+}
+
+QSize LabelQt::ScreenSize() const
+{
+    const QScreen *shownOn = screen();
+    return shownOn ? shownOn->geometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+QSize LabelQt::sizeHint() const
+{
+    return QLabel::sizeHint().boundedTo(ScreenSize());
+}
+
+QSize LabelQt::minimumSizeHint() const
+{
+    return QLabel::minimumSizeHint().boundedTo(ScreenSize());
 }
 
 void LabelQt::SetTextColor(RGBColor color, bool)

@@ -83,6 +83,11 @@ QString withIcon(const char *frame, const QImage &icon)
     return QString::fromLatin1(frame).arg(QString::fromLatin1(png.toBase64()));
 }
 
+std::wstring shownPart(const std::wstring &text, std::size_t longest)
+{
+    return text.size() <= longest ? text : text.substr(0, longest) + L'\u2026';
+}
+
 } // namespace
 
 class PromptsPopup::impl
@@ -229,7 +234,7 @@ bool PromptsPopup::Create(QWidget *target, const std::wstring &text, int, int ti
                                       PromptsPopupQt::kMargin));
     }
     m_impl->target = target;
-    m_impl->message = text;
+    m_impl->message = shownPart(text, kLongestText);
     if (PromptsPopupQt *label = m_impl->GetWidget()) {
         label->setForegroundRole(QPalette::ToolTipText);
         label->setBackgroundRole(QPalette::ToolTipBase);
@@ -311,7 +316,7 @@ void PromptsPopup::SetTitleIcon(const unsigned char *bytes, int length)
 void PromptsPopup::SetTitle(const std::wstring &title)
 {
     if (m_impl && !title.empty())
-        m_impl->title = title;
+        m_impl->title = shownPart(title, kLongestTitle);
 }
 
 bool PromptsPopup::IsDisplayed() const

@@ -42,6 +42,20 @@ int saturated(long long value)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// Qt bounds the size of a widget it has not created yet, never that of one it
+// has (a shown one): the same bound, so that its right and bottom edges fit.
+int boundedSize(int value)
+{
+    return std::clamp(value, 0, QWIDGETSIZE_MAX);
+}
+
+// A rectangle's extent read from its edges, which is all a QRect keeps: its
+// own width() and height() would overflow for a size past the int range.
+long long extent(int first, int last)
+{
+    return static_cast<long long>(last) - first + 1;
+}
+
 constexpr int kBalloonTime = 3000;    // ms, a balloon that is not persistent
 constexpr int kLongestBalloonTime = -1; // a persistent balloon: no time-out
 
@@ -185,9 +199,13 @@ Rect BaseImplQt::GetWindowRect()
 {
     QWidget *widget = widgetOrThrow();
     const QRect frame = widget->frameGeometry();
-    const QPoint topLeft = widget->mapToGlobal(QPoint(0, widget->height() - frame.height()));
-    return Rect{topLeft.x(), topLeft.y(), saturated(static_cast<long long>(topLeft.x()) + frame.width() - 1),
-                saturated(static_cast<long long>(topLeft.y()) + frame.height() - 1)};
+    const QRect inner = widget->geometry();
+    const long long frameWidth = extent(frame.left(), frame.right());
+    const long long frameHeight = extent(frame.top(), frame.bottom());
+    const QPoint topLeft =
+        widget->mapToGlobal(QPoint(0, saturated(extent(inner.top(), inner.bottom()) - frameHeight)));
+    return Rect{topLeft.x(), topLeft.y(), saturated(topLeft.x() + frameWidth - 1),
+                saturated(topLeft.y() + frameHeight - 1)};
 }
 
 Rect BaseImplQt::GetClientRect()
@@ -258,7 +276,7 @@ void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
         top += frame->lineWidth();
     }
     widget->move(boundedCoordinate(left), boundedCoordinate(top));
-    widget->resize(width, height);
+    widget->resize(boundedSize(width), boundedSize(height));
     m_savedGeometry = widget->geometry();
 }
 

@@ -13,6 +13,21 @@ NumberChars::NumberChars()
     minusChar = static_cast<wchar_t>(locale.negativeSign().unicode());
 }
 
+bool NormalizeRtlDigit(wchar_t &c, const NumberChars &chars)
+{
+    if (c >= 0x0660 && c <= 0x0669)
+        c = static_cast<wchar_t>(L'0' + (c - 0x0660));
+    else if (c >= 0x06F0 && c <= 0x06F9)
+        c = static_cast<wchar_t>(L'0' + (c - 0x06F0));
+    else if (c == 0x061C || c == 0x066C) // Arabic letter mark, thousands separator
+        return false;
+    else if (c == 0x066B) // Arabic decimal separator
+        c = chars.decimalChar;
+    else if (c == 0x2212) // minus sign
+        c = chars.minusChar;
+    return true;
+}
+
 std::wstring NormalizeRtlDigits(const std::wstring &text)
 {
     if (GetReadingDirection() == ReadingDirectionLeftToRight)
@@ -20,18 +35,8 @@ std::wstring NormalizeRtlDigits(const std::wstring &text)
     const NumberChars chars;
     std::wstring result;
     result.reserve(text.size());
-    for (const wchar_t c : text) {
-        if (c >= 0x0660 && c <= 0x0669)
-            result += static_cast<wchar_t>(L'0' + (c - 0x0660));
-        else if (c >= 0x06F0 && c <= 0x06F9)
-            result += static_cast<wchar_t>(L'0' + (c - 0x06F0));
-        else if (c == 0x061C || c == 0x066C) // Arabic letter mark, thousands separator
-            continue;
-        else if (c == 0x066B) // Arabic decimal separator
-            result += chars.decimalChar;
-        else if (c == 0x2212) // minus sign
-            result += chars.minusChar;
-        else
+    for (wchar_t c : text) {
+        if (NormalizeRtlDigit(c, chars))
             result += c;
     }
     return result;

@@ -90,20 +90,28 @@ bool OnlyNumbersSettings::isMinus(wchar_t c) const
 
 bool OnlyNumbersSettings::IsValidText(const std::wstring &text) const
 {
-    if (text.empty())
-        return false;
-    std::wstring normal = NormalizeRtlDigits(text);
-    if (allowMinus && !normal.empty() && isMinus(normal[0]))
-        normal.erase(0, 1);
+    return !text.empty() && validLength(text) == text.size();
+}
+
+std::size_t OnlyNumbersSettings::validLength(const std::wstring &text) const
+{
+    const bool rtl = GetReadingDirection() != ReadingDirectionLeftToRight;
+    const NumberChars languageChars;
+    bool first = true; // no character kept by the normalization yet
     bool seenDecimal = false;
-    for (const wchar_t c : normal) {
-        if (isDigit(c))
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (rtl && !NormalizeRtlDigit(c, languageChars))
+            continue;
+        const bool leadingMinus = first && allowMinus && isMinus(c);
+        first = false;
+        if (leadingMinus || isDigit(c))
             continue;
         if (integersOnly || c != numberChars.decimalChar || c == 0 || seenDecimal)
-            return false;
+            return i;
         seenDecimal = true;
     }
-    return true;
+    return text.size();
 }
 
 void OnlyNumbersSettings::SetIntegerRange(bool enable, int minimum, int maximum,
@@ -124,11 +132,11 @@ void OnlyNumbersSettings::CorrectText(std::wstring &text, bool applyLowerBound)
     if (!enabled || text.empty())
         return;
 
-    bool dropped = false;
-    while (!text.empty() && !IsValidText(text)) {
-        dropped = true;
-        text.pop_back();
-    }
+    // Every start of the text up to its first misplaced character is valid,
+    // and none past it: one walk finds the longest.
+    const std::size_t valid = validLength(text);
+    const bool dropped = valid < text.size();
+    text.resize(valid);
     if (!integersOnly) {
         const std::size_t point = findDecimal(text, numberChars.decimalChar);
         if (point != std::wstring::npos)

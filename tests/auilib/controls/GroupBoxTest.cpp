@@ -52,6 +52,31 @@ TEST(GroupBoxTest, ItsBoxIsPlacedAndKeepsItsTitleWhole)
     EXPECT_EQ(widget->title(), QString::fromWCharArray(L"a\0b", 3));
 }
 
+// The box shows the first kLongestShownTitle characters of a longer title;
+// GetText still gives the title whole, until something else sets the box's
+// title (a form, Qt), which GetText then reads.
+TEST(GroupBoxTest, ALongTitleIsShownInPartAndKeptWhole)
+{
+    const std::size_t longest = GroupBox::kLongestShownTitle;
+    GroupBox box;
+    auto *widget = qobject_cast<QGroupBox *>(box.GetPlatformHandle());
+    ASSERT_NE(widget, nullptr);
+    const std::wstring fits(longest, L'f');
+    box.SetText(fits);
+    EXPECT_EQ(widget->title().size(), static_cast<int>(longest));
+    EXPECT_EQ(box.GetText(), fits);
+
+    const std::wstring beyond = std::wstring(longest, L'a') + L"\U0001F600 and more";
+    box.SetText(beyond);
+    EXPECT_EQ(widget->title(), QString(static_cast<int>(longest), QLatin1Char('a')));
+    EXPECT_EQ(box.GetText(), beyond);
+
+    widget->setTitle(QStringLiteral("Set by Qt"));
+    EXPECT_EQ(box.GetText(), L"Set by Qt");
+    box.SetText(L"Short");
+    EXPECT_EQ(box.GetText(), L"Short");
+}
+
 TEST(GroupBoxTest, ColoursLeaveTheLookAlone)
 {
     QWidget parent;

@@ -2,20 +2,33 @@
 // could never end, sizes and numbers at the ends of their types. Each is
 // bounded or refused; nothing hangs or overflows.
 
+#include "ComboBox.h"
 #include "DialogForms.h"
 #include "DoubleSpinEdit.h"
 #include "DoubleSpinEditQt.h"
+#include "Edit.h"
+#include "GroupBox.h"
 #include "Label.h"
+#include "PictureBytes.h"
 #include "PicaPoint.h"
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
 #include "StackedDialog.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMovie>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -23,8 +36,13 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <limits>
 #include <memory>
+#include <random>
+#include <string>
+#include <utility>
 
 using namespace AUILib;
 
@@ -41,6 +59,25 @@ const QByteArray kBody = R"(
 QSize screenSize()
 {
     return QGuiApplication::primaryScreen()->geometry().size();
+}
+
+// Characters drawn from many scripts (Latin, Greek, Cyrillic, Hebrew, Arabic,
+// Devanagari, Thai, CJK, Hangul and some beyond the basic plane), the same
+// ones every run.
+std::wstring manyScripts(std::size_t length)
+{
+    const std::pair<char32_t, char32_t> blocks[] = {
+        {0x0041, 0x007A}, {0x0391, 0x03C9}, {0x0410, 0x044F}, {0x05D0, 0x05EA}, {0x0621, 0x064A},
+        {0x0905, 0x0939}, {0x0E01, 0x0E2E}, {0x4E00, 0x9FA5}, {0xAC00, 0xD7A3}, {0x1F600, 0x1F64F},
+    };
+    std::mt19937 random(42);
+    std::wstring text;
+    text.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto &block = blocks[random() % std::size(blocks)];
+        text += static_cast<wchar_t>(block.first + random() % (block.second - block.first + 1));
+    }
+    return text;
 }
 
 } // namespace
@@ -119,8 +156,10 @@ TEST_F(HostileDialogTest, AnEmbeddedDialogRunsNoModalLoop)
     EXPECT_TRUE(outer->GetWndPtr()->isVisible());
 }
 
-// Positions and sizes at the ends of int: the size is Qt's to bound, the
-// position is bounded, and the window rectangle is one an int can hold.
+// Positions and sizes at the ends of int, on a label never shown (Qt bounds
+// its size) and on one shown in a window (Qt does not): the position and the
+// size are bounded, the window rectangle is one an int can hold, and what the
+// label draws into is no larger than its screen.
 TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
 {
     const int values[][4] = {
@@ -128,15 +167,133 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
         {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
         {0, 0, INT_MAX, INT_MAX},
         {INT_MAX - 1, INT_MIN + 1, 100, 100},
+        {0, 0, -5, INT_MIN},
+        {10, 10, INT_MIN, INT_MAX},
     };
-    for (const auto &v : values) {
-        SCOPED_TRACE(testing::Message() << v[0] << ", " << v[1] << ", " << v[2] << ", " << v[3]);
-        Label label; // a frame: its line width is added to the position
-        label.MoveWindow(v[0], v[1], v[2], v[3], true);
-        const Rect rect = label.GetWindowRect();
-        EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
-        EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
-        EXPECT_GE(static_cast<long long>(rect.right) - rect.left + 1, 0);
+    for (const bool shown : {false, true}) {
+        for (const auto &v : values) {
+            SCOPED_TRACE(testing::Message() << (shown ? "shown: " : "") << v[0] << ", " << v[1] << ", " << v[2]
+                                            << ", " << v[3]);
+            QWidget window;
+            window.resize(200, 100);
+            Label label; // a frame: its line width is added to the position
+            if (shown) {
+                label.Create(&window);
+                window.show();
+            }
+            label.MoveWindow(v[0], v[1], v[2], v[3], true);
+            const Rect rect = label.GetWindowRect();
+            EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
+            EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
+            EXPECT_LE(static_cast<long long>(rect.right) - rect.left + 1, QWIDGETSIZE_MAX);
+            EXPECT_LE(static_cast<long long>(rect.bottom) - rect.top + 1, QWIDGETSIZE_MAX);
+            const Rect client = label.GetClientRect();
+            EXPECT_GE(client.right, -1);
+            EXPECT_GE(client.bottom, -1);
+
+            label.DrawTxt(L"drawn");
+            const QPixmap picture = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
+            EXPECT_LE(picture.width(), screenSize().width());
+            EXPECT_LE(picture.height(), screenSize().height());
+        }
+    }
+}
+
+// A label asks for what its text or picture needs, never for more than its
+// screen, and the window that lays it out stays within the screen and its
+// margins. DrawTxt on a label far taller than its screen draws into a picture
+// no larger than the screen (one of the label's size, 67 GB here, made the
+// window grow to 16,777,215 pixels, which Qt cannot paint).
+TEST(HostileArgumentsTest, ALabelAsksForNoMoreThanItsScreen)
+{
+    const QByteArray tall = FilledPictureBytes(1, 30000, Qt::red);
+    const QByteArray wide = FilledPictureBytes(30000, 1, Qt::red);
+    const auto picture = [](Label &label, const QByteArray &bytes) {
+        label.LoadPicture(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(), ImageTypePNG,
+                          ScalePictureKeepSize, 0);
+    };
+    const struct
+    {
+        const char *name;
+        std::function<void(Label &)> fill;
+    } cases[] = {
+        {"a text drawn on a label taller than its screen",
+         [](Label &label) {
+             label.MoveWindow(0, 0, 997, QWIDGETSIZE_MAX, false);
+             label.DrawTxt(L"drawn");
+             const QPixmap drawn = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
+             EXPECT_EQ(drawn.size(), QSize(997, QWIDGETSIZE_MAX).boundedTo(screenSize()));
+         }},
+        {"a line of 3,000 characters", [](Label &label) { label.SetText(std::wstring(3000, L'W'), false); }},
+        {"a picture 30,000 pixels tall", [&](Label &label) { picture(label, tall); }},
+        {"a picture 30,000 pixels wide", [&](Label &label) { picture(label, wide); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        Label label;
+        label.Create(&window);
+        layout->addWidget(label.GetPlatformHandle());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        c.fill(label);
+        QWidget *widget = label.GetPlatformHandle();
+        EXPECT_LE(widget->sizeHint().width(), screenSize().width());
+        EXPECT_LE(widget->sizeHint().height(), screenSize().height());
+        EXPECT_LE(widget->minimumSizeHint().width(), screenSize().width());
+        EXPECT_LE(widget->minimumSizeHint().height(), screenSize().height());
+
+        layout->activate();
+        QCoreApplication::processEvents();
+        const QMargins margins = layout->contentsMargins();
+        EXPECT_LE(window.width(), screenSize().width() + margins.left() + margins.right());
+        EXPECT_LE(window.height(), screenSize().height() + margins.top() + margins.bottom());
+    }
+}
+
+// Pictures scaled to a label of the largest size Qt allows, or to one side of
+// a label with the other side following the picture's proportions: the
+// picture and the frames of an animation are no larger than the screen, and
+// take no time to make (a label of 30,000 pixels took 30 s for one GIF of a
+// single pixel). The bound is generous, for a loaded machine under sanitizers.
+TEST(HostileArgumentsTest, PicturesScaledForAHugeLabelStayWithinTheScreen)
+{
+    const QByteArray gif(reinterpret_cast<const char *>(kTwoFrameGif), sizeof kTwoFrameGif);
+    const QByteArray tall = FilledPictureBytes(1, 400, Qt::red);
+    const QByteArray wide = FilledPictureBytes(400, 1, Qt::red);
+    const struct
+    {
+        const char *name;
+        QSize label;
+        ScalePicture scale;
+        const QByteArray &bytes;
+        ImageTypes type;
+    } cases[] = {
+        {"a GIF to the width", {30000, 30000}, ScalePictureToWidth, gif, ImageTypeGIF},
+        {"a GIF to the height", {30000, 30000}, ScalePictureToHeight, gif, ImageTypeGIF},
+        {"a GIF to the largest height", {1, QWIDGETSIZE_MAX}, ScalePictureToHeight, gif, ImageTypeGIF},
+        {"a tall picture to the width", {500, 30}, ScalePictureToWidth, tall, ImageTypePNG},
+        {"a wide picture to the height", {30, 500}, ScalePictureToHeight, wide, ImageTypePNG},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Label label;
+        label.MoveWindow(0, 0, c.label.width(), c.label.height(), false);
+        QElapsedTimer timer;
+        timer.start();
+        label.LoadPicture(reinterpret_cast<const unsigned char *>(c.bytes.constData()), c.bytes.size(), c.type,
+                          c.scale, 0);
+        EXPECT_LT(timer.elapsed(), 5000);
+        auto *widget = static_cast<QLabel *>(label.GetPlatformHandle());
+        QSize shown = widget->pixmap(Qt::ReturnByValue).size();
+        if (QMovie *movie = widget->movie()) {
+            ASSERT_TRUE(movie->jumpToFrame(1));
+            shown = movie->currentPixmap().size();
+            EXPECT_FALSE(shown.isEmpty());
+        }
+        EXPECT_LE(shown.width(), screenSize().width());
+        EXPECT_LE(shown.height(), screenSize().height());
     }
 }
 
@@ -179,6 +336,102 @@ TEST(HostileArgumentsTest, BalloonsStayWithinTheScreen)
     ASSERT_NE(balloon, nullptr);
     EXPECT_LE(balloon->width(), screenSize().width());
     EXPECT_LE(balloon->height(), screenSize().height());
+}
+
+// Texts of tens of thousands of characters in many scripts, where Qt's
+// layout is slowest, take no time a user would notice: each of these held the
+// window for seconds, some for minutes under sanitizers. A numbers-only field
+// corrects a long text in one walk; a group box and a balloon show no more of
+// a text than their headers state. The time bound is generous, for a loaded
+// machine under sanitizers, where Qt's text layout is slowest: the titled
+// balloon, the slowest row, takes 40 ms without them, 1.5 s with them and 3 s
+// with four such runs on two cores.
+TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
+{
+    const std::wstring junk = L"1" + std::wstring(69999, L'x');
+    const std::wstring scripts = manyScripts(70000);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    window.resize(300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto settle = [&window] {
+        QCoreApplication::processEvents();
+        window.grab();
+    };
+
+    const struct
+    {
+        const char *name;
+        std::function<void()> run;
+    } cases[] = {
+        {"a numbers-only edit given 70,000 characters",
+         [&] {
+             Edit edit;
+             edit.Create(&window);
+             edit.SetLimitText(100000);
+             edit.OnlyNumbers(true, 0, 1000, nullptr, nullptr);
+             edit.SetText(junk);
+             settle();
+             EXPECT_EQ(edit.GetText(), L"1");
+         }},
+        {"a numbers-only combo box pasting a million characters",
+         [&] {
+             ComboBox combo;
+             combo.Create(&window);
+             combo.SetEditable(true);
+             combo.OnlyNumbers(true, 0, 1000);
+             layout->addWidget(combo.GetPlatformHandle());
+             QGuiApplication::clipboard()->setText(QStringLiteral("1") + QString(999999, QLatin1Char('x')));
+             QLineEdit *field = static_cast<QComboBox *>(combo.GetPlatformHandle())->lineEdit();
+             ASSERT_NE(field, nullptr);
+             field->setFocus();
+             QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+             settle();
+             EXPECT_EQ(combo.CurrentText(), L"1");
+         }},
+        {"a group box titled with 70,000 characters",
+         [&] {
+             GroupBox box;
+             box.Create(&window);
+             layout->addWidget(box.GetPlatformHandle());
+             box.SetText(scripts);
+             settle();
+             EXPECT_EQ(box.GetText(), scripts);
+             const QString shown = static_cast<QGroupBox *>(box.GetPlatformHandle())->title();
+             EXPECT_EQ(shown.toStdWString(), scripts.substr(0, GroupBox::kLongestShownTitle));
+         }},
+        {"a balloon of 70,000 characters",
+         [&] {
+             PromptsPopup balloon;
+             ASSERT_TRUE(balloon.Create(&window, scripts, 0, -1, false));
+             balloon.Show(true, -1, -1);
+             settle();
+             const QString shown = window.findChild<PromptsPopupQt *>()->text();
+             EXPECT_EQ(shown.toStdWString(), scripts.substr(0, PromptsPopup::kLongestText) + L"\u2026");
+         }},
+        {"a balloon titled with 70,000 characters",
+         [&] {
+             PromptsPopup balloon;
+             ASSERT_TRUE(balloon.Create(&window, scripts, 0, -1, false));
+             balloon.SetTitle(scripts);
+             balloon.SetTitleIcon(BalloonTipIconWarning);
+             balloon.Show(true, -1, -1);
+             settle();
+             EXPECT_TRUE(balloon.IsDisplayed());
+             const QString shown = window.findChild<PromptsPopupQt *>()->text();
+             const QString title = QString::fromStdWString(scripts.substr(0, PromptsPopup::kLongestTitle));
+             EXPECT_TRUE(shown.contains(title + QChar(0x2026)));
+             EXPECT_LE(window.findChild<PromptsPopupQt *>()->width(), screenSize().width());
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer timer;
+        timer.start();
+        c.run();
+        EXPECT_LT(timer.elapsed(), 10000);
+    }
 }
 
 // Pica lengths at the ends of their types saturate at the stated bound; NaN

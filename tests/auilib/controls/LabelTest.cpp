@@ -27,13 +27,6 @@ using namespace AUILib;
 
 namespace {
 
-// A 1 by 1 GIF of two frames, each shown a tenth of a second.
-const unsigned char kGif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xff,
-                              0xff, 0xff, 0x00, 0x00, 0x00, 0x21, 0xf9, 0x04, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x2c,
-                              0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00,
-                              0x21, 0xf9, 0x04, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x01,
-                              0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3b};
-
 const unsigned char *data(const QByteArray &bytes)
 {
     return reinterpret_cast<const unsigned char *>(bytes.constData());
@@ -271,6 +264,36 @@ TEST(LabelTest, Ellipsis)
     EXPECT_TRUE(plain.text().endsWith(QStringLiteral("\u2026</p>")));
 }
 
+// A text of several lines is cut in its first line too wide for the label:
+// the lines before it stand on lines of their own, so their widths do not
+// shorten it. Each line that follows is cut to about the label's width.
+TEST(LabelTest, TheEllipsisCutsTheFirstLongLineToTheLabelsWidth)
+{
+    const QString longLine = QString(200, QLatin1Char('x'));
+    const QString cases[] = {
+        QStringLiteral("Short\n") + longLine,
+        QStringLiteral("Short\r\nAnd short\r\n") + longLine + QStringLiteral("\nafter"),
+        QStringLiteral("\n\nShort\n") + longLine,
+    };
+    for (const QString &text : cases) {
+        SCOPED_TRACE(text.left(24).toStdString());
+        Placed p(150);
+        p.label.TruncateTextToEllipses(true);
+        p.label.SetText(text.toStdWString(), false);
+        const QString shown = p.text();
+        const int cut = shown.lastIndexOf(QRegularExpression("[\r\n]")) + 1;
+        ASSERT_GT(cut, 0) << shown.toStdString();
+        EXPECT_EQ(shown.left(cut), text.left(cut)) << "the short lines stay whole";
+        const QString lastLine = shown.mid(cut);
+        ASSERT_TRUE(lastLine.endsWith(QChar(0x2026))) << shown.toStdString();
+        const QFontMetrics metrics(p.widget()->font());
+        // Within the label, and no shorter than the label less a few characters.
+        EXPECT_LE(metrics.horizontalAdvance(lastLine), 150);
+        EXPECT_GT(metrics.horizontalAdvance(lastLine), 150 - 4 * metrics.horizontalAdvance(QLatin1Char('x')));
+        EXPECT_EQ(p.label.GetText(), text.toStdWString());
+    }
+}
+
 TEST(LabelTest, ColoursAndTheDisabledText)
 {
     Placed p;
@@ -326,7 +349,7 @@ TEST(LabelTest, PicturesAndAnimations)
     {
         QFile file(gif);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char *>(kGif), sizeof kGif);
+        file.write(reinterpret_cast<const char *>(kTwoFrameGif), sizeof kTwoFrameGif);
     }
     const QString ico = dir.filePath("icon.ico");
     {
@@ -378,7 +401,7 @@ TEST(LabelTest, PicturesAndAnimations)
     EXPECT_EQ(p.widget()->movie()->state(), QMovie::NotRunning);
 
     Placed q;
-    q.label.LoadPicture(kGif, sizeof kGif, ImageTypeGIF, ScalePictureKeepSize, 0);
+    q.label.LoadPicture(kTwoFrameGif, sizeof kTwoFrameGif, ImageTypeGIF, ScalePictureKeepSize, 0);
     ASSERT_NE(q.widget()->movie(), nullptr);
     EXPECT_TRUE(q.widget()->movie()->isValid());
     EXPECT_TRUE(q.label.PlayGif());
@@ -446,7 +469,7 @@ TEST(LabelTest, AGoneLabelThrows)
         [&] { label.SetBackgroundColor(1); },
         [&] { label.SetTextColor(1); },
         [&] { label.LoadPicture(L"/no/such.png", ScalePictureKeepSize, 0); },
-        [&] { label.LoadPicture(kGif, sizeof kGif, ImageTypeGIF, ScalePictureKeepSize, 0); },
+        [&] { label.LoadPicture(kTwoFrameGif, sizeof kTwoFrameGif, ImageTypeGIF, ScalePictureKeepSize, 0); },
         [&] { label.PlayGif(); },
         [&] { label.StopGif(); },
         [&] { label.IdealSize(); },

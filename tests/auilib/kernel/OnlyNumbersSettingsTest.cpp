@@ -5,6 +5,7 @@
 #include "PromptsPopup.h"
 #include "Sandbox.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -197,7 +198,46 @@ TEST(OnlyNumbersSettingsTest, RightToLeftDigitsAreReadAndChecked)
         {&kPlusMinus10, L"\u2212\u0662\u0660", L"-10", L"0", L"1"},
         {&kFloating, L"\u0663\u066B\u0661\u0664\u0661", L"\u0663\u066B\u0661\u0664", L"0", L"0"},
         {&kUpTo12_5, L"\u0661\u0663\u066B\u0665", L"12.50", L"0", L"1"},
+        // Characters the reading drops are neither digits nor a start of their own.
+        {&kPlusMinus10, L"\u061C\u22125", L"\u061C\u22125", L"0", L"0"},
+        {&kZeroTo100, L"\u061Cx", L"\u061C", L"1", L""},
+        {&kFloating, L"\u0661\u066B\u0662\u066B", L"\u0661\u066B\u0662", L"1", L"0"},
     });
+}
+
+// A long text is corrected in one walk. Dropping one character at a time and
+// checking the whole text again each time took minutes at this length; the
+// bound is generous for a loaded machine under sanitizers, where the walk
+// takes milliseconds.
+TEST(OnlyNumbersSettingsTest, AMillionCharactersAreCorrectedAtOnce)
+{
+    const std::size_t n = 1000000;
+    const struct
+    {
+        const Rules *rules;
+        ReadingDirection direction;
+        std::wstring text;
+        std::wstring expected;
+    } cases[] = {
+        {&kInteger, ReadingDirectionLeftToRight, L"1" + std::wstring(n, L'x'), L"1"},
+        {&kZeroTo100, ReadingDirectionLeftToRight, std::wstring(n, L'7') + L"x", L"100"},
+        {&kFloating, ReadingDirectionLeftToRight, L"2.5" + std::wstring(n, L'.'), L"2.5"},
+        {&kPlusMinus10, ReadingDirectionLeftToRight, L"-" + std::wstring(n, L'-'), L"-"},
+        {&kZeroTo100, ReadingDirectionRightToLeft, L"\u0661" + std::wstring(n, L'\u061C') + L"x",
+         L"\u0661" + std::wstring(n, L'\u061C')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromStdWString(c.text.substr(0, 4)).toStdString());
+        ReadingDirectionScope direction(c.direction);
+        Fixture fixture(*c.rules);
+        std::wstring text = c.text;
+        QElapsedTimer timer;
+        timer.start();
+        fixture.settings.CorrectText(text, false);
+        EXPECT_LT(timer.elapsed(), 2000);
+        EXPECT_EQ(text, c.expected);
+        EXPECT_EQ(fixture.invalid->shows, L"1");
+    }
 }
 
 TEST(OnlyNumbersSettingsTest, LeftToRightTheArabicDigitsAreNotDigits)
