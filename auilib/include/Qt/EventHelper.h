@@ -48,8 +48,8 @@ private:
     BaseGUIObject *control() const { return m_control.get(); }
     EventHelperHost *host() const { return m_control ? m_host : nullptr; }
     // The target's control as it is now, asked through the kernel: null once
-    // it (or the dialog) is gone, and while it or a window holding it is
-    // being destroyed.
+    // it, its widget or the dialog is gone, and while it or a window holding
+    // it is being destroyed.
     BaseGUIObject *live(const Target &target) const;
 
     Target findTarget(QObject *watched, QWidget *window) const;

@@ -97,8 +97,9 @@ BaseGUIObject *EventHelper::live(const Target &target) const
     if (!target.control || !control())
         return nullptr;
     BaseGUIObject *found = target.hold ? target.hold.get() : control();
+    // The widget the event came from is the control's: gone with it.
     const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(found);
-    return !impl || impl->CanDeliver() ? found : nullptr;
+    return !impl || (impl->CanDeliver() && impl->GetWidget()) ? found : nullptr;
 }
 
 std::shared_ptr<BaseGUIObject> EventHelper::elementNamed(const QObject *object) const
