@@ -111,6 +111,11 @@ public:
     // Whether giving `widget` the parent `parent` would make it its own
     // ancestor: `parent` is the widget or lies inside it.
     static bool WouldOwnItself(const QWidget *widget, const QWidget *parent);
+    // Called by a toolkit window from the first line of its own destructor:
+    // Qt hides a dialog, moving the focus out of it, in QDialog's destructor,
+    // before QWidget's marks the window as being destroyed. From here on the
+    // controls inside count as in a window being destroyed.
+    static void WindowDestructionBegins(QWidget *window);
 
     // The implementation of a public control, null for none or another kind.
     static std::shared_ptr<BaseImplQt> Of(const BaseGUIObject *control);
@@ -328,6 +333,8 @@ private:
 
     // The widget while it is whole: null once Qt began to delete it.
     QWidget *liveWidget() const;
+    // Whether the widget is a window that said its destruction began.
+    static bool isGoing(const QWidget *widget);
 
     // Creates the balloon on first use, prepares it, lets `decorate` set title
     // and icon, and shows it; false when the balloon refuses (no widget).

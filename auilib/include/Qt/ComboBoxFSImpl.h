@@ -3,9 +3,12 @@
 #include "BaseImplQt.h"
 #include "ComboBoxFS.h"
 #include "ComboBoxFSQt.h"
-#include "ReportRound.h"
 
+#include <QIcon>
+#include <QModelIndex>
 #include <QString>
+
+struct ObTagMRUComboBoxItem_Qt;
 
 namespace AUILib {
 
@@ -28,6 +31,11 @@ public:
 
 private:
     ComboBoxFSQt *combo() const { return WidgetAs<ComboBoxFSQt>(); }
+    // The row's model index, invalid for a row that does not exist.
+    QModelIndex rowIndex(int row) const;
+    // Inserts a row owning `record` (the index bounded to the rows there are)
+    // and answers it; the caller holds events.
+    QModelIndex insertRow(int index, const QIcon &icon, const QString &text, ObTagMRUComboBoxItem_Qt *record);
     bool isBrowseRow(int row) const;
     void onCurrentIndexChanged(int index);
     void onActivated();
@@ -39,8 +47,6 @@ private:
     // The row current before the browse row was chosen: where a cancelled
     // choice goes back to.
     int m_restoreIndex = 0;
-    // Counts the fills: a fill stops once a handler started another one.
-    ReportRound m_fillRound;
 };
 
 } // namespace AUILib

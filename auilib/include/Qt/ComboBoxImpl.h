@@ -79,6 +79,11 @@ private:
     // The row's model index in the column the combo box shows, invalid for a
     // row that does not exist.
     QModelIndex rowIndex(int row) const;
+    // Inserts a row (the index bounded to the rows there are) and answers it;
+    // the caller holds events.
+    QModelIndex insertRow(int index, const std::wstring &text, const any &data);
+    // Makes the row a header: drawn bold on a dark band, never chosen.
+    void markHeader(const QModelIndex &row);
     void onEditTextChanged(const QString &text);
     // The numbers-only correction of a typed text; nothing while it is off.
     void correctNumber(std::wstring &text);

@@ -15,6 +15,10 @@ class DialogQt : public QDialog
 
 public:
     DialogQt(Dialog *owner, QWidget *parent);
+    // QDialog's destructor hides the window, moving the focus out of the
+    // controls inside, before the window counts as being destroyed: it is
+    // marked as such first.
+    ~DialogQt() override;
 
     Dialog *owner() const { return m_owner; }
     void setOwner(Dialog *owner) { m_owner = owner; }

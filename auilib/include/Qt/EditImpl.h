@@ -4,6 +4,7 @@
 #include "Edit.h"
 #include "EditQt.h"
 #include "OnlyNumbersSettings.h"
+#include "ReportRound.h"
 
 #include <QPointer>
 #include <QString>
@@ -70,7 +71,7 @@ private:
     QString m_lastAccepted;
     // Counts the runs of the change handler: a run that caused a nested one
     // leaves the report to it, so the corrected text is the last one reported.
-    unsigned m_changeRuns = 0;
+    ReportRound m_changeRound;
     bool m_writingBack = false;
 };
 

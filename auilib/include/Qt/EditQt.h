@@ -1,7 +1,6 @@
 #pragma once
 
 #include "AUITypes.h"
-#include "EventSignal.h"
 #include "OwnerRef.h"
 
 #include <QIcon>
@@ -45,10 +44,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    // Raises one of the edit's events; false once a handler released the
-    // edit: the event's own work stops.
-    template <class... Args, class... Values>
-    bool fire(EventSignal<void(Args...)> Edit::*event, Values &&...values);
     void showInsertedMenu(Edit &owner);
     void showStandardMenu(const QPoint &globalPos);
     void showIcon(const QIcon &icon);

@@ -3,11 +3,14 @@
 #include "OwnerRef.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QKeyEvent;
+class QRect;
 class QWidget;
 
 namespace AUILib {
@@ -44,23 +47,34 @@ private:
     // The dialog, null once it is gone; the host goes with it.
     BaseGUIObject *control() const { return m_control.get(); }
     EventHelperHost *host() const { return m_control ? m_host : nullptr; }
-    // Whether the target of the event being handled is still there after a
-    // delivery: the dialog itself, or an element the event holds.
-    bool stillThere(const Target &target) const;
-
+    // The target's control as it is now, asked through the kernel: null once
+    // it, its widget or the dialog is gone, and while it or a window holding
+    // it is being destroyed.
+    BaseGUIObject *live(const Target &target) const;
 
     Target findTarget(QObject *watched, QWidget *window) const;
     std::shared_ptr<BaseGUIObject> elementNamed(const QObject *object) const;
     // Whether a mouse or wheel event goes to the target: not to a disabled
     // control whose implementation declines it.
     static bool takesMouse(Target &target);
+    // Hands `event` to the target's procedure, and answers the procedure's
+    // answer. While EventGate holds (Qt is inside an operation of a control
+    // that a procedure must not disturb) a copy waits and is handed over once
+    // the operation is whole, the target asked again then; the answer is
+    // false, and the event goes on to Qt.
+    template <class E>
+    bool deliver(const Target &target, E &event);
+    // Runs `delivery` with the target's control now, or once no hold is left.
+    void whenWhole(const Target &target, std::function<void(BaseGUIObject *control)> delivery);
     // Calls the procedure; a handler that throws is logged and reads as false.
-    bool deliver(BaseGUIObject *target, Event &event) const;
-    bool keyEvent(BaseGUIObject *target, QKeyEvent *event);
+    static bool call(BaseGUIObject *control, Event &event);
+    bool keyEvent(const Target &target, QKeyEvent *event);
     bool moveEvent(const Target &target, QWidget *window, QEvent *event);
+    // After a procedure saw a move: the window goes where it asked, shortly.
+    void followMove(QWidget *window, const QPoint &position, const QRect &asked);
     bool inputMethodEvent(const Target &target, QEvent *event);
     bool toolTipEvent(Target &target, QObject *watched, QEvent *event);
-    bool dragEvent(BaseGUIObject *target, QEvent *event);
+    bool dragEvent(const Target &target, QEvent *event);
     void resizeToScreen(BaseGUIObject *target);
 
     OwnerRef<BaseGUIObject> m_control;

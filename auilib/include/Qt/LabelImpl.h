@@ -54,7 +54,6 @@ public:
     bool StopGif();
     void DrawTxt(const QString &text);
 
-    void FireLinkActivated() { Fire(&Label::OnLinkActivated); }
 
 private:
     // One anchor taken out of a text while it is cut, and where it stood in

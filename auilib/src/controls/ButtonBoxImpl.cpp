@@ -46,8 +46,12 @@ void ButtonBox::impl::OnFormLoaded(const FormElement &element)
 
 void ButtonBox::impl::SetOrientation(bool vertical)
 {
-    if (auto *box = WidgetAs<QDialogButtonBox>())
-        box->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+    auto *box = WidgetAs<QDialogButtonBox>();
+    if (!box)
+        return;
+    // Qt makes the box's layout anew and moves every button into it.
+    EventGate::Hold hold;
+    box->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
 }
 
 std::shared_ptr<Button> ButtonBox::impl::GetButton(QDialogButtonBox::StandardButton which)

@@ -1,5 +1,6 @@
 #include "ButtonBoxQt.h"
 
+#include "EventGate.h"
 #include "StandardButtons.h"
 #include "StyleSheetEditor.h"
 
@@ -34,6 +35,9 @@ void SetButtonBoxButtonsMinSize(ButtonBoxQt *box)
 {
     if (!box)
         return;
+    // New sheets resize the buttons inside the box's layout: what that
+    // reports waits until every button has its sheet.
+    EventGate::Hold hold;
     for (const StandardButtonRow &row : StandardButtonTable()) {
         QPushButton *button = box->button(row.button);
         if (!button)

@@ -73,8 +73,9 @@ void DateEdit::impl::changeQuietly(QDateTimeEdit *edit, const std::function<void
 void DateEdit::impl::SetMode(DateEditMode mode)
 {
     auto *edit = WidgetAs<QDateTimeEdit>();
-    // Set first: the change is reported in the new mode, and a handler that
-    // switches the mode again has the last word.
+    // Set first, and the change reported once the widget is whole: a handler
+    // that switches the mode again has the last word.
+    EventGate::Hold hold;
     m_mode = mode;
     if (edit && mode >= DateEditModeTime && mode <= DateEditModeDateTime) {
         changeQuietly(edit, [&] {

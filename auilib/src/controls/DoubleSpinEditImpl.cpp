@@ -26,6 +26,8 @@ void DoubleSpinEdit::impl::SupportPicaPoints(bool on)
     DoubleSpinEditQt *spin = Spin();
     if (!spin)
         return;
+    // The spin box's field is replaced: what that reports waits for the new one.
+    EventGate::Hold hold;
     spin->SetDecimalChar('p');
     spin->SetPicaMode(on);
     m_picaEdit = new CustomLineEdit(spin);

@@ -41,14 +41,14 @@ void Edit::impl::onTextChanged(const QString &text)
     EditQt *field = Widget();
     if (!field)
         return;
-    const unsigned run = ++m_changeRuns;
+    const unsigned run = m_changeRound.Begin();
     // The handler's own write is corrected already; were it corrected again,
     // the rules would hide the balloons they have just shown.
     if (!m_writingBack)
         keepSuffixAndNumber(*field, text);
     // A correction written back ran this handler again inside, and that run
     // reported the text the field shows; the rejected text is not reported after it.
-    if (run == m_changeRuns)
+    if (m_changeRound.IsCurrent(run))
         Fire(&Edit::OnTextChanged, text.toStdWString());
 }
 
@@ -98,13 +98,13 @@ void Edit::impl::SetText(const std::wstring &text)
         m_lastAccepted = value;
         value += m_suffix;
     }
+    // Qt's line edit goes on after it reported the change: the change is
+    // reported once the field is whole, the cursor at the start.
+    EventGate::Hold hold;
     {
         ProgrammaticUpdateScope programmatic(*this);
         field->setText(value);
     }
-    // The change's handler may have released the edit.
-    if (!IsLive())
-        return;
     field->home(true);
     field->deselect();
 }

@@ -33,21 +33,19 @@ EditQt::EditQt(Edit *owner, QWidget *parent)
 {
 }
 
-template <class... Args, class... Values>
-bool EditQt::fire(EventSignal<void(Args...)> Edit::*event, Values &&...values)
-{
-    const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get());
-    return impl && impl->Fire(event, std::forward<Values>(values)...);
-}
-
 void EditQt::EnableExtendedButton(const QString &normalIconPath, const QString &hoverIconPath)
 {
     if (m_extendedButtonOn)
         return;
+    // The button is a new child of the field, laid out at once.
+    EventGate::Hold hold;
     m_normalIcon = QIcon(normalIconPath);
     m_hoverIcon = QIcon(hoverIconPath);
     QAction *action = addAction(m_normalIcon, QLineEdit::TrailingPosition);
-    connect(action, &QAction::triggered, this, [this] { fire(&Edit::OnExtendedButtonClicked); });
+    connect(action, &QAction::triggered, this, [this] {
+        if (const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get()))
+            impl->Fire(&Edit::OnExtendedButtonClicked);
+    });
     connect(action, &QAction::hovered, this, [this] {
         showIcon(m_hoverIcon);
         m_hoverIconShowing = true;
@@ -98,7 +96,8 @@ void EditQt::Paste()
     if (text.isEmpty())
         return;
     // An edit its handler released pastes nothing.
-    if (!fire(&Edit::OnPaste, text.toStdWString()))
+    const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get());
+    if (!impl || !impl->Fire(&Edit::OnPaste, text.toStdWString()))
         return;
     insert(text);
 }
@@ -131,7 +130,8 @@ void EditQt::keyPressEvent(QKeyEvent *event)
 
 void EditQt::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (!fire(&Edit::OnContextMenu))
+    const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get());
+    if (!impl || !impl->Fire(&Edit::OnContextMenu))
         return;
     Edit *owner = m_owner.get();
     if (owner && owner->GetContextMenu())

@@ -41,7 +41,7 @@ Label::impl::impl(Label *owner)
     : BaseImplQt(owner)
 {
     LabelQt *widget = MakeWidget<LabelQt>(owner);
-    Connect(widget, &QLabel::linkActivated, [this] { FireLinkActivated(); });
+    Connect(widget, &QLabel::linkActivated, [this] { Fire(&Label::OnLinkActivated); });
 }
 
 Label::impl::~impl() = default;

@@ -72,9 +72,8 @@ bool LabelQt::event(QEvent *event)
     if (event->type() == QEvent::Shortcut && !linkText.isEmpty()) {
         if (openExternalLinks()) {
             QDesktopServices::openUrl(QUrl(linkUrl, QUrl::TolerantMode));
-        } else if (Label *owner = m_owner.get()) {
-            const std::shared_ptr<BaseImpl> impl = owner->GetBaseImpl();
-            static_cast<Label::impl *>(impl.get())->FireLinkActivated();
+        } else if (const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(m_owner.get())) {
+            impl->Fire(&Label::OnLinkActivated);
         }
     }
     return QLabel::event(event);

@@ -30,6 +30,8 @@ void MultiLineEdit::impl::SetText(const std::wstring &text)
     MultiLineEditQt *edit = Edit();
     if (!edit)
         return;
+    // The document goes on after it reported the change: reported once it is whole.
+    EventGate::Hold hold;
     m_settingText = true;
     edit->setPlainText(QString::fromStdWString(text));
     m_settingText = false;
@@ -94,6 +96,8 @@ void MultiLineEdit::impl::adaptHeight()
     const double height = edit->document()->lineCount() * QFontMetrics(edit->font()).lineSpacing() +
                           2 * edit->document()->documentMargin() + 2 * edit->frameWidth() + margins.top() +
                           margins.bottom();
+    // A new height lays the edit's window out again.
+    EventGate::Hold hold;
     edit->setFixedHeight(static_cast<int>(height));
 }
 

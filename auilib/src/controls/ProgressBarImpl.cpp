@@ -27,6 +27,8 @@ void ProgressBar::impl::SetRange(int min, int max)
         if (!IsLive() || !bar)
             return;
     }
+    // Qt reports the value it resets from inside setRange and paints after.
+    EventGate::Hold hold;
     bar->setRange(min, max);
     // Qt would leave a value the old range refused in its reset state, below
     // the new minimum: the value is kept inside the range instead.
@@ -39,6 +41,8 @@ bool ProgressBar::impl::SetValue(int value)
     auto *bar = WidgetAs<QProgressBar>();
     if (!bar || value < bar->minimum() || value > bar->maximum())
         return false;
+    // Qt paints the bar after it reported the value: reported once it is done.
+    EventGate::Hold hold;
     bar->setValue(value);
     return true;
 }

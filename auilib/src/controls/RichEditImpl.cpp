@@ -36,6 +36,8 @@ void RichEdit::impl::SetText(const std::wstring &text)
     RichEditQt *edit = Edit();
     if (!edit)
         return;
+    // The document goes on after it reported the change: reported once it is whole.
+    EventGate::Hold hold;
     m_settingText = true;
     edit->setPlainText(QString::fromStdWString(text));
     m_settingText = false;

@@ -26,14 +26,21 @@ void Splitter::impl::SetDynamicResizing(bool dynamic)
 
 void Splitter::impl::SetSizes(const std::list<int> &sizes)
 {
-    if (auto *splitter = WidgetAs<QSplitter>())
-        splitter->setSizes(QList<int>(sizes.begin(), sizes.end()));
+    auto *splitter = WidgetAs<QSplitter>();
+    if (!splitter)
+        return;
+    // Every view is moved and resized at once.
+    EventGate::Hold hold;
+    splitter->setSizes(QList<int>(sizes.begin(), sizes.end()));
 }
 
 void Splitter::impl::SetHandleWidth(int width)
 {
-    if (auto *splitter = WidgetAs<QSplitter>())
-        splitter->setHandleWidth(width);
+    auto *splitter = WidgetAs<QSplitter>();
+    if (!splitter)
+        return;
+    EventGate::Hold hold;
+    splitter->setHandleWidth(width);
 }
 
 } // namespace AUILib

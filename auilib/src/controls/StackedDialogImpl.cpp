@@ -14,8 +14,12 @@ StackedDialog::impl::~impl() = default;
 
 void StackedDialog::impl::SetCurrentIndex(int index)
 {
-    if (auto *stack = WidgetAs<QStackedWidget>())
-        stack->setCurrentIndex(index);
+    auto *stack = WidgetAs<QStackedWidget>();
+    if (!stack)
+        return;
+    // Qt hides one page and shows the other, moving the focus between them.
+    EventGate::Hold hold;
+    stack->setCurrentIndex(index);
 }
 
 int StackedDialog::impl::GetCurrentIndex() const
@@ -37,8 +41,9 @@ int StackedDialog::impl::InsertChildDialog(int index, QWidget *page)
         return 0;
     // Qt's layout would dereference a null page, and a page that holds the
     // stack would make the stack its own parent: Qt then loops for good.
-    if (!page || page == stack || page->isAncestorOf(stack))
+    if (!page || WouldOwnItself(page, stack))
         return -1;
+    EventGate::Hold hold;
     return stack->insertWidget(index, page);
 }
 

@@ -27,8 +27,12 @@ TabView::impl::~impl() = default;
 
 void TabView::impl::SetCurrentIndex(int index)
 {
-    if (auto *tabs = WidgetAs<QTabWidget>())
-        tabs->setCurrentIndex(index);
+    auto *tabs = WidgetAs<QTabWidget>();
+    if (!tabs)
+        return;
+    // Qt hides one page and shows the other, moving the focus between them.
+    EventGate::Hold hold;
+    tabs->setCurrentIndex(index);
 }
 
 void TabView::impl::SetTabText(int index, const std::wstring &text)

@@ -162,10 +162,14 @@ void Dialog::CreateTabWindow(QWidget *parent, bool)
     QWidget *window = this->window();
     // Embedded in itself or in one of its own widgets, the window would be its
     // own ancestor, and Qt would loop for good.
-    if (!window || parent == window || window->isAncestorOf(parent))
+    if (!window || BaseImplQt::WouldOwnItself(window, parent))
         return;
-    window->setWindowFlags(Qt::WindowFlags());
-    window->setParent(parent);
+    {
+        // The window's controls hear of the move once it is made.
+        EventGate::Hold hold;
+        window->setWindowFlags(Qt::WindowFlags());
+        window->setParent(parent);
+    }
     InitializeControls();
     Show(true, true);
 }
@@ -176,9 +180,12 @@ void Dialog::CreateTabWindowEx(BaseGUIObject *placeholder, bool)
         return;
     QWidget *window = this->window();
     if (QWidget *stand = placeholder->GetPlatformHandle(); stand && window) {
+        // The window's controls and the placeholder's hear of the swap once
+        // it is made: the placeholder is used throughout.
+        EventGate::Hold hold;
         // A placeholder of this very dialog would make the window its own
         // ancestor: refused.
-        if (stand == window || window->isAncestorOf(stand))
+        if (BaseImplQt::WouldOwnItself(window, stand))
             return;
         QWidget *parent = stand->parentWidget();
         window->setWindowFlags(Qt::WindowFlags());
@@ -239,8 +246,10 @@ void Dialog::DoModeless(bool stayOnTop)
 
 void Dialog::DoModeless(QWidget *parent, bool stayOnTop)
 {
-    if (QWidget *window = this->window())
+    if (QWidget *window = this->window()) {
+        EventGate::Hold hold;
         window->setParent(parent, window->windowFlags());
+    }
     DoModeless(stayOnTop);
 }
 
@@ -388,6 +397,9 @@ void Dialog::SetToolTip(const std::shared_ptr<BaseGUIObject> &control, const std
 
 void Dialog::ResizeDialogAccordingScreen(BaseGUIObject *control)
 {
+    // Showing, resizing and centring the window reach procedures, which wait
+    // for the fit to be whole: the widgets below are used throughout.
+    EventGate::Hold hold;
     QWidget *window = this->window();
     if (!window || !control)
         return;

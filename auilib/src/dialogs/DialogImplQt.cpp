@@ -262,7 +262,11 @@ void Dialog::impl::SetWindowsToStayOnTop()
 {
     if (!Window())
         return;
-    Window()->setWindowFlags(Window()->windowFlags() | Qt::WindowStaysOnTopHint);
+    {
+        // New flags hide the window and make its native window again.
+        EventGate::Hold hold;
+        Window()->setWindowFlags(Window()->windowFlags() | Qt::WindowStaysOnTopHint);
+    }
     DisconnectApp();
     m_appState = QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
                                   [this](Qt::ApplicationState state) { applicationStateChanged(state); });
@@ -278,8 +282,10 @@ void Dialog::impl::applicationStateChanged(Qt::ApplicationState state)
     Qt::WindowFlags flags = Window()->windowFlags() & ~Qt::WindowStaysOnTopHint;
     if (state == Qt::ApplicationActive)
         flags |= Qt::WindowStaysOnTopHint;
+    // Changing the flags hides the window, which is shown again before a
+    // procedure hears of either.
+    EventGate::Hold hold;
     Window()->setWindowFlags(flags);
-    // Changing the flags hides the window.
     Show(true, true);
 }
 

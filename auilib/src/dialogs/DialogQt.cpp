@@ -13,6 +13,11 @@ DialogQt::DialogQt(Dialog *owner, QWidget *parent)
 {
 }
 
+DialogQt::~DialogQt()
+{
+    BaseImplQt::WindowDestructionBegins(this);
+}
+
 void DialogQt::done(int result)
 {
     if (m_owner) {

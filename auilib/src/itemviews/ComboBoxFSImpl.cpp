@@ -50,9 +50,13 @@ ComboBoxFS::impl::impl(ComboBoxFS *owner)
 {
     ComboBoxFSQt *widget = MakeWidget<ComboBoxFSQt>();
     Connect(widget, QOverload<int>::of(&QComboBox::activated), [this] { onActivated(); });
+    // Rows are named by identity: reported under their number at delivery,
+    // or to nobody once gone; no current row is -1.
     Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged), [this](int index) {
         onCurrentIndexChanged(index);
-        Fire(&ComboBoxFS::OnSelectionChanged, index);
+        const QModelIndex current = rowIndex(index);
+        current.isValid() ? Fire(&ComboBoxFS::OnSelectionChanged, RowRef(current))
+                          : Fire(&ComboBoxFS::OnSelectionChanged, -1);
     });
 }
 
@@ -71,38 +75,60 @@ void ComboBoxFS::impl::onCurrentIndexChanged(int index)
         m_restoreIndex = index;
 }
 
+QModelIndex ComboBoxFS::impl::rowIndex(int row) const
+{
+    ComboBoxFSQt *widget = combo();
+    if (!widget || row < 0 || row >= widget->count())
+        return QModelIndex();
+    return widget->model()->index(row, widget->modelColumn(), widget->rootModelIndex());
+}
+
+QModelIndex ComboBoxFS::impl::insertRow(int index, const QIcon &icon, const QString &text,
+                                        ObTagMRUComboBoxItem_Qt *record)
+{
+    ComboBoxFSQt *widget = combo();
+    if (!widget) {
+        delete record;
+        return QModelIndex();
+    }
+    const int row = std::clamp(index, 0, widget->count());
+    widget->insertItem(row, icon, text, QVariant::fromValue(record));
+    AutoUpdateComboboxViewWidth();
+    return rowIndex(row);
+}
+
 int ComboBoxFS::impl::AddSearchFolderItem(const QString &text, int type, int number, const QString &path,
                                           const QString &second)
 {
     ComboBoxFSQt *widget = combo();
     if (!widget)
         return -1;
-    auto *record = new ObTagMRUComboBoxItem_Qt(type, number, path, second);
-    const QIcon icon = text != ComboBoxFSQt::BrowseText() ? FileSystemIcon(path) : QIcon();
-    widget->addItem(icon, text, QVariant::fromValue(record));
-    // The first row becomes current, which is reported to a handler.
-    widget = combo();
-    if (!IsLive() || !widget)
-        return -1;
-    AutoUpdateComboboxViewWidth();
-    return widget->count() - 1;
+    ItemRef<int> item;
+    {
+        // The first row becomes current, which is reported once the row is in.
+        EventGate::Hold hold;
+        const QIcon icon = text != ComboBoxFSQt::BrowseText() ? FileSystemIcon(path) : QIcon();
+        item = RowRef(insertRow(widget->count(), icon, text, new ObTagMRUComboBoxItem_Qt(type, number, path, second)));
+        item.Hold();
+    }
+    // A handler may have moved the row, or taken it (or the combo box) away.
+    return IsLive() && item.IsThere() ? item.Row() : -1;
 }
 
 int ComboBoxFS::impl::InsertSearchFolderItem(int index, const QString &text, const FSData &data)
 {
-    ComboBoxFSQt *widget = combo();
     const QString path = QString::fromStdWString(data.folderPath);
-    if (!widget || !QFileInfo::exists(path))
+    if (!combo() || !QFileInfo::exists(path))
         return -1;
-    const int row = std::max(0, std::min(index, widget->count()));
-    auto *record = new ObTagMRUComboBoxItem_Qt(data.type, data.number, path, QString::fromStdWString(data.secondText));
-    widget->insertItem(row, FileSystemIcon(path), text, QVariant::fromValue(record));
-    // The first row becomes current, which is reported to a handler.
-    widget = combo();
-    if (!IsLive() || !widget || row >= widget->count())
-        return -1;
-    AutoUpdateComboboxViewWidth();
-    return row;
+    ItemRef<int> item;
+    {
+        EventGate::Hold hold;
+        item = RowRef(insertRow(index, FileSystemIcon(path), text,
+                                new ObTagMRUComboBoxItem_Qt(data.type, data.number, path,
+                                                            QString::fromStdWString(data.secondText))));
+        item.Hold();
+    }
+    return IsLive() && item.IsThere() ? item.Row() : -1;
 }
 
 bool ComboBoxFS::impl::GetSearchFolderItem(FSData &out, int index) const
@@ -123,8 +149,11 @@ bool ComboBoxFS::impl::GetCurSearchFolderItem(FSData &out) const
 
 void ComboBoxFS::impl::SetCurSel(int index)
 {
-    if (ComboBoxFSQt *widget = combo())
-        widget->setCurrentIndex(index);
+    ComboBoxFSQt *widget = combo();
+    if (!widget)
+        return;
+    EventGate::Hold hold;
+    widget->setCurrentIndex(index);
 }
 
 int ComboBoxFS::impl::Count() const
@@ -141,16 +170,14 @@ void ComboBoxFS::impl::AutoUpdateComboboxViewWidth()
 
 void ComboBoxFS::impl::InitComboBoxFS()
 {
-    if (!combo())
+    ComboBoxFSQt *widget = combo();
+    if (!widget)
         return;
-    // Clearing the list and adding its first row change the current row,
-    // which is reported: after each step the fill stops once a handler
-    // released the control or started another fill (which then stands).
-    const unsigned round = m_fillRound.Begin();
-    const auto goOn = [this, round] { return IsLive() && combo() && m_fillRound.IsCurrent(round); };
-    combo()->clear();
-    if (!goOn())
-        return;
+    // Clearing the list and adding its rows move the current row: all of it
+    // is reported once the list is whole (a handler that fills it again then
+    // starts from a finished list).
+    EventGate::Hold hold;
+    widget->clear();
     m_restoreIndex = 0;
     const QStandardPaths::StandardLocation locations[] = {
         QStandardPaths::DocumentsLocation, QStandardPaths::DesktopLocation, QStandardPaths::DownloadLocation,
@@ -159,19 +186,14 @@ void ComboBoxFS::impl::InitComboBoxFS()
     for (QStandardPaths::StandardLocation location : locations) {
         const QString name = QStandardPaths::displayName(location);
         const QString path = QFileInfo(QStandardPaths::writableLocation(location)).canonicalFilePath();
-        AddSearchFolderItem(name, ItemTypeStandardFolder, 0, path, name);
-        if (!goOn())
-            return;
+        insertRow(widget->count(), FileSystemIcon(path), name,
+                  new ObTagMRUComboBoxItem_Qt(ItemTypeStandardFolder, 0, path, name));
     }
     const QString browseText = ComboBoxFSQt::BrowseText();
-    AddSearchFolderItem(browseText, ItemTypeBrowse, 0, browseText, browseText);
-    if (!goOn())
-        return;
+    insertRow(widget->count(), QIcon(), browseText,
+              new ObTagMRUComboBoxItem_Qt(ItemTypeBrowse, 0, browseText, browseText));
 
-    combo()->setCurrentIndex(0);
-    if (!goOn())
-        return;
-    ComboBoxFSQt *widget = combo();
+    widget->setCurrentIndex(0);
     if (const ObTagMRUComboBoxItem_Qt *current = widget->Record(widget->currentIndex()))
         m_rememberedFolder = current->folderPath;
     const QString remembered = QFileInfo(m_rememberedFolder).canonicalFilePath();
@@ -197,7 +219,9 @@ void ComboBoxFS::impl::onActivated()
     if (!IsLive() || !widget)
         return;
     widget->setFocus(Qt::OtherFocusReason);
-    Fire(&ComboBoxFS::OnItemActivated, widget->currentIndex());
+    const QModelIndex current = rowIndex(widget->currentIndex());
+    current.isValid() ? Fire(&ComboBoxFS::OnItemActivated, RowRef(current))
+                      : Fire(&ComboBoxFS::OnItemActivated, -1);
 }
 
 void ComboBoxFS::impl::browse()
@@ -208,6 +232,9 @@ void ComboBoxFS::impl::browse()
     ComboBoxFSQt *widget = combo();
     if (!widget)
         return;
+    // The row made current (and a row added for it) is reported once it is
+    // current: the rows compared here are the ones chosen from.
+    EventGate::Hold hold;
     // A folder gone by now counts as no choice.
     const QString canonical = chosen.isEmpty() ? QString() : QFileInfo(chosen).canonicalFilePath();
     if (canonical.isEmpty()) {
@@ -221,9 +248,10 @@ void ComboBoxFS::impl::browse()
             return;
         }
     }
-    const int added = AddSearchFolderItem(canonical, ItemTypePickedFolder, 1, canonical, canonical);
-    if (added >= 0 && (widget = combo()))
-        widget->setCurrentIndex(added);
+    const QModelIndex added = insertRow(widget->count(), FileSystemIcon(canonical), canonical,
+                                        new ObTagMRUComboBoxItem_Qt(ItemTypePickedFolder, 1, canonical, canonical));
+    if (added.isValid())
+        widget->setCurrentIndex(added.row());
 }
 
 } // namespace AUILib

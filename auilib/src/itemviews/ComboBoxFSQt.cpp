@@ -1,5 +1,6 @@
 #include "ComboBoxFSQt.h"
 
+#include "EventGate.h"
 #include "ObTagMRUComboBoxItem_Qt.h"
 
 #include <QAbstractItemModel>
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QStandardItemModel>
 
 #include <algorithm>
 
@@ -16,6 +18,12 @@ namespace AUILib {
 ComboBoxFSQt::ComboBoxFSQt(QWidget *parent)
     : QComboBox(parent)
 {
+    // The rows' own model, watched before anything else connects to it:
+    // whatever changes the rows holds the toolkit's events until the change
+    // is whole.
+    auto *rows = new QStandardItemModel(0, 1, this);
+    EventGate::Watch(rows, this);
+    setModel(rows);
     ObTagMRUComboBoxItem_Qt::RegisterMetaType();
     // Records belong to their rows: they go with them.
     connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
@@ -53,6 +61,8 @@ void ComboBoxFSQt::freeRecords(int first, int last)
 
 void ComboBoxFSQt::pruneGoneFolders()
 {
+    // Each removal may move the current row: reported once the list is pruned.
+    EventGate::Hold hold;
     const QString browse = BrowseText();
     for (int row = 0; row < count();) {
         const ObTagMRUComboBoxItem_Qt *record = Record(row);

@@ -38,11 +38,16 @@ ComboBox::impl::impl(ComboBox *owner)
     // The row's font first, so that a handler of OnSelectionChanged sees it.
     Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged), [this](int index) { followItemFont(index); });
     Connect(widget, &QComboBox::editTextChanged, [this](const QString &text) { onEditTextChanged(text); });
-    Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged),
-            [this](int index) { Fire(&ComboBox::OnSelectionChanged, index); });
+    // Rows are named by identity: reported under their number at delivery,
+    // or to nobody once gone; no current row is -1.
+    Connect(widget, QOverload<int>::of(&QComboBox::currentIndexChanged), [this](int index) {
+        const QModelIndex current = rowIndex(index);
+        current.isValid() ? Fire(&ComboBox::OnSelectionChanged, RowRef(current))
+                          : Fire(&ComboBox::OnSelectionChanged, -1);
+    });
     Connect(widget, &ComboBoxQt::onPaste, [this](const std::wstring &text) { Fire(&ComboBox::OnPaste, text); });
     Connect(widget, &ComboBoxQt::onCurrentIndexSelected,
-            [this](int index) { Fire(&ComboBox::OnItemSelected, index); });
+            [this](int index) { Fire(&ComboBox::OnItemSelected, RowRef(rowIndex(index))); });
     m_delegate = new ItemDelegate(widget);
     widget->setItemDelegate(m_delegate);
 }
@@ -60,57 +65,69 @@ QModelIndex ComboBox::impl::rowIndex(int row) const
     return widget->model()->index(row, widget->modelColumn(), widget->rootModelIndex());
 }
 
-int ComboBox::impl::InsertItem(int index, const std::wstring &text, const any &data)
+QModelIndex ComboBox::impl::insertRow(int index, const std::wstring &text, const any &data)
 {
     ComboBoxQt *widget = combo();
     if (!widget)
-        return -1;
-    const int row = std::max(0, std::min(index, widget->count()));
+        return QModelIndex();
+    const int row = std::clamp(index, 0, widget->count());
     QVariant id;
     if (!data.empty())
         id = m_itemData.Add(data, 0);
     widget->insertItem(row, QIcon(), QString::fromStdWString(text), id);
-    // The first row becomes current, which is reported: a handler may have
-    // taken the row (or the combo box) away again.
-    widget = combo();
-    if (!IsLive() || !widget || row >= widget->count())
-        return -1;
-    return row;
+    return rowIndex(row);
+}
+
+int ComboBox::impl::InsertItem(int index, const std::wstring &text, const any &data)
+{
+    ItemRef<int> item;
+    {
+        // The first row becomes current, which is reported once the row is in.
+        EventGate::Hold hold;
+        item = RowRef(insertRow(index, text, data));
+        item.Hold();
+    }
+    // A handler may have moved the row, or taken it (or the combo box) away.
+    return IsLive() && item.IsThere() ? item.Row() : -1;
 }
 
 int ComboBox::impl::InsertSeparator(int index, const std::wstring &text, const any &data)
 {
-    ComboBoxQt *widget = combo();
-    if (!widget)
-        return -1;
-    if (text.empty()) {
-        // Qt marks the row "separator" and makes it neither selectable nor enabled.
-        const int row = std::max(0, std::min(index, widget->count()));
-        widget->insertSeparator(row);
-        return row;
+    ItemRef<int> item;
+    {
+        // Reported once the row is whole: a handler sees a finished header.
+        EventGate::Hold hold;
+        ComboBoxQt *widget = combo();
+        if (!widget)
+            return -1;
+        if (text.empty()) {
+            // Qt marks the row "separator" and makes it neither selectable nor enabled.
+            const int row = std::clamp(index, 0, widget->count());
+            widget->insertSeparator(row);
+            item = RowRef(rowIndex(row));
+        } else {
+            item = RowRef(insertRow(index, text, data));
+            markHeader(item.Index());
+        }
+        item.Hold();
     }
-    const int row = InsertItem(index, text, data);
-    if (row < 0)
-        return -1;
-    // Each change of the row may reach a handler (the field shows the current
-    // row's text): the row is looked for again after each.
-    const QPersistentModelIndex item(rowIndex(row));
-    const auto stillThere = [this, &item] { return IsLive() && combo() && item.isValid(); };
-    if (!stillThere())
-        return -1;
-    combo()->model()->setData(item, QStringLiteral("header"), Qt::AccessibleDescriptionRole);
-    if (!stillThere())
-        return -1;
-    if (auto *standard = qobject_cast<QStandardItemModel *>(combo()->model())) {
-        if (QStandardItem *header = standard->itemFromIndex(item))
+    return IsLive() && item.IsThere() ? item.Row() : -1;
+}
+
+void ComboBox::impl::markHeader(const QModelIndex &row)
+{
+    ComboBoxQt *widget = combo();
+    if (!widget || !row.isValid())
+        return;
+    QAbstractItemModel *model = widget->model();
+    model->setData(row, QStringLiteral("header"), Qt::AccessibleDescriptionRole);
+    if (auto *standard = qobject_cast<QStandardItemModel *>(model)) {
+        if (QStandardItem *header = standard->itemFromIndex(row))
             header->setFlags(header->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable));
     }
-    if (!stillThere())
-        return -1;
     QFont font;
     font.setFamily(QStringLiteral("Arial"));
-    combo()->model()->setData(item, font, Qt::FontRole);
-    return stillThere() ? item.row() : -1;
+    model->setData(row, font, Qt::FontRole);
 }
 
 void ComboBox::impl::AddPicture(int index, const std::wstring &path, ScalePicture scale, Size size)
@@ -127,6 +144,8 @@ void ComboBox::impl::AddPicture(int index, const unsigned char *bytes, int lengt
     if (!widget)
         return;
     if (!bytes) {
+        // The field may show the row: it is written again.
+        EventGate::Hold hold;
         widget->setItemIcon(index, QIcon());
         return;
     }
@@ -147,14 +166,19 @@ void ComboBox::impl::showPicture(int index, const QPixmap &picture, ScalePicture
         return;
     if (m_pictureSize.width() == 0 || m_pictureSize.height() == 0)
         m_pictureSize = scaled.size();
+    EventGate::Hold hold;
     widget->setIconSize(m_pictureSize);
     widget->setItemIcon(index, QIcon(scaled));
 }
 
 void ComboBox::impl::SetCurSel(int index)
 {
-    if (ComboBoxQt *widget = combo())
-        widget->setCurrentIndex(index);
+    ComboBoxQt *widget = combo();
+    if (!widget)
+        return;
+    // The field takes the row's text before the new row is reported.
+    EventGate::Hold hold;
+    widget->setCurrentIndex(index);
 }
 
 int ComboBox::impl::GetCurSel() const
@@ -209,10 +233,9 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
         if (edit)
             edit->setCursorPosition(std::min(cursor, static_cast<int>(corrected.size())));
     }
-    const auto goOn = [this, round] { return IsLive() && m_textRound.IsCurrent(round); };
-    if (!m_settingText && (!Fire(&ComboBox::OnTextEdited, corrected) || !goOn()))
+    if (!m_settingText && (!Fire(&ComboBox::OnTextEdited, corrected) || !m_textRound.IsCurrent(round)))
         return;
-    if (!Fire(&ComboBox::OnTextChanged, corrected) || !goOn())
+    if (!Fire(&ComboBox::OnTextChanged, corrected) || !m_textRound.IsCurrent(round))
         return;
     // The text before is the one last reported, whichever round reported it.
     const std::wstring previous = m_previousText;
@@ -222,6 +245,8 @@ void ComboBox::impl::onEditTextChanged(const QString &text)
 
 void ComboBox::impl::Clear()
 {
+    // The rows' data and the rows go before anybody hears of it.
+    EventGate::Hold hold;
     m_itemData.Clear();
     if (ComboBoxQt *widget = combo())
         widget->clear();
@@ -244,15 +269,19 @@ any ComboBox::impl::GetItemData(int index) const
 
 bool ComboBox::impl::SetItemData(int index, const any &data)
 {
-    ComboBoxQt *widget = combo();
-    if (!widget || index < 0 || index >= widget->count())
+    const QModelIndex row = rowIndex(index);
+    if (!row.isValid())
         return false;
-    // Clearing the old data changes the row, which may reach a handler.
+    // A change of the current row writes its text into the field, which is
+    // reported once the data is in; the row is held by identity meanwhile.
+    EventGate::Hold hold;
+    ItemRef<int> item = RowRef(row);
+    item.Hold();
     RemoveItemData(index);
-    widget = combo();
-    if (!IsLive() || !widget || index >= widget->count())
+    ComboBoxQt *widget = combo();
+    if (!widget || !item.IsThere())
         return false;
-    widget->setItemData(index, m_itemData.Add(data, 0), Qt::UserRole);
+    widget->setItemData(item.Row(), m_itemData.Add(data, 0), Qt::UserRole);
     return true;
 }
 
@@ -261,6 +290,7 @@ bool ComboBox::impl::RemoveItemData(int index)
     ComboBoxQt *widget = combo();
     if (!widget)
         return false;
+    EventGate::Hold hold;
     const QVariant id = widget->itemData(index, Qt::UserRole);
     widget->setItemData(index, -1, Qt::UserRole);
     return id.isValid() && m_itemData.Remove(id.toInt());
@@ -394,6 +424,9 @@ void ComboBox::impl::DisableItem(int index, bool disable)
     const QModelIndex item = rowIndex(index);
     if (!widget || !item.isValid())
         return;
+    // The current row's change writes the field; reported once the row is
+    // no longer current, so the row compared is still the one named.
+    EventGate::Hold hold;
     if (auto *standard = qobject_cast<QStandardItemModel *>(widget->model())) {
         if (QStandardItem *row = standard->itemFromIndex(item))
             row->setEnabled(!disable);
@@ -442,6 +475,7 @@ void ComboBox::impl::SetItemFont(int index, const FontData &font)
     if (merged.faceName.empty())
         merged.faceName = current.faceName;
     // What the merge leaves unset (-1) keeps a plain font's value.
+    EventGate::Hold hold;
     widget->model()->setData(item, ApplyFontData(QFont(), merged), Qt::FontRole);
 }
 
@@ -457,12 +491,11 @@ void ComboBox::impl::SetEditable(bool editable)
     ComboBoxQt *widget = combo();
     if (!widget)
         return;
+    // The text field comes or goes before anybody hears of it; what this
+    // sets is set before a handler may set it again.
+    EventGate::Hold hold;
     if (editable) {
-        // The new text field reports its text, which may reach a handler.
         widget->setEditable(true);
-        widget = combo();
-        if (!IsLive() || !widget)
-            return;
         m_previousText = CurrentText();
     } else {
         if (m_balloon)
@@ -522,13 +555,19 @@ void ComboBox::impl::SetAddToListOnEnterKey(bool add)
 
 void ComboBox::impl::DeleteString(int index)
 {
-    if (!combo())
+    const QModelIndex row = rowIndex(index);
+    if (!row.isValid())
         return;
-    // Clearing the data changes the row, which may reach a handler.
+    // Clearing the data writes the current row's text into the field, and Qt
+    // moves the current row before the row goes: all of it is reported once
+    // the row is gone, and the row goes by identity.
+    EventGate::Hold hold;
+    ItemRef<int> item = RowRef(row);
+    item.Hold();
     RemoveItemData(index);
     ComboBoxQt *widget = combo();
-    if (IsLive() && widget)
-        widget->removeItem(index);
+    if (widget && item.IsThere())
+        widget->removeItem(item.Row());
 }
 
 QWidget *ComboBox::impl::GetWndPtr() const

@@ -1,5 +1,7 @@
 #include "ComboBoxQt.h"
 
+#include "EventGate.h"
+
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QChildEvent>
@@ -9,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -18,6 +21,12 @@ namespace AUILib {
 ComboBoxQt::ComboBoxQt(QWidget *parent)
     : QComboBox(parent)
 {
+    // The rows' own model, watched before the combo box and its list connect
+    // to it: whatever changes the rows (the toolkit, a form, Qt adding a
+    // typed row on Enter) holds the toolkit's events until the change is whole.
+    auto *rows = new QStandardItemModel(0, 1, this);
+    EventGate::Watch(rows, this);
+    setModel(rows);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::customContextMenuRequested, this, &ComboBoxQt::ShowContextMenu);

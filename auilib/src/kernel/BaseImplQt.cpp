@@ -108,10 +108,40 @@ bool BaseImplQt::WindowBeingDestroyed() const
     // moves the focus while it goes, and a handler reached from there would
     // change a widget tree Qt is taking apart.
     for (QWidget *widget = m_widget.data(); widget; widget = widget->parentWidget()) {
-        if (QWidgetPrivate::get(widget)->data.in_destructor)
+        if (QWidgetPrivate::get(widget)->data.in_destructor || isGoing(widget))
             return true;
     }
     return false;
+}
+
+namespace {
+
+// Windows whose destruction began before QWidget's destructor marks them; a
+// few at most, and none almost always.
+std::vector<const QObject *> &goingWindows()
+{
+    static std::vector<const QObject *> going;
+    return going;
+}
+
+} // namespace
+
+void BaseImplQt::WindowDestructionBegins(QWidget *window)
+{
+    if (!window)
+        return;
+    goingWindows().push_back(window);
+    // Emitted by QObject's destructor, the last of the chain.
+    QObject::connect(window, &QObject::destroyed, [](QObject *gone) {
+        std::vector<const QObject *> &going = goingWindows();
+        going.erase(std::remove(going.begin(), going.end(), gone), going.end());
+    });
+}
+
+bool BaseImplQt::isGoing(const QWidget *widget)
+{
+    const std::vector<const QObject *> &going = goingWindows();
+    return !going.empty() && std::find(going.begin(), going.end(), widget) != going.end();
 }
 
 std::shared_ptr<BaseImplQt> BaseImplQt::Of(const BaseGUIObject *control)
@@ -147,6 +177,9 @@ QWidget *BaseImplQt::widgetOrThrow()
 void BaseImplQt::Show(bool show, bool repaint)
 {
     QWidget *widget = widgetOrThrow();
+    // Showing or hiding lays out, moves the focus and, for a window, makes or
+    // drops its native window: a handler reached from inside must wait.
+    EventGate::Hold hold;
     const bool shownOrHiddenBefore =
         widget->testAttribute(Qt::WA_WState_Visible) || widget->testAttribute(Qt::WA_WState_Hidden);
     if (shownOrHiddenBefore && widget->isVisible() == show)
@@ -255,20 +288,27 @@ Size BaseImplQt::MaximumSize()
     return toSize(widgetOrThrow()->maximumSize());
 }
 
+// A new size bound resizes the widget at once when it no longer fits, and
+// its layout lays its children out from inside that resize.
 void BaseImplQt::SetMinimumSize(const Size &size)
 {
-    widgetOrThrow()->setMinimumSize(size.width, size.height);
+    QWidget *widget = widgetOrThrow();
+    EventGate::Hold hold;
+    widget->setMinimumSize(size.width, size.height);
 }
 
 void BaseImplQt::SetMaximumSize(const Size &size)
 {
-    widgetOrThrow()->setMaximumSize(size.width, size.height);
+    QWidget *widget = widgetOrThrow();
+    EventGate::Hold hold;
+    widget->setMaximumSize(size.width, size.height);
 }
 
 // Qt bounds the size (0 to QWIDGETSIZE_MAX); the position is bounded here.
 void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
 {
     QWidget *widget = widgetOrThrow();
+    EventGate::Hold hold;
     long long left = x;
     long long top = y;
     if (auto *frame = qobject_cast<QFrame *>(widget)) {
@@ -355,6 +395,7 @@ void BaseImplQt::SetSizePolicy(const SizePolicy &value)
     policy.setHeightForWidth((value >> 29) & 1);
     policy.setWidthForHeight((value >> 30) & 1);
     policy.setRetainSizeWhenHidden((value >> 31) & 1);
+    EventGate::Hold hold;
     widget->setSizePolicy(policy);
 }
 
@@ -495,10 +536,13 @@ bool BaseImplQt::WouldOwnItself(const QWidget *widget, const QWidget *parent)
 bool BaseImplQt::SetParent(QWidget *parent)
 {
     QWidget *widget = widgetOrThrow();
-    // Qt makes the widget its own ancestor without a word, then recurses or
-    // loops for good.
+    // Qt makes the widget its own ancestor without a word (a parent that is
+    // its own page, a scroll area's viewport), then recurses or loops for good.
     if (WouldOwnItself(widget, parent))
         return false;
+    // A new parent hides the widget, moves the focus out of it and drops or
+    // makes its native window.
+    EventGate::Hold hold;
     // A plain setParent drops the window type, which would turn a dialog into
     // a child widget inside its parent.
     if (qobject_cast<QDialog *>(widget))

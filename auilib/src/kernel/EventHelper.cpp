@@ -6,6 +6,7 @@
 #include "BoundHandlerWrapper.h"
 #include "ContextMenu.h"
 #include "Event.h"
+#include "EventGate.h"
 #include "EventHelperHost.h"
 
 #include <QApplication>
@@ -89,9 +90,16 @@ void EventHelper::Dispose(EventHelper *bridge)
         delete bridge;
 }
 
-bool EventHelper::stillThere(const Target &target) const
+BaseGUIObject *EventHelper::live(const Target &target) const
 {
-    return target.control && (target.hold || control());
+    // Nothing once the dialog is gone: the dialog itself is asked through the
+    // bridge's own reference, which its release cleared.
+    if (!target.control || !control())
+        return nullptr;
+    BaseGUIObject *found = target.hold ? target.hold.get() : control();
+    // The widget the event came from is the control's: gone with it.
+    const std::shared_ptr<BaseImplQt> impl = BaseImplQt::Of(found);
+    return !impl || (impl->CanDeliver() && impl->GetWidget()) ? found : nullptr;
 }
 
 std::shared_ptr<BaseGUIObject> EventHelper::elementNamed(const QObject *object) const
@@ -146,7 +154,7 @@ bool EventHelper::takesMouse(Target &target)
     return !impl || impl->TakesMouseEventsWhenDisabled() || target.control->IsEnabled();
 }
 
-bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
+bool EventHelper::call(BaseGUIObject *target, Event &event)
 {
     if (!target || !target->EventProcedure())
         return false;
@@ -162,6 +170,44 @@ bool EventHelper::deliver(BaseGUIObject *target, Event &event) const
         AUILibLogger::GetInstance().LogException(std::wstring(L"unknown exception in an event procedure"));
     }
     return false;
+}
+
+void EventHelper::whenWhole(const Target &target, std::function<void(BaseGUIObject *control)> delivery)
+{
+    if (!EventGate::Holding()) {
+        if (BaseGUIObject *now = live(target))
+            delivery(now);
+        return;
+    }
+    if (!target.control)
+        return;
+    // Held by identity: the element through the dialog's own shared pointer,
+    // the dialog through the bridge.
+    EventGate::Deliver([bridge = QPointer<EventHelper>(this), element = std::weak_ptr<BaseGUIObject>(target.hold),
+                        isDialog = !target.hold, delivery = std::move(delivery)] {
+        if (!bridge || bridge->m_disposed)
+            return;
+        Target again;
+        again.hold = element.lock();
+        again.control = isDialog ? bridge->control() : again.hold.get();
+        ++bridge->m_running;
+        if (BaseGUIObject *now = bridge->live(again))
+            delivery(now);
+        if (--bridge->m_running == 0 && bridge->m_disposed) {
+            // Its dialog went during the delivery.
+            delete bridge.data();
+        }
+    });
+}
+
+template <class E>
+bool EventHelper::deliver(const Target &target, E &event)
+{
+    if (EventGate::Holding()) {
+        whenWhole(target, [event](BaseGUIObject *control) mutable { call(control, event); });
+        return false;
+    }
+    return call(live(target), event);
 }
 
 void EventHelper::resizeToScreen(BaseGUIObject *target)
@@ -203,7 +249,7 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
     switch (type) {
     case QEvent::Timer: {
         TimerEvent timer(static_cast<QTimerEvent *>(event)->timerId());
-        return deliver(target, timer);
+        return deliver(found, timer);
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -219,20 +265,20 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
             auto *hover = static_cast<QHoverEvent *>(event);
             MouseEvent mouse(Event::HoverMove, roundedPoint(hover->posF()), 0,
                              static_cast<unsigned int>(hover->modifiers()));
-            return deliver(target, mouse);
+            return deliver(found, mouse);
         }
         auto *qmouse = static_cast<QMouseEvent *>(event);
         MouseEvent mouse(static_cast<Event::Type>(type), roundedPoint(qmouse->localPos()),
                          static_cast<unsigned int>(qmouse->buttons()), static_cast<unsigned int>(qmouse->modifiers()));
-        return deliver(target, mouse);
+        return deliver(found, mouse);
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        return keyEvent(target, static_cast<QKeyEvent *>(event));
+        return keyEvent(found, static_cast<QKeyEvent *>(event));
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         FocusEvent focus(static_cast<Event::Type>(type));
-        return deliver(target, focus);
+        return deliver(found, focus);
     }
     case QEvent::Leave: {
         if (!target)
@@ -241,11 +287,11 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
         if (!impl || !impl->IsTrackMouseEvent())
             return false;
         MouseLeaveEvent leave;
-        return deliver(target, leave);
+        return deliver(found, leave);
     }
     case QEvent::Paint: {
         PaintEvent paint;
-        return deliver(target, paint);
+        return deliver(found, paint);
     }
     case QEvent::Move:
         return moveEvent(found, window, event);
@@ -253,16 +299,16 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
         auto *resize = static_cast<QResizeEvent *>(event);
         ResizeEvent value(Size{resize->oldSize().width(), resize->oldSize().height()},
                           Size{resize->size().width(), resize->size().height()});
-        return deliver(target, value);
+        return deliver(found, value);
     }
     case QEvent::Show: {
         resizeToScreen(target);
         ShowEvent show;
-        return deliver(target, show);
+        return deliver(found, show);
     }
     case QEvent::Hide: {
         HideEvent hide;
-        return deliver(target, hide);
+        return deliver(found, hide);
     }
     case QEvent::Close:
         if (target && target->GetControlKind() == ControlKindDialog && host() && target == dialog &&
@@ -273,14 +319,14 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
         return false;
     case QEvent::WindowActivate: {
         WindowActivateEvent activate;
-        return deliver(target, activate);
+        return deliver(found, activate);
     }
     case QEvent::WindowDeactivate: {
         if (!m_repeatSeen)
             m_deactivationTimer.start(QApplication::keyboardInputInterval());
         m_deactivated = true;
         WindowDeactivateEvent deactivate;
-        return deliver(target, deactivate);
+        return deliver(found, deactivate);
     }
     case QEvent::Wheel: {
         if (!target)
@@ -293,22 +339,22 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
         MouseWheelEvent value(static_cast<short>(qBound(SHRT_MIN, delta, SHRT_MAX)),
                               roundedPoint(wheel->globalPosition()), static_cast<unsigned int>(wheel->buttons()),
                               static_cast<unsigned int>(wheel->modifiers()));
-        return deliver(target, value);
+        return deliver(found, value);
     }
     case QEvent::ApplicationPaletteChange: {
         ApplicationPaletteChangeEvent palette;
-        deliver(target, palette);
+        deliver(found, palette);
         return false;
     }
     case QEvent::ShortcutOverride:
         if (!target)
             return false;
         qDebug().noquote().nospace() << QString::fromStdWString(target->GetName()) << " -> Shortcut event";
-        return keyEvent(target, static_cast<QKeyEvent *>(event));
+        return keyEvent(found, static_cast<QKeyEvent *>(event));
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-        return dragEvent(target, event);
+        return dragEvent(found, event);
     case QEvent::DragLeave:
         event->accept();
         return true;
@@ -319,7 +365,7 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
         if (!target)
             return false;
         ContextMenuEvent menu;
-        if (deliver(target, menu) || !stillThere(found))
+        if (deliver(found, menu) || !live(found))
             return true;
         BaseImplQt *impl = found.impl();
         if (impl && impl->HasOwnContextMenu())
@@ -341,8 +387,9 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
     }
 }
 
-bool EventHelper::keyEvent(BaseGUIObject *target, QKeyEvent *event)
+bool EventHelper::keyEvent(const Target &found, QKeyEvent *event)
 {
+    BaseGUIObject *target = found.control;
     if (!target)
         return false;
     const int type = event->type();
@@ -376,7 +423,7 @@ bool EventHelper::keyEvent(BaseGUIObject *target, QKeyEvent *event)
             event->ignore();
         return false;
     }
-    if (deliver(target, key)) {
+    if (deliver(found, key)) {
         qDebug() << "Event NOT processed and propagated to parent";
         event->ignore();
         return true;
@@ -391,24 +438,38 @@ bool EventHelper::moveEvent(const Target &found, QWidget *window, QEvent *event)
     BaseGUIObject *target = found.control;
     if (!target || !target->EventProcedure())
         return false;
-    const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QPoint position = static_cast<QMoveEvent *>(event)->pos();
-    const QRect frame = window->frameGeometry();
-    QRect rect(position, frame.size());
-    MovingEvent moving(&rect);
+    const QRect start(position, window->frameGeometry().size());
+    // The bridge's own move of the window is reported, and asks for none.
+    const bool ours = m_moving;
     QPointer<QWidget> guarded(window);
-    const bool answer = deliver(target, moving);
-    // A procedure that released the dialog (or deleted its window) ends the
-    // move where it is.
-    if (!control() || !guarded)
+    const auto moving = [this, guarded, position, start, ours](BaseGUIObject *control) {
+        QRect asked = start;
+        MovingEvent value(&asked);
+        const bool answer = call(control, value);
+        // A procedure that released the dialog (or deleted its window) ends
+        // the move where it is.
+        if (this->control() && guarded)
+            followMove(guarded, position, ours ? QRect(position, start.size()) : asked);
         return answer;
+    };
+    if (EventGate::Holding()) {
+        whenWhole(found, moving);
+        return false;
+    }
+    BaseGUIObject *now = live(found);
+    return now && moving(now);
+}
 
+void EventHelper::followMove(QWidget *window, const QPoint &position, const QRect &asked)
+{
     m_movingTimer.stop();
     m_movingTimer.disconnect();
-    if (rect.topLeft() == position || m_moving)
-        return answer;
-    const QPoint wanted(rect.left(), rect.top() - titleBar);
-    connect(&m_movingTimer, &QTimer::timeout, this, [this, guarded, wanted] {
+    if (asked.topLeft() == position)
+        return;
+    const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QPoint wanted(asked.left(), asked.top() - titleBar);
+    connect(&m_movingTimer, &QTimer::timeout, this, [this, guarded = QPointer<QWidget>(window), wanted] {
         if (!guarded)
             return;
         m_moving = true;
@@ -416,7 +477,6 @@ bool EventHelper::moveEvent(const Target &found, QWidget *window, QEvent *event)
         m_moving = false;
     });
     m_movingTimer.start(kMovingDelayMs);
-    return answer;
 }
 
 bool EventHelper::inputMethodEvent(const Target &found, QEvent *event)
@@ -435,11 +495,11 @@ bool EventHelper::inputMethodEvent(const Target &found, QEvent *event)
     // never split into two halves of a surrogate pair.
     const QVector<uint> codePoints = commit.toUcs4();
     for (uint codePoint : codePoints) {
-        if (!stillThere(found))
+        if (!live(found))
             break;
         KeyEvent key(Event::KeyPress, Event::KeyNone, Event::NoModifier,
                      std::wstring(1, static_cast<wchar_t>(codePoint)), kInputMethodNativeKey);
-        if (deliver(target, key))
+        if (deliver(found, key))
             any = true;
     }
     return any;
@@ -471,8 +531,9 @@ bool EventHelper::toolTipEvent(Target &target, QObject *watched, QEvent *event)
     return true;
 }
 
-bool EventHelper::dragEvent(BaseGUIObject *target, QEvent *event)
+bool EventHelper::dragEvent(const Target &found, QEvent *event)
 {
+    BaseGUIObject *target = found.control;
     // Table and text views take drags on their viewports, which belong to them.
     if (!target || !target->IsAcceptDrops())
         return false;
@@ -489,7 +550,7 @@ bool EventHelper::dragEvent(BaseGUIObject *target, QEvent *event)
             paths.push_back(url.path(QUrl::FullyDecoded).toStdWString());
     }
     DropEvent value(Event::Drop, roundedPoint(drop->posF()), paths);
-    return deliver(target, value);
+    return deliver(found, value);
 }
 
 } // namespace AUILib

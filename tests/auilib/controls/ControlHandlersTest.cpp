@@ -2,6 +2,7 @@
 // the call or the Qt event that fired them: the firing code stops quietly and
 // nothing of what the handler freed is touched again.
 
+#include "ButtonBox.h"
 #include "DateEdit.h"
 #include "DialogForms.h"
 #include "Edit.h"
@@ -17,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateTimeEdit>
+#include <QDialogButtonBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMoveEvent>
@@ -207,4 +209,213 @@ TEST(ControlHandlersTest, AModeSetByTheHandlerHasTheLastWord)
     EXPECT_GE(calls, 1);
     EXPECT_EQ(edit.GetMode(), DateEdit::DateEditModeTime);
     EXPECT_EQ(qobject_cast<QDateTimeEdit *>(edit.GetPlatformHandle())->displayFormat(), QStringLiteral("H:mm"));
+}
+
+namespace {
+
+// Gives `widget` the keyboard focus inside its shown window.
+void focusIn(QWidget *widget)
+{
+    widget->window()->show();
+    QApplication::setActiveWindow(widget->window());
+    widget->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([widget] { return widget->hasFocus(); }, 5000));
+}
+
+// What a handler of a focused edit may do when it hears the focus go.
+const std::function<void(Edit &)> kFocusLostActs[] = {
+    [](Edit &edit) { edit.EnableExtendedButton(L"", L""); },
+    [](Edit &edit) { edit.ShowBalloonTip(L"Title", L"Text", BalloonTipIconWarning); },
+};
+
+} // namespace
+
+// The window that holds a focused edit is deleted: Qt moves the focus while it
+// takes the window apart (a dialog's window hides itself first, in QDialog's
+// destructor). Neither the edit's OnFocusLost nor its procedure's focus-out
+// reaches anybody then, so nothing rebuilds the edit under Qt.
+TEST_F(DialogHandlersTest, AFocusedEditInAWindowBeingDeletedReportsNothing)
+{
+    struct Window
+    {
+        const char *name;
+        // Makes the window holding an edit; the edit is held by the caller.
+        std::function<QWidget *(std::shared_ptr<Edit> &edit, std::unique_ptr<CountingDialog> &dialog)> make;
+    };
+    const Window windows[] = {
+        {"a plain window",
+         [](std::shared_ptr<Edit> &edit, std::unique_ptr<CountingDialog> &) {
+             auto *window = new QWidget;
+             edit = std::make_shared<Edit>();
+             edit->Create(window);
+             new QLineEdit(window);
+             return window;
+         }},
+        {"a dialog's window",
+         [this](std::shared_ptr<Edit> &edit, std::unique_ptr<CountingDialog> &dialog) {
+             dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+             dialog->DoModeless(false);
+             edit = std::dynamic_pointer_cast<Edit>(dialog->GetElementByName(L"edit"));
+             return dialog->GetWndPtr();
+         }},
+    };
+    for (const Window &w : windows) {
+        for (const auto &act : kFocusLostActs) {
+            SCOPED_TRACE(w.name);
+            std::shared_ptr<Edit> edit;
+            std::unique_ptr<CountingDialog> dialog;
+            QPointer<QWidget> window = w.make(edit, dialog);
+            ASSERT_NE(edit, nullptr);
+            int calls = 0;
+            edit->OnFocusLost.Subscribe([&, edit = edit.get()] {
+                ++calls;
+                act(*edit);
+            });
+            edit->SetEventProcedure([&](BaseGUIObject *control, Event *event) {
+                if (event->GetType() == Event::FocusOut) {
+                    ++calls;
+                    act(static_cast<Edit &>(*control));
+                }
+                return false;
+            });
+            focusIn(edit->GetPlatformHandle());
+            delete window.data();
+            settle();
+            EXPECT_EQ(calls, 0);
+            EXPECT_EQ(edit->GetPlatformHandle(), nullptr);
+        }
+    }
+}
+
+// A procedure called for an event Qt sends from inside one of its own
+// operations (a layout pass, hiding a window) is called once that operation is
+// whole: what the procedure changes cannot pull the operation's widgets away.
+TEST_F(DialogHandlersTest, AProcedureRunsOnceQtsOperationIsWhole)
+{
+    const QByteArray body = R"(
+<item><widget class="QDialogButtonBox" name="buttonBox">
+ <property name="standardButtons"><set>QDialogButtonBox::Cancel|QDialogButtonBox::Ok</set></property>
+</widget></item>
+)";
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto *box = dialog->GetControlPtr<ButtonBox *>(L"buttonBox");
+    ASSERT_NE(box, nullptr);
+    auto *widget = qobject_cast<QDialogButtonBox *>(box->GetPlatformHandle());
+    int moves = 0;
+    box->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::Moving) {
+            ++moves;
+            box->SetOrientation(moves % 2 == 1);
+        }
+        return false;
+    });
+    // Taller and wider than the box is: Qt lays the box out again at once,
+    // moving its buttons.
+    box->SetMinimumSize(Size{widget->width() + 80, widget->height() + 80});
+    EXPECT_GT(moves, 0);
+    EXPECT_EQ(widget->orientation(), moves % 2 == 1 ? Qt::Vertical : Qt::Horizontal)
+        << "the procedure's orientation stays";
+    delete window.data();
+    settle();
+}
+
+// A top-level date edit hidden while its field holds a typed value: Qt
+// reports the value while it hides the window. The handler that places the
+// edit in a host runs once the hiding is done.
+TEST(ControlHandlersTest, ADateEditPlacedByTheHandlerOfItsHiding)
+{
+    QWidget host;
+    DateEdit edit;
+    ASSERT_TRUE(edit.SetDateTime(ObDateTime{2001, 2, 3, 0, 0, 0}));
+    auto *field = qobject_cast<QDateTimeEdit *>(edit.GetPlatformHandle());
+    field->setKeyboardTracking(false);
+    int calls = 0;
+    edit.OnDateTimeChanged.Subscribe([&](ObDateTime) {
+        if (++calls == 1)
+            edit.Create(&host);
+    });
+    edit.Show(true, true);
+    focusIn(field);
+    field->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(field, Qt::Key_5);
+    ASSERT_EQ(calls, 0) << "without keyboard tracking the value waits";
+    edit.Show(false, true);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(field->parentWidget(), &host);
+    EXPECT_FALSE(field->isVisible());
+}
+
+// A handler that deletes the window holding its control, from inside the call
+// that fired it: the call ends without touching the widget that went.
+TEST(ControlHandlersTest, AHandlerMayDeleteTheWindowUnderTheCall)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<std::shared_ptr<BaseGUIObject>(QWidget *window, std::function<void()> deleteWindow)> make;
+        std::function<void(BaseGUIObject &control)> act;
+    };
+    const Case cases[] = {
+        {"edit, OnTextChanged during SetText",
+         [](QWidget *window, std::function<void()> deleteWindow) {
+             auto edit = std::make_shared<Edit>();
+             edit->Create(window);
+             edit->OnTextChanged.Subscribe([deleteWindow](const std::wstring &) { deleteWindow(); });
+             return edit;
+         },
+         [](BaseGUIObject &control) { static_cast<Edit &>(control).SetText(L"text"); }},
+        {"multi-line edit, OnTextChanged during SetText",
+         [](QWidget *window, std::function<void()> deleteWindow) {
+             auto edit = std::make_shared<MultiLineEdit>();
+             edit->Create(window);
+             edit->OnTextChanged.Subscribe(deleteWindow);
+             return edit;
+         },
+         [](BaseGUIObject &control) { static_cast<MultiLineEdit &>(control).SetText(L"text"); }},
+        {"rich edit, OnTextChanged during SetText",
+         [](QWidget *window, std::function<void()> deleteWindow) {
+             auto edit = std::make_shared<RichEdit>();
+             edit->Create(window);
+             edit->OnTextChanged.Subscribe(deleteWindow);
+             return edit;
+         },
+         [](BaseGUIObject &control) { static_cast<RichEdit &>(control).SetText(L"text"); }},
+        {"date edit, OnDateTimeChanged during SetMode",
+         [](QWidget *window, std::function<void()> deleteWindow) {
+             auto edit = std::make_shared<DateEdit>();
+             edit->Create(window);
+             edit->SetDateTime(ObDateTime{2001, 2, 3, 4, 5, 0});
+             edit->OnDateTimeChanged.Subscribe([deleteWindow](ObDateTime) { deleteWindow(); });
+             return edit;
+         },
+         [](BaseGUIObject &control) { static_cast<DateEdit &>(control).SetMode(DateEdit::DateEditModeTime); }},
+        {"progress bar, OnValueChanged during SetRange",
+         [](QWidget *window, std::function<void()> deleteWindow) {
+             auto bar = std::make_shared<ProgressBar>();
+             bar->Create(window);
+             bar->SetRange(0, 100);
+             bar->SetValue(50);
+             bar->OnValueChanged.Subscribe([deleteWindow](int) { deleteWindow(); });
+             return bar;
+         },
+         [](BaseGUIObject &control) { static_cast<ProgressBar &>(control).SetRange(60, 90); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QPointer<QWidget> window = new QWidget;
+        int deletions = 0;
+        const std::shared_ptr<BaseGUIObject> control = c.make(window, [&] {
+            ++deletions;
+            delete window.data();
+        });
+        window->show();
+        c.act(*control);
+        EXPECT_EQ(deletions, 1);
+        EXPECT_TRUE(window.isNull());
+        EXPECT_EQ(control->GetPlatformHandle(), nullptr);
+        settle();
+    }
 }

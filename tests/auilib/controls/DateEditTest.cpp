@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -186,6 +187,39 @@ TEST(DateEditTest, TextIsReadInTheModesFormat)
     EXPECT_EQ(control.GetDateTimeString(), parsed.toString(Qt::TextDate).toStdWString());
     // The text form is Qt's, not the display format: it is not read back.
     EXPECT_FALSE(control.SetDateTime(control.GetDateTimeString()));
+}
+
+// Only a change of the value is reported: a call that leaves it as it was,
+// or that is refused, fires nothing; one that changes it fires once.
+TEST(DateEditTest, ACallThatLeavesTheValueAsItWasFiresNothing)
+{
+    DateEdit control;
+    control.SetMode(DateEdit::DateEditModeDateTime);
+    ASSERT_TRUE(control.SetDateTime(value(2024, 3, 9, 10, 20, 0)));
+    const QString text = QDate(2024, 3, 9).toString(shortFormat()) + " 10:20";
+    Changes changes(control);
+    struct Case
+    {
+        const char *name;
+        std::function<void()> call;
+        size_t fired;
+    };
+    const Case cases[] = {
+        {"the same value", [&] { EXPECT_TRUE(control.SetDateTime(value(2024, 3, 9, 10, 20, 0))); }, 0},
+        {"the same value as text", [&] { EXPECT_TRUE(control.SetDateTime(text.toStdWString())); }, 0},
+        {"a value refused", [&] { EXPECT_FALSE(control.SetDateTime(value(2024, 2, 30))); }, 0},
+        {"a text refused", [&] { EXPECT_FALSE(control.SetDateTime(L"never")); }, 0},
+        {"a value before the first day", [&] { EXPECT_FALSE(control.SetDateTime(value(1, 1, 1))); }, 0},
+        {"a mode that is none", [&] { control.SetMode(static_cast<DateEdit::DateEditMode>(7)); }, 0},
+        {"another value", [&] { EXPECT_TRUE(control.SetDateTime(value(2024, 3, 9, 10, 21, 0))); }, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        changes.seen.clear();
+        c.call();
+        EXPECT_EQ(changes.seen.size(), c.fired);
+    }
+    EXPECT_EQ(changes.seen.front(), (std::vector<int>{2024, 3, 9, 10, 21, 0}));
 }
 
 TEST(DateEditTest, AUserChangeFiresTheWholeNewValue)

@@ -33,3 +33,24 @@ TEST(ScrollAreaTest, ItIsAPlainScrollAreaPlacedByCreate)
     delete widget;
     EXPECT_THROW(area.Create(&parent), AgnosticUIException);
 }
+
+// Placed inside itself (its viewport, its page) the area would be its own
+// ancestor, and Qt would recurse without end: refused, and the area stays
+// where it was and goes on working.
+TEST(ScrollAreaTest, CreateInsideItselfIsRefused)
+{
+    QWidget host;
+    ScrollArea area;
+    ASSERT_TRUE(area.Create(&host));
+    auto *widget = qobject_cast<QScrollArea *>(area.GetPlatformHandle());
+    auto *content = new QLabel("content");
+    widget->setWidget(content);
+    host.show();
+    for (QWidget *inside : {static_cast<QWidget *>(widget), widget->viewport(), static_cast<QWidget *>(content)}) {
+        EXPECT_FALSE(area.Create(inside));
+        EXPECT_EQ(widget->parentWidget(), &host);
+    }
+    area.MoveWindow(0, 0, 120, 90, false);
+    EXPECT_EQ(widget->size(), QSize(120, 90));
+    EXPECT_EQ(widget->widget(), content);
+}

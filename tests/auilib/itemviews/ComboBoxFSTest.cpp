@@ -271,6 +271,38 @@ TEST_F(ComboBoxFSFixture, APressDropsRowsWhoseFolderIsGone)
     EXPECT_EQ(ObTagMRUComboBoxItem_Qt::LiveCount(), records - 1) << "the row's record goes with it";
 }
 
+// The current row's folder is gone: the press drops it, and the current row
+// moves, which reaches a handler that fills the list anew. The handler runs
+// once the pruning is done, and its fill is the list that stays.
+TEST_F(ComboBoxFSFixture, AHandlerOfAPrunedCurrentRowMayFillTheListAnew)
+{
+    combo->InitComboBoxFS();
+    const QString gone = home("Gone");
+    QDir().mkpath(gone);
+    ComboBoxFS::FSData data;
+    data.type = ComboBoxFS::ItemTypePickedFolder;
+    data.number = 1;
+    data.folderPath = gone.toStdWString();
+    data.secondText = L"gone";
+    ASSERT_EQ(combo->InsertSearchFolderItem(1, L"Gone", data), 1);
+    combo->SetCurSel(1);
+    const int fill = combo->Count() - 1;
+    int fills = 0;
+    combo->OnSelectionChanged.Subscribe([&](int) {
+        if (fills++ == 0)
+            combo->InitComboBoxFS();
+    });
+    QDir(gone).removeRecursively();
+    QTest::mousePress(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    widget()->hidePopup();
+    QTest::mouseRelease(widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_GE(fills, 1);
+    EXPECT_EQ(combo->Count(), fill);
+    EXPECT_EQ(widget()->findText("Gone"), -1);
+    EXPECT_EQ(browseRow(), fill - 1);
+    widget()->grab();
+}
+
 TEST_F(ComboBoxFSFixture, RowsFromRecordsNeedAnExistingFolder)
 {
     ComboBoxFS::FSData data;

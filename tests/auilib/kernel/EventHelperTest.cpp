@@ -2,6 +2,7 @@
 #include "BoundHandlerWrapper.h"
 #include "ContextMenu.h"
 #include "Event.h"
+#include "EventGate.h"
 #include "FocusWatcher.h"
 #include "PopupDriver.h"
 #include "TestControl.h"
@@ -65,8 +66,10 @@ protected:
     void TearDown() override
     {
         for (AUILib::BaseGUIObject *control : std::initializer_list<AUILib::BaseGUIObject *>{
-                 &dialog, button.get(), label.get(), edit.get(), table.get()})
-            control->SetEventProcedure(nullptr);
+                 &dialog, button.get(), label.get(), edit.get(), table.get()}) {
+            if (control)
+                control->SetEventProcedure(nullptr);
+        }
     }
 
     void record(AUILib::BaseGUIObject *control)
@@ -588,4 +591,29 @@ TEST_F(EventHelperTest, ContextMenuRequestShowsTheStoredMenu)
     bare->RemoveContextMenu();
     QCoreApplication::sendEvent(bare->GetPlatformWindow(), &sent);
     EXPECT_EQ(chosen, (std::vector<std::wstring>{L"bare", L""})) << "without a menu the request goes on to the dialog";
+}
+
+// While a control's operation holds (Qt is inside a layout pass, say) the
+// procedures hear nothing; once it is whole they hear every event in order,
+// each target asked again then: an element the dialog dropped meanwhile, or
+// whose widget went, hears nothing. The answer to Qt is "not handled".
+TEST_F(EventHelperTest, EventsDuringAHoldReachTheProcedureOnceItEnds)
+{
+    QPaintEvent paint(QRect(0, 0, 1, 1));
+    QFocusEvent focusOut(QEvent::FocusOut);
+    QMoveEvent move(QPoint(20, 10), QPoint(0, 0));
+    answer = true;
+    {
+        AUILib::EventGate::Hold hold;
+        EXPECT_FALSE(filter(label, &paint));
+        EXPECT_FALSE(filter(button, &focusOut));
+        EXPECT_FALSE(filter(edit, &paint));
+        EXPECT_FALSE(filter(table, &move));
+        EXPECT_TRUE(seen.empty());
+        dialog.remove(L"edit");
+        edit.reset();
+        delete table->GetPlatformHandle();
+    }
+    EXPECT_EQ(types(), (std::vector<int>{Event::Paint, Event::FocusOut}));
+    EXPECT_EQ(seenBy, (std::vector<AUILib::BaseGUIObject *>{label.get(), button.get()}));
 }
