@@ -12,6 +12,7 @@
 #include <cstring>
 #include <execinfo.h>
 #include <pthread.h>
+#include <set>
 #include <unistd.h>
 
 #if defined(ORBEL_SANITIZE)
@@ -68,7 +69,17 @@ void onQtMessage(QtMsgType type, const QMessageLogContext &, const QString &mess
         CrashReport::write("a fatal Qt message");
         return; // Qt aborts after this
     }
-    Trace::instance().line(std::string("qt: ") + text.constData());
+    // Qt repeats itself (a paint of a broken backing store warns for every call of
+    // the painter): each warning once per step, so that the calls stay in the trace.
+    static long long step = -2;
+    static std::set<QByteArray> seen;
+    const long long now = Progress::instance().sequence() * 1000000 + Progress::instance().step();
+    if (now != step) {
+        step = now;
+        seen.clear();
+    }
+    if (seen.size() < 20 && seen.insert(text).second)
+        Trace::instance().line(std::string("qt: ") + text.constData());
 }
 
 } // namespace

@@ -158,6 +158,8 @@ int Draw::index(int count)
 
 int Draw::length()
 {
+    // Without huge sizes (--skip huge-size): up to a few thousand, negative ones kept.
+    const bool huge = !m_world.skips("huge-size");
     int value = 0;
     const int roll = m_random.below(100);
     if (roll < 55)
@@ -167,17 +169,15 @@ int Draw::length()
     else if (roll < 65)
         value = -1;
     else if (roll < 70)
-        value = INT_MAX;
+        value = huge ? INT_MAX : 5000;
     else if (roll < 75)
-        value = INT_MIN;
+        value = huge ? INT_MIN : -5000;
     else if (roll < 80)
-        value = kLargestWidget;
+        value = huge ? kLargestWidget : 4096;
     else if (roll < 85)
         value = -100000;
-    else if (roll < 92)
-        value = static_cast<int>(m_random.between(600, 5000));
     else
-        return number();
+        value = static_cast<int>(m_random.between(600, 5000));
     note(intText(value));
     return value;
 }

@@ -28,8 +28,6 @@ using namespace AUILib;
 
 namespace {
 
-enum Input { Click, DoubleClick, Drag, Key, Type, Wheel, MenuRequest, Focus, Hover, FileDrop, RowDrop, Resize, Close };
-
 std::string where(const QPoint &point)
 {
     return "(" + std::to_string(point.x()) + ", " + std::to_string(point.y()) + ")";
@@ -43,27 +41,36 @@ QWidget *mouseTarget(QWidget *widget)
     return widget;
 }
 
+// A point in `target`, on a cell of an item view now and then. Widgets may sit
+// at hostile coordinates: the spans are worked out in 64 bits.
 QPoint pointIn(QWidget *widget, QWidget *target, StressRandom &random)
 {
-    const QRect area = target->rect();
+    const long long width = qMax(1, target->width());
+    const long long height = qMax(1, target->height());
     if (auto *view = qobject_cast<QAbstractItemView *>(widget)) {
         QAbstractItemModel *model = view->model();
         if (model && model->rowCount() > 0 && random.percent(75)) {
             const int row = random.below(model->rowCount() + 1);
             const int column = random.below(qMax(1, model->columnCount()));
             const QRect cell = view->visualRect(model->index(row, column));
-            if (cell.isValid()) {
+            const long long left = cell.left();
+            const long long cellWidth = static_cast<long long>(cell.right()) - left + 1;
+            const long long cellHeight = static_cast<long long>(cell.bottom()) - cell.top() + 1;
+            if (cellWidth > 0 && cellHeight > 0 && left > -100000 && left < 100000 && cell.top() > -100000 &&
+                cell.top() < 100000) {
                 // The check box or expand mark at the left edge, or somewhere in the cell.
-                const int x = random.percent(30) ? cell.left() + static_cast<int>(random.between(-20, 12))
-                                                 : cell.left() + random.below(qMax(1, cell.width()));
-                return QPoint(x, cell.top() + random.below(qMax(1, cell.height())));
+                const long long x = random.percent(30) ? left + random.between(-20, 12)
+                                                       : left + random.between(0, qMin(cellWidth, 100000LL) - 1);
+                return QPoint(static_cast<int>(x),
+                              static_cast<int>(cell.top() + random.between(0, qMin(cellHeight, 100000LL) - 1)));
             }
         }
     }
     if (random.percent(8))
-        return QPoint(static_cast<int>(random.between(-50, area.width() + 50)),
-                      static_cast<int>(random.between(-50, area.height() + 50)));
-    return QPoint(random.below(qMax(1, area.width())), random.below(qMax(1, area.height())));
+        return QPoint(static_cast<int>(random.between(-50, qMin(width, 100000LL) + 50)),
+                      static_cast<int>(random.between(-50, qMin(height, 100000LL) + 50)));
+    return QPoint(static_cast<int>(random.between(0, qMin(width, 100000LL) - 1)),
+                  static_cast<int>(random.between(0, qMin(height, 100000LL) - 1)));
 }
 
 Qt::KeyboardModifiers modifiers(StressRandom &random)
@@ -224,6 +231,145 @@ void rowDrop(World &world, World::Control &target, QWidget *widget, StressRandom
     tree->MoveItems(items, on, asChild);
 }
 
+// One input on its way: the control, its widget, where the mouse goes (a scroll
+// area's viewport) and the trace line's head.
+struct Gesture
+{
+    World &world;
+    World::Control &target;
+    QWidget *widget;
+    QWidget *mouse;
+    StressRandom &random;
+    std::string head;
+};
+
+void clickOrTwice(Gesture &g, bool twice)
+{
+    const QPoint point = pointIn(g.widget, g.mouse, g.random);
+    const Qt::MouseButton pressed = button(g.random);
+    const Qt::KeyboardModifiers held = modifiers(g.random);
+    Trace::instance().line(g.head + (twice ? "double click " : "click ") + std::to_string(pressed) + " with " +
+                           std::to_string(held) + " at " + where(point));
+    click(g.mouse, pressed, held, point, twice);
+}
+
+void drag(Gesture &g)
+{
+    const QPoint from = pointIn(g.widget, g.mouse, g.random);
+    const QPoint to = pointIn(g.widget, g.mouse, g.random);
+    const Qt::KeyboardModifiers held = modifiers(g.random);
+    Trace::instance().line(g.head + "drag from " + where(from) + " to " + where(to));
+    QPointer<QWidget> guard = g.mouse;
+    QTest::mousePress(g.mouse, Qt::LeftButton, held, from);
+    for (int i = 1; i <= 4 && guard; ++i)
+        sendMove(g.mouse, from + (to - from) * i / 4, Qt::LeftButton, held);
+    if (guard)
+        QTest::mouseRelease(g.mouse, Qt::LeftButton, held, to);
+}
+
+void menuRequest(Gesture &g)
+{
+    const QPoint point = pointIn(g.widget, g.mouse, g.random);
+    const bool keyboard = g.random.percent(30);
+    Trace::instance().line(g.head + "context menu " + (keyboard ? "from the keyboard" : "from the mouse") + " at " +
+                           where(point));
+    QContextMenuEvent event(keyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, point,
+                            g.mouse->mapToGlobal(point));
+    QApplication::sendEvent(g.mouse, &event);
+}
+
+void focus(Gesture &g)
+{
+    const int form = g.random.below(3);
+    Trace::instance().line(g.head + (form == 0 ? "focus in" : form == 1 ? "focus out" : "window activated"));
+    if (form == 0) {
+        QApplication::setActiveWindow(g.widget->window());
+        g.widget->setFocus(Qt::MouseFocusReason);
+    } else if (form == 1) {
+        g.widget->clearFocus();
+    } else {
+        g.widget->window()->activateWindow();
+        QApplication::setActiveWindow(g.widget->window());
+    }
+}
+
+void hover(Gesture &g)
+{
+    const QPoint point = pointIn(g.widget, g.mouse, g.random);
+    Trace::instance().line(g.head + "hover at " + where(point));
+    QPointer<QWidget> guard = g.mouse;
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(g.mouse, &enter);
+    if (guard)
+        sendMove(g.mouse, point, Qt::NoButton, Qt::NoModifier);
+    if (guard) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(g.mouse, &leave);
+    }
+}
+
+void resizeWindow(Gesture &g)
+{
+    static const int sizes[] = {1, 10, 120, 400, 800, 1600, 4000};
+    const int width = sizes[g.random.below(7)];
+    const int height = sizes[g.random.below(7)];
+    Trace::instance().line(g.head + "its window resized to " + std::to_string(width) + "x" + std::to_string(height));
+    g.widget->window()->resize(width, height);
+}
+
+void closeWindow(Gesture &g)
+{
+    const bool close = g.random.percent(50);
+    Trace::instance().line(g.head + (close ? "its window closed" : "Escape in its window"));
+    if (close)
+        g.widget->window()->close();
+    else
+        tap(g.widget->window(), Qt::Key_Escape, Qt::NoModifier);
+}
+
+using InputFunction = void (*)(Gesture &);
+
+// In the order of InputDriver::kNames, with their weights (of 100).
+const struct
+{
+    InputFunction run;
+    int weight;
+} kInputs[] = {
+    {[](Gesture &g) { clickOrTwice(g, false); }, 22},
+    {[](Gesture &g) { clickOrTwice(g, true); }, 8},
+    {drag, 8},
+    {[](Gesture &g) {
+         Trace::instance().line(g.head + "key");
+         key(g.widget, g.random);
+     },
+     18},
+    {[](Gesture &g) {
+         Trace::instance().line(g.head + "typing");
+         type(g.widget, g.random);
+     },
+     10},
+    {[](Gesture &g) {
+         Trace::instance().line(g.head + "wheel");
+         wheel(g.mouse, g.random);
+     },
+     6},
+    {menuRequest, 6},
+    {focus, 5},
+    {hover, 4},
+    {[](Gesture &g) {
+         Trace::instance().line(g.head + "file drop");
+         fileDrop(g.mouse, g.random);
+     },
+     3},
+    {[](Gesture &g) {
+         Trace::instance().line(g.head + "row drop");
+         rowDrop(g.world, g.target, g.widget, g.random);
+     },
+     4},
+    {resizeWindow, 3},
+    {closeWindow, 3},
+};
+
 } // namespace
 
 const char *const InputDriver::kNames[] = {"click",  "double-click", "drag",      "key",      "type",
@@ -241,116 +387,17 @@ void InputDriver::act(World &world, World::Control &target, StressRandom &random
         Trace::instance().line(target.name + ": its widget is gone");
         return;
     }
-    static const int weights[] = {22, 8, 8, 18, 10, 6, 6, 5, 4, 3, 4, 3, 3};
     int roll = random.below(100);
     int input = 0;
-    while (roll >= weights[input]) {
-        roll -= weights[input];
+    while (roll >= kInputs[input].weight) {
+        roll -= kInputs[input].weight;
         ++input;
     }
     if (world.skips(kNames[input])) {
         Trace::instance().line("(" + std::string(kNames[input]) + " is left out)");
         return;
     }
-    QWidget *mouse = mouseTarget(widget);
-    const std::string head = "input to " + target.name + (world.live(target) ? "" : " (its control is released)") + ": ";
-    Trace &trace = Trace::instance();
-    switch (static_cast<Input>(input)) {
-    case Click:
-    case DoubleClick: {
-        const QPoint point = pointIn(widget, mouse, random);
-        const Qt::MouseButton pressed = button(random);
-        const Qt::KeyboardModifiers held = modifiers(random);
-        trace.line(head + (input == Click ? "click " : "double click ") + std::to_string(pressed) + " with " +
-                   std::to_string(held) + " at " + where(point));
-        click(mouse, pressed, held, point, input == DoubleClick);
-        break;
-    }
-    case Drag: {
-        const QPoint from = pointIn(widget, mouse, random);
-        const QPoint to = pointIn(widget, mouse, random);
-        const Qt::KeyboardModifiers held = modifiers(random);
-        trace.line(head + "drag from " + where(from) + " to " + where(to));
-        QPointer<QWidget> guard = mouse;
-        QTest::mousePress(mouse, Qt::LeftButton, held, from);
-        for (int i = 1; i <= 4 && guard; ++i)
-            sendMove(mouse, from + (to - from) * i / 4, Qt::LeftButton, held);
-        if (guard)
-            QTest::mouseRelease(mouse, Qt::LeftButton, held, to);
-        break;
-    }
-    case Key:
-        trace.line(head + "key");
-        key(widget, random);
-        break;
-    case Type:
-        trace.line(head + "typing");
-        type(widget, random);
-        break;
-    case Wheel:
-        trace.line(head + "wheel");
-        wheel(mouse, random);
-        break;
-    case MenuRequest: {
-        const QPoint point = pointIn(widget, mouse, random);
-        const bool keyboard = random.percent(30);
-        trace.line(head + "context menu " + (keyboard ? "from the keyboard" : "from the mouse") + " at " + where(point));
-        QContextMenuEvent event(keyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, point,
-                                mouse->mapToGlobal(point));
-        QApplication::sendEvent(mouse, &event);
-        break;
-    }
-    case Focus: {
-        const int form = random.below(3);
-        trace.line(head + (form == 0 ? "focus in" : form == 1 ? "focus out" : "window activated"));
-        if (form == 0) {
-            QApplication::setActiveWindow(widget->window());
-            widget->setFocus(Qt::MouseFocusReason);
-        } else if (form == 1) {
-            widget->clearFocus();
-        } else {
-            widget->window()->activateWindow();
-            QApplication::setActiveWindow(widget->window());
-        }
-        break;
-    }
-    case Hover: {
-        const QPoint point = pointIn(widget, mouse, random);
-        trace.line(head + "hover at " + where(point));
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(mouse, &enter);
-        QPointer<QWidget> guard = mouse;
-        if (guard)
-            sendMove(mouse, point, Qt::NoButton, Qt::NoModifier);
-        if (guard) {
-            QEvent leave(QEvent::Leave);
-            QApplication::sendEvent(mouse, &leave);
-        }
-        break;
-    }
-    case FileDrop:
-        trace.line(head + "file drop");
-        fileDrop(mouse, random);
-        break;
-    case RowDrop:
-        trace.line(head + "row drop");
-        rowDrop(world, target, widget, random);
-        break;
-    case Resize: {
-        static const int sizes[] = {1, 10, 120, 400, 800, 1600, 4000};
-        const int width = sizes[random.below(7)], height = sizes[random.below(7)];
-        trace.line(head + "its window resized to " + std::to_string(width) + "x" + std::to_string(height));
-        widget->window()->resize(width, height);
-        break;
-    }
-    case Close: {
-        const bool close = random.percent(50);
-        trace.line(head + (close ? "its window closed" : "Escape in its window"));
-        if (close)
-            widget->window()->close();
-        else
-            tap(widget->window(), Qt::Key_Escape, Qt::NoModifier);
-        break;
-    }
-    }
+    Gesture gesture{world, target, widget, mouseTarget(widget), random,
+                    "input to " + target.name + (world.live(target) ? "" : " (its control is released)") + ": "};
+    kInputs[input].run(gesture);
 }

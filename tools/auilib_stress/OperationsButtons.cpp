@@ -232,8 +232,14 @@ void addBoxes(OperationTable &t)
         c.SetOrientation(vertical);
     });
     t.add<ButtonBox>(ControlKindButtonBox, "GetButton", Role::Change, [](ButtonBox &c, Draw &d) {
-        const auto which = d.choice({QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Help,
-                                     QDialogButtonBox::Yes, QDialogButtonBox::NoButton});
+        // Qt's enumeration has no fixed type: only values inside its range are
+        // made (two buttons at once, every bit), never an arbitrary int.
+        static const QDialogButtonBox::StandardButton buttons[] = {
+            QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Help, QDialogButtonBox::Yes,
+            QDialogButtonBox::NoButton, static_cast<QDialogButtonBox::StandardButton>(0x00400000 | 0x00000400),
+            static_cast<QDialogButtonBox::StandardButton>(0x0FFFFFFF)};
+        const QDialogButtonBox::StandardButton which = buttons[d.random().below(7)];
+        d.note(std::to_string(static_cast<int>(which)));
         d.call();
         std::shared_ptr<Button> button = c.GetButton(which);
         if (!button)

@@ -1,12 +1,10 @@
 // The operations every control offers: those of BaseGUIObject, balloons,
-// prompts popups and context menus.
+// prompts popups and context menus (the menus' own are in OperationsMenus.cpp).
 #include "BaseGUIObject.h"
 #include "ContextMenu.h"
 #include "Draw.h"
 #include "OperationTable.h"
 #include "PromptsPopup.h"
-#include "Reactions.h"
-#include "World.h"
 
 #include <QRegion>
 #include <QWidget>
@@ -17,12 +15,6 @@ namespace {
 
 using Role = OperationRole;
 
-int indexOf(Draw &d, BaseGUIObject &control)
-{
-    World::Control *entry = d.world().find(&control);
-    return entry ? entry->id : -1;
-}
-
 QRegion region(Draw &d)
 {
     const int x = d.number();
@@ -32,158 +24,8 @@ QRegion region(Draw &d)
     return QRegion(x, y, w, h);
 }
 
-} // namespace
-
-std::shared_ptr<ContextMenu> makeMenu(Draw &d, BaseGUIObject &owner)
-{
-    auto menu = std::make_shared<ContextMenu>();
-    QWidget *parent = d.random().percent(85) ? owner.GetPlatformHandle() : d.parent(owner);
-    menu->Create(parent);
-    const unsigned serial = d.world().serial();
-    const int control = indexOf(d, owner);
-    const int entries = d.random().below(5);
-    for (int i = 0; i < entries; ++i) {
-        if (d.random().percent(20)) {
-            menu->AddSeparator();
-            continue;
-        }
-        const std::wstring text = L"Entry " + std::to_wstring(i);
-        menu->AddItem(
-            text, [serial, control](int id) { Reactions::react(serial, control, "menu entry " + std::to_string(id), Hint()); },
-            d.random().below(16));
-    }
-    return menu;
-}
-
-void operateMenu(Draw &d, ContextMenu &menu, BaseGUIObject &owner)
-{
-    const unsigned serial = d.world().serial();
-    const int control = indexOf(d, owner);
-    auto handler = [serial, control] { Reactions::react(serial, control, "menu entry", Hint()); };
-    switch (d.random().below(14)) {
-    case 0: {
-        d.note("AddItem");
-        const std::wstring text = d.text();
-        const int flags = d.between(0, 15);
-        d.call();
-        menu.AddItem(text, handler, flags);
-        break;
-    }
-    case 1: {
-        d.note("InsertItem");
-        const int index = d.index(menu.Count());
-        const std::wstring text = d.text();
-        d.call();
-        menu.InsertItem(index, text, handler, 0);
-        break;
-    }
-    case 2: {
-        d.note("RemoveItem");
-        const int id = d.index(8);
-        d.call();
-        menu.RemoveItem(id);
-        break;
-    }
-    case 3: {
-        d.note("EnableItem");
-        const int id = d.index(8);
-        const bool enable = d.flag();
-        d.call();
-        menu.EnableItem(id, enable);
-        break;
-    }
-    case 4: {
-        d.note("CheckItem");
-        const int id = d.index(8);
-        const bool check = d.flag();
-        d.call();
-        menu.CheckItem(id, check);
-        break;
-    }
-    case 5: {
-        d.note("AddSubmenu");
-        const std::wstring text = d.text();
-        const std::wstring tip = d.text();
-        d.call();
-        if (std::shared_ptr<ContextMenu> sub = menu.AddSubmenu(text, tip))
-            sub->AddItem(L"Inner", handler, 0);
-        break;
-    }
-    case 6: {
-        d.note("InsertSubmenu");
-        const int index = d.index(menu.Count());
-        d.call();
-        menu.InsertSubmenu(index, L"Sub", L"");
-        break;
-    }
-    case 7: {
-        d.note("AddPictureToItem(path)");
-        const int id = d.index(8);
-        const std::wstring path = d.path();
-        const bool checked = d.flag();
-        const int size = d.length();
-        d.call();
-        menu.AddPictureToItem(id, path, checked, size, BitmapTypeDefault);
-        break;
-    }
-    case 8: {
-        d.note("AddPictureToItem(bytes)");
-        const int id = d.index(8);
-        const PictureArgument picture = d.picture();
-        const int size = d.length();
-        d.call();
-        menu.AddPictureToItem(id, picture.bytes, picture.length, picture.type, size, BitmapTypeDefault, d.random().percent(50));
-        break;
-    }
-    case 9: {
-        d.note("SetItemToolTip");
-        const int id = d.index(8);
-        const std::wstring text = d.text();
-        d.call();
-        menu.SetItemToolTip(id, text);
-        break;
-    }
-    case 10: {
-        d.note("SetToolTipMaxWidth");
-        const int width = d.length();
-        d.call();
-        menu.SetToolTipMaxWidth(width);
-        break;
-    }
-    case 11: {
-        d.note("Show(x, y)");
-        const int x = d.number();
-        const int y = d.number();
-        d.call();
-        menu.Show(x, y);
-        break;
-    }
-    case 12: {
-        d.note("Show");
-        const bool show = d.flag();
-        d.call();
-        menu.Show(show);
-        break;
-    }
-    default: {
-        d.note("queries");
-        const int id = d.index(8);
-        d.call();
-        menu.GetMenuItemIndex(id);
-        menu.GetMenuItemID(id);
-        menu.IsEnabledItem(id);
-        menu.IsCheckedItem(id);
-        menu.GetItemFlags(id);
-        menu.ItemsChecked();
-        menu.ItemsCheckable();
-        menu.ItemsDisabledIfReadOnly();
-        menu.ItemsDisabledIfEmptyClipBoard();
-        break;
-    }
-    }
-}
-
-void addCommonOperations(OperationTable &t)
+// Where and how the control shows: visibility, geometry, sizes, repaints, its parent.
+void addPlacement(OperationTable &t)
 {
     t.addCommon("Show", Role::Change, [](BaseGUIObject &c, Draw &d) {
         const bool show = d.flag();
@@ -274,6 +116,23 @@ void addCommonOperations(OperationTable &t)
         d.call();
         which == 2 ? c.Update(area) : c.Repaint(area);
     });
+    t.addCommon("Create", Role::Mode, [](BaseGUIObject &c, Draw &d) {
+        QWidget *parent = d.parent(c);
+        d.call();
+        c.Create(parent);
+    });
+    t.addCommon("SetParentWindow", Role::Mode, [](BaseGUIObject &c, Draw &d) {
+        QWidget *parent = d.parent(c);
+        d.call();
+        c.SetParentWindow(parent);
+        if (d.alive())
+            c.GetParentWindow();
+    });
+}
+
+// Timers, size policy, drops, text measures, user data, skin.
+void addState(OperationTable &t)
+{
     t.addCommon("SetTimer", Role::Change, [](BaseGUIObject &c, Draw &d) {
         const unsigned int id = d.unsignedNumber();
         const unsigned int ms = d.random().percent(70) ? static_cast<unsigned int>(d.between(0, 200)) : d.unsignedNumber();
@@ -307,6 +166,26 @@ void addCommonOperations(OperationTable &t)
         d.call();
         c.GetWidthForText(text, withFont ? &font : nullptr);
     });
+    t.addCommon("SetUserData", Role::Change, [](BaseGUIObject &c, Draw &d) {
+        const long long value = d.wide();
+        d.call();
+        c.SetUserData(static_cast<std::intptr_t>(value));
+        if (d.alive())
+            c.GetUserData();
+    });
+    t.addCommon("SetSkinMode", Role::Mode, [](BaseGUIObject &c, Draw &d) {
+        const auto mode = d.choice({SkinModeDefault, SkinModeDark, SkinModeXML, SkinModeHCMDark, SkinModeCustom});
+        const bool reload = d.flag();
+        d.call();
+        c.SetSkinMode(mode, reload);
+        if (d.alive())
+            c.GetSkinManager();
+    });
+}
+
+// Balloons, prompts popups and context menus over the control.
+void addPopups(OperationTable &t)
+{
     t.addCommon("ShowBalloonTipEx", Role::Change, [](BaseGUIObject &c, Draw &d) {
         const int form = d.between(0, 5);
         const std::wstring title = d.text();
@@ -396,31 +275,13 @@ void addCommonOperations(OperationTable &t)
             return;
         operateMenu(d, *menu, c);
     });
-    t.addCommon("Create", Role::Mode, [](BaseGUIObject &c, Draw &d) {
-        QWidget *parent = d.parent(c);
-        d.call();
-        c.Create(parent);
-    });
-    t.addCommon("SetParentWindow", Role::Mode, [](BaseGUIObject &c, Draw &d) {
-        QWidget *parent = d.parent(c);
-        d.call();
-        c.SetParentWindow(parent);
-        if (d.alive())
-            c.GetParentWindow();
-    });
-    t.addCommon("SetUserData", Role::Change, [](BaseGUIObject &c, Draw &d) {
-        const long long value = d.wide();
-        d.call();
-        c.SetUserData(static_cast<std::intptr_t>(value));
-        if (d.alive())
-            c.GetUserData();
-    });
-    t.addCommon("SetSkinMode", Role::Mode, [](BaseGUIObject &c, Draw &d) {
-        const auto mode = d.choice({SkinModeDefault, SkinModeDark, SkinModeXML, SkinModeHCMDark, SkinModeCustom});
-        const bool reload = d.flag();
-        d.call();
-        c.SetSkinMode(mode, reload);
-        if (d.alive())
-            c.GetSkinManager();
-    });
+}
+
+} // namespace
+
+void addCommonOperations(OperationTable &t)
+{
+    addPlacement(t);
+    addState(t);
+    addPopups(t);
 }

@@ -14,8 +14,9 @@ long long nowMillis()
 
 Progress &Progress::instance()
 {
-    static Progress progress;
-    return progress;
+    // Never destroyed: Qt reports messages, and crash reports read it, after main returns.
+    static Progress *progress = new Progress;
+    return *progress;
 }
 
 void Progress::start(std::uint64_t seed, const std::string &replaySwitches)

@@ -156,6 +156,37 @@ void SequenceRunner::build(World &world, long long sequence)
         world.addDownloadDialog();
 }
 
+void SequenceRunner::addWindow(World &world, StressRandom &random)
+{
+    const int roll = random.below(100);
+    if (roll < 40) {
+        const int host = world.addHost(random);
+        world.addCodeControl(host, random);
+        world.addCodeControl(host, random);
+    } else if (roll < 65 && !world.skips("form-dialog")) {
+        world.addFormDialog();
+    } else if (roll < 85 && !world.skips("loader-window")) {
+        world.addLoaderWindow();
+    } else if (!world.skips("download-dialog")) {
+        world.addDownloadDialog();
+    }
+}
+
+// A control's widget deleted behind the control's back, as Qt deletes the
+// children of a window: the control answers as a gone one from then on.
+void SequenceRunner::deleteWidget(World &world, StressRandom &random)
+{
+    std::vector<World::Control *> withWidget;
+    for (World::Control &control : world.controls())
+        if (control.widget && control.kind != ControlKindDialog)
+            withWidget.push_back(&control);
+    if (withWidget.empty())
+        return;
+    World::Control *control = withWidget[static_cast<std::size_t>(random.below(static_cast<int>(withWidget.size())))];
+    Trace::instance().line("delete the widget of " + control->name);
+    delete control->widget.data();
+}
+
 void SequenceRunner::changeWorld(World &world, StressRandom &random)
 {
     static const int weights[] = {30, 12, 15, 8, 5, 10, 8};
@@ -185,21 +216,9 @@ void SequenceRunner::changeWorld(World &world, StressRandom &random)
         world.addCodeControl(window ? window->id : world.addHost(random), random);
         break;
     }
-    case NewWindow: {
-        const int roll = random.below(100);
-        if (roll < 40) {
-            const int host = world.addHost(random);
-            world.addCodeControl(host, random);
-            world.addCodeControl(host, random);
-        } else if (roll < 65 && !world.skips("form-dialog")) {
-            world.addFormDialog();
-        } else if (roll < 85 && !world.skips("loader-window")) {
-            world.addLoaderWindow();
-        } else if (!world.skips("download-dialog")) {
-            world.addDownloadDialog();
-        }
+    case NewWindow:
+        addWindow(world, random);
         break;
-    }
     case ReleaseControl: {
         std::vector<World::Control *> live;
         for (World::Control &control : world.controls())
@@ -217,19 +236,9 @@ void SequenceRunner::changeWorld(World &world, StressRandom &random)
         if (World::Window *window = anyWindow())
             world.releaseWindow(*window, random.percent(50) ? World::Release::Delete : World::Release::Close);
         break;
-    case DeleteWidget: {
-        std::vector<World::Control *> withWidget;
-        for (World::Control &control : world.controls())
-            if (control.widget && control.kind != ControlKindDialog)
-                withWidget.push_back(&control);
-        if (withWidget.empty())
-            break;
-        World::Control *control =
-            withWidget[static_cast<std::size_t>(random.below(static_cast<int>(withWidget.size())))];
-        Trace::instance().line("delete the widget of " + control->name);
-        delete control->widget.data();
+    case DeleteWidget:
+        deleteWidget(world, random);
         break;
-    }
     case ChangeGlobals:
         changeGlobals(random);
         break;
@@ -287,6 +296,12 @@ bool SequenceRunner::runSequence(long long sequence)
                 return;
             while (next < m_options.steps && !m_options.runsStep(next))
                 ++next;
+            // The time is up: the sequence ends after the steps it ran (a replay of it
+            // runs them again, and the ones after).
+            if (m_deadline && std::chrono::steady_clock::now() >= *m_deadline && next < m_options.steps) {
+                Trace::instance().line("the time is up after step " + std::to_string(next - 1));
+                next = m_options.steps;
+            }
             if (next >= m_options.steps) {
                 timer.stop();
                 loop.quit();
@@ -324,6 +339,8 @@ int SequenceRunner::run()
     }
     Trace::instance().setLive(m_options.trace);
     const auto start = std::chrono::steady_clock::now();
+    if (m_options.minutes > 0)
+        m_deadline = start + std::chrono::milliseconds(static_cast<long long>(m_options.minutes * 60000));
     auto lastNote = start;
     long long sequence = 0;
     for (;; ++sequence) {

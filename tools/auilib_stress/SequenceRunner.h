@@ -2,7 +2,9 @@
 
 #include "World.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 class ModalCloser;
 class StressFiles;
@@ -35,6 +37,8 @@ private:
     void build(World &world, long long sequence);
     void runStep(World &world, long long sequence, int step);
     void changeWorld(World &world, StressRandom &random);
+    void addWindow(World &world, StressRandom &random);
+    void deleteWidget(World &world, StressRandom &random);
     void changeGlobals(StressRandom &random);
     void restoreGlobals();
 
@@ -42,4 +46,6 @@ private:
     StressFiles &m_files;
     std::unique_ptr<ModalCloser> m_closer;
     long long m_steps = 0;
+    // With --minutes: when the run ends, in the middle of a sequence if need be.
+    std::optional<std::chrono::steady_clock::time_point> m_deadline;
 };

@@ -14,7 +14,7 @@
 //   --steps N         steps per sequence (default 200)
 //   --skip NAME       leave out an operation ("DeleteItem", "ListBox.DeleteItem"), a control kind
 //                     ("ListBox"), an input ("drag"), a handler action ("release-window") or an
-//                     argument family ("huge-text"); repeated or comma-separated
+//                     argument family ("huge-text", "huge-size"); repeated or comma-separated
 //   --trace           print every call of every sequence
 //   --list            print the names --skip takes, and exit
 class StressOptions

@@ -160,8 +160,73 @@ const char *eventName(Event::Type type)
     }
 }
 
+// The item views: rows and items, selections, editors, drops.
+bool subscribeItemView(Subscriber &s, BaseGUIObject &c)
+{
+    switch (c.GetControlKind()) {
+    case ControlKindComboBox: {
+        auto &e = static_cast<ComboBox &>(c);
+        s.on(e.OnSelectionChanged, "OnSelectionChanged");
+        s.on(e.OnTextChanged, "OnTextChanged");
+        s.on(e.OnTextEdited, "OnTextEdited");
+        s.on(e.OnTextReplaced, "OnTextReplaced");
+        s.on(e.OnPaste, "OnPaste");
+        s.on(e.OnItemSelected, "OnItemSelected");
+        return true;
+    }
+    case ControlKindListBox: {
+        auto &e = static_cast<ListBox &>(c);
+        s.on(e.OnItemClick, "OnItemClick");
+        s.on(e.OnItemDoubleClick, "OnItemDoubleClick");
+        s.on(e.OnItemChanged, "OnItemChanged");
+        s.on(e.OnItemSelectionChanged, "OnItemSelectionChanged");
+        s.on(e.OnSelectionChanged, "OnSelectionChanged");
+        s.on(e.OnHeaderClick, "OnHeaderClick");
+        s.on(e.OnSelectionBegin, "OnSelectionBegin");
+        s.on(e.OnSelectionEnd, "OnSelectionEnd");
+        s.on(e.OnEditStart, "OnEditStart");
+        s.on(e.OnEditorCreated, "OnEditorCreated");
+        s.on(e.OnEditEnd, "OnEditEnd");
+        s.on(e.OnItemTextEdited, "OnItemTextEdited");
+        return true;
+    }
+    case ControlKindTreeView: {
+        auto &e = static_cast<TreeView &>(c);
+        s.on(e.OnItemClicked, "OnItemClicked");
+        s.on(e.OnItemExpanded, "OnItemExpanded");
+        s.on(e.OnItemCollapsed, "OnItemCollapsed");
+        s.on(e.OnItemCheckClicked, "OnItemCheckClicked");
+        s.on(e.OnKeyUp, "OnKeyUp");
+        s.on(e.OnSelectionChanged, "OnSelectionChanged");
+        s.on(e.OnItemMouseUp, "OnItemMouseUp");
+        s.on(e.OnItemDoubleClicked, "OnItemDoubleClicked");
+        s.on(e.OnItemsDropping, "OnItemsDropping");
+        s.on(e.OnItemsDropped, "OnItemsDropped");
+        s.on(e.OnItemTextChanged, "OnItemTextChanged");
+        s.on(e.OnItemTextReplaced, "OnItemTextReplaced");
+        s.on(e.OnBeginEditLabel, "OnBeginEditLabel");
+        s.on(e.OnLabelEditorCreated, "OnLabelEditorCreated");
+        s.on(e.OnEndEditLabel, "OnEndEditLabel");
+        s.on(e.OnItemRemoving, "OnItemRemoving");
+        s.on(e.OnAllItemsRemoving, "OnAllItemsRemoving");
+        s.on(e.OnMultiSelectionChanging, "OnMultiSelectionChanging");
+        s.on(e.OnMultiSelectionChanged, "OnMultiSelectionChanged");
+        s.on(e.OnVirtualItemClicked, "OnVirtualItemClicked");
+        s.on(e.OnVirtualItemExpanded, "OnVirtualItemExpanded");
+        s.on(e.OnVirtualItemCollapsed, "OnVirtualItemCollapsed");
+        s.on(e.OnVirtualSelectionChanged, "OnVirtualSelectionChanged");
+        s.on(e.OnVirtualItemMouseUp, "OnVirtualItemMouseUp");
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 void subscribeClass(Subscriber &s, BaseGUIObject &c)
 {
+    if (subscribeItemView(s, c))
+        return;
     switch (c.GetControlKind()) {
     case ControlKindButton:
         s.on(static_cast<Button &>(c).OnClicked, "OnClicked");
@@ -239,60 +304,6 @@ void subscribeClass(Subscriber &s, BaseGUIObject &c)
     case ControlKindDialog:
         s.on(static_cast<Dialog &>(c).OnResize, "OnResize");
         break;
-    case ControlKindComboBox: {
-        auto &e = static_cast<ComboBox &>(c);
-        s.on(e.OnSelectionChanged, "OnSelectionChanged");
-        s.on(e.OnTextChanged, "OnTextChanged");
-        s.on(e.OnTextEdited, "OnTextEdited");
-        s.on(e.OnTextReplaced, "OnTextReplaced");
-        s.on(e.OnPaste, "OnPaste");
-        s.on(e.OnItemSelected, "OnItemSelected");
-        break;
-    }
-    case ControlKindListBox: {
-        auto &e = static_cast<ListBox &>(c);
-        s.on(e.OnItemClick, "OnItemClick");
-        s.on(e.OnItemDoubleClick, "OnItemDoubleClick");
-        s.on(e.OnItemChanged, "OnItemChanged");
-        s.on(e.OnItemSelectionChanged, "OnItemSelectionChanged");
-        s.on(e.OnSelectionChanged, "OnSelectionChanged");
-        s.on(e.OnHeaderClick, "OnHeaderClick");
-        s.on(e.OnSelectionBegin, "OnSelectionBegin");
-        s.on(e.OnSelectionEnd, "OnSelectionEnd");
-        s.on(e.OnEditStart, "OnEditStart");
-        s.on(e.OnEditorCreated, "OnEditorCreated");
-        s.on(e.OnEditEnd, "OnEditEnd");
-        s.on(e.OnItemTextEdited, "OnItemTextEdited");
-        break;
-    }
-    case ControlKindTreeView: {
-        auto &e = static_cast<TreeView &>(c);
-        s.on(e.OnItemClicked, "OnItemClicked");
-        s.on(e.OnItemExpanded, "OnItemExpanded");
-        s.on(e.OnItemCollapsed, "OnItemCollapsed");
-        s.on(e.OnItemCheckClicked, "OnItemCheckClicked");
-        s.on(e.OnKeyUp, "OnKeyUp");
-        s.on(e.OnSelectionChanged, "OnSelectionChanged");
-        s.on(e.OnItemMouseUp, "OnItemMouseUp");
-        s.on(e.OnItemDoubleClicked, "OnItemDoubleClicked");
-        s.on(e.OnItemsDropping, "OnItemsDropping");
-        s.on(e.OnItemsDropped, "OnItemsDropped");
-        s.on(e.OnItemTextChanged, "OnItemTextChanged");
-        s.on(e.OnItemTextReplaced, "OnItemTextReplaced");
-        s.on(e.OnBeginEditLabel, "OnBeginEditLabel");
-        s.on(e.OnLabelEditorCreated, "OnLabelEditorCreated");
-        s.on(e.OnEndEditLabel, "OnEndEditLabel");
-        s.on(e.OnItemRemoving, "OnItemRemoving");
-        s.on(e.OnAllItemsRemoving, "OnAllItemsRemoving");
-        s.on(e.OnMultiSelectionChanging, "OnMultiSelectionChanging");
-        s.on(e.OnMultiSelectionChanged, "OnMultiSelectionChanged");
-        s.on(e.OnVirtualItemClicked, "OnVirtualItemClicked");
-        s.on(e.OnVirtualItemExpanded, "OnVirtualItemExpanded");
-        s.on(e.OnVirtualItemCollapsed, "OnVirtualItemCollapsed");
-        s.on(e.OnVirtualSelectionChanged, "OnVirtualSelectionChanged");
-        s.on(e.OnVirtualItemMouseUp, "OnVirtualItemMouseUp");
-        break;
-    }
     default:
         break; // group boxes, lines, pages, splitters, scroll areas, stacks, draw elements: no events of their own
     }

@@ -6,8 +6,9 @@
 
 Trace &Trace::instance()
 {
-    static Trace trace;
-    return trace;
+    // Never destroyed: Qt reports messages, and crash reports read it, after main returns.
+    static Trace *trace = new Trace;
+    return *trace;
 }
 
 void Trace::line(const std::string &text)

@@ -41,7 +41,7 @@ void listNames()
     std::printf("changes of the world:\n");
     for (int i = 0; i < SequenceRunner::kWorldCount; ++i)
         std::printf("  %s\n", SequenceRunner::kWorldNames[i]);
-    std::printf("arguments:\n  huge-text\n  stale-item\n  cyclic-parent\n");
+    std::printf("arguments:\n  huge-text\n  huge-size\n  stale-item\n  cyclic-parent\n");
 }
 
 } // namespace
@@ -68,5 +68,8 @@ int main(int argc, char **argv)
     Progress::instance().start(options.seed, options.replaySwitches());
     Watchdog watchdog(kStepLimitMs);
     SequenceRunner runner(options, files);
-    return runner.run();
+    const int result = runner.run();
+    // Messages Qt gives while it shuts down go to its own handler, not to the trace.
+    qInstallMessageHandler(nullptr);
+    return result;
 }
