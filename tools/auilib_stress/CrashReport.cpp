@@ -78,7 +78,7 @@ void onQtMessage(QtMsgType type, const QMessageLogContext &, const QString &mess
         step = now;
         seen.clear();
     }
-    if (seen.size() < 20 && seen.insert(text).second)
+    if (seen.size() < 6 && seen.insert(text).second)
         Trace::instance().line(std::string("qt: ") + text.constData());
 }
 
