@@ -170,7 +170,7 @@ int World::addFormDialog()
     const int index = addWindow("FormDialog", Origin::Form, dialog->GetWndPtr());
     Window &window = m_windows[static_cast<std::size_t>(index)];
     window.dialog = dialog;
-    window.dialogControl = adopt(dialog, Origin::Form, index, false).id;
+    adopt(dialog, Origin::Form, index, false);
     adoptElements(index);
     dialog->DoModeless(false);
     return index;
@@ -188,7 +188,7 @@ int World::addDownloadDialog()
     const int index = addWindow("DownloadDialog", Origin::Download, dialog->GetWndPtr());
     Window &window = m_windows[static_cast<std::size_t>(index)];
     window.dialog = dialog;
-    window.dialogControl = adopt(dialog, Origin::Download, index, false).id;
+    adopt(dialog, Origin::Download, index, false);
     dialog->DoModeless(false); // runs InitializeControls
     adoptElements(index);
     return index;

@@ -56,7 +56,6 @@ public:
         Origin origin = Origin::Code;
         QPointer<QWidget> widget;
         std::shared_ptr<AUILib::Dialog> dialog;
-        int dialogControl = -1; // the dialog's own entry
         std::unique_ptr<FactoryLoader> loader;
     };
 
