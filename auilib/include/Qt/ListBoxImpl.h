@@ -171,6 +171,9 @@ private:
     CustomQTableWidgetItem *listCell(int row, int column) const;
     // The row, named by identity (unheld until Hold is called on it).
     ItemRef<int> rowRef(int row) const;
+    // A row an insertion just made, inside its hold, as the call answers it
+    // once the hold is over; `sorting` says the row moves when sorting resumes.
+    ItemRef<int> newRow(int row, bool sorting) const;
     // The row `ref` names now, or -1 once it (or the list) is gone: what an
     // operation answers after its handlers ran.
     int rowNow(const ItemRef<int> &ref) const;

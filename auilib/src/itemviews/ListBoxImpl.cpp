@@ -119,6 +119,17 @@ ItemRef<int> ListBox::impl::rowRef(int row) const
     return RowRef(table ? table->model()->index(row, 0) : QModelIndex());
 }
 
+ItemRef<int> ListBox::impl::newRow(int row, bool sorting) const
+{
+    ItemRef<int> ref = rowRef(row);
+    // Followed only when it may move before the call answers: the sort moves
+    // it, and the events waiting are delivered as the hold ends (their
+    // handlers may move or remove it). A fill nobody listens to holds nothing.
+    if (sorting || EventGate::Waiting() > 0)
+        ref.Hold();
+    return ref;
+}
+
 int ListBox::impl::rowNow(const ItemRef<int> &ref) const
 {
     return IsLive() && Table() && ref.IsThere() ? ref.Row() : -1;
@@ -210,12 +221,9 @@ int ListBox::impl::InsertItem(int row, const std::wstring &text, const any &data
             cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
         if (m_checkMode != NoCheck)
             cell->setCheckState(Qt::Unchecked);
-        // The row may move (a sort), and the held events' handlers may move
-        // or remove it: the answer is where it is once they ran.
-        placed = rowRef(row);
-        placed.Hold();
-        restoreSorting(sorting);
         fitColumn(0);
+        placed = newRow(row, sorting);
+        restoreSorting(sorting);
     }
     return rowNow(placed);
 }
@@ -247,8 +255,7 @@ int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const a
             }
             fitColumn(column);
         }
-        placed = rowRef(row);
-        placed.Hold();
+        placed = newRow(row, sorting);
         restoreSorting(sorting);
     }
     // Where the row is now, after sorting and handlers: the row a caller goes on to address.
@@ -272,8 +279,7 @@ int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std:
             int column = 0;
             for (const any &data : datas)
                 SetItemDataEx(row, column++, data);
-            placed = rowRef(row);
-            placed.Hold();
+            placed = newRow(row, sorting);
         }
         restoreSorting(sorting);
     }
