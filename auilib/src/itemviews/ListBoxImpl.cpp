@@ -164,9 +164,13 @@ void ListBox::impl::setIdOfCell(QTableWidgetItem *cell, int id)
 
 void ListBox::impl::fitColumn(int column)
 {
-    ListBoxQt *table = Table();
-    if (!table || column < 0 || column >= static_cast<int>(m_columnWidths.size()) ||
+    // Asked for every cell a fill places: the widget is looked up only for a
+    // column that fits its contents.
+    if (column < 0 || column >= static_cast<int>(m_columnWidths.size()) ||
         m_columnWidths[static_cast<std::size_t>(column)] != -2)
+        return;
+    ListBoxQt *table = Table();
+    if (!table)
         return;
     table->resizeColumnToContents(column);
     m_wordWrap = false;
@@ -175,8 +179,10 @@ void ListBox::impl::fitColumn(int column)
 
 void ListBox::impl::firstRowRule()
 {
+    if (m_widthsInitialised)
+        return;
     ListBoxQt *table = Table();
-    if (!table || m_widthsInitialised || table->rowCount() != 0)
+    if (!table || table->rowCount() != 0)
         return;
     const int extent = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     table->horizontalHeader()->setDefaultSectionSize(table->width() - extent - 2);
