@@ -129,6 +129,8 @@ public:
     //   read as it is then: an item is named by an ItemRef (its current row,
     //   or the model's object for it), a control by a ControlRef, never by a
     //   plain pointer or a row number kept from before.
+    // - An event of no subscriber at the time it is raised reaches nobody,
+    //   and is not kept.
     // - The implementation stays alive while the handlers run, even if one of
     //   them releases the control.
     // The answer says whether the firing code may go on: false once the
@@ -145,6 +147,10 @@ public:
         const std::shared_ptr<BaseImplQt> keepAlive = weak_from_this().lock();
         if (!CanDeliver())
             return false;
+        // Nobody to tell: nothing is kept waiting (a fill raises an event
+        // for every cell it places, most often to no handler at all).
+        if (T *owner = OwnerAs<T>(); owner && (owner->*event).Count() == 0)
+            return true;
         if (!EventGate::Holding())
             return emitNow<T>(event, std::forward_as_tuple(std::forward<Values>(values)...),
                               std::index_sequence_for<Values...>{});

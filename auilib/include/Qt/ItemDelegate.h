@@ -2,7 +2,6 @@
 
 #include "ListBox.h"
 #include "OwnerRef.h"
-#include "ReportRound.h"
 
 #include <QStyledItemDelegate>
 
@@ -50,6 +49,8 @@ public:
 
 private:
     std::shared_ptr<ListBox::impl> list() const;
+    // Whether `editor` is the editor open now.
+    bool isOpen(const QWidget *editor) const;
     QWidget *makeTextEditor(ListBox::impl &list, QWidget *parent) const;
     QWidget *makeComboEditor(QWidget *parent) const;
     QWidget *makeDateEditor(QWidget *parent, const QString &text) const;
@@ -60,9 +61,6 @@ private:
     mutable std::unique_ptr<Edit> m_textEditor;
     mutable std::unique_ptr<ComboBox> m_comboEditor;
     mutable std::unique_ptr<DateEdit> m_dateEditor;
-    // Counts the editors made and closed: code that fired a handler while an
-    // editor opens sees whether that editor is still the open one.
-    mutable ReportRound m_editorRound;
     bool m_showSelection = true;
 };
 

@@ -2,15 +2,16 @@
 
 #include "BaseImplQt.h"
 #include "CustomQTableWidgetItem.h"
+#include "EventGate.h"
 #include "HeaderProxyStyle.h"
 #include "ItemDelegate.h"
+#include "ItemRef.h"
 #include "ListBox.h"
 #include "ListBoxQt.h"
 #include "ReportRound.h"
 
 #include <QImage>
 #include <QPalette>
-#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 
@@ -18,15 +19,22 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace AUILib {
-
 
 // Drives the widget it makes, a ListBoxQt: placed by Create or a form, the
 // widget belongs to its Qt parent; never placed, it goes with this
 // implementation. Item data lives in the sort links the cells share; a row
 // that leaves the list takes its entries along.
+//
+// Events follow the toolkit's rule (EventGate.h): every operation that
+// changes the table holds them (EventGate::Hold) from before its first call
+// into Qt to its end, so that no handler runs while Qt or the operation is
+// halfway; rows are named by RowRef. What must be told before rows go (the
+// end of an edit in them, their leaving the selection) is reported before
+// the hold begins, while the rows are still there.
 class ListBox::impl : public BaseImplQt
 {
 public:
@@ -149,25 +157,26 @@ public:
     bool ColumnEditMode(int column, EditMode &mode) const;
     ItemDelegate *Delegate() const { return m_delegate.data(); }
     // The cell whose editor is open, followed through inserts, sorts and
-    // deletes while it is; EditedRow is -1 once the edit is over.
+    // deletes while it is.
     void SetEditedCell(const QModelIndex &index);
-    QPersistentModelIndex EditedCell() const { return m_editedCell; }
-    int EditedRow() const { return m_editedRow; }
-    int EditedColumn() const { return m_editedColumn; }
-
+    // After Qt removed rows itself (a row dragged to another widget): an edit
+    // whose cell went with them ends, reported as the end of an edit of no row.
+    void EndEditOfRemovedCell();
+    // Rows whose cells moved to other rows (from, to), both still there: the
+    // selection as last reported, and an open edit, follow the cells.
+    void FollowMovedRows(const std::vector<std::pair<int, int>> &moves);
 
 private:
     CustomQTableWidgetItem *newCell(const QString &text = QString()) const;
     CustomQTableWidgetItem *listCell(int row, int column) const;
-    // The model index of a cell, kept across calls that may run a handler
-    // (every change of a cell reports OnItemChanged): it follows its cell, and
-    // is invalid once the row is gone.
-    QPersistentModelIndex place(int row, int column) const;
-    // Whether the list lives and `place` is still one of its cells: the check
-    // after a handler may have run.
-    bool stillThere(const QPersistentModelIndex &place) const;
-    // The item at `place` while it is still there, else null.
-    QTableWidgetItem *cellAt(const QPersistentModelIndex &place) const;
+    // The row, named by identity (unheld until Hold is called on it).
+    ItemRef<int> rowRef(int row) const;
+    // A row an insertion just made, inside its hold, as the call answers it
+    // once the hold is over; `sorting` says the row moves when sorting resumes.
+    ItemRef<int> newRow(int row, bool sorting) const;
+    // The row `ref` names now, or -1 once it (or the list) is gone: what an
+    // operation answers after its handlers ran.
+    int rowNow(const ItemRef<int> &ref) const;
     // Closes the open editor when its cell lies in rows first..last, so that
     // the end of the edit is reported before the rows go. False once the
     // list is gone.
@@ -175,11 +184,11 @@ private:
     // Deselects rows first..last when any is selected (reported as any
     // change of the selection). False once the list is gone.
     bool deselectRows(int first, int last);
-    // Before rows top..bottom are removed: ends an edit in them and takes
-    // their selection away, so that neither is reported from inside Qt's
-    // removal (a handler changing the rows there would corrupt the table).
-    // False when the list or a row is gone by then.
-    bool readyToRemove(const QPersistentModelIndex &top, const QPersistentModelIndex &bottom);
+    // Before rows top..bottom are removed, and before the removal holds the
+    // events: ends an edit in them and takes their selection away, both
+    // reported while the rows are there. False when the list or a row is
+    // gone by then.
+    bool readyToRemove(const ItemRef<int> &top, const ItemRef<int> &bottom);
     void fitColumn(int column);
     void firstRowRule();
     // Switches sorting off; the returned flag goes to restoreSorting.
@@ -190,10 +199,16 @@ private:
     void applyColumnNames();
     void addRowButtonColumn();
     void removeRowButtonColumn();
+    // The table's selection changed: reported at once, or, while events are
+    // held, once the change is whole (Qt moves the selection in the middle of
+    // its removals).
     void onSelectionChanged();
-    // Checks or unchecks the rows whose selection a Shift-click or drag changed.
-    void checkWithSelection(const std::list<int> &before, const std::set<int> &now, const std::list<int> &selected,
-                            unsigned round);
+    // Reports each row that left or joined the selection since the last
+    // report, by identity and under its current row.
+    void reportSelection();
+    // Checks the rows selected and unchecks those that left the selection,
+    // after a Shift-click or a drag.
+    void checkWithSelection(const std::vector<ItemRef<int>> &left, const std::vector<ItemRef<int>> &selected);
     void onEditorClosed(QWidget *editor);
     std::list<int> selectedRows() const;
     bool rowInRange(int row);
@@ -202,9 +217,9 @@ private:
     int m_backgroundColor = -1;
     int m_textColor = -1;
     bool m_singleSelection = true;
-    int m_editedRow = -1;
-    int m_editedColumn = -1;
-    QPersistentModelIndex m_editedCell;
+    // The open editor's cell; null (never there) while no edit is open.
+    ItemRef<int> m_editedCell;
+    bool m_editing = false;
     bool m_underlineItems = false;
     QPointer<ItemDelegate> m_delegate;
     QImage m_rowButtonImage;
@@ -218,7 +233,12 @@ private:
     int m_pinnedRows = 0;
     bool m_rowsDragAndDrop = false;
     bool m_acceptDrops = false;
-    std::list<int> m_selectionSnapshot;
+    // The selected rows as last reported, by identity: rows inserted, deleted,
+    // moved or sorted since do not change which rows they are. An entry
+    // reported as leaving the selection is emptied while a report walks.
+    std::vector<ItemRef<int>> m_selectionSnapshot;
+    // A report waits for the change under way to be whole.
+    bool m_selectionReportWaiting = false;
     std::shared_ptr<ListBoxSortLinks> m_links = std::make_shared<ListBoxSortLinks>();
     QPointer<HeaderProxyStyle> m_headerStyle;
     bool m_autoTooltip = false;
@@ -227,8 +247,7 @@ private:
     Editable m_editable = NotEditable;
     QPalette m_savedPalette;
     bool m_inSelectionHandler = false;
-    // Counts the selection reports and Clear: a report walk stops once
-    // another one, or a Clear, ran from one of its handlers.
+    // A report walk stops once a handler started another one, or cleared.
     ReportRound m_selectionRound;
 };
 

@@ -4,6 +4,7 @@
 #include "CustomQTableWidgetItem.h"
 #include "DateEdit.h"
 #include "Edit.h"
+#include "EventGate.h"
 #include "ItemCheckOutline.h"
 #include "ListBoxImpl.h"
 #include "ObDateTime.h"
@@ -91,40 +92,38 @@ QWidget *ItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     editor->setFont(option.font);
     owner->ApplyShowSelection(false);
     owner->SetEditedCell(index);
-    const unsigned round = m_editorRound.Begin();
-    const QPersistentModelIndex edited(index);
-    const QPointer<QWidget> guarded(editor);
-    // The handlers below may close this editor, move or remove its cell, or
-    // release the list: the view then gets no editor (it would register one
-    // for a cell that is gone).
-    const auto stillEditing = [&] {
-        return owner->IsLive() && m_editorRound.IsCurrent(round) && guarded && edited.isValid() &&
-               edited.row() == index.row() && edited.column() == index.column();
-    };
+    // The view asks for the editor from its edit(), which the list's table
+    // holds: these reach their handlers once the editor is in place, and a
+    // handler that closes it, or removes its row, finds it there.
     BaseGUIObject *control = nullptr;
     if (m_textEditor && editor == m_textEditor->GetPlatformHandle()) {
         control = m_textEditor.get();
         if (owner->IsSetEditItems() != ListBox::EditSilently)
-            owner->Fire(&ListBox::OnEditStart, index.row(), ControlRef<Edit>(m_textEditor.get()));
+            owner->Fire(&ListBox::OnEditStart, RowRef(index), ControlRef<Edit>(m_textEditor.get()));
     } else if (m_comboEditor && editor == m_comboEditor->GetPlatformHandle()) {
         control = m_comboEditor.get();
     } else if (m_dateEditor) {
         control = m_dateEditor.get();
     }
-    if (stillEditing())
-        owner->Fire(&ListBox::OnEditorCreated, index.row(), index.column(), ControlRef<BaseGUIObject>(control));
-    if (stillEditing())
-        return editor;
-    // An edit still open ends as any edit ends, reported; the editor goes.
-    if (m_editorRound.IsCurrent(round) && guarded)
-        emit const_cast<ItemDelegate *>(this)->closeEditor(guarded.data(), QAbstractItemDelegate::NoHint);
-    if (m_editorRound.IsCurrent(round))
-        const_cast<ItemDelegate *>(this)->EditorClosed();
-    if (guarded) {
-        guarded->hide();
-        guarded->deleteLater();
-    }
-    return nullptr;
+    owner->Fire(&ListBox::OnEditorCreated, RowRef(index), index.column(), ControlRef<BaseGUIObject>(control));
+    // The view fills the editor from its cell before those handlers run; what
+    // they set (a date edit's mode, say) may change what it shows. Once they
+    // ran, an editor still open is filled again, as though they had run first.
+    ItemRef<int> edited = RowRef(index);
+    edited.Hold();
+    EventGate::Deliver([delegate = QPointer<ItemDelegate>(const_cast<ItemDelegate *>(this)),
+                        guarded = QPointer<QWidget>(editor), edited] {
+        if (delegate && guarded && edited.IsThere() && delegate->isOpen(guarded))
+            delegate->setEditorData(guarded, edited.Index());
+    });
+    return editor;
+}
+
+bool ItemDelegate::isOpen(const QWidget *editor) const
+{
+    return (m_textEditor && m_textEditor->GetPlatformHandle() == editor) ||
+           (m_comboEditor && m_comboEditor->GetPlatformHandle() == editor) ||
+           (m_dateEditor && m_dateEditor->GetPlatformHandle() == editor);
 }
 
 QWidget *ItemDelegate::makeTextEditor(ListBox::impl &list, QWidget *parent) const
@@ -255,6 +254,8 @@ void ItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewI
 
 void ItemDelegate::CloseAllEditors()
 {
+    // The ends of the edits are reported once every editor is closed.
+    EventGate::Hold hold;
     std::vector<QPointer<QWidget>> editors;
     if (m_textEditor)
         editors.emplace_back(m_textEditor->GetPlatformHandle());
@@ -271,7 +272,6 @@ void ItemDelegate::CloseAllEditors()
 
 bool ItemDelegate::EditorClosed()
 {
-    m_editorRound.Supersede();
     const bool hadDate = m_dateEditor != nullptr;
     m_textEditor.reset();
     m_comboEditor.reset();

@@ -70,14 +70,16 @@ ListBox::impl::impl(ListBox *owner)
 
     Connect(table, &QTableWidget::cellClicked, [this](int row, int column) {
         if (ListBoxQt *t = Table(); t && t->item(row, column))
-            Fire(&ListBox::OnItemClick, row);
+            Fire(&ListBox::OnItemClick, RowRef(t->model()->index(row, column)));
     });
     Connect(table, &QTableWidget::cellDoubleClicked, [this](int row, int column) {
         if (ListBoxQt *t = Table(); t && t->item(row, column))
-            Fire(&ListBox::OnItemDoubleClick, row);
+            Fire(&ListBox::OnItemDoubleClick, RowRef(t->model()->index(row, column)));
     });
-    Connect(table, &QTableWidget::itemChanged,
-            [this](QTableWidgetItem *cell) { Fire(&ListBox::OnItemChanged, cell->row()); });
+    Connect(table, &QTableWidget::itemChanged, [this](QTableWidgetItem *cell) {
+        if (ListBoxQt *t = Table())
+            Fire(&ListBox::OnItemChanged, RowRef(t->IndexOf(cell)));
+    });
     Connect(table, &QTableWidget::itemSelectionChanged, [this] { onSelectionChanged(); });
     Connect(table->horizontalHeader(), &QHeaderView::sectionClicked,
             [this](int column) { Fire(&ListBox::OnHeaderClick, column); });
@@ -87,12 +89,6 @@ ListBox::impl::impl(ListBox *owner)
             m_columnWidths[static_cast<std::size_t>(column)] = width;
     });
     Connect(m_delegate.data(), &QAbstractItemDelegate::closeEditor, [this](QWidget *editor) { onEditorClosed(editor); });
-    // Qt drops the editor of a removed row without closing it: the edit
-    // would end unreported. It is closed, and reported, while its row is there.
-    Connect(table->model(), &QAbstractItemModel::rowsAboutToBeRemoved, [this](const QModelIndex &, int first, int last) {
-        if (m_delegate && m_editedCell.isValid() && m_editedCell.row() >= first && m_editedCell.row() <= last)
-            m_delegate->CloseAllEditors();
-    });
 
     // Parented to the table: it goes with the table, after the header (an
     // older child) that uses it.
@@ -117,35 +113,41 @@ CustomQTableWidgetItem *ListBox::impl::listCell(int row, int column) const
     return table ? dynamic_cast<CustomQTableWidgetItem *>(table->item(row, column)) : nullptr;
 }
 
-QPersistentModelIndex ListBox::impl::place(int row, int column) const
+ItemRef<int> ListBox::impl::rowRef(int row) const
 {
     ListBoxQt *table = Table();
-    return table ? QPersistentModelIndex(table->model()->index(row, column)) : QPersistentModelIndex();
+    return RowRef(table ? table->model()->index(row, 0) : QModelIndex());
 }
 
-bool ListBox::impl::stillThere(const QPersistentModelIndex &place) const
+ItemRef<int> ListBox::impl::newRow(int row, bool sorting) const
 {
-    return IsLive() && Table() && place.isValid();
+    ItemRef<int> ref = rowRef(row);
+    // Followed only when it may move before the call answers: the sort moves
+    // it, and the events waiting are delivered as the hold ends (their
+    // handlers may move or remove it). A fill nobody listens to holds nothing.
+    if (sorting || EventGate::Waiting() > 0)
+        ref.Hold();
+    return ref;
 }
 
-QTableWidgetItem *ListBox::impl::cellAt(const QPersistentModelIndex &place) const
+int ListBox::impl::rowNow(const ItemRef<int> &ref) const
 {
-    return stillThere(place) ? Table()->item(place.row(), place.column()) : nullptr;
+    return IsLive() && Table() && ref.IsThere() ? ref.Row() : -1;
 }
 
 bool ListBox::impl::closeEditorInRows(int first, int last)
 {
-    if (m_delegate && m_editedRow >= 0 && m_editedCell.isValid() && m_editedCell.row() >= first &&
-        m_editedCell.row() <= last)
+    if (m_delegate && m_editing && m_editedCell.IsThere() && m_editedCell.Row() >= first &&
+        m_editedCell.Row() <= last)
         m_delegate->CloseAllEditors();
     return IsLive() && Table();
 }
 
-bool ListBox::impl::readyToRemove(const QPersistentModelIndex &top, const QPersistentModelIndex &bottom)
+bool ListBox::impl::readyToRemove(const ItemRef<int> &top, const ItemRef<int> &bottom)
 {
-    const auto valid = [&] { return top.isValid() && bottom.isValid() && top.row() <= bottom.row(); };
-    return valid() && closeEditorInRows(top.row(), bottom.row()) && valid() && deselectRows(top.row(), bottom.row()) &&
-           valid();
+    const auto there = [&] { return top.IsThere() && bottom.IsThere() && top.Row() <= bottom.Row(); };
+    return there() && closeEditorInRows(top.Row(), bottom.Row()) && there() && deselectRows(top.Row(), bottom.Row()) &&
+           there();
 }
 
 bool ListBox::impl::rowInRange(int row)
@@ -162,9 +164,13 @@ void ListBox::impl::setIdOfCell(QTableWidgetItem *cell, int id)
 
 void ListBox::impl::fitColumn(int column)
 {
-    ListBoxQt *table = Table();
-    if (!table || column < 0 || column >= static_cast<int>(m_columnWidths.size()) ||
+    // Asked for every cell a fill places: the widget is looked up only for a
+    // column that fits its contents.
+    if (column < 0 || column >= static_cast<int>(m_columnWidths.size()) ||
         m_columnWidths[static_cast<std::size_t>(column)] != -2)
+        return;
+    ListBoxQt *table = Table();
+    if (!table)
         return;
     table->resizeColumnToContents(column);
     m_wordWrap = false;
@@ -173,8 +179,10 @@ void ListBox::impl::fitColumn(int column)
 
 void ListBox::impl::firstRowRule()
 {
+    if (m_widthsInitialised)
+        return;
     ListBoxQt *table = Table();
-    if (!table || m_widthsInitialised || table->rowCount() != 0)
+    if (!table || table->rowCount() != 0)
         return;
     const int extent = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     table->horizontalHeader()->setDefaultSectionSize(table->width() - extent - 2);
@@ -192,7 +200,7 @@ bool ListBox::impl::suspendSorting()
 
 void ListBox::impl::restoreSorting(bool wasOn)
 {
-    if (ListBoxQt *table = Table(); table && wasOn && IsLive())
+    if (ListBoxQt *table = Table(); table && wasOn)
         table->setSortingEnabled(true);
 }
 
@@ -205,26 +213,25 @@ int ListBox::impl::InsertItem(int row, const std::wstring &text, const any &data
         return -1;
     if (row < 0 || row > table->rowCount())
         row = table->rowCount();
-    firstRowRule();
-    const bool sorting = suspendSorting();
-    table->insertRow(row);
-    // Each change of the new cell reports OnItemChanged, whose handler may
-    // take the row (or the list) away again: it is looked for after each.
-    const QPersistentModelIndex first = place(row, 0);
-    CustomQTableWidgetItem *cell = newCell(QString::fromStdWString(text));
-    if (!data.empty())
-        cell->setData(Qt::UserRole, m_links->itemData.Add(data, 0));
-    table->setItem(row, 0, cell);
-    if (QTableWidgetItem *placed = cellAt(first);
-        placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
-        placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
-    if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
-        placed->setCheckState(Qt::Unchecked);
-    restoreSorting(sorting);
-    if (!stillThere(first))
-        return -1;
-    fitColumn(0);
-    return first.row();
+    ItemRef<int> placed;
+    {
+        EventGate::Hold hold;
+        firstRowRule();
+        const bool sorting = suspendSorting();
+        table->insertRow(row);
+        CustomQTableWidgetItem *cell = newCell(QString::fromStdWString(text));
+        if (!data.empty())
+            cell->setData(Qt::UserRole, m_links->itemData.Add(data, 0));
+        table->setItem(row, 0, cell);
+        if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
+            cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
+        if (m_checkMode != NoCheck)
+            cell->setCheckState(Qt::Unchecked);
+        fitColumn(0);
+        placed = newRow(row, sorting);
+        restoreSorting(sorting);
+    }
+    return rowNow(placed);
 }
 
 int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const any &data)
@@ -234,34 +241,31 @@ int ListBox::impl::InsertItemEx(int row, std::list<std::wstring> &texts, const a
         return -1;
     if (row < 0 || row > table->rowCount())
         row = table->rowCount();
-    const bool sorting = suspendSorting();
-    table->insertRow(row);
-    if (m_columnCount < 1) {
-        restoreSorting(sorting);
-        return -1;
-    }
-    const int id = data.empty() ? 0 : m_links->itemData.Add(data, 0);
-    auto text = texts.begin();
-    // The row is looked for again after each change of a cell (each reports
-    // OnItemChanged, whose handler may change the list).
-    const QPersistentModelIndex first = place(row, 0);
-    for (int column = 0; column < m_columnCount && stillThere(first); ++column) {
-        CustomQTableWidgetItem *cell = newCell(text != texts.end() ? QString::fromStdWString(*text++) : QString());
-        if (id)
-            cell->setData(Qt::UserRole, id);
-        Table()->setItem(first.row(), column, cell);
-        if (column == 0) {
-            if (QTableWidgetItem *placed = cellAt(first);
-                placed && (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection))
-                placed->setFlags(placed->flags() & ~Qt::ItemIsUserCheckable);
-            if (QTableWidgetItem *placed = cellAt(first); placed && m_checkMode != NoCheck)
-                placed->setCheckState(Qt::Unchecked);
+    ItemRef<int> placed;
+    {
+        EventGate::Hold hold;
+        const bool sorting = suspendSorting();
+        table->insertRow(row);
+        const int id = data.empty() ? 0 : m_links->itemData.Add(data, 0);
+        auto text = texts.begin();
+        for (int column = 0; column < m_columnCount; ++column) {
+            CustomQTableWidgetItem *cell = newCell(text != texts.end() ? QString::fromStdWString(*text++) : QString());
+            if (id)
+                cell->setData(Qt::UserRole, id);
+            table->setItem(row, column, cell);
+            if (column == 0) {
+                if (m_checkMode == CheckOnIndicator || m_checkMode == CheckWithSelection)
+                    cell->setFlags(cell->flags() & ~Qt::ItemIsUserCheckable);
+                if (m_checkMode != NoCheck)
+                    cell->setCheckState(Qt::Unchecked);
+            }
+            fitColumn(column);
         }
-        fitColumn(column);
+        placed = newRow(row, sorting);
+        restoreSorting(sorting);
     }
-    restoreSorting(sorting);
-    // Where the row is now, after sorting: the row a caller goes on to address.
-    return stillThere(first) ? first.row() : -1;
+    // Where the row is now, after sorting and handlers: the row a caller goes on to address.
+    return rowNow(placed);
 }
 
 int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std::list<any> &datas)
@@ -269,23 +273,23 @@ int ListBox::impl::InsertRow(int row, std::list<std::wstring> &texts, const std:
     ListBoxQt *table = Table();
     if (!table || texts.empty())
         return -1;
-    // The data goes onto the new row before a sort can move it elsewhere.
-    const bool sorting = suspendSorting();
-    if (row < 0 || row > table->rowCount())
-        row = table->rowCount();
-    QPersistentModelIndex first;
-    const int placed = InsertItemEx(row, texts, any());
-    if (placed >= 0) {
-        first = place(placed, 0);
-        int column = 0;
-        for (const any &data : datas) {
-            if (!stillThere(first))
-                break;
-            SetItemDataEx(first.row(), column++, data);
+    ItemRef<int> placed;
+    {
+        EventGate::Hold hold;
+        // The data goes onto the new row before a sort can move it elsewhere.
+        const bool sorting = suspendSorting();
+        if (row < 0 || row > table->rowCount())
+            row = table->rowCount();
+        row = InsertItemEx(row, texts, any());
+        if (row >= 0) {
+            int column = 0;
+            for (const any &data : datas)
+                SetItemDataEx(row, column++, data);
+            placed = newRow(row, sorting);
         }
+        restoreSorting(sorting);
     }
-    restoreSorting(sorting);
-    return stillThere(first) ? first.row() : -1;
+    return rowNow(placed);
 }
 
 int ListBox::impl::Count()
@@ -346,12 +350,11 @@ bool ListBox::impl::SetItemText(int row, int column, const std::wstring &text)
     QTableWidgetItem *cell = table ? table->item(row, column) : nullptr;
     if (!cell)
         return false;
+    // A sorted table moves the row as the text changes.
+    EventGate::Hold hold;
     cell->setText(QString::fromStdWString(text));
-    // The change reported OnItemChanged: its handler may have released the list.
-    if (!IsLive() || !Table())
-        return true;
     fitColumn(column);
-    Table()->viewport()->update();
+    table->viewport()->update();
     return true;
 }
 
@@ -359,26 +362,25 @@ bool ListBox::impl::SetItemTextEx(int row, std::list<std::wstring> &texts)
 {
     if (!rowInRange(row))
         return false;
-    // Texts for the list's columns only; the row is looked for again after
-    // each change of a cell (each reports OnItemChanged).
-    const QPersistentModelIndex first = place(row, 0);
-    int column = 0;
-    for (const std::wstring &text : texts) {
-        if (column >= m_columnCount || !stillThere(first))
-            break;
-        if (!Table()->item(first.row(), column))
-            Table()->setItem(first.row(), column, newCell());
-        if (!stillThere(first))
-            break;
-        if (QTableWidgetItem *cell = Table()->item(first.row(), column))
-            cell->setText(QString::fromStdWString(text));
-        if (!stillThere(first))
-            break;
-        fitColumn(column);
-        Table()->viewport()->update();
-        ++column;
+    ListBoxQt *table = Table();
+    // A sorted table moves the row as its texts change: it is followed.
+    ItemRef<int> first = rowRef(row);
+    first.Hold();
+    {
+        EventGate::Hold hold;
+        // Texts for the list's columns only.
+        int column = 0;
+        for (auto text = texts.begin(); text != texts.end() && column < m_columnCount && first.IsThere();
+             ++text, ++column) {
+            if (!table->item(first.Row(), column))
+                table->setItem(first.Row(), column, newCell());
+            if (QTableWidgetItem *cell = first.IsThere() ? table->item(first.Row(), column) : nullptr)
+                cell->setText(QString::fromStdWString(*text));
+            fitColumn(column);
+        }
+        table->viewport()->update();
     }
-    return stillThere(first);
+    return rowNow(first) >= 0;
 }
 
 void ListBox::impl::releaseRowData(int row)
@@ -404,11 +406,14 @@ bool ListBox::impl::DeleteItem(int row)
     if (!table || !table->item(row, 0))
         return false;
     const bool hadSelection = table->selectionModel()->hasSelection();
-    const QPersistentModelIndex target = place(row, 0);
+    ItemRef<int> target = rowRef(row);
+    target.Hold();
     if (!readyToRemove(target, target))
         return false;
     table = Table();
-    row = target.row();
+    row = target.Row();
+    // Qt moves the current row (and with it the selection) inside its removal.
+    EventGate::Hold hold;
     const bool sorting = suspendSorting();
     if (row < m_pinnedRows)
         --m_pinnedRows;
@@ -430,20 +435,23 @@ bool ListBox::impl::DeleteItems(int first, int count)
     if (!table || !table->item(first, 0) || count < 1)
         return false;
     count = std::min(count, table->rowCount() - first);
-    const QPersistentModelIndex top = place(first, 0);
-    const QPersistentModelIndex bottom = place(first + count - 1, 0);
+    ItemRef<int> top = rowRef(first);
+    ItemRef<int> bottom = rowRef(first + count - 1);
+    top.Hold();
+    bottom.Hold();
     if (!readyToRemove(top, bottom))
         return false;
     table = Table();
-    first = top.row();
-    count = bottom.row() - top.row() + 1;
+    first = top.Row();
+    count = bottom.Row() - top.Row() + 1;
+    EventGate::Hold hold;
     const bool sorting = suspendSorting();
-    for (int row = first; row < first + count; ++row) {
-        if (row < m_pinnedRows)
-            --m_pinnedRows;
+    // The pinned rows are the block at the top: as many leave it as the
+    // deleted rows have in common with it.
+    if (first < m_pinnedRows)
+        m_pinnedRows -= std::min(m_pinnedRows, first + count) - first;
+    for (int row = first; row < first + count; ++row)
         releaseRowData(row);
-    }
-    m_pinnedRows = std::max(m_pinnedRows, 0);
     table->model()->removeRows(first, count);
     restoreSorting(sorting);
     return true;
@@ -454,21 +462,23 @@ bool ListBox::impl::DeleteSelItems()
     if (!Table())
         return false;
     // Runs of consecutive rows, deleted from the last run to the first. Each
-    // deletion reports selection changes whose handlers may change the list:
-    // the rows are held as indexes that follow them, and the runs formed
+    // deletion reports the selection it takes away, and those handlers may
+    // change the list: the rows are held by identity, and the runs formed
     // anew from those still there.
-    std::vector<QPersistentModelIndex> rows;
-    for (int row : selectedRows())
-        rows.push_back(place(row, 0));
+    std::vector<ItemRef<int>> rows;
+    for (int row : selectedRows()) {
+        rows.push_back(rowRef(row));
+        rows.back().Hold();
+    }
     while (IsLive() && Table()) {
-        while (!rows.empty() && !rows.back().isValid())
+        while (!rows.empty() && !rows.back().IsThere())
             rows.pop_back();
         if (rows.empty())
             break;
-        const int last = rows.back().row();
+        const int last = rows.back().Row();
         int first = last;
         rows.pop_back();
-        while (!rows.empty() && rows.back().isValid() && rows.back().row() == first - 1) {
+        while (!rows.empty() && rows.back().IsThere() && rows.back().Row() == first - 1) {
             --first;
             rows.pop_back();
         }
@@ -484,25 +494,17 @@ void ListBox::impl::Clear()
     if (!closeEditorInRows(0, INT_MAX))
         return;
     ListBoxQt *table = Table();
-    ListBox *owner = OwnerAs<ListBox>();
+    EventGate::Hold hold;
+    // Clearing reports no change of the selection: a report under way stops,
+    // and the one the removal raises finds nothing selected before or after.
     m_selectionRound.Supersede();
-    const bool selectionBlocked = owner && owner->OnSelectionChanged.IsBlocked();
-    const bool itemSelectionBlocked = owner && owner->OnItemSelectionChanged.IsBlocked();
-    if (owner) {
-        owner->OnSelectionChanged.SetBlocked(true);
-        owner->OnItemSelectionChanged.SetBlocked(true);
-    }
+    m_selectionSnapshot.clear();
     table->clearContents();
     table->setRowCount(0);
     m_links->itemData.Clear();
     m_pinnedRows = 0;
-    m_selectionSnapshot.clear();
     for (int column = 0; column < static_cast<int>(m_columnWidths.size()); ++column)
         fitColumn(column);
-    if (owner) {
-        owner->OnSelectionChanged.SetBlocked(selectionBlocked);
-        owner->OnItemSelectionChanged.SetBlocked(itemSelectionBlocked);
-    }
 }
 
 void ListBox::impl::DisableSortingForRow(int row)
@@ -510,26 +512,28 @@ void ListBox::impl::DisableSortingForRow(int row)
     ListBoxQt *table = Table();
     if (!table || row < m_pinnedRows || row >= table->rowCount())
         return;
-    const QPersistentModelIndex from = place(row, 0);
-    if (!readyToRemove(from, from) || from.row() < m_pinnedRows)
+    ItemRef<int> from = rowRef(row);
+    from.Hold();
+    if (!readyToRemove(from, from) || from.Row() < m_pinnedRows)
         return;
+    table = Table();
+    // The row moves to the end of the pinned block: inserted there, its
+    // cells taken over, its old place removed (Qt moves the current row
+    // inside that removal).
+    EventGate::Hold hold;
     const bool sorting = suspendSorting();
-    Table()->insertRow(m_pinnedRows);
-    // Each cell placed reports OnItemChanged: both rows are looked for again
-    // after each, and the move stops where a handler took one away.
-    const QPersistentModelIndex to = place(m_pinnedRows, 0);
-    for (int column = 0; stillThere(from) && stillThere(to) && column < Table()->columnCount(); ++column) {
-        QTableWidgetItem *cell = Table()->takeItem(from.row(), column);
+    const int to = m_pinnedRows;
+    table->insertRow(to);
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem *cell = table->takeItem(from.Row(), column);
         if (!cell)
             cell = newCell();
         if (auto *listCellItem = dynamic_cast<CustomQTableWidgetItem *>(cell))
             listCellItem->SetPinned(true);
-        Table()->setItem(to.row(), column, cell);
+        table->setItem(to, column, cell);
     }
-    if (stillThere(from))
-        Table()->removeRow(from.row());
-    if (stillThere(to))
-        ++m_pinnedRows;
+    table->removeRow(from.Row());
+    ++m_pinnedRows;
     restoreSorting(sorting);
 }
 
@@ -564,18 +568,20 @@ bool ListBox::impl::SetItemData(int row, const any &data)
 {
     if (!rowInRange(row))
         return false;
+    ListBoxQt *table = Table();
     // Only the first cell carries the row's data: without it there is no
     // place for it (the value would be unreachable).
-    const QPersistentModelIndex first = place(row, 0);
-    if (!Table()->item(row, 0))
+    if (!table->item(row, 0))
         return false;
-    // Removing the old data reports OnItemChanged: the cell is looked for again.
-    RemoveItemData(row);
-    QTableWidgetItem *cell = cellAt(first);
-    if (!cell)
-        return false;
-    setIdOfCell(cell, m_links->itemData.Add(data, 0));
-    return true;
+    ItemRef<int> first = rowRef(row);
+    first.Hold();
+    {
+        EventGate::Hold hold;
+        RemoveItemData(row);
+        if (QTableWidgetItem *cell = first.IsThere() ? table->item(first.Row(), 0) : nullptr)
+            setIdOfCell(cell, m_links->itemData.Add(data, 0));
+    }
+    return rowNow(first) >= 0;
 }
 
 bool ListBox::impl::SetItemDataEx(int row, int column, const any &data)
@@ -586,30 +592,35 @@ bool ListBox::impl::SetItemDataEx(int row, int column, const any &data)
     QTableWidgetItem *first = table->item(row, 0);
     if (!first || !table->item(row, column))
         return false;
-    const QPersistentModelIndex cell = place(row, column);
-    int id = first->data(Qt::UserRole).toInt();
-    if (id <= 0) {
-        id = m_links->itemData.Add(column == 0 ? data : any(), 0);
-        // Reports OnItemChanged: the cell is looked for again.
-        setIdOfCell(first, id);
-        if (!stillThere(cell))
-            return false;
+    // A sorted table may move the row as its cells change: it is followed.
+    ItemRef<int> cell = rowRef(row);
+    cell.Hold();
+    {
+        EventGate::Hold hold;
+        int id = first->data(Qt::UserRole).toInt();
+        if (id <= 0) {
+            id = m_links->itemData.Add(column == 0 ? data : any(), 0);
+            setIdOfCell(first, id);
+        }
+        id = m_links->itemData.Set(id, data, column);
+        if (cell.IsThere())
+            setIdOfCell(table->item(cell.Row(), column), id);
     }
-    id = m_links->itemData.Set(id, data, column);
-    setIdOfCell(cellAt(cell), id);
-    return true;
+    return rowNow(cell) >= 0;
 }
 
 bool ListBox::impl::RemoveItemData(int row)
 {
     if (!rowInRange(row))
         return false;
-    QTableWidgetItem *first = Table()->item(row, 0);
+    ListBoxQt *table = Table();
+    QTableWidgetItem *first = table->item(row, 0);
     const int id = first ? first->data(Qt::UserRole).toInt() : 0;
-    // Each cell changed reports OnItemChanged: the row is looked for again.
-    const QPersistentModelIndex cell = place(row, 0);
-    for (int column = 0; stillThere(cell) && column < Table()->columnCount(); ++column)
-        setIdOfCell(Table()->item(cell.row(), column), -1);
+    ItemRef<int> cells = rowRef(row);
+    cells.Hold();
+    EventGate::Hold hold;
+    for (int column = 0; cells.IsThere() && column < table->columnCount(); ++column)
+        setIdOfCell(table->item(cells.Row(), column), -1);
     return m_links->itemData.Remove(id);
 }
 
@@ -621,10 +632,11 @@ void ListBox::impl::SetCheck(int row, bool check, bool repaint)
     QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
     if (m_checkMode == NoCheck || !cell)
         return;
+    // A sorted table moves the row as its check changes.
+    EventGate::Hold hold;
     cell->setCheckState(check ? Qt::Checked : Qt::Unchecked);
-    // The change reported OnItemChanged: its handler may have released the list.
-    if (repaint && IsLive() && Table())
-        Table()->viewport()->update();
+    if (repaint)
+        table->viewport()->update();
 }
 
 bool ListBox::impl::GetCheck(int row)
@@ -669,6 +681,7 @@ void ListBox::impl::SortingEnable(bool on)
     ListBoxQt *table = Table();
     if (!table)
         return;
+    EventGate::Hold hold;
     if (on && !table->isSortingEnabled())
         table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table->setSortingEnabled(on);
@@ -680,6 +693,7 @@ bool ListBox::impl::SortColumn(int column, bool caseSensitive)
     if (!table)
         return false;
     m_links->caseSensitive = caseSensitive;
+    EventGate::Hold hold;
     const Qt::SortOrder current = table->horizontalHeader()->sortIndicatorOrder();
     if (!table->isSortingEnabled())
         table->setSortingEnabled(true);
@@ -693,6 +707,7 @@ bool ListBox::impl::SortColumn(int column, SortMode mode, bool caseSensitive)
     if (!table)
         return false;
     m_links->caseSensitive = caseSensitive;
+    EventGate::Hold hold;
     if (!table->isSortingEnabled())
         table->setSortingEnabled(true);
     if (mode == Ascending || mode == Descending)
@@ -743,33 +758,41 @@ bool ListBox::impl::ColumnEditMode(int column, EditMode &mode) const
 
 void ListBox::impl::SetEditedCell(const QModelIndex &index)
 {
-    m_editedRow = index.row();
-    m_editedColumn = index.column();
-    m_editedCell = QPersistentModelIndex(index);
+    m_editedCell = RowRef(index);
+    m_editedCell.Hold();
+    m_editing = true;
+}
+
+void ListBox::impl::EndEditOfRemovedCell()
+{
+    if (m_delegate && m_editing && !m_editedCell.IsThere())
+        m_delegate->CloseAllEditors();
 }
 
 void ListBox::impl::onEditorClosed(QWidget *editor)
 {
     Q_UNUSED(editor);
-    if (m_editedRow < 0 || !m_delegate)
+    if (!m_editing || !m_delegate)
         return;
     // The cell may have moved (a sort, an insert above it) while its editor
-    // was open; it is reported where it is now, or as -1 when it is gone.
-    const bool present = m_editedCell.isValid();
-    const int row = present ? m_editedCell.row() : -1;
-    const int column = present ? m_editedCell.column() : -1;
+    // was open; it is reported where it is when the report is delivered, or
+    // as row -1 when it is gone already.
+    const ItemRef<int> cell = m_editedCell;
+    const bool present = cell.IsThere();
+    const int column = present ? cell.Index().column() : -1;
     const std::wstring oldText = m_delegate->OldText();
-    const std::wstring newText =
-        present ? m_editedCell.data(Qt::EditRole).toString().toStdWString() : std::wstring();
+    const std::wstring newText = present ? cell.Index().data(Qt::EditRole).toString().toStdWString() : std::wstring();
     // The edit is over before anyone hears of it: a handler that deletes the
     // row or clears the list closes nothing a second time.
-    m_editedRow = -1;
-    m_editedColumn = -1;
-    m_editedCell = QPersistentModelIndex();
+    m_editing = false;
+    m_editedCell = ItemRef<int>();
+    const auto report = [&](auto row) {
+        return (m_editable == EditSilently || Fire(&ListBox::OnEditEnd, row)) &&
+               Fire(&ListBox::OnItemTextEdited, row, column, oldText, newText);
+    };
     // The editor controls go only after the reports: a handler may still read
     // the edit it was given at the start.
-    bool live = m_editable == EditSilently || Fire(&ListBox::OnEditEnd, row);
-    live = live && Fire(&ListBox::OnItemTextEdited, row, column, oldText, newText);
+    const bool live = present ? report(cell) : report(-1);
     if (m_delegate) {
         if (live)
             ApplyShowSelection(m_delegate->ShowsSelection());
@@ -784,6 +807,7 @@ void ListBox::impl::OnFormLoaded(const FormElement &element)
     ListBoxQt *table = Table();
     if (!table)
         return;
+    EventGate::Hold hold;
     if (element.ClassName() == QLatin1String("QTableWidget")) {
         // Qt filled the table: take its columns and names, and make its cells the list's own.
         const int columns = std::clamp(table->columnCount(), 1, kMaxColumnsCount);

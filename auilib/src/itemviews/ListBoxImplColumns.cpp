@@ -30,6 +30,7 @@ void ListBox::impl::SetColumnsCount(int count)
     table = Table();
     if (!IsLive() || !table)
         return;
+    EventGate::Hold hold;
     m_columnNames.clear();
     if (m_headerStyle) {
         for (int column = 0; column < table->columnCount(); ++column) {
@@ -191,12 +192,10 @@ void ListBox::impl::AddPictureEx(int row, int column, const std::wstring &path, 
     ListBoxQt *table = Table();
     if (!table)
         return;
+    EventGate::Hold hold;
     table->setIconSize(QSize(size, size));
     if (QTableWidgetItem *cell = table->item(row, column)) {
         cell->setData(Qt::DecorationRole, QIcon(QString::fromStdWString(path)));
-        // The change reported OnItemChanged: its handler may have released the list.
-        if (!IsLive())
-            return;
         fitColumn(column);
         table->viewport()->update();
     }
@@ -209,6 +208,7 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     QTableWidgetItem *cell = table ? table->item(row, column) : nullptr;
     if (!cell)
         return;
+    EventGate::Hold hold;
     if (bytes && length > 0) {
         const QPixmap picture = PictureFromBytes(bytes, length, type, size);
         table->setIconSize(QSize(size, size));
@@ -216,9 +216,6 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     } else {
         cell->setData(Qt::DecorationRole, QVariant());
     }
-    // The change reported OnItemChanged: its handler may have released the list.
-    if (!IsLive())
-        return;
     fitColumn(column);
     table->viewport()->update();
 }
@@ -230,9 +227,8 @@ void ListBox::impl::AddPictureSysIconEx(int row, int column, const std::wstring 
     const QString file = QString::fromStdWString(path);
     if (!cell || !QFileInfo::exists(file))
         return;
+    EventGate::Hold hold;
     cell->setData(Qt::DecorationRole, FileSystemIcon(file));
-    if (!IsLive())
-        return;
     fitColumn(column);
     table->viewport()->update();
 }
@@ -284,6 +280,7 @@ void ListBox::impl::AddRowButton(const std::wstring &path)
         return;
     const bool had = !m_rowButtonImage.isNull();
     m_rowButtonImage = image;
+    EventGate::Hold hold;
     if (!had)
         addRowButtonColumn();
     table->viewport()->update();
@@ -295,6 +292,7 @@ void ListBox::impl::AddRowButton(const unsigned char *bytes, int length, ImageTy
     if (!table)
         return;
     const bool had = !m_rowButtonImage.isNull();
+    EventGate::Hold hold;
     if (bytes && length > 0) {
         QImage image;
         // A picture that does not load changes nothing (see above).
@@ -326,8 +324,10 @@ void ListBox::impl::SetTextColor(int rgb)
 void ListBox::impl::SetItemTextColor(int row, RGBColor color)
 {
     ListBoxQt *table = Table();
-    if (QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr)
+    if (QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr) {
+        EventGate::Hold hold;
         cell->setData(Qt::ForegroundRole, QBrush(QColor(QRgb(color) | 0xff000000U)));
+    }
 }
 
 void ListBox::impl::UnderlineItems(bool underline)

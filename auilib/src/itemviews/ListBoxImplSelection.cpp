@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
+#include <vector>
 
 namespace AUILib {
 
@@ -46,14 +48,12 @@ std::list<int> ListBox::impl::selectedRows() const
 void ListBox::impl::SetSel(int row, bool select, bool setCurrent)
 {
     ListBoxQt *table = Table();
-    QTableWidgetItem *cell = table ? table->item(row, 0) : nullptr;
-    if (!cell)
+    if (!table || !table->item(row, 0))
         return;
     const QModelIndex index = table->model()->index(row, 0);
-    if (!index.isValid())
-        return;
-    // The selection change is reported; its handlers may change the list.
-    const QPersistentModelIndex target(index);
+    // The selection change is reported once the call is done: the handlers
+    // see its check mark, and have the last word.
+    EventGate::Hold hold;
     {
         // Inside the selection handler a change must not start another round.
         const QSignalBlocker blocker(m_inSelectionHandler ? table : nullptr);
@@ -66,15 +66,10 @@ void ListBox::impl::SetSel(int row, bool select, bool setCurrent)
                       QItemSelectionModel::Rows;
         selection->select(index, command);
     }
-    if (!stillThere(target))
-        return;
-    if (m_checkMode == CheckWithSelection && !Table()->SelectingOnFocus())
-        SetCheck(target.row(), select, false);
-    if (!stillThere(target))
-        return;
-    Table()->viewport()->update();
-    if (QTableWidgetItem *shown = Table()->item(target.row(), 0))
-        Table()->scrollToItem(shown, QAbstractItemView::EnsureVisible);
+    if (m_checkMode == CheckWithSelection && !table->SelectingOnFocus())
+        SetCheck(row, select, false);
+    table->viewport()->update();
+    table->scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
 void ListBox::impl::ClearSel()
@@ -87,7 +82,7 @@ void ListBox::impl::ClearSel()
         return;
     if (ListBoxQt *table = Table())
         table->clearSelection();
-    if (extended && IsLive())
+    if (extended)
         Fire(&ListBox::OnSelectionEnd);
 }
 
@@ -119,22 +114,89 @@ void ListBox::impl::SetSingleSelection(bool single)
         table->setSelectionMode(single ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
 }
 
+void ListBox::impl::FollowMovedRows(const std::vector<std::pair<int, int>> &moves)
+{
+    std::unordered_map<int, int> to;
+    for (const auto &move : moves)
+        to.emplace(move.first, move.second);
+    const auto follow = [&](ItemRef<int> &ref) {
+        if (!ref.IsThere())
+            return;
+        const auto found = to.find(ref.Row());
+        if (found == to.end())
+            return;
+        const QModelIndex at = ref.Index();
+        ref = RowRef(at.model()->index(found->second, at.column()));
+        ref.Hold();
+    };
+    for (ItemRef<int> &ref : m_selectionSnapshot)
+        follow(ref);
+    if (m_editing)
+        follow(m_editedCell);
+}
+
 void ListBox::impl::onSelectionChanged()
+{
+    if (!Table())
+        return;
+    if (!EventGate::Holding()) {
+        reportSelection();
+        return;
+    }
+    // One report for the whole change, made when it is whole: it compares
+    // the selection then with the one last reported.
+    if (m_selectionReportWaiting)
+        return;
+    m_selectionReportWaiting = true;
+    EventGate::Deliver([weak = weak_from_this()] {
+        if (const auto self = std::static_pointer_cast<ListBox::impl>(weak.lock())) {
+            self->m_selectionReportWaiting = false;
+            if (self->IsLive())
+                self->reportSelection();
+        }
+    });
+}
+
+void ListBox::impl::reportSelection()
 {
     ListBoxQt *table = Table();
     if (!table)
         return;
-    // The handlers may do anything: the walk is over copies, the snapshot is
-    // kept as what has been reported so far (a report started from a handler
-    // goes on from there), and the walk stops once the list is gone or
-    // another report (or Clear) took over.
+    // The handlers may do anything: the rows are held by identity, the
+    // snapshot is kept as what has been reported so far (a report started
+    // from a handler goes on from there), and the walk stops once the list
+    // is gone or another report (or Clear) took over.
     const unsigned round = m_selectionRound.Begin();
-    const std::list<int> selected = selectedRows();
-    const std::list<int> before = m_selectionSnapshot;
     const QScopedValueRollback<bool> inHandler(m_inSelectionHandler, true);
+    const std::list<int> selected = selectedRows();
     const std::set<int> now(selected.begin(), selected.end());
-    const std::set<int> was(before.begin(), before.end());
-    const auto report = [this, round](int row) {
+    std::set<int> was;
+    std::vector<std::size_t> left;
+    for (std::size_t entry = 0; entry < m_selectionSnapshot.size(); ++entry) {
+        const ItemRef<int> &ref = m_selectionSnapshot[entry];
+        if (!ref.IsThere())
+            continue;
+        was.insert(ref.Row());
+        if (!now.count(ref.Row()))
+            left.push_back(entry);
+    }
+    // The rows selected now: those that joined are reported, all of them
+    // get their check mark when checks follow the selection.
+    const bool checks = m_checkMode == CheckWithSelection && !m_singleSelection;
+    std::vector<ItemRef<int>> joined;
+    std::vector<ItemRef<int>> selectedRefs;
+    for (int row : selected) {
+        const bool joins = !was.count(row);
+        if (!joins && !checks)
+            continue;
+        ItemRef<int> ref = rowRef(row);
+        ref.Hold();
+        if (checks)
+            selectedRefs.push_back(ref);
+        if (joins)
+            joined.push_back(std::move(ref));
+    }
+    const auto report = [this, round](const ItemRef<int> &row) {
         return Fire(&ListBox::OnItemSelectionChanged, row) && Fire(&ListBox::OnSelectionChanged) &&
                m_selectionRound.IsCurrent(round) && Table();
     };
@@ -146,46 +208,53 @@ void ListBox::impl::onSelectionChanged()
         }
         return false;
     };
-    for (int row : before) {
+    std::vector<ItemRef<int>> leftRefs;
+    for (std::size_t entry : left) {
+        const ItemRef<int> ref = m_selectionSnapshot[entry];
         // A row a handler selected again (quietly) has nothing to report.
-        if (now.count(row) || isSelected(row))
+        if (!ref.IsThere() || isSelected(ref.Row()))
             continue;
-        m_selectionSnapshot.remove(row);
-        if (!report(row))
+        m_selectionSnapshot[entry] = ItemRef<int>();
+        leftRefs.push_back(ref);
+        if (!report(ref))
             return;
     }
-    for (int row : selected) {
-        if (was.count(row) || !isSelected(row))
+    for (const ItemRef<int> &ref : joined) {
+        if (!ref.IsThere() || !isSelected(ref.Row()))
             continue;
-        m_selectionSnapshot.push_back(row);
-        if (!report(row))
+        m_selectionSnapshot.push_back(ref);
+        if (!report(ref))
             return;
     }
-    checkWithSelection(before, now, selected, round);
-    if (IsLive() && m_selectionRound.IsCurrent(round))
-        m_selectionSnapshot = Table() ? selectedRows() : std::list<int>();
+    if (checks)
+        checkWithSelection(leftRefs, selectedRefs);
+    if (!IsLive() || !Table() || !m_selectionRound.IsCurrent(round))
+        return;
+    m_selectionSnapshot.clear();
+    for (int row : selectedRows()) {
+        m_selectionSnapshot.push_back(rowRef(row));
+        m_selectionSnapshot.back().Hold();
+    }
 }
 
-void ListBox::impl::checkWithSelection(const std::list<int> &before, const std::set<int> &now,
-                                       const std::list<int> &selected, unsigned round)
+void ListBox::impl::checkWithSelection(const std::vector<ItemRef<int>> &left, const std::vector<ItemRef<int>> &selected)
 {
     ListBoxQt *table = Table();
     if (!table || m_singleSelection || m_checkMode != CheckWithSelection ||
         !((QApplication::keyboardModifiers() & Qt::ShiftModifier) || table->LeftDrag()))
         return;
-    // Each check reports OnItemChanged: the walk stops where a handler
-    // changed the list.
-    const QPointer<ListBoxQt> guarded(table);
+    // Each check reports OnItemChanged, once all are set.
+    EventGate::Hold hold;
     table->setUpdatesEnabled(false);
-    const auto goOn = [this, round] { return IsLive() && Table() && m_selectionRound.IsCurrent(round); };
-    for (auto row = before.begin(); row != before.end() && goOn(); ++row) {
-        if (!now.count(*row))
-            SetCheck(*row, false, false);
+    for (const ItemRef<int> &row : left) {
+        if (row.IsThere())
+            SetCheck(row.Row(), false, false);
     }
-    for (auto row = selected.begin(); row != selected.end() && goOn(); ++row)
-        SetCheck(*row, true, false);
-    if (guarded)
-        guarded->setUpdatesEnabled(true);
+    for (const ItemRef<int> &row : selected) {
+        if (row.IsThere())
+            SetCheck(row.Row(), true, false);
+    }
+    table->setUpdatesEnabled(true);
 }
 
 void ListBox::impl::ShowSelection(bool show)

@@ -9,11 +9,12 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace AUILib {
@@ -22,6 +23,43 @@ ListBoxQt::ListBoxQt(ListBox *owner, QWidget *parent)
     : QTableWidget(parent)
     , m_owner(owner)
 {
+    // Connected after the view and its selection model: the hold ends once
+    // they are done with the removal.
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &ListBoxQt::removalDone);
+}
+
+void ListBoxQt::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    m_removals.push_back(std::make_unique<EventGate::Hold>());
+    QTableWidget::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void ListBoxQt::removalDone()
+{
+    if (m_removals.empty())
+        return;
+    // Qt took the editor of a removed cell away without closing it.
+    if (const std::shared_ptr<ListBox::impl> owner = list())
+        owner->EndEditOfRemovedCell();
+    // Ending the hold delivers what waited, and a handler may delete this
+    // table: nothing of it is touched afterwards.
+    const std::unique_ptr<EventGate::Hold> hold = std::move(m_removals.back());
+    m_removals.pop_back();
+}
+
+bool ListBoxQt::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // The editor's start is reported once Qt has placed it (or a check box's
+    // change once Qt is done with the click).
+    EventGate::Hold hold;
+    return QTableWidget::edit(index, trigger, event);
+}
+
+void ListBoxQt::commitData(QWidget *editor)
+{
+    // A sorted table moves the edited row as the text is written.
+    EventGate::Hold hold;
+    QTableWidget::commitData(editor);
 }
 
 std::shared_ptr<ListBox::impl> ListBoxQt::list() const
@@ -115,8 +153,15 @@ void ListBoxQt::mousePressEvent(QMouseEvent *event)
     // The start is reported before the press is looked at: its handler may
     // change the rows under the cursor, or release the list (the table then
     // takes the press as a plain table).
-    if (owner && extended() && !owner->Fire(&ListBox::OnSelectionBegin))
-        owner.reset();
+    if (owner && extended() && !m_pressBegun) {
+        if (owner->Fire(&ListBox::OnSelectionBegin))
+            m_pressBegun = true;
+        else
+            owner.reset();
+    }
+    // What the press changes (the selection, check marks) is reported once
+    // Qt has taken it.
+    EventGate::Hold hold;
     unsigned int flags = 0;
     QTableWidgetItem *cell = HitTest(Point{event->pos().x(), event->pos().y()}, &flags, nullptr, nullptr);
     if (!cell) {
@@ -136,22 +181,13 @@ void ListBoxQt::mousePressEvent(QMouseEvent *event)
             if (mode == ListBox::CheckWithSelection && !extended()) {
                 owner->SetCheck(row, !owner->GetCheck(row));
             } else if (mode == ListBox::CheckWithSelection) {
-                // Clearing the selection reports its begin and end: the row
-                // is looked for again afterwards.
-                const QPersistentModelIndex pressed = indexFromItem(cell);
                 if (flags & 8)
                     owner->ClearSel();
-                if (!owner->IsLive() || !pressed.isValid()) {
-                    m_pressArmed = true;
-                    QAbstractItemView::mousePressEvent(event);
-                    return;
-                }
-                const int pressedRow = pressed.row();
                 if (event->modifiers() == Qt::ShiftModifier) {
                     const int current = selectionModel()->currentIndex().row();
-                    owner->SetCheck(pressedRow, owner->GetCheck(current));
+                    owner->SetCheck(row, owner->GetCheck(current));
                 } else {
-                    owner->SetCheck(pressedRow, !owner->GetCheck(pressedRow));
+                    owner->SetCheck(row, !owner->GetCheck(row));
                 }
             } else if (mode == ListBox::CheckOnIndicator && (flags & 8)) {
                 owner->SetCheck(row, !owner->GetCheck(row));
@@ -164,19 +200,34 @@ void ListBoxQt::mousePressEvent(QMouseEvent *event)
 
 void ListBoxQt::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (extended() && m_selectOnFocus) {
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        QAbstractItemView::mouseReleaseEvent(event);
-        setSelectionMode(QAbstractItemView::ExtendedSelection);
-        m_blockMouseMove = false;
-    } else {
-        QAbstractItemView::mouseReleaseEvent(event);
+    const QPointer<ListBoxQt> self(this);
+    {
+        // A click (and any selection the release makes) is reported once the
+        // release is done and the mode is the list's again.
+        EventGate::Hold hold;
+        if (extended() && m_selectOnFocus) {
+            setSelectionMode(QAbstractItemView::SingleSelection);
+            QAbstractItemView::mouseReleaseEvent(event);
+            setSelectionMode(QAbstractItemView::ExtendedSelection);
+            m_blockMouseMove = false;
+        } else {
+            QAbstractItemView::mouseReleaseEvent(event);
+        }
     }
-    if (extended()) {
+    // Every begin has its end, whatever the handlers made of the mode.
+    if (self && std::exchange(m_pressBegun, false)) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
             owner->Fire(&ListBox::OnSelectionEnd);
     }
-    m_leftDrag = false;
+    if (self)
+        m_leftDrag = false;
+}
+
+void ListBoxQt::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click is reported once Qt is done with it (it may open an editor).
+    EventGate::Hold hold;
+    QTableWidget::mouseDoubleClickEvent(event);
 }
 
 void ListBoxQt::mouseMoveEvent(QMouseEvent *event)
@@ -189,6 +240,8 @@ void ListBoxQt::mouseMoveEvent(QMouseEvent *event)
 
 void ListBoxQt::wheelEvent(QWheelEvent *event)
 {
+    // The end of an open edit is reported once the wheel has scrolled.
+    EventGate::Hold hold;
     if (const std::shared_ptr<ListBox::impl> owner = list()) {
         if (ItemDelegate *delegate = owner->Delegate())
             delegate->CloseAllEditors();
@@ -198,16 +251,19 @@ void ListBoxQt::wheelEvent(QWheelEvent *event)
 
 void ListBoxQt::keyPressEvent(QKeyEvent *event)
 {
-    if (extended() && event->key() == Qt::Key_A && (event->modifiers() & Qt::ControlModifier)) {
+    if (extended() && event->key() == Qt::Key_A && (event->modifiers() & Qt::ControlModifier) && !m_selectAllBegun) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
-            owner->Fire(&ListBox::OnSelectionBegin);
+            m_selectAllBegun = owner->Fire(&ListBox::OnSelectionBegin);
     }
+    // What the key changes is reported once Qt is done with it.
+    EventGate::Hold hold;
     QAbstractItemView::keyPressEvent(event);
 }
 
 void ListBoxQt::keyReleaseEvent(QKeyEvent *event)
 {
-    if (extended() && event->key() == Qt::Key_A && (event->modifiers() & Qt::ControlModifier)) {
+    // The end comes with the release of A, whether Ctrl is still down or not.
+    if (event->key() == Qt::Key_A && std::exchange(m_selectAllBegun, false)) {
         if (const std::shared_ptr<ListBox::impl> owner = list())
             owner->Fire(&ListBox::OnSelectionEnd);
     }
@@ -250,6 +306,8 @@ void ListBoxQt::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
+    // The move is reported once the drop is done.
+    EventGate::Hold hold;
     MoveSelectedRows(indexAt(event->pos()).row());
     // The rows are moved already: a move action would have the view remove
     // the selected (now moved) rows once the drag ends.
@@ -262,6 +320,10 @@ void ListBoxQt::dropEvent(QDropEvent *event)
 
 void ListBoxQt::MoveSelectedRows(int target)
 {
+    // Each cell placed reports OnItemChanged, the old rows leave the
+    // selection, and Qt moves the current row inside their removal: all of
+    // it is reported once the rows are whole again, under their new numbers.
+    EventGate::Hold hold;
     if (isSortingEnabled()) {
         setSortingEnabled(false);
         horizontalHeader()->setSortIndicatorShown(true);
@@ -277,31 +339,32 @@ void ListBoxQt::MoveSelectedRows(int target)
     const int moved = static_cast<int>(rows.size());
     for (int i = 0; i < moved; ++i)
         insertRow(target);
-    // Whole rows move, empty cells included; the selection may hold any cells
-    // of them. Each cell placed reports OnItemChanged to the list: the move
-    // stops where a handler added or removed rows (the indexes would no
-    // longer be the rows meant), leaving every cell in some row.
-    const int rowsDuringMove = rowCount();
-    std::vector<int> sources;
+    // Whole rows move, empty cells included; the selection may hold any cells of them.
+    std::vector<std::pair<int, int>> moves;
     int destination = target;
     for (int row : rows) {
         const int source = row >= target ? row + moved : row;
-        for (int column = 0; column < columnCount() && rowCount() == rowsDuringMove; ++column) {
+        for (int column = 0; column < columnCount(); ++column) {
             if (QTableWidgetItem *cell = takeItem(source, column))
                 setItem(destination, column, cell);
         }
-        if (rowCount() != rowsDuringMove)
-            return;
-        sources.push_back(source);
+        moves.emplace_back(source, destination);
         ++destination;
     }
-    // The old rows' selection goes before they are removed, so that its
-    // report comes from outside Qt's removal.
+    // A row is its cells: what the list knows of the old rows goes with them.
+    if (const std::shared_ptr<ListBox::impl> owner = list())
+        owner->FollowMovedRows(moves);
     selectionModel()->clearSelection();
-    if (rowCount() != rowsDuringMove)
-        return;
-    for (auto it = sources.rbegin(); it != sources.rend(); ++it)
-        removeRow(*it);
+    for (auto it = moves.rbegin(); it != moves.rend(); ++it)
+        removeRow(it->first);
+}
+
+void ListBoxQt::startDrag(Qt::DropActions supportedActions)
+{
+    // The drop (and the removal of rows moved elsewhere) happens inside the
+    // drag: what they report waits until the drag is over.
+    EventGate::Hold hold;
+    QTableWidget::startDrag(supportedActions);
 }
 
 } // namespace AUILib

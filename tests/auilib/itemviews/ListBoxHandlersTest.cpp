@@ -26,6 +26,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace AUILib;
@@ -88,13 +89,38 @@ struct ListHarness
         return out;
     }
 
+    // Adds rows d, e and f after a, b and c.
+    void addDEF()
+    {
+        for (const wchar_t *text : {L"d", L"e", L"f"})
+            list->AddItem(text);
+    }
+    // Logs "begin" and "end" of the selection.
+    void logBeginAndEnd()
+    {
+        list->OnSelectionBegin.Subscribe([this] { log.push_back("begin"); });
+        list->OnSelectionEnd.Subscribe([this] { log.push_back("end"); });
+    }
+    // Logs each row reported by OnItemSelectionChanged as "row:text", its text read when it is reported.
+    void logSelectionReports()
+    {
+        list->OnItemSelectionChanged.Subscribe([this](int row) { log.push_back(rowAndText(row)); });
+    }
+    std::string rowAndText(int row) const
+    {
+        return std::to_string(row) + ":" + QString::fromStdWString(list->GetItem(row)).toStdString();
+    }
+    long count(const std::string &entry) const { return std::count(log.begin(), log.end(), entry); }
+
     QWidget window;
     std::unique_ptr<ListBox> list = std::make_unique<ListBox>();
     QPointer<ListBoxQt> table;
     int result = 0;
+    std::vector<std::string> log;
 };
 
 using Rows = std::vector<std::wstring>;
+using Log = std::vector<std::string>;
 
 struct ListCase
 {
@@ -108,6 +134,31 @@ struct ListCase
 };
 
 void releaseList(ListHarness &h) { h.list.reset(); }
+
+// A handler that clears the list the first time it is told of a selection
+// while a row is selected: it lets the report of a deselection pass, and
+// acts on the row Qt selects when it moves the current row away from rows
+// it is removing.
+std::function<void()> clearOnceARowIsSelected(ListHarness &h)
+{
+    return once([&h] { h.list->Clear(); });
+}
+void subscribeClearOnItemSelection(ListHarness &h)
+{
+    auto act = clearOnceARowIsSelected(h);
+    h.list->OnItemSelectionChanged.Subscribe([&h, act](int) {
+        if (!h.list->SelectedItemsIndexes().empty())
+            act();
+    });
+}
+void subscribeClearOnSelection(ListHarness &h)
+{
+    auto act = clearOnceARowIsSelected(h);
+    h.list->OnSelectionChanged.Subscribe([&h, act] {
+        if (!h.list->SelectedItemsIndexes().empty())
+            act();
+    });
+}
 
 const ListCase kListCases[] = {
     // The selection walk of SetSel and the call's own tail after it.
@@ -200,14 +251,11 @@ const ListCase kListCases[] = {
      },
      [](ListHarness &h) { h.table->MoveSelectedRows(-1); },
      [](ListHarness &h) {
-         // Every text is still in some row.
-         std::vector<std::wstring> all;
-         for (int row = 0; row < h.list->Count(); ++row) {
-             for (const std::wstring &text : h.list->GetItemEx(row))
-                 all.push_back(text);
-         }
-         EXPECT_EQ(std::count(all.begin(), all.end(), L"a"), 1);
-         EXPECT_EQ(std::count(all.begin(), all.end(), L"b"), 1);
+         // The handler ran once the rows were whole again: the row it deleted
+         // was the moved one, and every row left is whole.
+         EXPECT_EQ(h.rows(), (Rows{L"b", L"c"}));
+         for (int row = 0; row < h.list->Count(); ++row)
+             EXPECT_EQ(h.list->GetItem(row, 1), L"x");
      }},
     {"CheckedSelectionHandlerClearsDuringSetSel",
      [](ListHarness &h) {
@@ -431,6 +479,285 @@ const ListCase kListCases[] = {
              [&h](int, int, std::wstring, std::wstring) { releaseList(h); });
      },
      [](ListHarness &h) { h.delegate()->CloseAllEditors(); }, nullptr},
+
+    // Rows removed or moved by Qt: the current row moves inside Qt's own
+    // removal, and what that selects is reported once the rows are gone.
+    {"ItemSelectionHandlerClearsWhenPinningTheCurrentRowMovesIt",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnItemSelection(h);
+     },
+     [](ListHarness &h) { h.list->DisableSortingForRow(1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"SelectionHandlerClearsWhenPinningTheCurrentRowMovesIt",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnSelection(h);
+     },
+     [](ListHarness &h) { h.list->DisableSortingForRow(1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"ItemSelectionHandlerClearsWhenDeletingTheCurrentRowMovesIt",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnItemSelection(h);
+     },
+     [](ListHarness &h) { h.list->DeleteItem(1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"SelectionHandlerClearsWhenDeletingTheSelectedRowsMovesTheCurrentRow",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnSelection(h);
+     },
+     [](ListHarness &h) { h.list->DeleteSelItems(); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"ItemSelectionHandlerClearsWhenDeletingTheSelectedRowsMovesTheCurrentRow",
+     [](ListHarness &h) {
+         h.click(0);
+         subscribeClearOnItemSelection(h);
+     },
+     [](ListHarness &h) { h.list->DeleteSelItems(); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"ItemSelectionHandlerClearsWhenADroppedRowLeavesItsPlace",
+     [](ListHarness &h) {
+         h.click(0);
+         subscribeClearOnItemSelection(h);
+     },
+     [](ListHarness &h) { h.table->MoveSelectedRows(-1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"SelectionHandlerClearsWhenADroppedRowLeavesItsPlace",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnSelection(h);
+     },
+     [](ListHarness &h) { h.table->MoveSelectedRows(0); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    // What the view does when a row dragged to another widget leaves the list.
+    {"ItemSelectionHandlerClearsWhenQtRemovesTheCurrentRow",
+     [](ListHarness &h) {
+         h.click(1);
+         subscribeClearOnItemSelection(h);
+     },
+     [](ListHarness &h) { h.table->model()->removeRow(1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+    {"EditEndHandlerClearsWhenQtRemovesTheEditedRow",
+     [](ListHarness &h) {
+         h.edit(1);
+         h.list->OnEditEnd.Subscribe([&h](int row) {
+             h.log.push_back("end " + std::to_string(row));
+             h.list->Clear();
+         });
+     },
+     [](ListHarness &h) { h.table->model()->removeRow(1); },
+     [](ListHarness &h) {
+         // The edited row is gone by the time the end is reported.
+         EXPECT_EQ(h.log, Log{"end -1"});
+         EXPECT_EQ(h.list->Count(), 0);
+         EXPECT_EQ(h.delegate()->TextEditor(), nullptr);
+     }},
+    // A dropped row is the same row at its new place: it leaves the
+    // selection there.
+    {"ADroppedRowLeavesTheSelectionUnderItsNewRow",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.list->SetSel(0, true, true);
+         h.logSelectionReports();
+     },
+     [](ListHarness &h) { h.table->MoveSelectedRows(-1); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.log, Log{"2:a"});
+         EXPECT_EQ(h.rows(), (Rows{L"b", L"c", L"a"}));
+     }},
+
+    // A walk over the rows of one selection change: a handler deletes a row
+    // above them, and each row is still reported, under its current number.
+    {"ItemSelectionHandlerDeletesARowAboveARangeBeingReported",
+     [](ListHarness &h) {
+         h.addDEF();
+         h.list->SetSingleSelection(false);
+         h.list->ClearSel();
+         h.table->setCurrentCell(2, 0, QItemSelectionModel::NoUpdate);
+         h.logSelectionReports();
+         h.list->OnItemSelectionChanged.Subscribe([act = once([&h] { h.list->DeleteItem(0); })](int) { act(); });
+     },
+     [](ListHarness &h) {
+         QAbstractItemModel *model = h.table->model();
+         h.table->selectionModel()->select(QItemSelection(model->index(2, 0), model->index(4, 0)),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+     },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.log, (Log{"2:c", "2:d", "3:e"}));
+         EXPECT_EQ(h.rows(), (Rows{L"b", L"c", L"d", L"e", L"f"}));
+     }},
+    {"ItemSelectionHandlerDeletesARowAboveARangeAShiftClickChecks",
+     [](ListHarness &h) {
+         h.addDEF();
+         h.list->SetSingleSelection(false);
+         h.list->SetCheckMode(ListBox::CheckWithSelection);
+         h.click(2);
+         h.logSelectionReports();
+         h.list->OnItemSelectionChanged.Subscribe([act = once([&h] { h.list->DeleteItem(0); })](int) { act(); });
+     },
+     [](ListHarness &h) { h.click(4, Qt::ShiftModifier); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.log, (Log{"3:d", "3:e"}));
+         EXPECT_EQ(h.list->SelectedItems(), (std::list<std::wstring>{L"c", L"d", L"e"}));
+         EXPECT_EQ(h.list->CheckedItems(), (std::list<std::wstring>{L"c", L"d", L"e"}));
+     }},
+    // Rows deleted or moved between two changes of the selection: the next
+    // report names the rows that left the selection where they are now.
+    {"ADeletionAboveTheSelectionMovesTheRowItsNextReportNames",
+     [](ListHarness &h) {
+         h.list->SetSel(2, true, true);
+         h.logSelectionReports();
+     },
+     [](ListHarness &h) {
+         h.list->DeleteItem(0);
+         h.list->SetSel(0);
+     },
+     [](ListHarness &h) { EXPECT_EQ(h.log, (Log{"1:c", "0:b"})); }},
+    {"ASortMovesTheRowTheNextSelectionReportNames",
+     [](ListHarness &h) {
+         h.list->SetSel(0, true, true);
+         h.logSelectionReports();
+     },
+     [](ListHarness &h) {
+         h.list->SortColumn(0, ListBox::Descending);
+         h.list->SetSel(0);
+     },
+     [](ListHarness &h) { EXPECT_EQ(h.log, (Log{"2:a", "0:c"})); }},
+
+    // A press on one of the selected rows clears the selection before Qt
+    // takes the press: a handler that clears the list there leaves no cell
+    // for the press to check.
+    {"ItemSelectionHandlerClearsWhenAPressOnASelectedRowDeselectsTheOthers",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.list->SetCheckMode(ListBox::CheckWithSelection);
+         h.click(0);
+         h.click(1, Qt::ControlModifier);
+         ASSERT_EQ(h.list->SelectedItemsIndexes(), (std::list<int>{0, 1}));
+         h.list->OnItemSelectionChanged.Subscribe([act = once([&h] { h.list->Clear(); })](int) { act(); });
+     },
+     [](ListHarness &h) { h.click(1); },
+     [](ListHarness &h) { EXPECT_EQ(h.list->Count(), 0); }},
+
+    // A change of a cell while the list is sorted: Qt moves the row after it
+    // reported the change, and the handler runs once the row has moved.
+    {"ItemChangedHandlerClearsWhileASortedCellChanges",
+     [](ListHarness &h) {
+         h.list->SortingEnable(true);
+         h.list->SortColumn(0, ListBox::Ascending);
+         auto done = std::make_shared<bool>(false);
+         h.list->OnItemChanged.Subscribe([&h, done](int row) {
+             if (!std::exchange(*done, true)) {
+                 h.log.push_back(h.rowAndText(row));
+                 h.list->Clear();
+             }
+         });
+     },
+     [](ListHarness &h) { h.result = h.list->SetItemText(2, L"0"); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.log, Log{"0:0"});
+         EXPECT_EQ(h.list->Count(), 0);
+     }},
+
+    // Every begin of the selection has its end, and what a handler sets
+    // stays set when the call that fired it ends.
+    {"ItemSelectionHandlerSwitchesToSingleSelectionDuringAPress",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.logBeginAndEnd();
+         h.list->OnItemSelectionChanged.Subscribe(
+             [act = once([&h] { h.list->SetSingleSelection(true); })](int) { act(); });
+     },
+     [](ListHarness &h) { h.click(1); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.count("begin"), 1);
+         EXPECT_EQ(h.count("end"), 1);
+         EXPECT_TRUE(h.list->IsSingleSelection());
+         EXPECT_EQ(h.table->selectionMode(), QAbstractItemView::SingleSelection);
+     }},
+    {"ClickHandlerSwitchesToSingleSelection",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.logBeginAndEnd();
+         h.list->OnItemClick.Subscribe([act = once([&h] { h.list->SetSingleSelection(true); })](int) { act(); });
+     },
+     [](ListHarness &h) { h.click(1); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.count("begin"), 1);
+         EXPECT_EQ(h.count("end"), 1);
+         EXPECT_TRUE(h.list->IsSingleSelection());
+         EXPECT_EQ(h.table->selectionMode(), QAbstractItemView::SingleSelection);
+     }},
+    {"SelectionBeginHandlerSwitchesToSingleSelectionOnCtrlA",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.logBeginAndEnd();
+         h.list->OnSelectionBegin.Subscribe(once([&h] { h.list->SetSingleSelection(true); }));
+     },
+     [](ListHarness &h) { QTest::keyClick(h.table, Qt::Key_A, Qt::ControlModifier); },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.count("begin"), 1);
+         EXPECT_EQ(h.count("end"), 1);
+     }},
+    {"CtrlAEndsItsSelectionWhenCtrlGoesUpFirst",
+     [](ListHarness &h) {
+         h.list->SetSingleSelection(false);
+         h.logBeginAndEnd();
+     },
+     [](ListHarness &h) {
+         QTest::keyPress(h.table, Qt::Key_A, Qt::ControlModifier);
+         QTest::keyRelease(h.table, Qt::Key_Control, Qt::NoModifier);
+         QTest::keyRelease(h.table, Qt::Key_A, Qt::NoModifier);
+     },
+     [](ListHarness &h) {
+         EXPECT_EQ(h.count("begin"), 1);
+         EXPECT_EQ(h.count("end"), 1);
+     }},
+
+    // The pinned rows are the block at the top: deleting rows counts exactly
+    // the pinned ones among them. A row pinned afterwards joins the block at
+    // its end.
+    {"DeletingThePinnedRowsEmptiesThePinnedBlock",
+     [](ListHarness &h) {
+         h.addDEF();
+         for (int row : {3, 4, 5})
+             h.list->DisableSortingForRow(row);
+         ASSERT_EQ(h.rows(), (Rows{L"d", L"e", L"f", L"a", L"b", L"c"}));
+     },
+     [](ListHarness &h) { h.list->DeleteItems(0, 3); },
+     [](ListHarness &h) {
+         h.list->DisableSortingForRow(2);
+         EXPECT_EQ(h.rows(), (Rows{L"c", L"a", L"b"}));
+         h.list->SortColumn(0, ListBox::Descending);
+         EXPECT_EQ(h.rows(), (Rows{L"c", L"b", L"a"}));
+     }},
+    {"DeletingTheFirstRowAfterThePinnedRowsKeepsThePinnedBlock",
+     [](ListHarness &h) {
+         h.addDEF();
+         h.list->DisableSortingForRow(3);
+         h.list->DisableSortingForRow(4);
+         ASSERT_EQ(h.rows(), (Rows{L"d", L"e", L"a", L"b", L"c", L"f"}));
+     },
+     [](ListHarness &h) {
+         h.list->DeleteItem(2);
+         h.list->DeleteItems(2, 1);
+     },
+     [](ListHarness &h) {
+         h.list->DisableSortingForRow(3);
+         EXPECT_EQ(h.rows(), (Rows{L"d", L"e", L"f", L"c"}));
+     }},
+    {"DeletingWithoutPinnedRowsLeavesNoneCounted",
+     [](ListHarness &h) { h.addDEF(); },
+     [](ListHarness &h) {
+         h.list->DeleteItem(0);
+         h.list->DeleteItems(0, 2);
+     },
+     [](ListHarness &h) {
+         h.list->DisableSortingForRow(2);
+         EXPECT_EQ(h.rows(), (Rows{L"f", L"d", L"e"}));
+     }},
 };
 
 void PrintTo(const ListCase &c, std::ostream *out) { *out << c.name; }

@@ -157,6 +157,25 @@ TEST(EventGate, ACallFromAHandlerDeliversItsOwnEventsBeforeItReturns)
     EXPECT_EQ(seen, (std::vector<std::string>{"first", "nested", "nested call returned", "second"}));
 }
 
+// An event nobody has subscribed to when it is raised is not kept: a fill
+// that raises one for every row costs nothing while nobody listens.
+TEST(EventGate, AnEventWithoutSubscribersIsNotKept)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    QStandardItemModel *model = rows(&widget, 2);
+    std::vector<int> seen;
+    {
+        EventGate::Hold hold;
+        EXPECT_TRUE(probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(1, 0))));
+        EXPECT_EQ(EventGate::Waiting(), 0);
+        probe.OnRow.Subscribe([&](int row) { seen.push_back(row); });
+        probe.Impl().Fire(&Probe::OnRow, RowRef(model->index(0, 0)));
+        EXPECT_EQ(EventGate::Waiting(), 1);
+    }
+    EXPECT_EQ(seen, std::vector<int>{0});
+}
+
 TEST(EventGate, AControlReleasedWhileItsEventWaitsHearsNothing)
 {
     QWidget widget;
