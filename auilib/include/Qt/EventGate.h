@@ -59,7 +59,8 @@ public:
     // or the view's own reactions to the about-to signal come first.
     static void Watch(QAbstractItemModel *model, QObject *context);
 
-    // The number of deliveries waiting; for tests.
+    // The number of deliveries waiting: while there are any, a handler may
+    // still run before the current call returns.
     static int Waiting();
 
 private:
