@@ -1,6 +1,7 @@
 #include "MultiLineEditImpl.h"
 
 #include "FocusWatcher.h"
+#include "SizeBound.h"
 #include "TextEdits.h"
 
 #include <QFontMetrics>
@@ -94,7 +95,8 @@ void MultiLineEdit::impl::adaptHeight()
     const double height = edit->document()->lineCount() * QFontMetrics(edit->font()).lineSpacing() +
                           2 * edit->document()->documentMargin() + 2 * edit->frameWidth() + margins.top() +
                           margins.bottom();
-    edit->setFixedHeight(static_cast<int>(height));
+    // The height of every line, but no taller than any window may be.
+    edit->setFixedHeight(SizeBound::Height(height));
 }
 
 void MultiLineEdit::impl::SetAdaptiveHeight(bool adaptive)
