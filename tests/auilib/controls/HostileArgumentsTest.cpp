@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -378,10 +379,16 @@ TEST_F(HostileDialogTest, AnyScreenFractionFitsTheWindowWithinTheBound)
         auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, fraction, L"");
         dialog->DoModeless(false);
         QCoreApplication::processEvents();
-        const QWidget *window = dialog->GetWndPtr();
+        QPointer<QWidget> window = dialog->GetWndPtr();
         EXPECT_EQ(window->minimumSize(), window->maximumSize());
         EXPECT_LE(window->width(), largest.width());
         EXPECT_LE(window->height(), largest.height());
+        // A fraction of none or less leaves a window of no size, which nobody
+        // would close: closed here, it goes.
+        dialog.reset();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
     }
 }
 
