@@ -36,6 +36,18 @@ public:
     // Fired with the control when its widget (or its dialog's) is destroyed.
     EventSignal<void(BaseGUIObject *)> OnDestroyed;
 
+    // The largest width and height the toolkit gives a control or a window:
+    // twice those of the largest screen, and no less than 4,096 pixels. Sizes
+    // given to MoveWindow, MoveWindowUnscaled, SetMinimumSize and the like,
+    // and a form's own sizes, are held to 0 up to this, and no window grows
+    // past it, whatever its layout asks for. A window is drawn into a buffer
+    // of 4 bytes a pixel (more on a high-density screen): one of Qt's own
+    // largest size, 16,777,215 pixels a side, would need hundreds of gigabytes
+    // and could not be shown. One of this size needs four screens' worth (64
+    // MB at 4,096 pixels) and may still span two screens; a form made for a
+    // larger screen keeps its size on a small one.
+    static Size LargestSize();
+
     virtual bool Create(QWidget *parent) = 0;
     virtual Size IdealSize();
     virtual Size MinimumIdealSize();

@@ -23,11 +23,10 @@ public:
     void SetTextColor(RGBColor color, bool unused);
 
     // A label asks for what its text or picture needs, but never for more
-    // than its screen: a window grown past it (to 16,777,215 pixels at most)
-    // cannot be painted.
+    // than its screen: nobody could see more of it.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    // The size of the label's screen, or Qt's largest widget size without one.
+    // The size of the label's screen, or the toolkit's largest size without one.
     QSize ScreenSize() const;
 
     QString beforeLink;

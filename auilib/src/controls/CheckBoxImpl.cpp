@@ -1,6 +1,7 @@
 #include "CheckBoxImpl.h"
 
 #include "AUILibUtils.h"
+#include "SizeBound.h"
 
 #include <QString>
 
@@ -61,7 +62,7 @@ void CheckBox::impl::SetWrap(bool wrap)
 void CheckBox::impl::SetMinimumHeight(unsigned int height)
 {
     if (auto *box = WidgetAs<CheckBoxQt>())
-        box->setMinimumHeight(static_cast<int>(height));
+        box->setMinimumHeight(SizeBound::Height(height));
 }
 
 } // namespace AUILib

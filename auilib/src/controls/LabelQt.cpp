@@ -1,6 +1,7 @@
 #include "LabelQt.h"
 
 #include "LabelImpl.h"
+#include "SizeBound.h"
 
 #include <QColor>
 #include <QDesktopServices>
@@ -27,7 +28,7 @@ LabelQt::LabelQt(Label *owner, QWidget *parent)
 QSize LabelQt::ScreenSize() const
 {
     const QScreen *shownOn = screen();
-    return shownOn ? shownOn->geometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return shownOn ? shownOn->geometry().size() : SizeBound::Largest();
 }
 
 QSize LabelQt::sizeHint() const

@@ -1,6 +1,7 @@
 #include "MultiLineEditImpl.h"
 
 #include "FocusWatcher.h"
+#include "SizeBound.h"
 #include "TextEdits.h"
 
 #include <QFontMetrics>
@@ -96,9 +97,10 @@ void MultiLineEdit::impl::adaptHeight()
     const double height = edit->document()->lineCount() * QFontMetrics(edit->font()).lineSpacing() +
                           2 * edit->document()->documentMargin() + 2 * edit->frameWidth() + margins.top() +
                           margins.bottom();
-    // A new height lays the edit's window out again.
+    // A new height lays the edit's window out again; the height of every
+    // line, but no taller than any window may be.
     EventGate::Hold hold;
-    edit->setFixedHeight(static_cast<int>(height));
+    edit->setFixedHeight(SizeBound::Height(height));
 }
 
 void MultiLineEdit::impl::SetAdaptiveHeight(bool adaptive)

@@ -4,6 +4,7 @@
 #include "AgnosticUIException.h"
 #include "Button.h"
 #include "DialogImplQt.h"
+#include "SizeBound.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -437,18 +438,19 @@ void Dialog::ResizeDialogAccordingScreen(BaseGUIObject *control)
     const int usableH = (avail.bottom() - avail.top()) - titleH - 29;
     const double maxH = usableH * f;
 
-    int width;
-    int height;
+    // In floating point until bounded: the fraction may be any number.
+    double width;
+    double height;
     const bool scrollsAcross = totalW > maxW;
     if (scrollsAcross) {
-        width = static_cast<int>(maxW - extraW - 2 * fw);
+        width = maxW - extraW - 2 * fw;
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     } else {
         width = contentSize.width() + extraW + margins.left() + margins.right();
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     if (totalH > maxH) {
-        height = static_cast<int>(usableH * f - extraW - extraH - 2 * fw);
+        height = usableH * f - extraW - extraH - 2 * fw;
         area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         width += vsbW;
     } else {
@@ -458,9 +460,10 @@ void Dialog::ResizeDialogAccordingScreen(BaseGUIObject *control)
     if (scrollsAcross)
         height += hsbH;
 
+    const QSize size(SizeBound::Width(width), SizeBound::Height(height));
     windowLayout->setSizeConstraint(QLayout::SetNoConstraint);
-    window->setMinimumSize(width, height);
-    window->setMaximumSize(width, height);
+    window->setMinimumSize(size);
+    window->setMaximumSize(size);
     if (!m_centred) {
         window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), avail));
         m_centred = true;

@@ -8,6 +8,7 @@
 #include "EventHelper.h"
 #include "FormElement.h"
 #include "ObQUiLoader.h"
+#include "SizeBound.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -120,9 +121,13 @@ bool Dialog::impl::CreateFromUI(const std::wstring &formText, unsigned long, QWi
     applyWindowFlags();
     m_window->setAttribute(Qt::WA_DeleteOnClose);
     m_window->installEventFilter(m_bridge.get());
+    // The form's own sizes (the window's geometry, minimum sizes) are held to
+    // the toolkit's bound, as the sizes a caller gives are.
+    SizeBound::Apply(m_window.data());
 
     const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
+        SizeBound::Apply(widget);
         widget->setAttribute(Qt::WA_MouseTracking);
         widget->installEventFilter(m_bridge.get());
         const std::shared_ptr<BaseGUIObject> element = elementOf(widget);

@@ -2,6 +2,7 @@
 
 #include "EventGate.h"
 #include "ObTagMRUComboBoxItem_Qt.h"
+#include "SizeBound.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
@@ -80,7 +81,9 @@ void ComboBoxFSQt::UpdateViewWidth()
     const QFontMetrics metrics(view()->font());
     for (int row = 0; row < count(); ++row)
         width = std::max(width, metrics.horizontalAdvance(itemText(row) + QLatin1Char(' ')) + 20);
-    view()->setMinimumWidth(width);
+    // The list pops up as a window of its own, as wide as its longest item
+    // but no wider than any window may be.
+    view()->setMinimumWidth(SizeBound::Width(width));
 }
 
 bool ComboBoxFSQt::event(QEvent *event)

@@ -4,6 +4,7 @@
 #include "AgnosticUIException.h"
 #include "BaseImpl.h"
 #include "PromptsPopup.h"
+#include "SizeBound.h"
 
 namespace AUILib {
 
@@ -25,6 +26,12 @@ std::shared_ptr<BaseImpl> BaseGUIObject::implOrThrow() const
     if (!impl)
         ThrowControlNotValid();
     return impl;
+}
+
+Size BaseGUIObject::LargestSize()
+{
+    const QSize largest = SizeBound::Largest();
+    return Size{largest.width(), largest.height()};
 }
 
 Size BaseGUIObject::IdealSize() { return implOrThrow()->IdealSize(); }

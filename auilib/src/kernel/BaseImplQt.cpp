@@ -4,6 +4,7 @@
 #include "BaseGUIObject.h"
 #include "EnableChildWidgets.h"
 #include "PromptsPopup.h"
+#include "SizeBound.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -28,8 +29,8 @@ Size toSize(const QSize &size)
     return Size{size.width(), size.height()};
 }
 
-// Positions are bounded far beyond any screen, so that a position plus a
-// widget's largest size (QWIDGETSIZE_MAX) and its frame stay within int.
+// Positions are bounded far beyond any screen, so that a position plus any
+// size Qt allows a widget (QWIDGETSIZE_MAX) and its frame stay within int.
 constexpr int kLargestCoordinate = INT_MAX / 4;
 
 int boundedCoordinate(long long value)
@@ -40,13 +41,6 @@ int boundedCoordinate(long long value)
 int saturated(long long value)
 {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-// Qt bounds the size of a widget it has not created yet, never that of one it
-// has (a shown one): the same bound, so that its right and bottom edges fit.
-int boundedSize(int value)
-{
-    return std::clamp(value, 0, QWIDGETSIZE_MAX);
 }
 
 // A rectangle's extent read from its edges, which is all a QRect keeps: its
@@ -65,6 +59,7 @@ BaseImplQt::BaseImplQt(BaseGUIObject *owner)
     : m_owner(owner)
     , m_context(std::make_unique<QObject>())
 {
+    SizeBound::GuardWindows();
 }
 
 BaseImplQt::~BaseImplQt()
@@ -294,7 +289,7 @@ void BaseImplQt::SetMinimumSize(const Size &size)
 {
     QWidget *widget = widgetOrThrow();
     EventGate::Hold hold;
-    widget->setMinimumSize(size.width, size.height);
+    widget->setMinimumSize(SizeBound::Width(size.width), SizeBound::Height(size.height));
 }
 
 void BaseImplQt::SetMaximumSize(const Size &size)
@@ -304,7 +299,9 @@ void BaseImplQt::SetMaximumSize(const Size &size)
     widget->setMaximumSize(size.width, size.height);
 }
 
-// Qt bounds the size (0 to QWIDGETSIZE_MAX); the position is bounded here.
+// Qt would bound the size only to QWIDGETSIZE_MAX, and only for a widget it
+// has not created yet: the size is held to the toolkit's bound, the position
+// to one far beyond any screen.
 void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
 {
     QWidget *widget = widgetOrThrow();
@@ -316,7 +313,7 @@ void BaseImplQt::MoveWindow(int x, int y, int width, int height, bool)
         top += frame->lineWidth();
     }
     widget->move(boundedCoordinate(left), boundedCoordinate(top));
-    widget->resize(boundedSize(width), boundedSize(height));
+    widget->resize(SizeBound::Width(width), SizeBound::Height(height));
     m_savedGeometry = widget->geometry();
 }
 

@@ -2,6 +2,7 @@
 // could never end, sizes and numbers at the ends of their types. Each is
 // bounded or refused; nothing hangs or overflows.
 
+#include "CheckBox.h"
 #include "ComboBox.h"
 #include "DialogForms.h"
 #include "DoubleSpinEdit.h"
@@ -9,6 +10,7 @@
 #include "Edit.h"
 #include "GroupBox.h"
 #include "Label.h"
+#include "MultiLineEdit.h"
 #include "PictureBytes.h"
 #include "PicaPoint.h"
 #include "PromptsPopup.h"
@@ -20,9 +22,11 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMovie>
 #include <QPixmap>
@@ -30,10 +34,12 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QtGlobal>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -56,9 +62,82 @@ const QByteArray kBody = R"(
 <item><widget class="QLabel" name="placeholder"/></item>
 )";
 
+// A form with a control of each kind whose paint failed, or crashed, on a
+// window grown past what its backing store could hold.
+const QByteArray kSizedBody = R"(
+<item><widget class="QWidget" name="page"/></item>
+<item><widget class="QGroupBox" name="group"><property name="title"><string>Group</string></property></widget></item>
+<item><widget class="QComboBox" name="combo"/></item>
+<item><widget class="QLabel" name="label"/></item>
+<item><widget class="QCheckBox" name="check"/></item>
+<item><widget class="QPlainTextEdit" name="text"/></item>
+<item><widget class="QProgressBar" name="progress"/></item>
+)";
+
 QSize screenSize()
 {
     return QGuiApplication::primaryScreen()->geometry().size();
+}
+
+QSize largestSize()
+{
+    const Size largest = BaseGUIObject::LargestSize();
+    return QSize(largest.width, largest.height);
+}
+
+// Counts, while it lives, what Qt says of a paint or a picture it could not
+// make (a backing store or pixmap too large to allocate).
+class FailedPaints
+{
+public:
+    FailedPaints()
+    {
+        s_count = 0;
+        s_previous = qInstallMessageHandler(&FailedPaints::note);
+    }
+    ~FailedPaints() { qInstallMessageHandler(s_previous); }
+    FailedPaints(const FailedPaints &) = delete;
+    FailedPaints &operator=(const FailedPaints &) = delete;
+
+    int count() const { return s_count; }
+
+private:
+    static void note(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        for (const char *word : {"QPainter", "QImage", "QPixmap", "memory"}) {
+            if (message.contains(QLatin1String(word))) {
+                ++s_count;
+                break;
+            }
+        }
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+
+    static inline int s_count = 0;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// After the window's layout ran: the window and every widget in it within the
+// toolkit's largest size, and a paint of the whole window that succeeds.
+void expectDrawable(QWidget *window)
+{
+    QCoreApplication::processEvents();
+    if (QLayout *layout = window->layout())
+        layout->activate();
+    QCoreApplication::processEvents();
+    const QSize largest = largestSize();
+    EXPECT_LE(window->width(), largest.width());
+    EXPECT_LE(window->height(), largest.height());
+    for (const QWidget *child : window->findChildren<QWidget *>()) {
+        EXPECT_LE(child->width(), largest.width()) << child->metaObject()->className();
+        EXPECT_LE(child->height(), largest.height()) << child->metaObject()->className();
+    }
+    FailedPaints failed;
+    window->repaint();
+    const QPixmap grabbed = window->grab();
+    EXPECT_EQ(failed.count(), 0);
+    EXPECT_EQ(grabbed.size(), window->size());
 }
 
 // Characters drawn from many scripts (Latin, Greek, Cyrillic, Hebrew, Arabic,
@@ -156,10 +235,168 @@ TEST_F(HostileDialogTest, AnEmbeddedDialogRunsNoModalLoop)
     EXPECT_TRUE(outer->GetWndPtr()->isVisible());
 }
 
+// Sizes past any screen given to the controls of a form, before its window
+// shows or while it is shown: each control and the window stay within the
+// toolkit's largest size after the layout ran, also when the controls
+// together ask for more, and the window paints. Qt's own bound (16,777,215
+// pixels) let the window grow to a backing store of hundreds of gigabytes:
+// under sanitizers the test ran out of memory, without them every paint
+// failed and a group box's paint crashed.
+TEST_F(HostileDialogTest, HugeSizesLeaveTheWindowDrawable)
+{
+    const QSize largest = largestSize();
+    const auto element = [](Dialog &dialog, const wchar_t *name) { return dialog.GetElementByName(name); };
+    const struct
+    {
+        const char *name;
+        bool beforeShown;
+        std::function<void(Dialog &)> act;
+    } cases[] = {
+        {"a page at INT_MAX x 1580 before the window shows", true,
+         [&](Dialog &d) {
+             element(d, L"page")->SetMinimumSize({INT_MAX, 1580});
+             const Size minimum = element(d, L"page")->MinimumSize();
+             EXPECT_EQ(minimum.width, largest.width());
+             EXPECT_EQ(minimum.height, std::min(1580, largest.height()));
+         }},
+        {"a group box at 1505 x INT_MAX", false,
+         [&](Dialog &d) { element(d, L"group")->SetMinimumSize({1505, INT_MAX}); }},
+        {"a check box at -1 x INT_MAX", false,
+         [&](Dialog &d) {
+             element(d, L"check")->SetMinimumSize({-1, INT_MAX});
+             const Size minimum = element(d, L"check")->MinimumSize();
+             EXPECT_EQ(minimum.width, 0);
+             EXPECT_EQ(minimum.height, largest.height());
+         }},
+        {"the dialog moved to 414 x 16,777,215", false,
+         [&](Dialog &d) {
+             d.MoveWindow(10, 20, 414, QWIDGETSIZE_MAX, true);
+             const Rect rect = d.GetClientRect();
+             EXPECT_EQ(rect.right + 1, 414);
+             EXPECT_EQ(rect.bottom + 1, largest.height());
+         }},
+        {"a progress bar moved unscaled to 16,777,215 x 4702", false,
+         [&](Dialog &d) {
+             const auto bar = element(d, L"progress");
+             bar->MoveWindowUnscaled(-5, 7, QWIDGETSIZE_MAX, 4702, true);
+             const Rect rect = bar->GetWindowRect();
+             EXPECT_EQ(rect.right - rect.left + 1, largest.width());
+             EXPECT_EQ(rect.bottom - rect.top + 1, std::min(4702, largest.height()));
+         }},
+        {"every control at 16,777,215 x 16,777,215, together far past the bound", false,
+         [&](Dialog &d) {
+             for (const wchar_t *name : {L"page", L"group", L"combo", L"label", L"check", L"text", L"progress"})
+                 element(d, name)->SetMinimumSize({QWIDGETSIZE_MAX, QWIDGETSIZE_MAX});
+         }},
+        {"a check box's minimum height of 0x7FFFFFFF", false,
+         [&](Dialog &d) { std::static_pointer_cast<CheckBox>(element(d, L"check"))->SetMinimumHeight(0x7FFFFFFFu); }},
+        {"a multi-line edit as tall as 100,000 lines", false,
+         [&](Dialog &d) {
+             const auto edit = std::static_pointer_cast<MultiLineEdit>(element(d, L"text"));
+             edit->SetText(std::wstring(100000, L'\n'));
+             edit->SetAdaptiveHeight(true);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kSizedBody)), nullptr, 0, 1.0, L"");
+        if (!c.beforeShown)
+            dialog->DoModeless(false);
+        c.act(*dialog);
+        if (c.beforeShown)
+            dialog->DoModeless(false);
+        QWidget *window = dialog->GetWndPtr();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        expectDrawable(window);
+    }
+}
+
+// Controls in a window without a layout, moved to sizes past any screen: no
+// layout puts them back, so they kept Qt's largest size (the project's
+// random caller saw the paint of such a combo box, 2,432 x 16,777,215, ask
+// for 163 GB). They keep the toolkit's largest size, and the window paints.
+TEST(HostileArgumentsTest, ControlsOutsideALayoutPaintAtTheBound)
+{
+    QWidget window;
+    window.resize(300, 200);
+    ComboBox combo;
+    combo.Create(&window);
+    combo.AddItem(L"item", any());
+    GroupBox box;
+    box.Create(&window);
+    box.SetText(L"Group");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    combo.MoveWindowUnscaled(INT_MIN, 0, 2432, INT_MAX, true);
+    box.MoveWindow(0, 0, INT_MAX, INT_MAX, true);
+    const QSize largest = largestSize();
+    EXPECT_EQ(combo.GetPlatformHandle()->size(), QSize(2432, largest.height()));
+    EXPECT_EQ(box.GetPlatformHandle()->size(), largest);
+    expectDrawable(&window);
+}
+
+// A form whose own geometry and minimum sizes, the window's and a control's,
+// are past any screen: the window that shows stays within the toolkit's
+// largest size and paints.
+TEST_F(HostileDialogTest, AFormOfHugeSizesShowsAWindowThatPaints)
+{
+    // Not Qt's largest size: a minimum of exactly 16,777,215 counts as none.
+    const QByteArray huge = "<size><width>99999</width><height>99999</height></size>";
+    const QByteArray text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ui version=\"4.0\">\n<class>Form</class>\n"
+        "<widget class=\"QDialog\" name=\"Form\">\n"
+        "<property name=\"geometry\"><rect><x>0</x><y>0</y><width>16777215</width><height>99999</height></rect>"
+        "</property>\n<property name=\"minimumSize\">" + huge + "</property>\n"
+        "<layout class=\"QVBoxLayout\" name=\"layout\">\n"
+        "<item><widget class=\"QComboBox\" name=\"combo\"><property name=\"minimumSize\">" + huge +
+        "</property></widget></item>\n"
+        "<item><widget class=\"QGroupBox\" name=\"group\"><property name=\"minimumSize\">" + huge +
+        "</property></widget></item>\n"
+        "</layout>\n</widget>\n</ui>\n";
+    auto dialog = std::make_unique<CountingDialog>(form(text), nullptr, 0, 1.0, L"");
+    dialog->DoModeless(false);
+    QWidget *window = dialog->GetWndPtr();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    expectDrawable(window);
+}
+
+// A dialog fitted to a fraction of its screen, the fraction being any number
+// at all: the window's size is worked out in floating point and bounded,
+// never cast to int from past its range (undefined, and caught by UBSan, for
+// a fraction of -1e300 or minus infinity), and the window stays within the
+// toolkit's largest size.
+TEST_F(HostileDialogTest, AnyScreenFractionFitsTheWindowWithinTheBound)
+{
+    const QByteArray body =
+        "<item><widget class=\"QScrollArea\" name=\"scrollArea\"><property name=\"widgetResizable\"><bool>true"
+        "</bool></property><widget class=\"QWidget\" name=\"contents\"><layout class=\"QVBoxLayout\" name=\"inner\">"
+        "<item><widget class=\"QLabel\" name=\"big\"><property name=\"minimumSize\"><size><width>3000</width>"
+        "<height>3000</height></size></property></widget></item></layout></widget></widget></item>";
+    const QSize largest = largestSize();
+    for (const double fraction : {-1e300, -kInfinity, -1.0, 0.0, kNaN, 0.5, 1e300, kInfinity}) {
+        SCOPED_TRACE(fraction);
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, fraction, L"");
+        dialog->DoModeless(false);
+        QCoreApplication::processEvents();
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_LE(window->width(), largest.width());
+        EXPECT_LE(window->height(), largest.height());
+        // A fraction of none or less leaves a window of no size, which nobody
+        // would close: closed here, it goes.
+        dialog.reset();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+    }
+}
+
 // Positions and sizes at the ends of int, on a label never shown (Qt bounds
-// its size) and on one shown in a window (Qt does not): the position and the
-// size are bounded, the window rectangle is one an int can hold, and what the
-// label draws into is no larger than its screen.
+// its size) and on one shown in a window (Qt does not), moved scaled and
+// unscaled: the position and the size are bounded, the window rectangle is
+// one an int can hold, and what the label draws into is no larger than its
+// screen.
 TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
 {
     const int values[][4] = {
@@ -169,32 +406,39 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
         {INT_MAX - 1, INT_MIN + 1, 100, 100},
         {0, 0, -5, INT_MIN},
         {10, 10, INT_MIN, INT_MAX},
+        {-2147483647, -797038247, INT_MIN, 359},
     };
-    for (const bool shown : {false, true}) {
-        for (const auto &v : values) {
-            SCOPED_TRACE(testing::Message() << (shown ? "shown: " : "") << v[0] << ", " << v[1] << ", " << v[2]
-                                            << ", " << v[3]);
-            QWidget window;
-            window.resize(200, 100);
-            Label label; // a frame: its line width is added to the position
-            if (shown) {
-                label.Create(&window);
-                window.show();
-            }
-            label.MoveWindow(v[0], v[1], v[2], v[3], true);
-            const Rect rect = label.GetWindowRect();
-            EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
-            EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
-            EXPECT_LE(static_cast<long long>(rect.right) - rect.left + 1, QWIDGETSIZE_MAX);
-            EXPECT_LE(static_cast<long long>(rect.bottom) - rect.top + 1, QWIDGETSIZE_MAX);
-            const Rect client = label.GetClientRect();
-            EXPECT_GE(client.right, -1);
-            EXPECT_GE(client.bottom, -1);
+    const QSize largest = largestSize();
+    for (const bool unscaled : {false, true}) {
+        for (const bool shown : {false, true}) {
+            for (const auto &v : values) {
+                SCOPED_TRACE(testing::Message() << (unscaled ? "unscaled, " : "") << (shown ? "shown: " : "") << v[0]
+                                                << ", " << v[1] << ", " << v[2] << ", " << v[3]);
+                QWidget window;
+                window.resize(200, 100);
+                Label label; // a frame: its line width is added to the position
+                if (shown) {
+                    label.Create(&window);
+                    window.show();
+                }
+                if (unscaled)
+                    label.MoveWindowUnscaled(v[0], v[1], v[2], v[3], true);
+                else
+                    label.MoveWindow(v[0], v[1], v[2], v[3], true);
+                const Rect rect = label.GetWindowRect();
+                EXPECT_LE(rect.left, static_cast<long long>(rect.right) + 1);
+                EXPECT_LE(rect.top, static_cast<long long>(rect.bottom) + 1);
+                EXPECT_LE(static_cast<long long>(rect.right) - rect.left + 1, largest.width());
+                EXPECT_LE(static_cast<long long>(rect.bottom) - rect.top + 1, largest.height());
+                const Rect client = label.GetClientRect();
+                EXPECT_GE(client.right, -1);
+                EXPECT_GE(client.bottom, -1);
 
-            label.DrawTxt(L"drawn");
-            const QPixmap picture = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
-            EXPECT_LE(picture.width(), screenSize().width());
-            EXPECT_LE(picture.height(), screenSize().height());
+                label.DrawTxt(L"drawn");
+                const QPixmap picture = static_cast<QLabel *>(label.GetPlatformHandle())->pixmap(Qt::ReturnByValue);
+                EXPECT_LE(picture.width(), screenSize().width());
+                EXPECT_LE(picture.height(), screenSize().height());
+            }
         }
     }
 }
@@ -227,6 +471,13 @@ TEST(HostileArgumentsTest, ALabelAsksForNoMoreThanItsScreen)
         {"a line of 3,000 characters", [](Label &label) { label.SetText(std::wstring(3000, L'W'), false); }},
         {"a picture 30,000 pixels tall", [&](Label &label) { picture(label, tall); }},
         {"a picture 30,000 pixels wide", [&](Label &label) { picture(label, wide); }},
+        {"rich text with a picture of 99,999 x 99,999",
+         [](Label &label) { label.SetText(L"<img src=\"/no/such.png\" width=99999 height=99999>", false); }},
+        {"wrapped rich text with a picture of 99,999 x 99,999",
+         [](Label &label) {
+             label.SetWordWrap(true);
+             label.SetText(L"A picture <img src=\"/no/such.png\" width=99999 height=99999> in words", false);
+         }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
