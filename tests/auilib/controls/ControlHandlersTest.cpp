@@ -5,6 +5,7 @@
 #include "ButtonBox.h"
 #include "DateEdit.h"
 #include "DialogForms.h"
+#include "DoubleSpinEdit.h"
 #include "Edit.h"
 #include "Event.h"
 #include "MultiLineEdit.h"
@@ -13,6 +14,7 @@
 #include "RichEdit.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -28,6 +30,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -418,4 +421,87 @@ TEST(ControlHandlersTest, AHandlerMayDeleteTheWindowUnderTheCall)
         EXPECT_EQ(control->GetPlatformHandle(), nullptr);
         settle();
     }
+}
+
+namespace {
+
+// The spin box's field, a child of its own.
+QLineEdit *fieldOf(QWidget *spin)
+{
+    return spin->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+// A handler that gives the double spin edit a new field (SupportPicaPoints)
+// while Qt is inside the old one (its key press, its step): the old field
+// lives until Qt is back in the event loop, and the new one takes the input.
+TEST(ControlHandlersTest, AHandlerMayReplaceTheSpinEditsFieldUnderQt)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(QWidget *spin)> act;
+    };
+    const Case cases[] = {
+        {"typing", [](QWidget *spin) { QTest::keyClicks(spin, "-4.5"); }},
+        {"the up arrow key", [](QWidget *spin) { QTest::keyClick(spin, Qt::Key_Up); }},
+        {"the wheel",
+         [](QWidget *spin) {
+             QWheelEvent wheel(QPointF(5, 5), QPointF(spin->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(spin, &wheel);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DoubleSpinEdit edit;
+        edit.SetRange(-100, 100);
+        QWidget *spin = edit.GetPlatformHandle();
+        edit.MoveWindow(0, 0, 120, 30, false);
+        focusIn(spin);
+        int calls = 0;
+        edit.OnValueChanged.Subscribe([&](double) {
+            ++calls;
+            edit.SupportPicaPoints(true);
+        });
+        QPointer<QLineEdit> first = fieldOf(spin);
+        c.act(spin);
+        EXPECT_GE(calls, 1);
+        settle();
+        EXPECT_TRUE(first.isNull()) << "the replaced field goes once Qt is back in the event loop";
+        const QList<QLineEdit *> fields = spin->findChildren<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(fields.size(), 1);
+        EXPECT_EQ(fields.front(), qobject_cast<QAbstractSpinBox *>(spin)->findChild<QLineEdit *>());
+        EXPECT_TRUE(fields.front()->isVisible());
+    }
+}
+
+// The procedure of a form's double spin edit replaces the field when the
+// spin edit shows: the window's showing, which shows the children, is whole
+// by then.
+TEST_F(DialogHandlersTest, AProcedureReplacesTheSpinEditsFieldAsItShows)
+{
+    const QByteArray body = R"(<item><widget class="QDoubleSpinBox" name="spin"/></item>)";
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    auto *spin = dialog->GetControlPtr<DoubleSpinEdit *>(L"spin");
+    ASSERT_NE(spin, nullptr);
+    int shows = 0;
+    spin->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::Show) {
+            ++shows;
+            spin->SupportPicaPoints(true);
+        }
+        return false;
+    });
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shows > 0; }, 5000));
+    settle();
+    const QList<QLineEdit *> fields =
+        spin->GetPlatformHandle()->findChildren<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(fields.size(), 1);
+    EXPECT_TRUE(fields.front()->isVisible());
+    delete window.data();
+    settle();
 }

@@ -88,7 +88,8 @@ TEST_F(DialogCallsTest, AProcedureMayReleaseTheDialogInTheMiddleOfItsCall)
             return false;
         });
         c.act(*raw, *host);
-        QTRY_COMPARE_WITH_TIMEOUT(releases, 1, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return releases > 0; }, 5000));
+        EXPECT_EQ(releases, 1);
         EXPECT_EQ(dialog, nullptr);
         delete window.data();
         delete host->GetWndPtr();
@@ -129,7 +130,7 @@ TEST_F(DialogCallsTest, DoModalOnAShownWindowRunsItModal)
                 return false;
             });
             dialog->DoModeless(false);
-            QTRY_VERIFY_WITH_TIMEOUT(ran, 5000);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
         } else {
             dialog->DoModeless(false);
             ASSERT_TRUE(window->isVisible());
