@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -323,6 +324,63 @@ TEST_F(DialogHandlersTest, AProcedureRunsOnceQtsOperationIsWhole)
         << "the procedure's orientation stays";
     delete window.data();
     settle();
+}
+
+// A procedure called for an event of a pass Qt starts by itself from the event
+// loop (a posted layout request, a window the platform resizes or closes):
+// it runs once control is back in the event loop, and what it does (placing
+// its control elsewhere) cannot pull the pass's widgets away.
+TEST_F(DialogHandlersTest, AProcedureOfAPassQtStartsItselfRunsOnceThePassIsWhole)
+{
+    const QByteArray body = R"(
+<item><widget class="QLabel" name="first"><property name="text"><string>First</string></property></widget></item>
+<item><widget class="QSplitter" name="split"><property name="orientation"><enum>Qt::Horizontal</enum></property>
+ <widget class="QLabel" name="left"><property name="text"><string>Left</string></property></widget>
+ <widget class="QProgressBar" name="right"/>
+</widget></item>
+<item><widget class="QLabel" name="last"><property name="text"><string>Last</string></property></widget></item>
+)";
+    struct Case
+    {
+        const char *name;
+        const wchar_t *element;
+        Event::Type type;
+        std::function<void(QWidget *window)> pass;
+    };
+    const Case cases[] = {
+        {"a posted layout request lays the splitter out, resizing its label", L"left", Event::Resize,
+         [](QWidget *window) { window->findChild<QWidget *>("right")->hide(); }},
+        {"the platform widens the window, moving the splitter's bar", L"right", Event::Moving,
+         [](QWidget *window) { window->windowHandle()->resize(window->width() + 120, window->height() + 60); }},
+        {"the platform closes the window, hiding the splitter's label", L"left", Event::Hide,
+         [](QWidget *window) { window->windowHandle()->close(); }},
+        {"the platform closes the active window, deactivating the splitter's bar", L"right", Event::WindowDeactivate,
+         [](QWidget *window) { window->windowHandle()->close(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget host;
+        host.show();
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        dialog->DoModeless(false);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }, 5000));
+        BaseGUIObject *element = dialog->GetElementByName(c.element).get();
+        ASSERT_NE(element, nullptr);
+        int calls = 0;
+        element->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+            if (event->GetType() == c.type && calls++ == 0)
+                element->Create(&host);
+            return false;
+        });
+        c.pass(window);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+        EXPECT_EQ(element->GetPlatformHandle()->parentWidget(), &host);
+        delete window.data();
+        settle();
+    }
 }
 
 // A top-level date edit hidden while its field holds a typed value: Qt
