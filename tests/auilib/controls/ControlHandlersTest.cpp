@@ -12,6 +12,7 @@
 #include "ProgressBar.h"
 #include "RadioButton.h"
 #include "RichEdit.h"
+#include "StackedDialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -28,6 +29,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -378,6 +380,78 @@ TEST_F(DialogHandlersTest, AProcedureOfAPassQtStartsItselfRunsOnceThePassIsWhole
         c.pass(window);
         EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
         EXPECT_EQ(element->GetPlatformHandle()->parentWidget(), &host);
+        delete window.data();
+        settle();
+    }
+}
+
+// A page's procedure moves the page elsewhere, or closes the window, when the
+// page is hidden by a switch of its stack or tab view: the switch is whole by
+// then, and so is every later layout of the stack.
+TEST_F(DialogHandlersTest, AProcedureMayMoveOrCloseAPageWhileItsStackSwitches)
+{
+    const QByteArray body = R"(
+<item><widget class="QStackedWidget" name="stack">
+ <widget class="QWidget" name="first"><layout class="QVBoxLayout" name="firstLayout">
+  <item><widget class="QLineEdit" name="firstEdit"/></item></layout></widget>
+ <widget class="QWidget" name="second"><layout class="QVBoxLayout" name="secondLayout">
+  <item><widget class="QLineEdit" name="secondEdit"/></item></layout></widget>
+</widget></item>
+<item><widget class="QTabWidget" name="tabs">
+ <widget class="QWidget" name="firstTab"><attribute name="title"><string>First</string></attribute></widget>
+ <widget class="QWidget" name="secondTab"><attribute name="title"><string>Second</string></attribute></widget>
+</widget></item>
+<item><widget class="QPushButton" name="button"><property name="text"><string>Go</string></property></widget></item>
+)";
+    const auto switchStack = [](Dialog &dialog) { dialog.GetControlPtr<StackedDialog *>(L"stack")->SetCurrentIndex(1); };
+    // Through the window, as the platform delivers a click: Qt switches the
+    // pages from inside the press it hands on to the tab bar.
+    const auto clickSecondTab = [](Dialog &dialog) {
+        QWidget *window = dialog.GetWndPtr();
+        QTabBar *bar = window->findChild<QTabBar *>();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          bar->mapTo(window, bar->tabRect(1).center()));
+    };
+    const auto moveToTheButton = [](Dialog &dialog, BaseGUIObject &page) {
+        page.Create(dialog.GetElementByName(L"button")->GetPlatformHandle());
+    };
+    const auto closeTheWindow = [](Dialog &dialog, BaseGUIObject &) { dialog.Done(Dialog::Rejected); };
+    struct Case
+    {
+        const char *name;
+        const wchar_t *page;
+        std::function<void(Dialog &)> switchPages;
+        std::function<void(Dialog &, BaseGUIObject &page)> act;
+    };
+    const Case cases[] = {
+        {"SetCurrentIndex; the page moves out", L"first", switchStack, moveToTheButton},
+        {"SetCurrentIndex; the window closes", L"first", switchStack, closeTheWindow},
+        {"a click on a tab; the page moves out", L"firstTab", clickSecondTab, moveToTheButton},
+        {"a click on a tab; the window closes", L"firstTab", clickSecondTab, closeTheWindow},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        dialog->DoModeless(false);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        BaseGUIObject *page = dialog->GetElementByName(c.page).get();
+        ASSERT_NE(page, nullptr);
+        QPointer<QWidget> pageWidget = page->GetPlatformHandle();
+        int calls = 0;
+        page->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+            if (event->GetType() == Event::Hide && calls++ == 0)
+                c.act(*dialog, *page);
+            return false;
+        });
+        c.switchPages(*dialog);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+        // The stack's next layouts run on what the procedure left.
+        QCoreApplication::sendPostedEvents();
+        if (window)
+            window->resize(window->width() + 30, window->height() + 30);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(pageWidget.isNull() || pageWidget->parentWidget() != nullptr);
         delete window.data();
         settle();
     }
