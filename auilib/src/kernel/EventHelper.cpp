@@ -238,7 +238,12 @@ void EventHelper::resizeToScreen(BaseGUIObject *target)
 bool EventHelper::eventFilter(QObject *watched, QEvent *event)
 {
     ++m_running;
-    const bool answer = filter(watched, event);
+    const QPointer<QObject> receiver(watched);
+    bool answer = filter(watched, event);
+    // A procedure may end with the receiver gone (its window deleted by a
+    // modal run's event loop, say): answered, Qt hands the event to nobody.
+    if (!receiver)
+        answer = true;
     if (--m_running == 0 && m_disposed) {
         // Its dialog went during the delivery; nothing of it runs after this.
         delete this;

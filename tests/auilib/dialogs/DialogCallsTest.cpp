@@ -97,40 +97,60 @@ TEST_F(DialogCallsTest, AProcedureMayReleaseTheDialogInTheMiddleOfItsCall)
     }
 }
 
-// DoModal on a window already shown modeless, from the procedure of the
-// showing's own resize or afterwards: the run is modal, and ends as any run.
+// DoModal on a window already shown modeless, from a procedure of the window
+// or afterwards: the run is modal, and ends as any run, the rejected window
+// deleted. A procedure's run that ends so (inside the event that called the
+// procedure) leaves that event to nobody.
 TEST_F(DialogCallsTest, DoModalOnAShownWindowRunsItModal)
 {
+    using RunModal = std::function<void()>;
+    // Calls runModal from a procedure of `type`, once.
+    const auto fromTheProcedureOf = [](Event::Type type) {
+        return [type](CountingDialog &dialog, const RunModal &runModal) {
+            auto ran = std::make_shared<bool>(false);
+            dialog.SetEventProcedure([type, ran, runModal](BaseGUIObject *, Event *event) {
+                if (event->GetType() == type && !*ran) {
+                    *ran = true;
+                    runModal();
+                }
+                return false;
+            });
+            return ran;
+        };
+    };
     struct Case
     {
         const char *name;
-        bool fromTheShowing;
+        std::function<std::shared_ptr<bool>(CountingDialog &, const RunModal &)> arm;
+        std::function<void(CountingDialog &)> start;
     };
-    const Case cases[] = {{"from the procedure of the showing's resize", true}, {"after DoModeless", false}};
+    const Case cases[] = {
+        {"from the procedure of the showing's resize", fromTheProcedureOf(Event::Resize),
+         [](CountingDialog &dialog) { dialog.DoModeless(false); }},
+        {"from the procedure of the window's timer", fromTheProcedureOf(Event::Timer),
+         [](CountingDialog &dialog) {
+             dialog.DoModeless(false);
+             dialog.SetTimer(1, 10);
+         }},
+        {"after DoModeless", nullptr, nullptr},
+    };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         auto dialog = make();
         QPointer<QWidget> window = dialog->GetWndPtr();
         bool modal = false;
         int result = -1;
-        const auto runModal = [&] {
+        const RunModal runModal = [&] {
             whenShown(window, [&] {
                 modal = QApplication::activeModalWidget() == window;
                 qobject_cast<QDialog *>(window.data())->reject();
             });
             result = dialog->DoModal();
         };
-        bool ran = false;
-        if (c.fromTheShowing) {
-            dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
-                if (event->GetType() == Event::Resize && !ran) {
-                    ran = true;
-                    runModal();
-                }
-                return false;
-            });
-            dialog->DoModeless(false);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
+        if (c.arm) {
+            const std::shared_ptr<bool> ran = c.arm(*dialog, runModal);
+            c.start(*dialog);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return *ran && result != -1; }, 5000));
         } else {
             dialog->DoModeless(false);
             ASSERT_TRUE(window->isVisible());
