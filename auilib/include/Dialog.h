@@ -62,11 +62,13 @@ public:
     virtual void SetIcon(const unsigned char *data, int length, ImageTypes type, bool unused);
 
     // The result the window finished with; 0 at once when it is already gone
-    // or embedded in another window (CreateTabWindow, CreateTabWindowEx).
+    // or embedded in another window (CreateTabWindow, CreateTabWindowEx). A
+    // window shown modeless is hidden and shown again, modal.
     int DoModal();
     // Stays on top only while the application is active, and only when the
     // window has a parent.
     void DoModeless(bool stayOnTop);
+    // Refuses (doing nothing) a parent inside the dialog's own window.
     void DoModeless(QWidget *parent, bool stayOnTop);
     // Throws AgnosticUIException when the window is gone.
     void Done(DoneState result);

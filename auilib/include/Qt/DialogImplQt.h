@@ -43,6 +43,20 @@ public:
     // Closes the window once; true when there was nothing to close.
     bool Close();
 
+    // The bodies of the dialog's public calls that run handlers part way
+    // (moving, hiding or showing the window, a modal run). The public call
+    // holds this implementation while it runs (ImplHolder), and a handler may
+    // release the dialog meanwhile: each step after one that ran handlers asks
+    // IsLive() and the window again, and stops quietly when they are gone.
+    void CreateTabWindow(QWidget *parent);
+    void CreateTabWindowEx(BaseGUIObject *placeholder);
+    int DoModal();
+    void DoModeless(bool stayOnTop);
+    // Refuses (doing nothing) a parent inside the dialog's own window.
+    void DoModeless(QWidget *parent, bool stayOnTop);
+    // Throws AgnosticUIException when the window is gone.
+    void Done(int result);
+
     void SetBackgroundColor(int rgb);
     int GetBackgroundColor();
     void SetCursorType(CursorTypes type);
@@ -68,6 +82,12 @@ public:
     Point ClientToScreen(Point point) override;
 
 private:
+    // Runs the owner's InitializeControls; false when the dialog is gone
+    // before or after it.
+    bool initializeOwner();
+    // After the controls are initialized: shows the window as its own or as
+    // the page it became.
+    void showInitialized();
     void clearDefaultButtons();
     // The element whose own widget `widget` is; null for other widgets.
     std::shared_ptr<BaseGUIObject> elementOf(const QWidget *widget);

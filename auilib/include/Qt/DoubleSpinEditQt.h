@@ -33,8 +33,11 @@ public:
     void SetPicaMode(bool on) { m_picaMode = on; }
     bool PicaMode() const { return m_picaMode; }
 
-    // Replaces the spin box's line edit (deleting the one before).
-    void ReplaceLineEdit(QLineEdit *edit) { setLineEdit(edit); }
+    // Replaces the spin box's line edit. The one before leaves the spin box at
+    // once and is deleted once Qt is back in the event loop, hidden and
+    // silent until then: Qt may be inside it (a key press whose value change
+    // reached a handler that replaced it).
+    void ReplaceLineEdit(QLineEdit *edit);
 
     // The pica mode's value, as picas and points (pica mode only).
     PicaPoint GetPicaPointValue() const;

@@ -59,6 +59,23 @@ public:
     // or the view's own reactions to the about-to signal come first.
     static void Watch(QAbstractItemModel *model, QObject *context);
 
+    // Passes Qt starts by itself, from the event loop: a posted layout
+    // request's layout pass, a window the platform resized or closed, the
+    // activation a hidden window hands on. Qt sends the geometry, visibility
+    // and activation events of such a pass from inside the delivery of
+    // another event, and walks its own copies of widget lists around them.
+    // The event bridge calls Arrives for every event Qt delivers it. One of
+    // those kinds (`fromAPass`) sent from inside another event holds every
+    // event from there on until control is back in an event loop, where Qt's
+    // pass is whole. An event delivered outside any other (the outermost
+    // delivery, or a direct call's) ends such a hold first, since whatever
+    // pass began it is over, and is itself delivered as before; so does any
+    // event raised while no event at all is being delivered.
+    //
+    // A nested event loop that a slot of the application starts inside Qt's
+    // pass counts as back in an event loop.
+    static void Arrives(bool fromAPass);
+
     // The number of deliveries waiting: while there are any, a handler may
     // still run before the current call returns.
     static int Waiting();
@@ -67,6 +84,11 @@ private:
     friend class ModelWatch;
     static std::uint64_t begin();
     static void end(std::uint64_t first);
+    static void holdUntilEventLoop();
+    // Ends the hold holdUntilEventLoop began, if it is still open.
+    static void endLoopHold();
+    // Ends it when no more than `deliveries` event deliveries are under way.
+    static void settleLoopHold(int deliveries);
 };
 
 } // namespace AUILib

@@ -35,6 +35,12 @@ public:
     void WatchTarget(QWidget *target);
     void WatchWindow(QWidget *window);
 
+    // Qt hands queued window events on (the window's own paint among them)
+    // while it makes or drops the balloon's platform window: the filter does
+    // not show the balloon again from inside its own showing or hiding, which
+    // would make it a second platform window, never freed.
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -47,6 +53,7 @@ private:
 
     QPointer<QWidget> m_target;
     QPointer<QWidget> m_window;
+    bool m_changingVisibility = false;
 };
 
 } // namespace AUILib

@@ -11,6 +11,10 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
+// Qt deletes a spin box's replaced line edit at once; only its private data
+// lets the old one go later instead.
+#include <private/qabstractspinbox_p.h>
+
 #include <cmath>
 
 namespace AUILib {
@@ -20,6 +24,14 @@ namespace {
 // What QString::number writes and QString::toDouble reads, whatever the
 // locale; pica texts use it between the points and their fraction.
 const QChar kNumberPoint = QLatin1Char('.');
+
+// Takes the line edit out of the spin box's hands, so that setLineEdit
+// deletes nothing. Not checked by the sanitizers' type check, which would need
+// the type information of Qt's private class, and Qt does not export it.
+__attribute__((no_sanitize("vptr"))) void forgetLineEdit(QAbstractSpinBox *spin)
+{
+    static_cast<QAbstractSpinBoxPrivate *>(QObjectPrivate::get(spin))->edit = nullptr;
+}
 
 } // namespace
 
@@ -44,6 +56,23 @@ void DoubleSpinEditQt::SetDecimalChar(char decimal)
         return;
     m_decimalChar = decimal;
     setValue(value());
+}
+
+void DoubleSpinEditQt::ReplaceLineEdit(QLineEdit *edit)
+{
+    QLineEdit *old = lineEdit();
+    if (!edit || edit == old)
+        return;
+    if (old) {
+        old->blockSignals(true);
+        QObject::disconnect(old, nullptr, this, nullptr);
+        old->hide();
+        // Out of the spin box, where only the new field is to be found.
+        old->setParent(nullptr);
+        forgetLineEdit(this);
+        old->deleteLater();
+    }
+    setLineEdit(edit);
 }
 
 QString DoubleSpinEditQt::withoutSuffix(QString text) const

@@ -5,6 +5,7 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimerEvent>
@@ -38,6 +39,12 @@ void PromptsPopupQt::WatchWindow(QWidget *window)
     watch(m_window, window);
 }
 
+void PromptsPopupQt::setVisible(bool visible)
+{
+    const QScopedValueRollback<bool> changing(m_changingVisibility, true);
+    QLabel::setVisible(visible);
+}
+
 void PromptsPopupQt::hideByTarget()
 {
     hide();
@@ -68,7 +75,7 @@ bool PromptsPopupQt::eventFilter(QObject *watched, QEvent *event)
         case QEvent::UpdateRequest:
             // A repaint of the window may have covered the balloon: bring it back
             // while it is still within its time.
-            if (!closeOnInteraction && displayed)
+            if (!closeOnInteraction && displayed && !m_changingVisibility)
                 show();
             break;
         case QEvent::Move:

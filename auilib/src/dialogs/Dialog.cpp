@@ -160,49 +160,12 @@ void Dialog::ShowButKeepHiddenChildren(bool show)
 
 void Dialog::CreateTabWindow(QWidget *parent, bool)
 {
-    QWidget *window = this->window();
-    // Embedded in itself or in one of its own widgets, the window would be its
-    // own ancestor, and Qt would loop for good.
-    if (!window || BaseImplQt::WouldOwnItself(window, parent))
-        return;
-    {
-        // The window's controls hear of the move once it is made.
-        EventGate::Hold hold;
-        window->setWindowFlags(Qt::WindowFlags());
-        window->setParent(parent);
-    }
-    InitializeControls();
-    Show(true, true);
+    m_impl->CreateTabWindow(parent);
 }
 
 void Dialog::CreateTabWindowEx(BaseGUIObject *placeholder, bool)
 {
-    if (!placeholder)
-        return;
-    QWidget *window = this->window();
-    if (QWidget *stand = placeholder->GetPlatformHandle(); stand && window) {
-        // The window's controls and the placeholder's hear of the swap once
-        // it is made: the placeholder is used throughout.
-        EventGate::Hold hold;
-        // A placeholder of this very dialog would make the window its own
-        // ancestor: refused.
-        if (BaseImplQt::WouldOwnItself(window, stand))
-            return;
-        QWidget *parent = stand->parentWidget();
-        window->setWindowFlags(Qt::WindowFlags());
-        window->setParent(parent);
-        if (QLayout *layout = parent ? parent->layout() : nullptr) {
-            if (QLayoutItem *replaced = layout->replaceWidget(stand, window)) {
-                delete replaced;
-                stand->setParent(nullptr);
-                stand->deleteLater();
-            }
-        }
-    }
-    if (!window)
-        return;
-    InitializeControls();
-    Show(true, true);
+    m_impl->CreateTabWindowEx(placeholder);
 }
 
 bool Dialog::InitializeControls()
@@ -224,42 +187,22 @@ void Dialog::SetIcon(const unsigned char *data, int length, ImageTypes type, boo
 
 int Dialog::DoModal()
 {
-    QDialog *window = m_impl ? m_impl->Window() : nullptr;
-    // An embedded dialog is a page of another window, which its rejection
-    // reaches: a modal run of the page could never be ended.
-    if (!window || !window->isWindow())
-        return 0;
-    InitializeControls();
-    window->setWindowModality(Qt::ApplicationModal);
-    return window->exec();
+    return m_impl->DoModal();
 }
 
 void Dialog::DoModeless(bool stayOnTop)
 {
-    QWidget *window = this->window();
-    if (!window)
-        return;
-    InitializeControls();
-    if (stayOnTop && window->parentWidget())
-        m_impl->SetWindowsToStayOnTop();
-    m_impl->Show(true, true);
+    m_impl->DoModeless(stayOnTop);
 }
 
 void Dialog::DoModeless(QWidget *parent, bool stayOnTop)
 {
-    if (QWidget *window = this->window()) {
-        EventGate::Hold hold;
-        window->setParent(parent, window->windowFlags());
-    }
-    DoModeless(stayOnTop);
+    m_impl->DoModeless(parent, stayOnTop);
 }
 
 void Dialog::Done(DoneState result)
 {
-    QDialog *window = m_impl ? m_impl->Window() : nullptr;
-    if (!window)
-        throw AgnosticUIException("../include/Qt/DialogImplQt", 680, "Invalid Control!");
-    window->done(result);
+    m_impl->Done(result);
 }
 
 QWidget *Dialog::GetWndPtr() const

@@ -2,6 +2,7 @@
 
 #include "AUILibConfig.h"
 #include "AUILibUtils.h"
+#include "AgnosticUIException.h"
 #include "Button.h"
 #include "DialogQt.h"
 #include "Encrypter.h"
@@ -14,6 +15,7 @@
 #include <QBuffer>
 #include <QIcon>
 #include <QImage>
+#include <QLayout>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -166,6 +168,121 @@ bool Dialog::impl::Close()
     m_closed = true;
     QDialog *window = Window();
     return window ? window->close() : true;
+}
+
+bool Dialog::impl::initializeOwner()
+{
+    Dialog *owner = IsLive() ? OwnerAs<Dialog>() : nullptr;
+    if (!owner)
+        return false;
+    owner->InitializeControls();
+    return IsLive();
+}
+
+void Dialog::impl::showInitialized()
+{
+    if (initializeOwner() && Window())
+        Show(true, true);
+}
+
+void Dialog::impl::CreateTabWindow(QWidget *parent)
+{
+    QDialog *window = Window();
+    // Embedded in itself or in one of its own widgets, the window would be its
+    // own ancestor, and Qt would loop for good.
+    if (!window || WouldOwnItself(window, parent))
+        return;
+    {
+        // The window's controls hear of the move once it is made.
+        EventGate::Hold hold;
+        window->setWindowFlags(Qt::WindowFlags());
+        window->setParent(parent);
+    }
+    showInitialized();
+}
+
+void Dialog::impl::CreateTabWindowEx(BaseGUIObject *placeholder)
+{
+    QDialog *window = Window();
+    if (!placeholder || !window)
+        return;
+    if (QWidget *stand = placeholder->GetPlatformHandle()) {
+        // A placeholder of this very dialog would make the window its own
+        // ancestor: refused.
+        if (WouldOwnItself(window, stand))
+            return;
+        // The window's controls and the placeholder's hear of the swap once
+        // it is made: the placeholder is used throughout.
+        EventGate::Hold hold;
+        QWidget *parent = stand->parentWidget();
+        window->setWindowFlags(Qt::WindowFlags());
+        window->setParent(parent);
+        if (QLayout *layout = parent ? parent->layout() : nullptr) {
+            if (QLayoutItem *replaced = layout->replaceWidget(stand, window)) {
+                delete replaced;
+                stand->setParent(nullptr);
+                stand->deleteLater();
+            }
+        }
+    }
+    showInitialized();
+}
+
+int Dialog::impl::DoModal()
+{
+    // An embedded dialog is a page of another window, which its rejection
+    // reaches: a modal run of the page could never be ended.
+    if (!Window() || !Window()->isWindow() || !initializeOwner())
+        return 0;
+    QPointer<QDialog> window = Window();
+    if (!window || !window->isWindow())
+        return 0;
+    {
+        // Qt makes a window modal only as it shows it: one already shown
+        // (modeless, or by a handler) is hidden first, and the modal run
+        // shows it again. Its controls hear of the hiding once it is done.
+        EventGate::Hold hold;
+        if (window->isVisible())
+            window->hide();
+        window->setWindowModality(Qt::ApplicationModal);
+    }
+    // A handler of the hiding may have closed the window or embedded it.
+    if (!window || !Window() || !window->isWindow())
+        return 0;
+    return window->exec();
+}
+
+void Dialog::impl::DoModeless(bool stayOnTop)
+{
+    if (!Window() || !initializeOwner() || !Window())
+        return;
+    if (stayOnTop && Window()->parentWidget())
+        SetWindowsToStayOnTop();
+    if (Window())
+        Show(true, true);
+}
+
+void Dialog::impl::DoModeless(QWidget *parent, bool stayOnTop)
+{
+    QDialog *window = Window();
+    if (!window || WouldOwnItself(window, parent))
+        return;
+    {
+        EventGate::Hold hold;
+        window->setParent(parent, window->windowFlags());
+    }
+    DoModeless(stayOnTop);
+}
+
+void Dialog::impl::Done(int result)
+{
+    QDialog *window = Window();
+    if (!window)
+        throw AgnosticUIException("../include/Qt/DialogImplQt", 680, "Invalid Control!");
+    // Finishing hides the window, moving the focus and hiding every child:
+    // the controls hear of it once Qt is done.
+    EventGate::Hold hold;
+    window->done(result);
 }
 
 void Dialog::impl::SetBackgroundColor(int rgb)

@@ -5,6 +5,10 @@
 #include <QObject>
 #include <QThread>
 
+// How deep inside event deliveries Qt is lives in its private thread data.
+#include <private/qobject_p.h>
+#include <private/qthread_p.h>
+
 #include <deque>
 #include <utility>
 #include <vector>
@@ -28,6 +32,9 @@ struct GateState
     std::uint64_t next = 0;
     // In the order raised; numbers only grow from front to back.
     std::deque<Delivery> queue;
+    // The hold HoldUntilEventLoop began, open until the event loop ends it.
+    bool loopHold = false;
+    std::uint64_t loopFirst = 0;
 };
 
 GateState &state()
@@ -50,6 +57,18 @@ bool takeFrom(std::uint64_t first, std::function<void()> &delivery)
     delivery = std::move(it->delivery);
     queue.erase(it);
     return true;
+}
+
+// The number of event deliveries under way on the GUI thread, as Qt counts
+// them: one inside an event handler or filter, more inside an event sent from
+// there.
+int deliveriesUnderWay()
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application)
+        return 0;
+    const QThreadData *thread = QObjectPrivate::get(application)->threadData.loadRelaxed();
+    return thread ? thread->scopeLevel : 0;
 }
 
 } // namespace
@@ -97,17 +116,61 @@ void EventGate::end(std::uint64_t first)
 
 bool EventGate::Holding()
 {
+    settleLoopHold(0);
     return state().depth > 0;
 }
 
 void EventGate::Deliver(std::function<void()> delivery)
 {
+    settleLoopHold(0);
     GateState &gate = state();
     if (gate.depth == 0) {
         delivery();
         return;
     }
     gate.queue.push_back(Delivery{gate.next++, std::move(delivery)});
+}
+
+void EventGate::Arrives(bool fromAPass)
+{
+    const int deliveries = deliveriesUnderWay();
+    if (fromAPass && deliveries > 1)
+        holdUntilEventLoop();
+    else
+        settleLoopHold(1);
+}
+
+void EventGate::holdUntilEventLoop()
+{
+    GateState &gate = state();
+    if (gate.loopHold)
+        return;
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application)
+        return;
+    gate.loopHold = true;
+    gate.loopFirst = begin();
+    // Posted: the next round of any event loop delivers it, never Qt's pass.
+    QMetaObject::invokeMethod(application, [] { endLoopHold(); }, Qt::QueuedConnection);
+}
+
+void EventGate::endLoopHold()
+{
+    GateState &gate = state();
+    if (!gate.loopHold)
+        return;
+    gate.loopHold = false;
+    end(gate.loopFirst);
+}
+
+void EventGate::settleLoopHold(int deliveries)
+{
+    // A pass of Qt's that began the hold ran inside an event, one delivery
+    // deeper than the one that started it: no more deliveries under way than
+    // that, and the pass is over. Anywhere but at an event's arrival (in the
+    // middle of Qt's own code) only outside every event.
+    if (state().loopHold && deliveriesUnderWay() <= deliveries)
+        endLoopHold();
 }
 
 int EventGate::Waiting()

@@ -49,6 +49,24 @@ bool isReturnOrSpace(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
+// The events Qt sends from inside its own passes over a widget tree (laying
+// out, showing, hiding, handing on the activation), walking its copies of
+// widget lists around them.
+bool comesFromAPass(int type)
+{
+    switch (type) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        return true;
+    default:
+        return false;
+    }
+}
+
 BaseImplQt *qtImpl(const std::shared_ptr<BaseImpl> &impl)
 {
     return dynamic_cast<BaseImplQt *>(impl.get());
@@ -220,7 +238,12 @@ void EventHelper::resizeToScreen(BaseGUIObject *target)
 bool EventHelper::eventFilter(QObject *watched, QEvent *event)
 {
     ++m_running;
-    const bool answer = filter(watched, event);
+    const QPointer<QObject> receiver(watched);
+    bool answer = filter(watched, event);
+    // A procedure may end with the receiver gone (its window deleted by a
+    // modal run's event loop, say): answered, Qt hands the event to nobody.
+    if (!receiver)
+        answer = true;
     if (--m_running == 0 && m_disposed) {
         // Its dialog went during the delivery; nothing of it runs after this.
         delete this;
@@ -240,6 +263,10 @@ bool EventHelper::filter(QObject *watched, QEvent *event)
     BaseGUIObject *target = found.control;
 
     const int type = event->type();
+    // Sent from inside another event, by a pass Qt started itself: what the
+    // procedures (and every control's handlers) do waits until Qt is back in
+    // the event loop.
+    EventGate::Arrives(comesFromAPass(type));
     if (type == 0 || type > 127) {
         if (type == BoundHandlerWrapper::kType)
             static_cast<BoundHandlerWrapper *>(event)->Run();

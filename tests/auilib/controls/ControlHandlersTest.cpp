@@ -5,14 +5,17 @@
 #include "ButtonBox.h"
 #include "DateEdit.h"
 #include "DialogForms.h"
+#include "DoubleSpinEdit.h"
 #include "Edit.h"
 #include "Event.h"
 #include "MultiLineEdit.h"
 #include "ProgressBar.h"
 #include "RadioButton.h"
 #include "RichEdit.h"
+#include "StackedDialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -26,8 +29,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -322,6 +328,135 @@ TEST_F(DialogHandlersTest, AProcedureRunsOnceQtsOperationIsWhole)
     settle();
 }
 
+// A procedure called for an event of a pass Qt starts by itself from the event
+// loop (a posted layout request, a window the platform resizes or closes):
+// it runs once control is back in the event loop, and what it does (placing
+// its control elsewhere) cannot pull the pass's widgets away.
+TEST_F(DialogHandlersTest, AProcedureOfAPassQtStartsItselfRunsOnceThePassIsWhole)
+{
+    const QByteArray body = R"(
+<item><widget class="QLabel" name="first"><property name="text"><string>First</string></property></widget></item>
+<item><widget class="QSplitter" name="split"><property name="orientation"><enum>Qt::Horizontal</enum></property>
+ <widget class="QLabel" name="left"><property name="text"><string>Left</string></property></widget>
+ <widget class="QProgressBar" name="right"/>
+</widget></item>
+<item><widget class="QLabel" name="last"><property name="text"><string>Last</string></property></widget></item>
+)";
+    struct Case
+    {
+        const char *name;
+        const wchar_t *element;
+        Event::Type type;
+        std::function<void(QWidget *window)> pass;
+    };
+    const Case cases[] = {
+        {"a posted layout request lays the splitter out, resizing its label", L"left", Event::Resize,
+         [](QWidget *window) { window->findChild<QWidget *>("right")->hide(); }},
+        {"the platform widens the window, moving the splitter's bar", L"right", Event::Moving,
+         [](QWidget *window) { window->windowHandle()->resize(window->width() + 120, window->height() + 60); }},
+        {"the platform closes the window, hiding the splitter's label", L"left", Event::Hide,
+         [](QWidget *window) { window->windowHandle()->close(); }},
+        {"the platform closes the active window, deactivating the splitter's bar", L"right", Event::WindowDeactivate,
+         [](QWidget *window) { window->windowHandle()->close(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget host;
+        host.show();
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        dialog->DoModeless(false);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }, 5000));
+        BaseGUIObject *element = dialog->GetElementByName(c.element).get();
+        ASSERT_NE(element, nullptr);
+        int calls = 0;
+        element->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+            if (event->GetType() == c.type && calls++ == 0)
+                element->Create(&host);
+            return false;
+        });
+        c.pass(window);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+        EXPECT_EQ(element->GetPlatformHandle()->parentWidget(), &host);
+        delete window.data();
+        settle();
+    }
+}
+
+// A page's procedure moves the page elsewhere, or closes the window, when the
+// page is hidden by a switch of its stack or tab view: the switch is whole by
+// then, and so is every later layout of the stack.
+TEST_F(DialogHandlersTest, AProcedureMayMoveOrCloseAPageWhileItsStackSwitches)
+{
+    const QByteArray body = R"(
+<item><widget class="QStackedWidget" name="stack">
+ <widget class="QWidget" name="first"><layout class="QVBoxLayout" name="firstLayout">
+  <item><widget class="QLineEdit" name="firstEdit"/></item></layout></widget>
+ <widget class="QWidget" name="second"><layout class="QVBoxLayout" name="secondLayout">
+  <item><widget class="QLineEdit" name="secondEdit"/></item></layout></widget>
+</widget></item>
+<item><widget class="QTabWidget" name="tabs">
+ <widget class="QWidget" name="firstTab"><attribute name="title"><string>First</string></attribute></widget>
+ <widget class="QWidget" name="secondTab"><attribute name="title"><string>Second</string></attribute></widget>
+</widget></item>
+<item><widget class="QPushButton" name="button"><property name="text"><string>Go</string></property></widget></item>
+)";
+    const auto switchStack = [](Dialog &dialog) { dialog.GetControlPtr<StackedDialog *>(L"stack")->SetCurrentIndex(1); };
+    // Through the window, as the platform delivers a click: Qt switches the
+    // pages from inside the press it hands on to the tab bar.
+    const auto clickSecondTab = [](Dialog &dialog) {
+        QWidget *window = dialog.GetWndPtr();
+        QTabBar *bar = window->findChild<QTabBar *>();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          bar->mapTo(window, bar->tabRect(1).center()));
+    };
+    const auto moveToTheButton = [](Dialog &dialog, BaseGUIObject &page) {
+        page.Create(dialog.GetElementByName(L"button")->GetPlatformHandle());
+    };
+    const auto closeTheWindow = [](Dialog &dialog, BaseGUIObject &) { dialog.Done(Dialog::Rejected); };
+    struct Case
+    {
+        const char *name;
+        const wchar_t *page;
+        std::function<void(Dialog &)> switchPages;
+        std::function<void(Dialog &, BaseGUIObject &page)> act;
+    };
+    const Case cases[] = {
+        {"SetCurrentIndex; the page moves out", L"first", switchStack, moveToTheButton},
+        {"SetCurrentIndex; the window closes", L"first", switchStack, closeTheWindow},
+        {"a click on a tab; the page moves out", L"firstTab", clickSecondTab, moveToTheButton},
+        {"a click on a tab; the window closes", L"firstTab", clickSecondTab, closeTheWindow},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        dialog->DoModeless(false);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        BaseGUIObject *page = dialog->GetElementByName(c.page).get();
+        ASSERT_NE(page, nullptr);
+        QPointer<QWidget> pageWidget = page->GetPlatformHandle();
+        int calls = 0;
+        page->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+            if (event->GetType() == Event::Hide && calls++ == 0)
+                c.act(*dialog, *page);
+            return false;
+        });
+        c.switchPages(*dialog);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+        // The stack's next layouts run on what the procedure left.
+        QCoreApplication::sendPostedEvents();
+        if (window)
+            window->resize(window->width() + 30, window->height() + 30);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(pageWidget.isNull() || pageWidget->parentWidget() != nullptr);
+        delete window.data();
+        settle();
+    }
+}
+
 // A top-level date edit hidden while its field holds a typed value: Qt
 // reports the value while it hides the window. The handler that places the
 // edit in a host runs once the hiding is done.
@@ -418,4 +553,87 @@ TEST(ControlHandlersTest, AHandlerMayDeleteTheWindowUnderTheCall)
         EXPECT_EQ(control->GetPlatformHandle(), nullptr);
         settle();
     }
+}
+
+namespace {
+
+// The spin box's field, a child of its own.
+QLineEdit *fieldOf(QWidget *spin)
+{
+    return spin->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+// A handler that gives the double spin edit a new field (SupportPicaPoints)
+// while Qt is inside the old one (its key press, its step): the old field
+// lives until Qt is back in the event loop, and the new one takes the input.
+TEST(ControlHandlersTest, AHandlerMayReplaceTheSpinEditsFieldUnderQt)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(QWidget *spin)> act;
+    };
+    const Case cases[] = {
+        {"typing", [](QWidget *spin) { QTest::keyClicks(spin, "-4.5"); }},
+        {"the up arrow key", [](QWidget *spin) { QTest::keyClick(spin, Qt::Key_Up); }},
+        {"the wheel",
+         [](QWidget *spin) {
+             QWheelEvent wheel(QPointF(5, 5), QPointF(spin->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, 120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(spin, &wheel);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DoubleSpinEdit edit;
+        edit.SetRange(-100, 100);
+        QWidget *spin = edit.GetPlatformHandle();
+        edit.MoveWindow(0, 0, 120, 30, false);
+        focusIn(spin);
+        int calls = 0;
+        edit.OnValueChanged.Subscribe([&](double) {
+            ++calls;
+            edit.SupportPicaPoints(true);
+        });
+        QPointer<QLineEdit> first = fieldOf(spin);
+        c.act(spin);
+        EXPECT_GE(calls, 1);
+        settle();
+        EXPECT_TRUE(first.isNull()) << "the replaced field goes once Qt is back in the event loop";
+        const QList<QLineEdit *> fields = spin->findChildren<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(fields.size(), 1);
+        EXPECT_EQ(fields.front(), qobject_cast<QAbstractSpinBox *>(spin)->findChild<QLineEdit *>());
+        EXPECT_TRUE(fields.front()->isVisible());
+    }
+}
+
+// The procedure of a form's double spin edit replaces the field when the
+// spin edit shows: the window's showing, which shows the children, is whole
+// by then.
+TEST_F(DialogHandlersTest, AProcedureReplacesTheSpinEditsFieldAsItShows)
+{
+    const QByteArray body = R"(<item><widget class="QDoubleSpinBox" name="spin"/></item>)";
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(body)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    auto *spin = dialog->GetControlPtr<DoubleSpinEdit *>(L"spin");
+    ASSERT_NE(spin, nullptr);
+    int shows = 0;
+    spin->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::Show) {
+            ++shows;
+            spin->SupportPicaPoints(true);
+        }
+        return false;
+    });
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shows > 0; }, 5000));
+    settle();
+    const QList<QLineEdit *> fields =
+        spin->GetPlatformHandle()->findChildren<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(fields.size(), 1);
+    EXPECT_TRUE(fields.front()->isVisible());
+    delete window.data();
+    settle();
 }

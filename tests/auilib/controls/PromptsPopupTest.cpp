@@ -357,3 +357,20 @@ TEST_F(PromptsPopupTest, TheBalloonDiesWithItsPopupOrItsTarget)
     popup.Show(true, -1, -1); // the widget went with its target
     EXPECT_FALSE(popup.IsDisplayed());
 }
+
+// A staying balloon shown while its window waits to be painted (just shown
+// again, its exposure still queued): Qt hands the queued exposure on while it
+// makes the balloon's own window, the window's paint reaches the balloon's
+// filter, and the filter must not show the balloon a second time from inside
+// that first showing (Qt would make it a second platform window, never freed).
+TEST_F(PromptsPopupTest, ABalloonShownWhileItsWindowWaitsForItsPaintShowsOnce)
+{
+    window.hide();
+    window.show();
+    PromptsPopup staying;
+    staying.Create(target, L"stays", 0, 5000, false);
+    staying.Show(true, -1, -1);
+    EXPECT_TRUE(staying.IsDisplayed());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(staying.IsDisplayed());
+}

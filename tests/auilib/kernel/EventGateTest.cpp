@@ -3,13 +3,17 @@
 #include "EventGate.h"
 #include "ItemRef.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -228,4 +232,94 @@ TEST(EventGate, AControlInAWindowBeingDestroyedRaisesNothing)
     delete window;
     EXPECT_TRUE(lostWhileGoing) << "the focus left the edit while its window went";
     EXPECT_EQ(calls, 0);
+}
+
+namespace {
+
+// Sends `inner` to `target` from inside the delivery of its own event, as Qt
+// sends a child's geometry event from inside a layout pass.
+class PassStarter : public QObject
+{
+public:
+    QObject *target = nullptr;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        QEvent inner(QEvent::Resize);
+        QCoreApplication::sendEvent(target, &inner);
+        seenInside = EventGate::Waiting();
+        return true;
+    }
+
+public:
+    int seenInside = -1;
+};
+
+// What the event bridge does with an event: tells the gate, then fires.
+class Arrival : public QObject
+{
+public:
+    std::function<void()> fire;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        EventGate::Arrives(event->type() == QEvent::Resize);
+        fire();
+        return true;
+    }
+};
+
+} // namespace
+
+// A geometry event Qt sends from inside another event holds every event until
+// control is back in the event loop; one sent from outside any event is
+// delivered at once. Code outside every event, or an event delivered outside
+// any other, finds the pass over and gets what waited first.
+TEST(EventGate, AnEventOfAPassInsideAnotherWaitsForTheEventLoop)
+{
+    QWidget widget;
+    Probe probe(&widget);
+    std::vector<std::string> seen;
+    probe.OnNote.Subscribe([&](const std::string &note) { seen.push_back(note); });
+    Arrival arrival;
+    arrival.fire = [&] { probe.Impl().Fire(&Probe::OnNote, std::string("resized")); };
+    PassStarter pass;
+    pass.target = &arrival;
+    QEvent start(QEvent::User);
+
+    QEvent direct(QEvent::Resize);
+    QCoreApplication::sendEvent(&arrival, &direct);
+    EXPECT_EQ(seen, std::vector<std::string>{"resized"}) << "a direct call's event is delivered at once";
+
+    seen.clear();
+    int waitingAfterThePass = -1;
+    QTimer::singleShot(0, [&] {
+        QCoreApplication::sendEvent(&pass, &start);
+        probe.Impl().Fire(&Probe::OnNote, std::string("later in the same event"));
+        waitingAfterThePass = EventGate::Waiting();
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2; }, 5000));
+    EXPECT_EQ(pass.seenInside, 1);
+    EXPECT_EQ(waitingAfterThePass, 2);
+    EXPECT_EQ(seen, (std::vector<std::string>{"resized", "later in the same event"}));
+    EXPECT_FALSE(EventGate::Holding());
+
+    for (const bool outerEvent : {false, true}) {
+        SCOPED_TRACE(outerEvent ? "an event outside any other" : "code outside every event");
+        seen.clear();
+        QCoreApplication::sendEvent(&pass, &start);
+        EXPECT_EQ(EventGate::Waiting(), 1);
+        if (outerEvent) {
+            QEvent outer(QEvent::Move);
+            QCoreApplication::sendEvent(&arrival, &outer);
+        } else {
+            probe.Impl().Fire(&Probe::OnNote, std::string("resized"));
+        }
+        EXPECT_EQ(seen, (std::vector<std::string>{"resized", "resized"}));
+        EXPECT_EQ(EventGate::Waiting(), 0);
+    }
 }
