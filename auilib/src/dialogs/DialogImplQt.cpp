@@ -8,6 +8,7 @@
 #include "Encrypter.h"
 #include "EventHelper.h"
 #include "FormElement.h"
+#include "ModalRun.h"
 #include "ObQUiLoader.h"
 #include "SizeBound.h"
 
@@ -249,7 +250,7 @@ int Dialog::impl::DoModal()
     // A handler of the hiding may have closed the window or embedded it.
     if (!window || !Window() || !window->isWindow())
         return 0;
-    return window->exec();
+    return ModalRun::Exec(window);
 }
 
 void Dialog::impl::DoModeless(bool stayOnTop)

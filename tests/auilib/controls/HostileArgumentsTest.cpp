@@ -15,6 +15,7 @@
 #include "PicaPoint.h"
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
+#include "Splitter.h"
 #include "StackedDialog.h"
 
 #include <QClipboard>
@@ -32,6 +33,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QSplitter>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QtGlobal>
@@ -45,6 +48,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <list>
 #include <memory>
 #include <random>
 #include <string>
@@ -441,6 +445,54 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
             }
         }
     }
+}
+
+// Qt adds a splitter's sizes and handle widths up in int: sizes or a handle
+// near INT_MAX overflowed the sum, and its layout looped for ever.
+TEST(HostileArgumentsTest, SplitterSizesAndHandlesAtTheEndsOfInt)
+{
+    const struct
+    {
+        std::list<int> sizes;
+        int handle;
+    } cases[] = {
+        {{5, INT_MAX, 316, INT_MAX, 117, INT_MIN}, 5},
+        {{INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX}, 5},
+        {{100, 100}, INT_MAX},
+        {{INT_MIN, INT_MIN}, INT_MAX - 1},
+    };
+    const QSize largest = largestSize();
+    for (const auto orientation : {Qt::Horizontal, Qt::Vertical}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << "handle " << c.handle << (orientation == Qt::Vertical ? ", vertical" : ""));
+            QWidget window;
+            auto *layout = new QVBoxLayout(&window);
+            Splitter splitter;
+            splitter.Create(&window);
+            auto *widget = static_cast<QSplitter *>(splitter.GetPlatformHandle());
+            widget->setOrientation(orientation);
+            layout->addWidget(widget);
+            for (int i = 0; i < 6; ++i)
+                widget->addWidget(new QLabel(QStringLiteral("view")));
+            window.resize(300, 200);
+            window.show();
+            splitter.SetSizes(c.sizes);
+            splitter.SetHandleWidth(c.handle);
+            QCoreApplication::processEvents();
+            window.resize(320, 220);
+            QCoreApplication::processEvents();
+            const int along = orientation == Qt::Horizontal ? largest.width() : largest.height();
+            EXPECT_LE(widget->handleWidth(), along);
+            for (const int size : widget->sizes())
+                EXPECT_LE(size, along);
+        }
+    }
+    // A negative width still names the style's own.
+    Splitter splitter;
+    splitter.Create(nullptr);
+    splitter.SetHandleWidth(-1);
+    auto *widget = static_cast<QSplitter *>(splitter.GetPlatformHandle());
+    EXPECT_EQ(widget->handleWidth(), widget->style()->pixelMetric(QStyle::PM_SplitterWidth, nullptr, widget));
 }
 
 // A label asks for what its text or picture needs, never for more than its

@@ -163,3 +163,54 @@ TEST_F(DialogCallsTest, DoModalOnAShownWindowRunsItModal)
         EXPECT_EQ(dialog->DoModal(), 0);
     }
 }
+
+// A procedure ends the dialog while DoModal is still showing it (at the
+// showing's resize or its Show): Qt's own modal run would then wait for ever
+// on a window nobody sees. The run ends with the procedure's result; a
+// window a procedure hid before any Done ends the run rejected.
+TEST_F(DialogCallsTest, ADialogEndedWhileItsModalRunShowsItEndsTheRun)
+{
+    struct Case
+    {
+        const char *name;
+        Event::Type type;
+        std::function<void(Dialog &)> end;
+        int result;
+    };
+    const Case cases[] = {
+        {"Done at the showing's resize", Event::Resize, [](Dialog &d) { d.Done(Dialog::Accepted); }, Dialog::Accepted},
+        {"Done at the Show", Event::Show, [](Dialog &d) { d.Done(Dialog::Rejected); }, Dialog::Rejected},
+        {"hidden at the Show", Event::Show, [](Dialog &d) { d.Show(false, false); }, Dialog::Rejected},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto dialog = make();
+        QPointer<QWidget> window = dialog->GetWndPtr();
+        bool ended = false;
+        dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+            if (event->GetType() == c.type && !ended) {
+                ended = true;
+                c.end(*dialog);
+            }
+            return false;
+        });
+        // Should the run wait after all, this ends it instead of the test
+        // waiting for ever; a run that ended by itself never meets it.
+        bool rescued = false;
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        QObject::connect(&rescue, &QTimer::timeout, [&] {
+            rescued = true;
+            if (window) {
+                window->show();
+                qobject_cast<QDialog *>(window.data())->reject();
+            }
+        });
+        rescue.start(20000);
+        EXPECT_EQ(dialog->DoModal(), c.result);
+        EXPECT_TRUE(ended);
+        EXPECT_FALSE(rescued);
+        EXPECT_FALSE(window && window->isVisible());
+        settle();
+    }
+}
