@@ -148,7 +148,10 @@ void addDialog(OperationTable &t)
         const std::wstring name = elementName(d);
         const std::wstring text = d.text(), title = d.text();
         const int width = d.length();
-        QRect rect(d.number(), d.number(), d.length(), d.length());
+        // Corners, not a size: the rect itself is made without arithmetic, so
+        // that any overflow found is the toolkit's own.
+        const QPoint topLeft(d.number(), d.number());
+        QRect rect(topLeft, QPoint(d.number(), d.number()));
         const bool withRect = d.flag();
         d.call();
         c.SetToolTip(c.GetElementByName(name), text, title, width, withRect ? &rect : nullptr, false);

@@ -253,20 +253,23 @@ bool EventHelper::eventFilter(QObject *watched, QEvent *event)
 
 bool EventHelper::filter(QObject *watched, QEvent *event)
 {
+    const int type = event->type();
+    // Sent from inside another event, by a pass Qt started itself: what the
+    // procedures (and every control's handlers) do waits until Qt is back in
+    // the event loop. An event that arrives after such a pass delivers what
+    // waited first, which may release the dialog or the target: both are
+    // looked up after it.
+    const QPointer<QObject> receiver(watched);
+    EventGate::Arrives(comesFromAPass(type));
+
     BaseGUIObject *dialog = control();
-    if (!watched || !dialog)
+    if (!receiver || !dialog)
         return false;
     QWidget *window = dialog->GetPlatformWindow();
     if (!window)
         return false;
     Target found = findTarget(watched, window);
     BaseGUIObject *target = found.control;
-
-    const int type = event->type();
-    // Sent from inside another event, by a pass Qt started itself: what the
-    // procedures (and every control's handlers) do waits until Qt is back in
-    // the event loop.
-    EventGate::Arrives(comesFromAPass(type));
     if (type == 0 || type > 127) {
         if (type == BoundHandlerWrapper::kType)
             static_cast<BoundHandlerWrapper *>(event)->Run();

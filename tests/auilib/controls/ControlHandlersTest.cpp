@@ -29,6 +29,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
@@ -52,6 +53,36 @@ void settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// Sends a resize to `window` from inside the delivery of an event of its own,
+// as Qt does from a layout pass it starts from the event loop.
+class PassStarter : public QObject
+{
+public:
+    explicit PassStarter(QWidget *window)
+        : m_window(window)
+    {
+    }
+
+    void start()
+    {
+        QEvent begin(QEvent::User);
+        QCoreApplication::sendEvent(this, &begin);
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        QResizeEvent resize(m_window->size() + QSize(10, 10), m_window->size());
+        QCoreApplication::sendEvent(m_window, &resize);
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+};
 
 } // namespace
 
@@ -82,6 +113,11 @@ TEST_F(DialogHandlersTest, AProcedureMayReleaseTheDialog)
          [](QWidget *window) {
              QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), window->mapToGlobal(QPoint(2, 2)));
              QCoreApplication::sendEvent(window, &menu);
+         }},
+        {"a key press that comes after a pass of Qt's, whose held resize it delivers first", L"", Event::Resize,
+         [](QWidget *window) {
+             PassStarter(window).start();
+             QTest::keyClick(window, Qt::Key_A);
          }},
         {"characters from an input method", L"", Event::KeyPress,
          [](QWidget *window) {
