@@ -38,7 +38,8 @@ public:
     // Qt hands queued window events on (the window's own paint among them)
     // while it makes or drops the balloon's platform window: the filter does
     // not show the balloon again from inside its own showing or hiding, which
-    // would make it a second platform window, never freed.
+    // would make it a second platform window, never freed; the toolkit's
+    // handlers wait until the showing or hiding is done.
     void setVisible(bool visible) override;
 
 protected:

@@ -1,5 +1,7 @@
 #include "PromptsPopupQt.h"
 
+#include "EventGate.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
@@ -41,6 +43,12 @@ void PromptsPopupQt::WatchWindow(QWidget *window)
 
 void PromptsPopupQt::setVisible(bool visible)
 {
+    // The platform hands the window events it queued on while it makes the
+    // balloon's window: the handlers they reach wait until the balloon is
+    // shown, so that none shows it again from inside (a second platform
+    // window, never freed). Made first, the hold ends last: what it delivers
+    // may delete the balloon.
+    EventGate::Hold hold;
     const QScopedValueRollback<bool> changing(m_changingVisibility, true);
     QLabel::setVisible(visible);
 }

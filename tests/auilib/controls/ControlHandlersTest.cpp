@@ -10,6 +10,7 @@
 #include "Event.h"
 #include "MultiLineEdit.h"
 #include "ProgressBar.h"
+#include "PromptsPopup.h"
 #include "RadioButton.h"
 #include "RichEdit.h"
 #include "StackedDialog.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QMoveEvent>
 #include <QPlainTextEdit>
+#include <QPlatformSurfaceEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,6 +37,7 @@
 #include <QTextEdit>
 #include <QWheelEvent>
 #include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -491,6 +494,62 @@ TEST_F(DialogHandlersTest, AProcedureMayMoveOrCloseAPageWhileItsStackSwitches)
         delete window.data();
         settle();
     }
+}
+
+namespace {
+
+// Counts the platform windows made while it lives.
+class PlatformWindowCount : public QObject
+{
+public:
+    PlatformWindowCount() { QCoreApplication::instance()->installEventFilter(this); }
+    int made = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PlatformSurface && watched->isWindowType() &&
+            static_cast<QPlatformSurfaceEvent *>(event)->surfaceEventType() ==
+                QPlatformSurfaceEvent::SurfaceCreated)
+            ++made;
+        return false;
+    }
+};
+
+} // namespace
+
+// A balloon's first showing makes its platform window, and the platform hands
+// the window events it queued on while it does. A procedure one of them
+// reaches that shows the balloon again runs once that showing is whole: run
+// inside it, it made a second platform window, never freed.
+TEST_F(DialogHandlersTest, ABalloonShownAgainByAProcedureWhileItsWindowIsMadeIsMadeOnce)
+{
+    QWidget other;
+    other.show();
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QWindowSystemInterface::handleWindowActivated(other.windowHandle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 5000));
+
+    PromptsPopup balloon;
+    balloon.Create(window->findChild<QPushButton *>("button"), L"again", 0, 5000, false);
+    int calls = 0;
+    dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::WindowActivate && calls++ == 0)
+            balloon.Show(true, -1, -1);
+        return false;
+    });
+    PlatformWindowCount count;
+    QWindowSystemInterface::handleWindowActivated(window->windowHandle());
+    balloon.Show(true, -1, -1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+    EXPECT_TRUE(balloon.IsDisplayed());
+    EXPECT_EQ(count.made, 1);
+    dialog->SetEventProcedure(nullptr);
+    delete window.data();
+    settle();
 }
 
 // A top-level date edit hidden while its field holds a typed value: Qt
