@@ -18,6 +18,8 @@
 
 #include <list>
 
+#include <private/qwidget_p.h>
+
 using namespace AUILib;
 
 namespace {
@@ -226,10 +228,12 @@ void addPages(OperationTable &t)
         QWidget *page = nullptr;
         switch (d.random().below(5)) {
         case 0: {
-            // Owned by a window until the stack takes it, so that a refused page is not lost.
+            // Owned by a window until the stack takes it, so that a refused page is not lost;
+            // never by one Qt is destroying (a handler of its destruction runs this), which
+            // Qt itself does not allow.
             World::Window *owner = nullptr;
             for (World::Window &window : d.world().windows())
-                if (window.widget)
+                if (window.widget && !QWidgetPrivate::get(window.widget)->data.in_destructor)
                     owner = &window;
             page = new QWidget(owner ? owner->widget.data() : nullptr);
             d.note(owner ? "a new page" : "a new page of no window");
