@@ -23,8 +23,11 @@ namespace AUILib {
 // What counts as a change: an operation of a control that changes its model
 // or its widget tree holds an EventGate::Hold for its duration; a model
 // handed to Watch holds from each of its about-to signals to the matching
-// done signal. The gate is one for the GUI thread, not one per control: a
-// handler of one control may as well touch the control being changed.
+// done signal; a pass Qt starts by itself holds until it is whole (Arrives),
+// and so does Qt's handling of what the window system reports
+// (WatchWindowSystem). The gate is one for the GUI thread, not one per
+// control: a handler of one control may as well touch the control being
+// changed.
 //
 // Events raised while a window that holds the control is being destroyed are
 // not held but dropped (BaseImplQt::CanDeliver); the destruction notices the
@@ -75,6 +78,18 @@ public:
     // A nested event loop that a slot of the application starts inside Qt's
     // pass counts as back in an event loop.
     static void Arrives(bool fromAPass);
+
+    // What the window system reports (a window activated or deactivated, as
+    // a click on another window or a window that goes does; a window moved,
+    // resized, minimized) Qt turns into a pass outside any event: for an
+    // activation it sends the activation events of every window concerned
+    // and then moves the focus, from lists and pointers it took before the
+    // first of them, so a handler that released a widget there leaves Qt
+    // walking a freed one. Each such report is handled under a Hold, and
+    // what it raised is delivered once Qt is done with it. Input (keys, the
+    // mouse) and closing are not held: a procedure may still consume them.
+    // Every control asks for this when it is made; the first one installs it.
+    static void WatchWindowSystem();
 
     // The number of deliveries waiting: while there are any, a handler may
     // still run before the current call returns.

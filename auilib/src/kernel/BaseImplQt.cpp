@@ -3,6 +3,7 @@
 #include "AgnosticUIException.h"
 #include "BaseGUIObject.h"
 #include "EnableChildWidgets.h"
+#include "EventGate.h"
 #include "PromptsPopup.h"
 #include "SizeBound.h"
 
@@ -60,6 +61,7 @@ BaseImplQt::BaseImplQt(BaseGUIObject *owner)
     , m_context(std::make_unique<QObject>())
 {
     SizeBound::GuardWindows();
+    EventGate::WatchWindowSystem();
 }
 
 BaseImplQt::~BaseImplQt()
@@ -444,6 +446,11 @@ int BaseImplQt::GetWidthForText(std::wstring &text, FontData *font)
 bool BaseImplQt::showBalloon(const std::wstring &text, bool persistent, bool closeOnInteraction,
                              const std::function<void(PromptsPopup &)> &decorate)
 {
+    // A balloon is a window of its own, placed among the control window's
+    // children: made while Qt takes that window apart, it would join a focus
+    // chain Qt is unlinking. Such a control counts as gone.
+    if (WindowBeingDestroyed())
+        return false;
     if (!m_balloon)
         m_balloon = std::make_shared<PromptsPopup>();
     if (!m_balloon->Create(GetWidget(), text, 0, persistent ? kLongestBalloonTime : kBalloonTime, closeOnInteraction))

@@ -5,9 +5,12 @@
 #include <QObject>
 #include <QThread>
 
-// How deep inside event deliveries Qt is lives in its private thread data.
+// How deep inside event deliveries Qt is lives in its private thread data;
+// the window system's reports pass through a handler only its private
+// interface lets one install.
 #include <private/qobject_p.h>
 #include <private/qthread_p.h>
+#include <qpa/qwindowsysteminterface_p.h>
 
 #include <deque>
 #include <utility>
@@ -171,6 +174,37 @@ void EventGate::settleLoopHold(int deliveries)
     // middle of Qt's own code) only outside every event.
     if (state().loopHold && deliveriesUnderWay() <= deliveries)
         endLoopHold();
+}
+
+namespace {
+
+class WindowSystemPass : public QWindowSystemEventHandler
+{
+public:
+    bool sendEvent(QWindowSystemInterfacePrivate::WindowSystemEvent *event) override
+    {
+        switch (event->type) {
+        case QWindowSystemInterfacePrivate::ActivatedWindow:
+        case QWindowSystemInterfacePrivate::WindowStateChanged:
+        case QWindowSystemInterfacePrivate::GeometryChange:
+        case QWindowSystemInterfacePrivate::WindowScreenChanged:
+        case QWindowSystemInterfacePrivate::ApplicationStateChanged: {
+            EventGate::Hold hold;
+            return QWindowSystemEventHandler::sendEvent(event);
+        }
+        default:
+            return QWindowSystemEventHandler::sendEvent(event);
+        }
+    }
+};
+
+} // namespace
+
+void EventGate::WatchWindowSystem()
+{
+    // One for the process: Qt keeps the handler across applications.
+    static WindowSystemPass pass;
+    QWindowSystemInterfacePrivate::installWindowSystemEventHandler(&pass);
 }
 
 int EventGate::Waiting()

@@ -552,6 +552,45 @@ TEST_F(DialogHandlersTest, ABalloonShownAgainByAProcedureWhileItsWindowIsMadeIsM
     settle();
 }
 
+// The window system activates the dialog while another window is active: Qt
+// sends the activation events of both windows, from a list it made first, and
+// then moves the focus. A procedure that deletes the other window on the
+// dialog's activation runs once all of that is done.
+TEST_F(DialogHandlersTest, AProcedureOfAnActivationRunsOnceQtHasMovedTheFocus)
+{
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto *other = new QWidget;
+    auto *field = new QLineEdit(other);
+    other->show();
+    QPointer<QWidget> otherGone(other);
+    QWindowSystemInterface::handleWindowActivated(other->windowHandle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other->isActiveWindow(); }, 5000));
+    field->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(field->hasFocus());
+
+    int calls = 0;
+    bool focusInDialog = false;
+    dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() != Event::WindowActivate || calls++ > 0)
+            return false;
+        focusInDialog = window && window->isAncestorOf(QApplication::focusWidget());
+        delete otherGone.data();
+        return false;
+    });
+    QWindowSystemInterface::handleWindowActivated(window->windowHandle());
+    QWindowSystemInterface::flushWindowSystemEvents();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+    EXPECT_TRUE(focusInDialog);
+    EXPECT_TRUE(otherGone.isNull());
+    dialog->SetEventProcedure(nullptr);
+    delete otherGone.data();
+    delete window.data();
+    settle();
+}
+
 // A top-level date edit hidden while its field holds a typed value: Qt
 // reports the value while it hides the window. The handler that places the
 // edit in a host runs once the hiding is done.

@@ -166,6 +166,24 @@ TEST_F(DestructionCallsTest, DestroyedHandlersOfAWholeDialogFindItGone)
     EXPECT_EQ(dialog->DoModal(), 0);
 }
 
+// A balloon is a window placed among its window's children: asked for while
+// Qt unlinks that window's focus chain, it is not shown.
+TEST_F(DestructionCallsTest, ABalloonAskedForWhileItsWindowGoesIsNotShown)
+{
+    // The form's first element goes first; the last is still in the window.
+    auto label = element<Label>(L"label");
+    auto notes = element<MultiLineEdit>(L"notes");
+    bool shown = true;
+    label->OnDestroyed.Subscribe([&](BaseGUIObject *) {
+        shown = notes->ShowBalloonTipEx(L"Title", L"Tip", BalloonTipIconWarning, false, true);
+    });
+    focus(notes->GetPlatformHandle());
+    delete window.data();
+    settle();
+    EXPECT_FALSE(shown);
+    EXPECT_FALSE(notes->IsBalloonTipDisplayed());
+}
+
 // Released while its widget lives on (a shown window, a balloon of its own):
 // what the implementation's going does to the widget reaches a control that
 // is already gone.
