@@ -72,6 +72,19 @@ const char kTemplateCEnd[] =
 
 enum IconKind { IconNone = 0, IconStandard = 1, IconCustom = 2 };
 
+// The balloon shows its icon 16 pixels high; it keeps twice that for a
+// double-density screen. The picture travels inside the balloon's text, which
+// Qt reads again at every layout: a photograph kept whole there (megabytes as
+// Base64) held the window for seconds each time.
+constexpr int kIconPixels = 32;
+
+QImage shownIcon(const QImage &picture)
+{
+    if (picture.width() <= kIconPixels && picture.height() <= kIconPixels)
+        return picture;
+    return picture.scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 QString withIcon(const char *frame, const QImage &icon)
 {
     QByteArray png;
@@ -298,7 +311,7 @@ void PromptsPopup::SetTitleIcon(const std::wstring &path)
     const QUrl url(QString::fromStdWString(path), QUrl::TolerantMode);
     if (!url.isValid())
         return;
-    m_impl->titleIcon = QImage(url.path(QUrl::FullyDecoded));
+    m_impl->titleIcon = shownIcon(QImage(url.path(QUrl::FullyDecoded)));
     m_impl->iconKind = IconCustom;
 }
 
@@ -309,7 +322,7 @@ void PromptsPopup::SetTitleIcon(const unsigned char *bytes, int length)
     QImage image;
     if (!image.loadFromData(bytes, length))
         return;
-    m_impl->titleIcon = image;
+    m_impl->titleIcon = shownIcon(image);
     m_impl->iconKind = IconCustom;
 }
 

@@ -189,6 +189,28 @@ TEST_F(PromptsPopupTest, TitleAndIconMakeRichText)
     EXPECT_TRUE(target->findChildren<PromptsPopupQt *>().last()->text().contains(QStringLiteral("base64")));
 }
 
+// A photograph given as the icon travels in the balloon's text at the size the
+// balloon shows it, not whole: Qt reads that text again at every layout.
+TEST_F(PromptsPopupTest, ALargePictureIsCarriedAtTheIconsSize)
+{
+    const QByteArray photo = FilledPictureBytes(2000, 1500, Qt::cyan);
+    PromptsPopup popup;
+    popup.Create(target, L"message", 0, 5000, false);
+    popup.SetTitle(L"Title");
+    popup.SetTitleIcon(reinterpret_cast<const unsigned char *>(photo.constData()), photo.size());
+    popup.Show(true, -1, -1);
+    const QString text = label()->text();
+    const QString marker = QStringLiteral("base64, ");
+    const int from = text.indexOf(marker) + marker.size();
+    ASSERT_GE(from, marker.size());
+    const QImage carried =
+        QImage::fromData(QByteArray::fromBase64(text.mid(from, text.indexOf(QLatin1Char('\''), from) - from).toLatin1()));
+    ASSERT_FALSE(carried.isNull());
+    EXPECT_LE(carried.width(), 32);
+    EXPECT_LE(carried.height(), 32);
+    EXPECT_EQ(carried.width(), 32) << "the picture keeps its proportions";
+}
+
 TEST_F(PromptsPopupTest, TypingIntoTheTargetHidesAClosingBalloon)
 {
     PromptsPopup closing;
