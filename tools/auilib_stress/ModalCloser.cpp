@@ -50,7 +50,14 @@ void ModalCloser::look()
     if (++m_seenFor < 3)
         return;
     m_seenFor = 0;
-    act(open);
+    // Acted on from a timer of its own: what the action opens (a folder
+    // browser a chosen row starts, a message box a handler of the rejection
+    // shows) runs its loop inside the action, and Qt fires no timer again
+    // while its slot runs; this one goes on looking meanwhile.
+    QTimer::singleShot(0, this, [this, open = QPointer<QWidget>(open)] {
+        if (open)
+            act(open);
+    });
 }
 
 void ModalCloser::act(QWidget *open)
