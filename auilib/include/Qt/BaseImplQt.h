@@ -111,6 +111,9 @@ public:
     // Whether giving `widget` the parent `parent` would make it its own
     // ancestor: `parent` is the widget or lies inside it.
     static bool WouldOwnItself(const QWidget *widget, const QWidget *parent);
+    // A point of the interface bounded as positions are (a quarter of the int
+    // range), so that Qt's mapping adds a window's position to it within int.
+    static QPoint BoundedPoint(Point point);
     // Called by a toolkit window from the first line of its own destructor:
     // Qt hides a dialog, moving the focus out of it, in QDialog's destructor,
     // before QWidget's marks the window as being destroyed. From here on the

@@ -54,7 +54,7 @@ Point Dialog::impl::ScreenToClient(Point point)
 {
     if (!Window())
         return point;
-    const QPoint mapped = Window()->mapFromGlobal(QPoint(point.x, point.y));
+    const QPoint mapped = Window()->mapFromGlobal(BaseImplQt::BoundedPoint(point));
     return Point{mapped.x(), mapped.y()};
 }
 
@@ -62,7 +62,7 @@ Point Dialog::impl::ClientToScreen(Point point)
 {
     if (!Window())
         return point;
-    const QPoint mapped = Window()->mapToGlobal(QPoint(point.x, point.y));
+    const QPoint mapped = Window()->mapToGlobal(BaseImplQt::BoundedPoint(point));
     return Point{mapped.x(), mapped.y()};
 }
 

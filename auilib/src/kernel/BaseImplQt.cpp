@@ -247,22 +247,36 @@ Rect BaseImplQt::GetClientRect()
     return Rect{0, 0, size.width() - 1, size.height() - 1};
 }
 
+QPoint BaseImplQt::BoundedPoint(Point point)
+{
+    return QPoint(boundedCoordinate(point.x), boundedCoordinate(point.y));
+}
+
+// The frame is added to what Qt mapped, in a wider type.
 Point BaseImplQt::ScreenToClient(Point point)
 {
     QWidget *widget = widgetOrThrow();
-    QPoint local = widget->mapFromGlobal(QPoint(point.x, point.y));
-    if (auto *frame = qobject_cast<QFrame *>(widget))
-        local -= QPoint(frame->frameWidth(), GetFrarmeWidth());
-    return Point{local.x(), local.y()};
+    const QPoint local = widget->mapFromGlobal(BoundedPoint(point));
+    long long x = local.x();
+    long long y = local.y();
+    if (auto *frame = qobject_cast<QFrame *>(widget)) {
+        x -= frame->frameWidth();
+        y -= GetFrarmeWidth();
+    }
+    return Point{saturated(x), saturated(y)};
 }
 
 Point BaseImplQt::ClientToScreen(Point point)
 {
     QWidget *widget = widgetOrThrow();
-    QPoint global = widget->mapToGlobal(QPoint(point.x, point.y));
-    if (auto *frame = qobject_cast<QFrame *>(widget))
-        global += QPoint(frame->frameWidth(), GetFrarmeWidth());
-    return Point{global.x(), global.y()};
+    const QPoint global = widget->mapToGlobal(BoundedPoint(point));
+    long long x = global.x();
+    long long y = global.y();
+    if (auto *frame = qobject_cast<QFrame *>(widget)) {
+        x += frame->frameWidth();
+        y += GetFrarmeWidth();
+    }
+    return Point{saturated(x), saturated(y)};
 }
 
 Size BaseImplQt::IdealSize()

@@ -447,6 +447,42 @@ TEST(HostileArgumentsTest, MoveWindowAtTheEndsOfInt)
     }
 }
 
+// A point at the ends of int mapped to or from the screen keeps its side: the
+// window's position and the control's frame are added to it.
+TEST(HostileArgumentsTest, PointsMappedAtTheEndsOfInt)
+{
+    QWidget window;
+    window.move(40, 30);
+    MultiLineEdit edit; // a frame: its width is added to the point
+    edit.Create(&window);
+    edit.MoveWindow(5, 5, 100, 60, true);
+    window.show();
+    for (const bool toScreen : {false, true}) {
+        for (const int end : {INT_MAX, INT_MIN}) {
+            SCOPED_TRACE(testing::Message() << (toScreen ? "to the screen: " : "to the control: ") << end);
+            const Point mapped = toScreen ? edit.ClientToScreen(Point{end, end}) : edit.ScreenToClient(Point{end, end});
+            EXPECT_EQ(mapped.x > 0, end > 0);
+            EXPECT_EQ(mapped.y > 0, end > 0);
+        }
+    }
+}
+
+TEST_F(HostileDialogTest, DialogPointsMappedAtTheEndsOfInt)
+{
+    auto dialog = make();
+    dialog->DoModeless(false);
+    dialog->GetWndPtr()->move(40, 30);
+    for (const bool toScreen : {false, true}) {
+        for (const int end : {INT_MAX, INT_MIN}) {
+            SCOPED_TRACE(testing::Message() << (toScreen ? "to the screen: " : "to the dialog: ") << end);
+            const Point mapped =
+                toScreen ? dialog->ClientToScreen(Point{end, end}) : dialog->ScreenToClient(Point{end, end});
+            EXPECT_EQ(mapped.x > 0, end > 0);
+            EXPECT_EQ(mapped.y > 0, end > 0);
+        }
+    }
+}
+
 // Qt adds a splitter's sizes and handle widths up in int: sizes or a handle
 // near INT_MAX overflowed the sum, and its layout looped for ever.
 TEST(HostileArgumentsTest, SplitterSizesAndHandlesAtTheEndsOfInt)
