@@ -219,8 +219,10 @@ void PromptsPopup::impl::place(const QPoint &anchor)
     else
         label->autoHideTimer.start(label->timeoutMs, label);
     label->displayed = true;
-    label->show();
     label->balloonRect = QRect(QPoint(0, 0), QPoint(w - 1, h - 1));
+    // Last: what waited while the balloon showed is delivered as show()
+    // returns, and a handler may take the balloon's window away with it.
+    label->show();
 }
 
 PromptsPopup::PromptsPopup() = default;

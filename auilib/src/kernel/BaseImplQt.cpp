@@ -467,10 +467,13 @@ bool BaseImplQt::showBalloon(const std::wstring &text, bool persistent, bool clo
         return false;
     if (!m_balloon)
         m_balloon = std::make_shared<PromptsPopup>();
-    if (!m_balloon->Create(GetWidget(), text, 0, persistent ? kLongestBalloonTime : kBalloonTime, closeOnInteraction))
+    // Kept for the call: showing delivers what waited, and a handler may
+    // release the control.
+    const std::shared_ptr<PromptsPopup> balloon = m_balloon;
+    if (!balloon->Create(GetWidget(), text, 0, persistent ? kLongestBalloonTime : kBalloonTime, closeOnInteraction))
         return false;
-    decorate(*m_balloon);
-    m_balloon->Show(true, -1, -1);
+    decorate(*balloon);
+    balloon->Show(true, -1, -1);
     return true;
 }
 

@@ -552,6 +552,36 @@ TEST_F(DialogHandlersTest, ABalloonShownAgainByAProcedureWhileItsWindowIsMadeIsM
     settle();
 }
 
+// The balloon's showing delivers what waited for it (the platform's
+// activation of the window, flushed while the balloon's own window is made): a
+// procedure that deletes the window there takes the balloon with it, and the
+// showing ends without touching what went.
+TEST_F(DialogHandlersTest, AProcedureMayDeleteTheWindowWhileABalloonInItShows)
+{
+    QWidget other;
+    other.show();
+    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    dialog->DoModeless(false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QWindowSystemInterface::handleWindowActivated(other.windowHandle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 5000));
+
+    const std::shared_ptr<BaseGUIObject> edit = dialog->GetElementByName(L"edit");
+    int calls = 0;
+    dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::WindowActivate && calls++ == 0)
+            delete window.data();
+        return false;
+    });
+    QWindowSystemInterface::handleWindowActivated(window->windowHandle());
+    edit->ShowBalloonTipEx(L"Title", L"Tip", BalloonTipIconWarning, false, true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 5000));
+    EXPECT_TRUE(window.isNull());
+    EXPECT_FALSE(edit->IsBalloonTipDisplayed());
+    settle();
+}
+
 // The window system activates the dialog while another window is active: Qt
 // sends the activation events of both windows, from a list it made first, and
 // then moves the focus. A procedure that deletes the other window on the
