@@ -107,6 +107,10 @@ public:
     // Whether a window that holds the widget is being destroyed: what the
     // control raises then reaches nobody.
     bool WindowBeingDestroyed() const;
+    // Whether Qt is taking `widget` apart, or a window holding it: a widget
+    // placed there, or a menu run from there, would join a focus chain and a
+    // widget tree Qt is unlinking.
+    static bool BeingDestroyed(const QWidget *widget);
 
     // Whether giving `widget` the parent `parent` would make it its own
     // ancestor: `parent` is the widget or lies inside it.

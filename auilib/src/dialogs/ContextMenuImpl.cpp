@@ -1,6 +1,7 @@
 #include "ContextMenuImpl.h"
 
 #include "AUILibUtils.h"
+#include "BaseImplQt.h"
 
 #include <QAction>
 #include <QPixmap>
@@ -266,7 +267,9 @@ void ContextMenu::impl::RefreshActionImage(QAction *action)
 
 void ContextMenu::impl::ShowPopup(const QPoint &at)
 {
-    if (!m_menu)
+    // A menu of a window being destroyed (shown by a handler of a destruction
+    // notice) would run its event loop inside Qt's destructor.
+    if (!m_menu || BaseImplQt::BeingDestroyed(m_menu))
         return;
     const std::weak_ptr<char> alive = m_alive;
     const QPointer<QAction> chosen = m_menu->exec(at);

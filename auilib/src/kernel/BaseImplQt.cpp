@@ -104,7 +104,12 @@ bool BaseImplQt::WindowBeingDestroyed() const
     // (a window deleted with the control inside) only here: Qt hides it and
     // moves the focus while it goes, and a handler reached from there would
     // change a widget tree Qt is taking apart.
-    for (QWidget *widget = m_widget.data(); widget; widget = widget->parentWidget()) {
+    return BeingDestroyed(m_widget.data());
+}
+
+bool BaseImplQt::BeingDestroyed(const QWidget *widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
         if (QWidgetPrivate::get(widget)->data.in_destructor || isGoing(widget))
             return true;
     }
@@ -560,6 +565,11 @@ bool BaseImplQt::SetParent(QWidget *parent)
     // Qt makes the widget its own ancestor without a word (a parent that is
     // its own page, a scroll area's viewport), then recurses or loops for good.
     if (WouldOwnItself(widget, parent))
+        return false;
+    // Moved into or out of a window Qt is taking apart, the widget would join
+    // or leave a focus chain Qt is unlinking (a handler of a destruction
+    // notice placing a control there): such a control counts as gone.
+    if (WindowBeingDestroyed() || BeingDestroyed(parent))
         return false;
     // A new parent hides the widget, moves the focus out of it and drops or
     // makes its native window.

@@ -4,6 +4,7 @@
 // them, exactly as after its widget is gone.
 
 #include "AgnosticUIException.h"
+#include "ContextMenu.h"
 #include "DialogForms.h"
 #include "Event.h"
 #include "HyperLinkElement.h"
@@ -15,6 +16,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -182,6 +184,38 @@ TEST_F(DestructionCallsTest, ABalloonAskedForWhileItsWindowGoesIsNotShown)
     settle();
     EXPECT_FALSE(shown);
     EXPECT_FALSE(notes->IsBalloonTipDisplayed());
+}
+
+// Handlers of the destruction notices that place a control in the window Qt
+// is taking apart, or run the menu of a control inside it: the control is
+// not placed and the menu does not run (its event loop would run inside Qt's
+// destructor).
+TEST_F(DestructionCallsTest, NothingIsPlacedOrRunInAWindowThatGoes)
+{
+    auto label = element<Label>(L"label");
+    auto notes = element<MultiLineEdit>(L"notes");
+    auto menu = std::make_shared<ContextMenu>();
+    ASSERT_TRUE(menu->Create(notes->GetPlatformHandle()));
+    menu->AddItem(L"Entry", [] {});
+    auto newcomer = std::make_unique<Label>();
+    bool placed = true;
+    bool menuRan = true;
+    label->OnDestroyed.Subscribe([&](BaseGUIObject *) {
+        placed = newcomer->Create(window);
+        bool looped = false;
+        QTimer::singleShot(0, [&looped] {
+            looped = true;
+            if (QWidget *popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        menu->Show(10, 10);
+        menuRan = looped;
+    });
+    delete window.data();
+    settle();
+    EXPECT_FALSE(placed);
+    EXPECT_FALSE(menuRan);
+    QCoreApplication::processEvents();
 }
 
 // Released while its widget lives on (a shown window, a balloon of its own):
