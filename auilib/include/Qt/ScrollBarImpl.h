@@ -24,6 +24,9 @@ public:
     void SetBackgroundColor(int rgb);
     int GetBackgroundColor() const { return m_backgroundColor; }
 
+    // A form's range and steps, bounded as the setters bound them.
+    void OnFormLoaded(const FormElement &element) override;
+
 private:
     int m_backgroundColor = -1;
 };

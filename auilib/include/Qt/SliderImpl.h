@@ -20,6 +20,9 @@ public:
     void SetRange(int min, int max);
     void SetValue(int value);
     int GetValue() const;
+
+    // A form's range and steps, bounded as the setters bound them.
+    void OnFormLoaded(const FormElement &element) override;
 };
 
 } // namespace AUILib

@@ -1,5 +1,6 @@
 #include "ScrollBarImpl.h"
 
+#include "SliderSteps.h"
 #include "WidgetColors.h"
 
 namespace AUILib {
@@ -16,20 +17,17 @@ ScrollBar::impl::~impl() = default;
 
 void ScrollBar::impl::SetPageSize(int size)
 {
-    if (auto *bar = WidgetAs<QAbstractSlider>())
-        bar->setPageStep(size);
+    SliderSteps::SetPageStep(WidgetAs<QAbstractSlider>(), size);
 }
 
 void ScrollBar::impl::SetLineSize(int size)
 {
-    if (auto *bar = WidgetAs<QAbstractSlider>())
-        bar->setSingleStep(size);
+    SliderSteps::SetSingleStep(WidgetAs<QAbstractSlider>(), size);
 }
 
 void ScrollBar::impl::SetRange(int min, int max)
 {
-    if (auto *bar = WidgetAs<QAbstractSlider>())
-        bar->setRange(min, max);
+    SliderSteps::SetRange(WidgetAs<QAbstractSlider>(), min, max);
 }
 
 void ScrollBar::impl::SetValue(int value)
@@ -51,6 +49,11 @@ void ScrollBar::impl::SetBackgroundColor(int rgb)
         return;
     m_backgroundColor = rgb;
     SetPaletteColor(bar, bar->backgroundRole(), RGBColor(rgb), true);
+}
+
+void ScrollBar::impl::OnFormLoaded(const FormElement &)
+{
+    SliderSteps::Apply(WidgetAs<QAbstractSlider>());
 }
 
 } // namespace AUILib

@@ -1,5 +1,7 @@
 #include "SliderImpl.h"
 
+#include "SliderSteps.h"
+
 namespace AUILib {
 
 Slider::impl::impl(Slider *owner)
@@ -14,20 +16,17 @@ Slider::impl::~impl() = default;
 
 void Slider::impl::SetPageSize(int size)
 {
-    if (auto *slider = WidgetAs<QAbstractSlider>())
-        slider->setPageStep(size);
+    SliderSteps::SetPageStep(WidgetAs<QAbstractSlider>(), size);
 }
 
 void Slider::impl::SetLineSize(int size)
 {
-    if (auto *slider = WidgetAs<QAbstractSlider>())
-        slider->setSingleStep(size);
+    SliderSteps::SetSingleStep(WidgetAs<QAbstractSlider>(), size);
 }
 
 void Slider::impl::SetRange(int min, int max)
 {
-    if (auto *slider = WidgetAs<QAbstractSlider>())
-        slider->setRange(min, max);
+    SliderSteps::SetRange(WidgetAs<QAbstractSlider>(), min, max);
 }
 
 void Slider::impl::SetValue(int value)
@@ -40,6 +39,11 @@ int Slider::impl::GetValue() const
 {
     const auto *slider = WidgetAs<QAbstractSlider>();
     return slider ? slider->value() : 0;
+}
+
+void Slider::impl::OnFormLoaded(const FormElement &)
+{
+    SliderSteps::Apply(WidgetAs<QAbstractSlider>());
 }
 
 } // namespace AUILib

@@ -1,6 +1,7 @@
 #include "ContextMenu.h"
 
 #include "AUILibConfig.h"
+#include "BaseImplQt.h"
 #include "ContextMenuImpl.h"
 
 #include <QAction>
@@ -45,8 +46,9 @@ void ContextMenu::Show(bool show)
 
 void ContextMenu::Show(int x, int y)
 {
+    // Qt places the menu from the point with int arithmetic of its own.
     if (m_impl)
-        m_impl->ShowPopup(QPoint(x, y));
+        m_impl->ShowPopup(BaseImplQt::BoundedPoint(Point{x, y}));
 }
 
 int ContextMenu::AddItem(const std::wstring &text, const std::function<void()> &handler, int flags)

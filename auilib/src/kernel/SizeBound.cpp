@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <climits>
 
 namespace AUILib {
 
@@ -24,6 +25,17 @@ int bounded(double length, int largest)
     if (!(length > 0))
         return 0;
     return static_cast<int>(std::min(length, static_cast<double>(largest)));
+}
+
+// A rectangle's size read from its edges: QRect's own width() and height()
+// overflow for a window Qt placed from a point near the ends of int (a menu
+// run at INT_MAX), and such a size is past the bound anyway.
+QSize sizeOf(const QRect &rect)
+{
+    const auto length = [](int first, int last) {
+        return static_cast<int>(std::clamp<long long>(static_cast<long long>(last) - first + 1, 0, INT_MAX));
+    };
+    return QSize(length(rect.left(), rect.right()), length(rect.top(), rect.bottom()));
 }
 
 // Sees every resize in the application before the window, its layout and its
@@ -45,7 +57,7 @@ public:
         auto *window = static_cast<QWidget *>(watched);
         if (!window->isWindow())
             return false;
-        const QSize size = window->size();
+        const QSize size = sizeOf(window->geometry());
         const QSize allowed = SizeBound::Bounded(size);
         if (allowed == size)
             return false;

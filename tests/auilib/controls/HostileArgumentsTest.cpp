@@ -3,6 +3,7 @@
 // bounded or refused; nothing hangs or overflows.
 
 #include "CheckBox.h"
+#include "ContextMenu.h"
 #include "ComboBox.h"
 #include "DialogForms.h"
 #include "DoubleSpinEdit.h"
@@ -15,9 +16,13 @@
 #include "PicaPoint.h"
 #include "PromptsPopup.h"
 #include "PromptsPopupQt.h"
+#include "ScrollBar.h"
+#include "Slider.h"
 #include "Splitter.h"
 #include "StackedDialog.h"
 
+#include <QAbstractSlider>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -480,6 +485,68 @@ TEST_F(HostileDialogTest, DialogPointsMappedAtTheEndsOfInt)
             EXPECT_EQ(mapped.x > 0, end > 0);
             EXPECT_EQ(mapped.y > 0, end > 0);
         }
+    }
+}
+
+// Qt's styles place a slider's handle from (maximum - minimum) + page step in
+// unsigned int: the whole int range wrapped that to 0 and a paint divided by it.
+TEST(HostileArgumentsTest, SlidersAndScrollBarsAtTheEndsOfIntPaint)
+{
+    const int cases[][4] = {
+        // minimum, maximum, page, line
+        {INT_MIN, INT_MAX, 1, 1},
+        {INT_MIN, 0, INT_MAX, INT_MAX},
+        {0, INT_MAX, INT_MIN, INT_MIN},
+        {INT_MAX, INT_MIN, 10, 1},
+    };
+    const auto check = [](auto &control, const int(&c)[4]) {
+        QWidget window;
+        window.resize(200, 200);
+        control.Create(&window);
+        control.MoveWindow(10, 10, 150, 20, false);
+        window.show();
+        control.SetRange(c[0], c[1]);
+        control.SetPageSize(c[2]);
+        control.SetLineSize(c[3]);
+        control.SetValue(c[1]);
+        auto *slider = static_cast<QAbstractSlider *>(control.GetPlatformHandle());
+        EXPECT_LE(slider->minimum(), slider->maximum());
+        EXPECT_GE(slider->pageStep(), 0);
+        EXPECT_GE(static_cast<long long>(slider->maximum()) - slider->minimum() + slider->pageStep(),
+                  static_cast<long long>(slider->pageStep()));
+        EXPECT_LE(static_cast<long long>(slider->maximum()) - slider->minimum() + slider->pageStep(),
+                  static_cast<long long>(INT_MAX));
+        EXPECT_FALSE(window.grab().isNull()); // paints
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << ".." << c[1] << ", page " << c[2] << ", line " << c[3]);
+        ScrollBar bar;
+        check(bar, c);
+        Slider slider;
+        check(slider, c);
+    }
+}
+
+// A menu asked for at the ends of int is placed on the screen.
+TEST(HostileArgumentsTest, AMenuShownAtTheEndsOfIntIsOnTheScreen)
+{
+    QWidget window;
+    window.show();
+    for (const int end : {INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(end);
+        ContextMenu menu;
+        ASSERT_TRUE(menu.Create(&window));
+        menu.AddItem(L"Entry", [] {});
+        QRect placed;
+        QTimer::singleShot(0, [&placed] {
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                placed = popup->geometry();
+                popup->close();
+            }
+        });
+        menu.Show(end, end);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_TRUE(screen.intersects(placed)) << "placed at " << placed.x() << ", " << placed.y();
     }
 }
 
