@@ -91,6 +91,19 @@ private:
 
 class DialogHandlersTest : public DialogFormTest
 {
+protected:
+    // A dialog of kBody, shown beside `other`, which the platform then made
+    // the active window.
+    std::unique_ptr<CountingDialog> inactiveDialog(QWidget &other)
+    {
+        auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+        dialog->DoModeless(false);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog->GetWndPtr()));
+        other.show();
+        QWindowSystemInterface::handleWindowActivated(other.windowHandle());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 5000));
+        return dialog;
+    }
 };
 
 // A procedure that releases the whole dialog, called by the event bridge for
@@ -525,13 +538,8 @@ protected:
 TEST_F(DialogHandlersTest, ABalloonShownAgainByAProcedureWhileItsWindowIsMadeIsMadeOnce)
 {
     QWidget other;
-    other.show();
-    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+    auto dialog = inactiveDialog(other);
     QPointer<QWidget> window = dialog->GetWndPtr();
-    dialog->DoModeless(false);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    QWindowSystemInterface::handleWindowActivated(other.windowHandle());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 5000));
 
     PromptsPopup balloon;
     balloon.Create(window->findChild<QPushButton *>("button"), L"again", 0, 5000, false);
@@ -559,13 +567,8 @@ TEST_F(DialogHandlersTest, ABalloonShownAgainByAProcedureWhileItsWindowIsMadeIsM
 TEST_F(DialogHandlersTest, AProcedureMayDeleteTheWindowWhileABalloonInItShows)
 {
     QWidget other;
-    other.show();
-    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
+    auto dialog = inactiveDialog(other);
     QPointer<QWidget> window = dialog->GetWndPtr();
-    dialog->DoModeless(false);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    QWindowSystemInterface::handleWindowActivated(other.windowHandle());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActiveWindow(); }, 5000));
 
     const std::shared_ptr<BaseGUIObject> edit = dialog->GetElementByName(L"edit");
     int calls = 0;
@@ -588,16 +591,11 @@ TEST_F(DialogHandlersTest, AProcedureMayDeleteTheWindowWhileABalloonInItShows)
 // dialog's activation runs once all of that is done.
 TEST_F(DialogHandlersTest, AProcedureOfAnActivationRunsOnceQtHasMovedTheFocus)
 {
-    auto dialog = std::make_unique<CountingDialog>(form(dialogForm(kBody)), nullptr, 0, 1.0, L"");
-    QPointer<QWidget> window = dialog->GetWndPtr();
-    dialog->DoModeless(false);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     auto *other = new QWidget;
     auto *field = new QLineEdit(other);
-    other->show();
     QPointer<QWidget> otherGone(other);
-    QWindowSystemInterface::handleWindowActivated(other->windowHandle());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other->isActiveWindow(); }, 5000));
+    auto dialog = inactiveDialog(*other);
+    QPointer<QWidget> window = dialog->GetWndPtr();
     field->setFocus(Qt::OtherFocusReason);
     ASSERT_TRUE(field->hasFocus());
 
