@@ -115,8 +115,11 @@ public:
     // Whether giving `widget` the parent `parent` would make it its own
     // ancestor: `parent` is the widget or lies inside it.
     static bool WouldOwnItself(const QWidget *widget, const QWidget *parent);
-    // A point of the interface bounded as positions are (a quarter of the int
-    // range), so that Qt's mapping adds a window's position to it within int.
+    // A position bounded to a quarter of the int range, far beyond any
+    // screen: Qt adds a window's position, a size or a frame to it in int.
+    static int BoundedCoordinate(long long value);
+    // A point of the interface bounded so, for Qt's mapping to and from the
+    // screen.
     static QPoint BoundedPoint(Point point);
     // Called by a toolkit window from the first line of its own destructor:
     // Qt hides a dialog, moving the focus out of it, in QDialog's destructor,

@@ -252,6 +252,11 @@ Rect BaseImplQt::GetClientRect()
     return Rect{0, 0, size.width() - 1, size.height() - 1};
 }
 
+int BaseImplQt::BoundedCoordinate(long long value)
+{
+    return boundedCoordinate(value);
+}
+
 QPoint BaseImplQt::BoundedPoint(Point point)
 {
     return QPoint(boundedCoordinate(point.x), boundedCoordinate(point.y));

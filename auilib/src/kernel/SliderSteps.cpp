@@ -1,25 +1,23 @@
 #include "SliderSteps.h"
 
+#include "BaseImplQt.h"
+
 #include <QAbstractSlider>
 
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
 
 namespace AUILib {
 
 namespace {
 
-constexpr long long kLargest = INT_MAX / 4;
-
 int boundedEnd(int value)
 {
-    return static_cast<int>(std::clamp<long long>(value, -kLargest, kLargest));
+    return BaseImplQt::BoundedCoordinate(value);
 }
 
 int boundedStep(int step)
 {
-    return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(step)), kLargest));
+    return BaseImplQt::BoundedCoordinate(std::llabs(static_cast<long long>(step)));
 }
 
 } // namespace
