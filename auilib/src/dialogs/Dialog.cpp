@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -24,34 +23,83 @@ namespace {
 
 constexpr unsigned long kDefaultDialogStyle = 0x8003003;
 
+// What the tool tip's line breaking takes for white space: what "\s" of a
+// regular expression matches.
+bool isBreakSpace(QChar c)
+{
+    switch (c.unicode()) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Breaks `text` into lines no wider than `limit` pixels, at the last white
 // space where there is one, and returns the broken lines with "<br>" after
-// each; `text` keeps what is left for the last line.
+// each; `text` keeps what is left for the last line. A line holds at least
+// one character, so a glyph wider than the limit at the start of a line
+// never leaves an empty line behind, and a line feed ends a line.
+//
+// The longest start of each line that fits is found by doubling and then
+// halving, from the line's own place in the text, and the next line feed is
+// looked for once: measured a character at a time from each line's start,
+// with the text cut after every line, 100,000 characters took minutes.
 QString wrapToolTip(QString &text, int limit, const QFontMetrics &metrics)
 {
-    static const QRegularExpression space(QStringLiteral("\\s"));
+    const auto fitsIn = [&](int start, int length) {
+        return metrics.horizontalAdvance(text.mid(start, length)) <= limit;
+    };
     QString lines;
-    int i = 1;
-    while (i < text.size()) {
-        if (text.at(i) == QLatin1Char('\n')) {
-            lines += text.left(i) + QStringLiteral("<br>");
-            text = text.mid(i + 1);
-            i = 0;
+    int start = 0;
+    int feed = text.indexOf(QLatin1Char('\n'), 1);
+    while (text.size() - start > 1) {
+        if (feed >= 0 && feed < start + 1)
+            feed = text.indexOf(QLatin1Char('\n'), start + 1);
+        const int end = (feed < 0 ? text.size() : feed) - start;
+        // The longest start of the line that fits, of at least one character.
+        int fits = 1;
+        int tooLong = end + 1;
+        for (int length = 2; length <= end; length *= 2) {
+            if (!fitsIn(start, length)) {
+                tooLong = length;
+                break;
+            }
+            fits = length;
         }
-        // A line holds at least one character, so a glyph wider than the limit
-        // at the start of a line never leaves an empty line behind.
-        if (i == 0 || metrics.horizontalAdvance(text.left(i + 1)) <= limit) {
-            ++i;
+        if (tooLong > end && fits < end) {
+            if (fitsIn(start, end))
+                fits = end;
+            else
+                tooLong = end;
+        }
+        while (tooLong - fits > 1) {
+            const int middle = fits + (tooLong - fits) / 2;
+            (fitsIn(start, middle) ? fits : tooLong) = middle;
+        }
+        if (fits == end) {
+            if (feed < 0)
+                break;
+            lines += text.midRef(start, end) + QStringLiteral("<br>");
+            start = feed + 1;
             continue;
         }
-        const int breakAt = text.lastIndexOf(space, i);
-        const int cut = breakAt > 0 ? breakAt + 1 : i;
-        lines += text.left(cut) + QStringLiteral("<br>");
-        text = text.mid(cut);
-        i = 1;
-        if (text.size() <= 1)
-            break;
+        int cut = fits;
+        for (int at = fits; at > 0; --at) {
+            if (isBreakSpace(text.at(start + at))) {
+                cut = at + 1;
+                break;
+            }
+        }
+        lines += text.midRef(start, cut) + QStringLiteral("<br>");
+        start += cut;
     }
+    text = text.mid(start);
     return lines;
 }
 

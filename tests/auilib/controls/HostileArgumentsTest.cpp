@@ -2,6 +2,7 @@
 // could never end, sizes and numbers at the ends of their types. Each is
 // bounded or refused; nothing hangs or overflows.
 
+#include "BaseImplQt.h"
 #include "CheckBox.h"
 #include "ContextMenu.h"
 #include "ComboBox.h"
@@ -752,6 +753,27 @@ TEST(HostileArgumentsTest, BalloonsStayWithinTheScreen)
 // machine under sanitizers, where Qt's text layout is slowest: the titled
 // balloon, the slowest row, takes 40 ms without them, 1.5 s with them and 3 s
 // with four such runs on two cores.
+// A dialog's tool tip is broken into lines of the width asked for: measured
+// a character at a time from each line's start, with the text cut after
+// every line, 100,000 characters took minutes, wide lines or narrow.
+TEST_F(HostileDialogTest, ALongToolTipIsWrappedInNoTimeAUserNotices)
+{
+    auto dialog = make();
+    auto own = std::dynamic_pointer_cast<BaseImplQt>(dialog->GetBaseImpl());
+    const std::wstring text = std::wstring(50000, L' ') + std::wstring(50000, L'w');
+    for (const int width : {86276, 1}) {
+        SCOPED_TRACE(width);
+        QElapsedTimer timer;
+        timer.start();
+        dialog->SetToolTip(nullptr, text, L"", width, nullptr, false);
+        EXPECT_LT(timer.elapsed(), 10000);
+        ASSERT_EQ(own->ToolTipRegions().size(), 1u);
+        const QString tip = own->ToolTipRegions()[0].record->text;
+        EXPECT_TRUE(tip.contains(QStringLiteral("<br>")));
+        EXPECT_EQ(tip.count(QLatin1Char('w')), 50000 + tip.count(QStringLiteral("white")));
+    }
+}
+
 TEST(HostileArgumentsTest, LongTextsTakeNoTimeAUserNotices)
 {
     const std::wstring junk = L"1" + std::wstring(69999, L'x');
