@@ -118,6 +118,8 @@ public:
     // A position bounded to a quarter of the int range, far beyond any
     // screen: Qt adds a window's position, a size or a frame to it in int.
     static int BoundedCoordinate(long long value);
+    // A length or a sum of them, worked out in long long, as the nearest int.
+    static int Saturated(long long value);
     // A point of the interface bounded so, for Qt's mapping to and from the
     // screen.
     static QPoint BoundedPoint(Point point);

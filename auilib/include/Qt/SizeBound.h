@@ -23,6 +23,9 @@ public:
     static int Width(double width);
     static int Height(double height);
     static QSize Bounded(const QSize &size);
+    // A square of the side a caller gave a picture, within the bound: an item
+    // view lays its rows out around its icon size.
+    static QSize Square(double side);
 
     // The widget's minimum size and its size, as a form set them, within the
     // bound; a widget within it is left alone.

@@ -4,6 +4,7 @@
 #include "AUILibUtils.h"
 #include "HeaderProxyStyle.h"
 #include "Pictures.h"
+#include "SizeBound.h"
 #include "WidgetColors.h"
 
 #include <QFileInfo>
@@ -155,7 +156,7 @@ void ListBox::impl::AddPictureToHeader(int column, const std::wstring &path, int
     if (!header || !m_headerStyle)
         return;
     header->setData(Qt::DecorationRole, QIcon(QString::fromStdWString(path)));
-    m_headerStyle->SetPictureSize(column, QSize(size, size));
+    m_headerStyle->SetPictureSize(column, SizeBound::Square(size));
 }
 
 void ListBox::impl::AddPictureToHeader(int column, const unsigned char *bytes, int length, ImageTypes type, int size)
@@ -167,7 +168,7 @@ void ListBox::impl::AddPictureToHeader(int column, const unsigned char *bytes, i
     if (bytes && length > 0) {
         header->setData(Qt::DecorationRole, QIcon(PictureFromBytes(bytes, length, type, size)));
         if (m_headerStyle)
-            m_headerStyle->SetPictureSize(column, QSize(size, size));
+            m_headerStyle->SetPictureSize(column, SizeBound::Square(size));
     } else {
         header->setData(Qt::DecorationRole, QVariant());
     }
@@ -193,7 +194,7 @@ void ListBox::impl::AddPictureEx(int row, int column, const std::wstring &path, 
     if (!table)
         return;
     EventGate::Hold hold;
-    table->setIconSize(QSize(size, size));
+    table->setIconSize(SizeBound::Square(size));
     if (QTableWidgetItem *cell = table->item(row, column)) {
         cell->setData(Qt::DecorationRole, QIcon(QString::fromStdWString(path)));
         fitColumn(column);
@@ -211,7 +212,7 @@ void ListBox::impl::AddPictureEx(int row, int column, const unsigned char *bytes
     EventGate::Hold hold;
     if (bytes && length > 0) {
         const QPixmap picture = PictureFromBytes(bytes, length, type, size);
-        table->setIconSize(QSize(size, size));
+        table->setIconSize(SizeBound::Square(size));
         cell->setData(Qt::DecorationRole, QIcon(picture));
     } else {
         cell->setData(Qt::DecorationRole, QVariant());

@@ -1,5 +1,6 @@
 #include "ListBoxQt.h"
 
+#include "BaseImplQt.h"
 #include "ItemDelegate.h"
 #include "ListBoxImpl.h"
 
@@ -125,9 +126,12 @@ QTableWidgetItem *ListBoxQt::HitTest(Point point, unsigned int *flags, int *colu
         QRect pictureRect;
         if (picture) {
             pictureRect = style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
-            const int cellHeight = cellRect.bottom() - cellRect.top();
-            const int pictureHeight = pictureRect.bottom() - pictureRect.top();
-            pictureRect.translate(checks ? check.left() : 6, 3 + (cellHeight - pictureHeight) / 2);
+            // In long long: a row scrolled far out of sight has edges near the ends of int.
+            const long long cellHeight = static_cast<long long>(cellRect.bottom()) - cellRect.top();
+            const long long pictureHeight = static_cast<long long>(pictureRect.bottom()) - pictureRect.top();
+            pictureRect.moveTo(BaseImplQt::Saturated(static_cast<long long>(pictureRect.left()) +
+                                                      (checks ? check.left() : 6)),
+                               BaseImplQt::Saturated(pictureRect.top() + 3 + (cellHeight - pictureHeight) / 2));
         }
         if (checks && check.contains(pt))
             hit |= 8;
@@ -136,14 +140,16 @@ QTableWidgetItem *ListBoxQt::HitTest(Point point, unsigned int *flags, int *colu
         if (!hit && cellRect.contains(pt))
             hit = 4;
         const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
-        itemWidth = (text.right() - text.left()) + (picture ? pictureRect.right() : check.right()) + 1;
+        itemWidth = BaseImplQt::Saturated(static_cast<long long>(text.right()) - text.left() +
+                                          (picture ? pictureRect.right() : check.right()) + 1);
     }
     if (column)
         *column = hitColumn;
     if (flags)
         *flags = hit;
     if (size)
-        *size = Size{itemWidth + 11, cellRect.height()};
+        *size = Size{BaseImplQt::Saturated(itemWidth + 11LL),
+                     BaseImplQt::Saturated(static_cast<long long>(cellRect.bottom()) - cellRect.top() + 1)};
     return cell;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AUILibUtils.h"
 #include "CustomStyle.h"
+#include "SizeBound.h"
 #include "ToolTipText.h"
 #include "TreeModel.h"
 #include "TreePictureStore.h"
@@ -326,7 +327,7 @@ int TreeView::impl::addPicture(const unsigned char *data, int length, ImageTypes
     const int index = m_pictures->Add(data, length, type, path);
     if (index < 0)
         return -1;
-    Tree()->setIconSize(QSize(size, size));
+    Tree()->setIconSize(SizeBound::Square(size));
     return index;
 }
 

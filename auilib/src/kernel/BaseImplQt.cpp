@@ -257,6 +257,11 @@ int BaseImplQt::BoundedCoordinate(long long value)
     return boundedCoordinate(value);
 }
 
+int BaseImplQt::Saturated(long long value)
+{
+    return saturated(value);
+}
+
 QPoint BaseImplQt::BoundedPoint(Point point)
 {
     return QPoint(boundedCoordinate(point.x), boundedCoordinate(point.y));

@@ -106,6 +106,12 @@ QSize SizeBound::Bounded(const QSize &size)
     return QSize(bounded(size.width(), largest.width()), bounded(size.height(), largest.height()));
 }
 
+QSize SizeBound::Square(double side)
+{
+    const int bounded = Width(side);
+    return QSize(bounded, bounded);
+}
+
 void SizeBound::Apply(QWidget *widget)
 {
     if (!widget)

@@ -12,6 +12,7 @@
 #include "Edit.h"
 #include "GroupBox.h"
 #include "Label.h"
+#include "ListBox.h"
 #include "MultiLineEdit.h"
 #include "PictureBytes.h"
 #include "PicaPoint.h"
@@ -21,7 +22,9 @@
 #include "Slider.h"
 #include "Splitter.h"
 #include "StackedDialog.h"
+#include "TreeView.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QClipboard>
@@ -525,6 +528,41 @@ TEST(HostileArgumentsTest, SlidersAndScrollBarsAtTheEndsOfIntPaint)
         check(bar, c);
         Slider slider;
         check(slider, c);
+    }
+}
+
+// Item views lay their rows out around the pictures' size: a negative or huge
+// one put a row's edges past the ends of int, and hit tests overflowed.
+TEST(HostileArgumentsTest, ItemPicturesAtTheEndsOfInt)
+{
+    const QByteArray png = FilledPictureBytes(8, 8, Qt::red);
+    const auto *bytes = reinterpret_cast<const unsigned char *>(png.constData());
+    const QSize largest = largestSize();
+    for (const int size : {INT_MIN, -1, INT_MAX}) {
+        SCOPED_TRACE(size);
+        QWidget window;
+        window.resize(300, 200);
+        ListBox list;
+        list.Create(&window);
+        list.MoveWindow(0, 0, 280, 180, false);
+        list.SetColumnsCount(1);
+        list.AddItem(L"first");
+        list.AddItem(L"second");
+        list.AddPicture(1, bytes, png.size(), ImageTypePNG, size, BitmapTypeDefault);
+        TreeView tree;
+        tree.Create(&window);
+        tree.AddPicture(tree.AddItem(L"item", any()), bytes, png.size(), ImageTypePNG, size, BitmapTypeDefault);
+        window.show();
+        for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(list.GetPlatformHandle()),
+                                        static_cast<QAbstractItemView *>(tree.GetPlatformHandle())}) {
+            EXPECT_GE(view->iconSize().width(), 0);
+            EXPECT_LE(view->iconSize().width(), largest.width());
+        }
+        unsigned int flags = 0;
+        int column = 0;
+        for (const Point at : {Point{5, 5}, Point{5, 40}, Point{INT_MAX, INT_MIN}})
+            list.HitTest(at, &flags, &column);
+        EXPECT_FALSE(window.grab().isNull()); // paints
     }
 }
 
