@@ -63,14 +63,19 @@ void ComboBoxQt::MyPaste()
     emit onPaste(edit->text().toStdWString());
 }
 
+// Qt opens and closes the list as a window of its own, and the platform's
+// reports about it arrive while Qt is still placing it: what they raise waits
+// until the list is open or closed.
 void ComboBoxQt::showPopup()
 {
+    EventGate::Hold hold;
     QComboBox::showPopup();
     m_dropped = true;
 }
 
 void ComboBoxQt::hidePopup()
 {
+    EventGate::Hold hold;
     QComboBox::hidePopup();
     m_dropped = false;
 }

@@ -7,6 +7,7 @@
 #include "PromptsPopup.h"
 #include "SizeBound.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFont>
@@ -584,6 +585,17 @@ bool BaseImplQt::SetParent(QWidget *parent)
     // A new parent hides the widget, moves the focus out of it and drops or
     // makes its native window.
     EventGate::Hold hold;
+    // A popup open inside the widget (a combo box's list) would stay in Qt's
+    // list of open popups once hidden with its window, taking every click of
+    // the application for good: it closes first.
+    while (QWidget *popup = QApplication::activePopupWidget()) {
+        // Across windows: the popup is a window of its own.
+        if (!WouldOwnItself(widget, popup))
+            break;
+        popup->hide();
+        if (QApplication::activePopupWidget() == popup)
+            break;
+    }
     // A plain setParent drops the window type, which would turn a dialog into
     // a child widget inside its parent.
     if (qobject_cast<QDialog *>(widget))

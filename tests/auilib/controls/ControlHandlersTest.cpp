@@ -3,6 +3,7 @@
 // nothing of what the handler freed is touched again.
 
 #include "ButtonBox.h"
+#include "ComboBox.h"
 #include "DateEdit.h"
 #include "DialogForms.h"
 #include "DoubleSpinEdit.h"
@@ -617,6 +618,26 @@ TEST_F(DialogHandlersTest, AProcedureOfAnActivationRunsOnceQtHasMovedTheFocus)
     delete otherGone.data();
     delete window.data();
     settle();
+}
+
+// A combo box placed in another window while its list is open: the list
+// closes first. Left open it stayed in Qt's list of open popups, and once
+// hidden with its window it took every click of the application.
+TEST(ControlHandlersTest, AComboBoxPlacedElsewhereClosesItsOpenList)
+{
+    QWidget first;
+    QWidget second;
+    first.show();
+    second.show();
+    ComboBox combo;
+    combo.Create(&first);
+    combo.AddItem(L"A", any());
+    combo.AddItem(L"B", any());
+    combo.ShowDropDown(true);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    ASSERT_TRUE(combo.Create(&second));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(combo.GetPlatformHandle()->parentWidget(), &second);
 }
 
 // A top-level date edit hidden while its field holds a typed value: Qt
