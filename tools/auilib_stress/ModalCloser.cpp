@@ -76,7 +76,11 @@ void ModalCloser::act(QWidget *open)
             QAction *chosen = entries[random.below(entries.size())];
             trace.line("closer: chooses \"" + chosen->text().toStdString() + "\" in a menu");
             menu->setActiveAction(chosen);
-            QTest::keyClick(menu, Qt::Key_Return);
+            // The entry's handler may take the menu away with the press.
+            QPointer<QMenu> guard = menu;
+            QTest::keyPress(menu, Qt::Key_Return);
+            if (guard)
+                QTest::keyRelease(menu, Qt::Key_Return);
         } else {
             trace.line("closer: closes a menu");
             menu->close();
