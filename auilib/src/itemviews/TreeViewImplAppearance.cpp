@@ -203,6 +203,9 @@ void TreeView::impl::SetItemHeight(int height)
 {
     if (!Tree() || height <= 0)
         return;
+    // Within the size bound: Qt's styles draw a row's branch marks from a
+    // picture of the row's height.
+    height = SizeBound::Height(height);
     m_itemHeight = height;
     appendStyleSheet(QStringLiteral("QTreeView::item { height: ") + QString::number(height) + QStringLiteral("px }"));
 }

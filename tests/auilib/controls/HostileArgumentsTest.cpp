@@ -566,6 +566,27 @@ TEST(HostileArgumentsTest, ItemPicturesAtTheEndsOfInt)
     }
 }
 
+// Qt's styles draw a tree row's branch marks from a picture of the row's
+// height: rows 16,777,215 pixels high held the window for seconds a paint.
+TEST(HostileArgumentsTest, TreeRowsNoHigherThanTheBound)
+{
+    QWidget window;
+    window.resize(300, 200);
+    TreeView tree;
+    tree.Create(&window);
+    tree.MoveWindow(0, 0, 280, 180, false);
+    QStandardItem *parent = tree.AddItem(L"parent", any());
+    tree.InsertItem(L"child", parent, nullptr, any());
+    tree.SetExpanded(parent, true);
+    window.show();
+    tree.SetItemHeight(QWIDGETSIZE_MAX);
+    EXPECT_LE(tree.GetItemHeight(), largestSize().height());
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(window.grab().isNull());
+    EXPECT_LT(timer.elapsed(), 5000);
+}
+
 // A menu asked for at the ends of int is placed on the screen.
 TEST(HostileArgumentsTest, AMenuShownAtTheEndsOfIntIsOnTheScreen)
 {
