@@ -5,8 +5,8 @@ class QDialog;
 namespace AUILib {
 
 // A dialog's modal run, as QDialog::exec runs it, with one difference: the
-// run ends whenever the dialog stops being shown, also when a handler ended
-// it while the run was still showing it. QDialog::exec ends its loop only on
+// run ends whenever the dialog stops being shown or being a window, also when
+// a handler ended it while the run was still showing it. QDialog::exec ends its loop only on
 // a hiding that comes once the loop runs, and one hidden before would wait
 // for ever on a window nobody can see.
 class ModalRun

@@ -11,27 +11,42 @@ namespace AUILib {
 
 namespace {
 
-// Ends the run at the window's own hiding or its end. A hiding the platform
-// reports (the window minimized) is not the dialog's end.
+// Ends the run at the window's own hiding, its end, or once it is no longer a
+// window (a handler placed the dialog inside another: nothing is left to
+// close). A hiding the platform reports (the window minimized) is not the
+// dialog's end. Remembered, since it may come before the loop runs, and a
+// loop quit before it runs runs all the same.
 class EndOfRun : public QObject
 {
 public:
     EndOfRun(QDialog *window, QEventLoop *loop)
-        : m_loop(loop)
+        : m_window(window)
+        , m_loop(loop)
     {
         window->installEventFilter(this);
-        connect(window, &QObject::destroyed, loop, &QEventLoop::quit);
+        connect(window, &QObject::destroyed, this, [this] { end(); });
     }
+
+    bool Ended() const { return m_ended; }
 
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide && !event->spontaneous())
-            m_loop->quit();
+        if ((event->type() == QEvent::Hide && !event->spontaneous()) ||
+            (event->type() == QEvent::ParentChange && m_window && !m_window->isWindow()))
+            end();
         return false;
     }
 
 private:
+    void end()
+    {
+        m_ended = true;
+        m_loop->quit();
+    }
+
+    QPointer<QDialog> m_window;
     QEventLoop *m_loop;
+    bool m_ended = false;
 };
 
 } // namespace
@@ -56,7 +71,7 @@ int ModalRun::Exec(QDialog *window)
             window->show();
         }
         // A handler of the showing may have ended the dialog already.
-        if (guard && guard->isVisible())
+        if (guard && guard->isVisible() && !end.Ended())
             loop.exec(QEventLoop::DialogExec);
     }
     if (!guard)

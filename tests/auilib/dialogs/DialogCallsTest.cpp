@@ -214,3 +214,37 @@ TEST_F(DialogCallsTest, ADialogEndedWhileItsModalRunShowsItEndsTheRun)
         settle();
     }
 }
+
+// A procedure places the dialog inside another, shown window while its modal
+// run shows it: no window is left that anyone could close, and the run ends.
+TEST_F(DialogCallsTest, ADialogPlacedInsideAnotherWindowWhileItsModalRunShowsItEndsTheRun)
+{
+    QWidget host;
+    host.show();
+    auto dialog = make();
+    QPointer<QWidget> window = dialog->GetWndPtr();
+    bool placed = false;
+    dialog->SetEventProcedure([&](BaseGUIObject *, Event *event) {
+        if (event->GetType() == Event::Show && !placed) {
+            placed = true;
+            dialog->CreateTabWindow(&host, false);
+        }
+        return false;
+    });
+    bool rescued = false;
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        rescued = true;
+        if (window)
+            window->hide();
+    });
+    rescue.start(20000);
+    EXPECT_EQ(dialog->DoModal(), Dialog::Rejected);
+    EXPECT_TRUE(placed);
+    EXPECT_FALSE(rescued);
+    // A window made to go on close goes once the run ends, as after any run.
+    EXPECT_TRUE(window.isNull() || window->parentWidget() == &host);
+    dialog->SetEventProcedure(nullptr);
+    settle();
+}
