@@ -200,10 +200,13 @@ TEST_F(DestructionCallsTest, NothingIsPlacedOrRunInAWindowThatGoes)
     auto newcomer = std::make_unique<Label>();
     bool placed = true;
     bool menuRan = true;
+    // Test-wide: a refused menu leaves the timer to fire after the handler,
+    // and the context drops it should it not have fired by the test's end.
+    bool looped = false;
+    QObject context;
     label->OnDestroyed.Subscribe([&](BaseGUIObject *) {
         placed = newcomer->Create(window);
-        bool looped = false;
-        QTimer::singleShot(0, [&looped] {
+        QTimer::singleShot(0, &context, [&looped] {
             looped = true;
             if (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
