@@ -30,6 +30,31 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Should a modal run wait after all, this ends it instead of the test waiting
+// for ever; a run that ended by itself never meets it.
+class Rescue
+{
+public:
+    explicit Rescue(QPointer<QWidget> window)
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, window] {
+            rescued = true;
+            if (window) {
+                window->show();
+                if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+                    dialog->reject();
+            }
+        });
+        m_timer.start(20000);
+    }
+
+    bool rescued = false;
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace
 
 class DialogCallsTest : public DialogFormTest
@@ -194,22 +219,10 @@ TEST_F(DialogCallsTest, ADialogEndedWhileItsModalRunShowsItEndsTheRun)
             }
             return false;
         });
-        // Should the run wait after all, this ends it instead of the test
-        // waiting for ever; a run that ended by itself never meets it.
-        bool rescued = false;
-        QTimer rescue;
-        rescue.setSingleShot(true);
-        QObject::connect(&rescue, &QTimer::timeout, [&] {
-            rescued = true;
-            if (window) {
-                window->show();
-                qobject_cast<QDialog *>(window.data())->reject();
-            }
-        });
-        rescue.start(20000);
+        Rescue rescue(window);
         EXPECT_EQ(dialog->DoModal(), c.result);
         EXPECT_TRUE(ended);
-        EXPECT_FALSE(rescued);
+        EXPECT_FALSE(rescue.rescued);
         EXPECT_FALSE(window && window->isVisible());
         settle();
     }
@@ -231,18 +244,10 @@ TEST_F(DialogCallsTest, ADialogPlacedInsideAnotherWindowWhileItsModalRunShowsItE
         }
         return false;
     });
-    bool rescued = false;
-    QTimer rescue;
-    rescue.setSingleShot(true);
-    QObject::connect(&rescue, &QTimer::timeout, [&] {
-        rescued = true;
-        if (window)
-            window->hide();
-    });
-    rescue.start(20000);
+    Rescue rescue(window);
     EXPECT_EQ(dialog->DoModal(), Dialog::Rejected);
     EXPECT_TRUE(placed);
-    EXPECT_FALSE(rescued);
+    EXPECT_FALSE(rescue.rescued);
     // A window made to go on close goes once the run ends, as after any run.
     EXPECT_TRUE(window.isNull() || window->parentWidget() == &host);
     dialog->SetEventProcedure(nullptr);
