@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QPointer>
 #include <QWidget>
 
 #include <list>
@@ -226,6 +227,8 @@ void addPages(OperationTable &t)
     t.add<StackedDialog>(stack, "InsertChildDialog", Role::Add, [](StackedDialog &c, Draw &d) {
         const int index = d.index(3);
         QWidget *page = nullptr;
+        // A page of no window that the stack refused is this step's to delete.
+        QPointer<QWidget> orphan;
         switch (d.random().below(5)) {
         case 0: {
             // Owned by a window until the stack takes it, so that a refused page is not lost;
@@ -236,6 +239,8 @@ void addPages(OperationTable &t)
                 if (window.widget && !QWidgetPrivate::get(window.widget)->data.in_destructor)
                     owner = &window;
             page = new QWidget(owner ? owner->widget.data() : nullptr);
+            if (!owner)
+                orphan = page;
             d.note(owner ? "a new page" : "a new page of no window");
             break;
         }
@@ -256,6 +261,8 @@ void addPages(OperationTable &t)
         }
         d.call();
         d.answer(std::to_string(c.InsertChildDialog(index, page)));
+        if (orphan && !orphan->parentWidget())
+            delete orphan.data();
     });
     t.add<StackedDialog>(stack, "AddChildDialog", Role::Add, [](StackedDialog &c, Draw &d) {
         BaseGUIObject *other = d.otherControl();
